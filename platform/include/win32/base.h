@@ -148,3 +148,25 @@ HLOCAL WINAPI LocalFree(HLOCAL mem);
 
 // Debugger output; tests read what was written through testkit.
 void WINAPI OutputDebugStringA(LPCSTR text);
+
+struct SYSTEMTIME {
+  WORD wYear;
+  WORD wMonth;
+  WORD wDayOfWeek;  // 0 = Sunday
+  WORD wDay;
+  WORD wHour;
+  WORD wMinute;
+  WORD wSecond;
+  WORD wMilliseconds;
+};
+using LPSYSTEMTIME = SYSTEMTIME*;
+
+// 100-nanosecond intervals since 1601-01-01 UTC.
+struct FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+};
+using LPFILETIME = FILETIME*;
+
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;

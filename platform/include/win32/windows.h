@@ -11,3 +11,4 @@
 #include "win32/shell.h"
 #include "win32/time.h"
 #include "win32/user.h"
+#include "win32/window.h"
