@@ -1,0 +1,15 @@
+// HRESULTs of COM and OLE automation beyond the basic ones of win32/base.h.
+#pragma once
+
+#include "win32/base.h"
+
+#define DISP_E_MEMBERNOTFOUND static_cast<HRESULT>(0x80020003u)
+#define DISP_E_PARAMNOTFOUND static_cast<HRESULT>(0x80020004u)
+#define DISP_E_TYPEMISMATCH static_cast<HRESULT>(0x80020005u)
+#define DISP_E_UNKNOWNNAME static_cast<HRESULT>(0x80020006u)
+#define DISP_E_BADVARTYPE static_cast<HRESULT>(0x80020008u)
+#define DISP_E_OVERFLOW static_cast<HRESULT>(0x8002000Au)
+#define CLASS_E_CLASSNOTAVAILABLE static_cast<HRESULT>(0x80040111u)
+#define REGDB_E_CLASSNOTREG static_cast<HRESULT>(0x80040154u)
+#define CONNECT_E_NOCONNECTION static_cast<HRESULT>(0x80040200u)
+#define CO_E_CLASSSTRING static_cast<HRESULT>(0x800401F3u)

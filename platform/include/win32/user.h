@@ -1,0 +1,30 @@
+// Message boxes and the active window of the stand-in.
+//
+// No box is ever drawn: testkit's operator sees each box with all four arguments and
+// answers it.
+#pragma once
+
+#include "win32/base.h"
+
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_YESNO 0x00000004L
+#define MB_TYPEMASK 0x0000000FL
+
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONINFORMATION 0x00000040L
+
+#define IDOK 1
+#define IDCANCEL 2
+#define IDYES 6
+#define IDNO 7
+
+// Returns the id of the button the operator chose. A NULL caption shows as "Error".
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+// The foreground window of the calling thread.
+HWND WINAPI GetActiveWindow();

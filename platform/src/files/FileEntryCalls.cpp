@@ -1,0 +1,60 @@
+// Calls on one entry of a folder, by name: delete, make and remove folders, attributes.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "base/ErrnoMapping.h"
+#include "files/FileFacts.h"
+#include "files/PathArgument.h"
+#include "win32/files.h"
+
+namespace {
+
+using kelvra::platform::MapPathArgument;
+using kelvra::platform::SetLastErrorFromErrno;
+
+bool IsNonFolder(const std::string& linuxPath) {
+  struct stat st {};
+  return lstat(linuxPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+BOOL WINAPI DeleteFileA(LPCSTR fileName) {
+  std::string path;
+  if (!MapPathArgument(fileName, path)) return FALSE;
+  if (unlink(path.c_str()) == 0) return TRUE;
+  SetLastErrorFromErrno(path);
+  return FALSE;
+}
+
+BOOL WINAPI CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES /*security*/) {
+  std::string path;
+  if (!MapPathArgument(pathName, path)) return FALSE;
+  if (mkdir(path.c_str(), 0777) == 0) return TRUE;
+  SetLastErrorFromErrno(path, ERROR_ALREADY_EXISTS);
+  return FALSE;
+}
+
+BOOL WINAPI RemoveDirectoryA(LPCSTR pathName) {
+  std::string path;
+  if (!MapPathArgument(pathName, path)) return FALSE;
+  if (rmdir(path.c_str()) == 0) return TRUE;
+  if (errno == ENOTDIR && IsNonFolder(path)) {
+    SetLastError(ERROR_DIRECTORY);
+    return FALSE;
+  }
+  SetLastErrorFromErrno(path);
+  return FALSE;
+}
+
+DWORD WINAPI GetFileAttributesA(LPCSTR fileName) {
+  std::string path;
+  if (!MapPathArgument(fileName, path)) return INVALID_FILE_ATTRIBUTES;
+  struct stat st {};
+  if (stat(path.c_str(), &st) == 0) return kelvra::platform::AttributesOf(st);
+  SetLastErrorFromErrno(path);
+  return INVALID_FILE_ATTRIBUTES;
+}

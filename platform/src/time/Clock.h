@@ -1,0 +1,39 @@
+// The process-wide clock behind the time calls: the machine's clock, or a frozen one
+// that tests move by hand.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+
+#include "win32/base.h"
+
+namespace kelvra::platform {
+
+class Clock {
+ public:
+  static Clock& Instance();
+
+  // UTC as a FILETIME count.
+  std::uint64_t Now();
+  DWORD TickCount();
+  // Waits on the real clock; moves a frozen one forward without waiting.
+  void Sleep(DWORD ms);
+
+  void FreezeAt(std::uint64_t fileTime);
+  void FreezeTicksAt(DWORD ticks);
+  void Advance(DWORD ms);
+  void UseReal();
+
+ private:
+  Clock() = default;
+  // Freezes at the real clock's reading, unless already frozen.
+  void FreezeLocked();
+  void AdvanceLocked(DWORD ms);
+
+  std::mutex mutex_;
+  bool frozen_ = false;
+  std::uint64_t time_ = 0;
+  std::uint64_t ticks_ = 0;
+};
+
+}  // namespace kelvra::platform

@@ -1,0 +1,20 @@
+// Control of the stand-in's code page and locale settings.
+#pragma once
+
+#include <string>
+
+#include "win32/base.h"
+
+namespace testkit {
+
+// Overrides the ANSI code page (and the environment variable KELVRA_ACP); 0 goes back
+// to KELVRA_ACP or the default 65001.
+void SetAcp(UINT codePage);
+
+// The user's list separator as UTF-8 text; "," by default.
+void SetListSeparator(std::string separator);
+
+// While set, GetLocaleInfoA/W fail (0, ERROR_INVALID_PARAMETER).
+void FailLocaleInfo(bool fail);
+
+}  // namespace testkit
