@@ -1,10 +1,593 @@
 #include "contacts/CvCardExport.h"
 
-#include "addin/CLogTimer.h"
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
 
-CvCardExport::CvCardExport() = default;
+#include "addin/CLogTimer.h"
+#include "addin/GetModuleVersion.h"
+#include "addin/GetOutlookVersion.h"
+#include "addin/GetTempFileName2.h"
+#include "addin/ListSeparator.h"
+#include "com/objbase.h"
+#include "contacts/DovantCharConverter.h"
+#include "contacts/FoldedBase64.h"
+#include "contacts/VCardDate.h"
+#include "win32/crt.h"
+#include "win32/files.h"
+
+namespace {
+
+using Outlook::_ContactItem;
+using Redemption::ISafeContactItem;
+using ContactText = _bstr_t (_ContactItem::*)();
+using FileHandle = std::unique_ptr<void, BOOL (*)(HANDLE)>;
+using FileRemoval = std::unique_ptr<const char, BOOL (*)(LPCSTR)>;
+
+// The MAPI flag that marks the attachment holding the contact's picture.
+constexpr long kContactPhotoTag = 0x7FFF000B;
+
+struct TelephoneField {
+  ContactText read;
+  const char* type;
+  const char* secondType;
+};
+
+constexpr TelephoneField kTelephones[] = {
+    {&_ContactItem::GetBusinessTelephoneNumber, "WORK", nullptr},
+    {&_ContactItem::GetBusiness2TelephoneNumber, "WORK", nullptr},
+    {&_ContactItem::GetBusinessFaxNumber, "WORK", "FAX"},
+    {&_ContactItem::GetHomeTelephoneNumber, "HOME", nullptr},
+    {&_ContactItem::GetHome2TelephoneNumber, "HOME", nullptr},
+    {&_ContactItem::GetHomeFaxNumber, "HOME", "FAX"},
+    {&_ContactItem::GetMobileTelephoneNumber, "CELL", nullptr},
+    {&_ContactItem::GetCarTelephoneNumber, "CAR", nullptr},
+    {&_ContactItem::GetOtherTelephoneNumber, "VOICE", nullptr},
+    {&_ContactItem::GetOtherFaxNumber, "FAX", nullptr},
+    {&_ContactItem::GetPagerNumber, "PAGER", nullptr},
+    {&_ContactItem::GetISDNNumber, "ISDN", nullptr},
+    {&_ContactItem::GetPrimaryTelephoneNumber, "PREF", nullptr},
+    {&_ContactItem::GetCompanyMainTelephoneNumber, "COMPANYMAIN", nullptr},
+};
+
+constexpr int kAddressParts = 7;
+
+// A null reader stands for a part that is always empty.
+struct AddressFields {
+  const char* type;
+  ContactText parts[kAddressParts];
+};
+
+constexpr AddressFields kAddresses[] = {
+    {"WORK",
+     {&_ContactItem::GetBusinessAddressPostOfficeBox, &_ContactItem::GetOfficeLocation,
+      &_ContactItem::GetBusinessAddressStreet, &_ContactItem::GetBusinessAddressCity,
+      &_ContactItem::GetBusinessAddressState, &_ContactItem::GetBusinessAddressPostalCode,
+      &_ContactItem::GetBusinessAddressCountry}},
+    {"HOME",
+     {&_ContactItem::GetHomeAddressPostOfficeBox, nullptr, &_ContactItem::GetHomeAddressStreet,
+      &_ContactItem::GetHomeAddressCity, &_ContactItem::GetHomeAddressState,
+      &_ContactItem::GetHomeAddressPostalCode, &_ContactItem::GetHomeAddressCountry}},
+    {"POSTAL",
+     {&_ContactItem::GetOtherAddressPostOfficeBox, nullptr, &_ContactItem::GetOtherAddressStreet,
+      &_ContactItem::GetOtherAddressCity, &_ContactItem::GetOtherAddressState,
+      &_ContactItem::GetOtherAddressPostalCode, &_ContactItem::GetOtherAddressCountry}},
+};
+
+struct EmailSlot {
+  HRESULT (STDMETHODCALLTYPE ISafeContactItem::*address)(BSTR*);
+  HRESULT (STDMETHODCALLTYPE ISafeContactItem::*type)(BSTR*);
+  HRESULT (STDMETHODCALLTYPE ISafeContactItem::*entryId)(BSTR*);
+};
+
+constexpr EmailSlot kEmailSlots[] = {
+    {&ISafeContactItem::get_Email1Address, &ISafeContactItem::get_Email1AddressType,
+     &ISafeContactItem::get_Email1EntryID},
+    {&ISafeContactItem::get_Email2Address, &ISafeContactItem::get_Email2AddressType,
+     &ISafeContactItem::get_Email2EntryID},
+    {&ISafeContactItem::get_Email3Address, &ISafeContactItem::get_Email3AddressType,
+     &ISafeContactItem::get_Email3EntryID},
+};
+
+std::u16string_view View(const _bstr_t& text) {
+  const char16_t* chars = text;
+  return chars ? std::u16string_view(chars, text.length()) : std::u16string_view();
+}
+
+_bstr_t MakeBstr(std::u16string_view text) {
+  _bstr_t made(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
+  if (!made) _com_issue_error(E_OUTOFMEMORY);
+  return made;
+}
+
+bool OnlyOf(std::u16string_view text, std::u16string_view blanks) {
+  return text.find_first_not_of(blanks) == std::u16string_view::npos;
+}
+
+// Every character a space or a TAB; the empty value too.
+bool IsBlank(const _bstr_t& value) { return OnlyOf(View(value), u" \t"); }
+
+// The notes text may also hold nothing but line ends.
+bool IsBlankNote(const _bstr_t& value) { return OnlyOf(View(value), u" \t\r\n"); }
+
+bool EqualsAsciiNoCase(std::u16string_view text, std::string_view ascii) {
+  if (text.size() != ascii.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i] >= u'a' && text[i] <= u'z' ? text[i] - (u'a' - u'A') : text[i];
+    if (c != static_cast<unsigned char>(ascii[i])) return false;
+  }
+  return true;
+}
+
+bool NeedsQuotedPrintable(const std::string& bytes) {
+  for (const char c : bytes) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte >= 0x80) return true;
+  }
+  return false;
+}
+
+template <class Ptr>
+Ptr CreateByProgId(const OLECHAR* progId) {
+  Ptr object;
+  CLSID clsid;
+  if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, Ptr::GetIID(),
+                     reinterpret_cast<void**>(&object));
+  }
+  return object;
+}
+
+}  // namespace
+
+CvCardExport::CvCardExport()
+    : m_safeContact(CreateByProgId<Redemption::ISafeContactItemPtr>(u"Redemption.SafeContactItem")),
+      m_mapiUtils(CreateByProgId<Redemption::IMAPIUtilsPtr>(u"Redemption.MapiUtils")) {}
+
+CvCardExport::~CvCardExport() = default;
 
 int CvCardExport::Execute(Outlook::_Application* /*app*/, HKEY* /*optionsKey*/, HWND /*parent*/) {
   g_LogTimer.Err("CvCardExport::Execute", 0, "Not available in this build");
   return -1;
+}
+
+void CvCardExport::SetContact(const Outlook::_ContactItemPtr& contact) {
+  m_contact = contact;
+  if (m_safeContact) m_safeContact->PutItem(m_contact);
+}
+
+int CvCardExport::WriteContact() {
+  m_card.clear();
+  m_charset = g_CharConverter->GetCurrentCharset();
+  addHeader();
+  addN();
+  addFN();
+  addNICKNAME();
+  addORG();
+  addTITLE();
+  if (addNOTE() < 0) return -1;
+  addTEL();
+  addADR();
+  addURL();
+  addROLE();
+  addBDAY();
+  if (addEMAIL() < 0 || addNSFields() < 0) return -1;
+  addCATEGORIES();
+  addREV();
+  addCLASS();
+  addPHOTO();
+  addEnd();
+  return 0;
+}
+
+// --- Property lines ---------------------------------------------------------------
+
+void CvCardExport::_AppendType(const char* type) {
+  _Append(m_format == kVCard30 ? ";TYPE=" : ";");
+  _Append(type);
+}
+
+void CvCardExport::_AppendCharset() {
+  if (!*m_charset) return;
+  _Append(";CHARSET=");
+  _Append(m_charset);
+}
+
+void CvCardExport::WritePropertyLine(const _bstr_t& value, bool forceQuotedPrintable) {
+  m_value.clear();
+  if (g_CharConverter->EncodeByCharset(m_charset, value, m_value) < 0 && value.length() > 0) {
+    // The system cannot write this encoding: the value goes out in the ANSI code page
+    // rather than being dropped.
+    const char* ansi = value;
+    m_value = ansi ? ansi : "";
+  }
+  if (m_format == kVCard30) {
+    _Append(":");
+    _Write3xEscaped(m_value);
+  } else if (forceQuotedPrintable || NeedsQuotedPrintable(m_value)) {
+    _Append(";ENCODING=QUOTED-PRINTABLE:");
+    _Append(_EncodeQP(m_value));
+  } else {
+    _Append(":");
+    _Append(m_value);
+  }
+  _AppendCRLF();
+}
+
+void CvCardExport::_Write3xEscaped(const std::string& value) {
+  size_t plain = 0;
+  for (size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c != '\\' && c != ',' && c != '\r' && c != '\n') continue;
+    m_card.append(value, plain, i - plain);
+    if (c == '\\') {
+      _Append("\\\\");
+    } else if (c == ',') {
+      _Append("\\,");
+    } else {
+      if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
+      _Append("\\n");
+    }
+    plain = i + 1;
+  }
+  m_card.append(value, plain);
+}
+
+void CvCardExport::WriteStructuredValue(const _bstr_t* parts, int count,
+                                        bool forceQuotedPrintable, bool escape) {
+  m_text.clear();
+  for (int i = 0; i < count; ++i) {
+    if (i > 0) m_text += u';';
+    const size_t start = m_text.size();
+    m_text += View(parts[i]);
+    // A ";" inside a part would split it in two.
+    if (escape) std::replace(m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
+                             u';', u',');
+  }
+  WritePropertyLine(MakeBstr(m_text), forceQuotedPrintable);
+}
+
+const std::string& CvCardExport::_EncodeQP(const std::string& text) {
+  DovantCharConverter::EncodeQuotedPrintable(text, m_encoded);
+  return m_encoded;
+}
+
+void CvCardExport::_WriteProperty(const char* name, const _bstr_t& value, const char* type,
+                                  const char* secondType, bool forceQuotedPrintable) {
+  _Append(name);
+  _AppendCharset();
+  if (type) _AppendType(type);
+  if (secondType) _AppendType(secondType);
+  WritePropertyLine(value, forceQuotedPrintable);
+}
+
+void CvCardExport::_WriteTextProperty(const char* name, const _bstr_t& value, const char* type,
+                                      const char* secondType) {
+  if (!IsBlank(value)) _WriteProperty(name, value, type, secondType, false);
+}
+
+void CvCardExport::_WriteStructuredProperty(const char* name, const _bstr_t* parts, int count,
+                                            const char* type) {
+  if (std::all_of(parts, parts + count, IsBlank)) return;
+  _Append(name);
+  _AppendCharset();
+  if (type) _AppendType(type);
+  WriteStructuredValue(parts, count, false, true);
+}
+
+void CvCardExport::_WriteDateProperty(const char* name, DATE date, bool withTime) {
+  m_value.clear();
+  if (!VCardDate::Append(date, withTime, m_value)) return;
+  _Append(name);
+  _AppendCharset();
+  _Append(":");
+  _Append(m_value);
+  _AppendCRLF();
+}
+
+HRESULT CvCardExport::_ReadSafeText(SafeTextRead read, _bstr_t& value, const char* function,
+                                    const char* message) {
+  ISafeContactItem& safeContact = *m_safeContact;
+  const HRESULT result = (safeContact.*read)(value.GetAddress());
+  if (FAILED(result)) g_LogTimer.Err(function, result, "%s", message);
+  return result;
+}
+
+// --- Groups -------------------------------------------------------------------------
+
+void CvCardExport::addHeader() {
+  _Append("BEGIN:VCARD\r\n");
+  if (m_format != kVCard30) {
+    _Append("VERSION:2.1\r\n");
+    return;
+  }
+  int major = 1, minor = 0, revision = 0;
+  GetModuleVersion(major, minor, revision);
+  char prodId[80];
+  const int length = std::snprintf(prodId, sizeof prodId,
+                                   "PRODID:-//Ostrane Corporation//Kelvra %d.%d//EN\r\n", major,
+                                   minor);
+  _Append(std::string_view(prodId, static_cast<size_t>(length)));
+  _Append("VERSION:3.0\r\n");
+}
+
+void CvCardExport::addN() {
+  const _bstr_t parts[] = {m_contact->GetLastName(), m_contact->GetFirstName(),
+                           m_contact->GetMiddleName(), m_contact->GetTitle(),
+                           m_contact->GetSuffix()};
+  _WriteStructuredProperty("N", parts, std::size(parts));
+}
+
+void CvCardExport::addFN() {
+  const _bstr_t parts[] = {m_contact->GetFirstName(), m_contact->GetMiddleName(),
+                           m_contact->GetLastName(), m_contact->GetSuffix()};
+  m_text.clear();
+  for (const _bstr_t& part : parts) {
+    if (part.length() == 0) continue;
+    if (!m_text.empty()) m_text += u' ';
+    m_text += View(part);
+  }
+  _WriteTextProperty("FN", MakeBstr(m_text));
+}
+
+void CvCardExport::addNICKNAME() { _WriteTextProperty("NICKNAME", m_contact->GetNickName()); }
+
+void CvCardExport::addORG() {
+  const _bstr_t parts[] = {m_contact->GetCompanyName(), m_contact->GetDepartment()};
+  _WriteStructuredProperty("ORG", parts, std::size(parts));
+}
+
+void CvCardExport::addTITLE() { _WriteTextProperty("TITLE", m_contact->GetJobTitle()); }
+
+int CvCardExport::addNOTE() {
+  _bstr_t body;
+  if (FAILED(_ReadSafeText(&ISafeContactItem::get_Body, body, "CvCardExport::addNOTE",
+                           "SafeContactItem->get_Body failed"))) {
+    return -1;
+  }
+  if (!IsBlankNote(body)) _WriteProperty("NOTE", body, nullptr, nullptr, true);
+  return 0;
+}
+
+void CvCardExport::addTEL() {
+  for (const TelephoneField& field : kTelephones)
+    _WriteTextProperty("TEL", (*m_contact.*field.read)(), field.type, field.secondType);
+}
+
+void CvCardExport::addADR() {
+  for (const AddressFields& address : kAddresses) {
+    _bstr_t parts[kAddressParts];
+    for (int i = 0; i < kAddressParts; ++i)
+      if (address.parts[i]) parts[i] = (*m_contact.*address.parts[i])();
+    _WriteStructuredProperty("ADR", parts, kAddressParts, address.type);
+  }
+}
+
+void CvCardExport::addURL() {
+  _WriteTextProperty("URL", m_contact->GetPersonalHomePage(), "HOME");
+  _WriteTextProperty("URL", m_contact->GetBusinessHomePage(), "WORK");
+}
+
+void CvCardExport::addROLE() { _WriteTextProperty("ROLE", m_contact->GetProfession()); }
+
+void CvCardExport::addBDAY() { _WriteDateProperty("BDAY", m_contact->GetBirthday(), false); }
+
+int CvCardExport::addEMAIL() {
+  _bstr_t addresses[std::size(kEmailSlots)];
+  _bstr_t smtp[std::size(kEmailSlots)];
+  for (size_t i = 0; i < std::size(kEmailSlots); ++i) {
+    const EmailSlot& slot = kEmailSlots[i];
+    if (FAILED(_ReadSafeText(slot.address, addresses[i], "CvCardExport::addEMAIL",
+                             "SafeContactItem->get_EmailAddress failed"))) {
+      addresses[i] = _bstr_t();
+    }
+    if (!IsBlank(addresses[i])) smtp[i] = _SmtpAddress(addresses[i], slot.type, slot.entryId);
+  }
+  for (size_t i = 0; i < std::size(kEmailSlots); ++i) {
+    if (addresses[i].length() == 0) continue;
+    const bool internet = smtp[i].length() > 0;
+    _WriteProperty("EMAIL", internet ? smtp[i] : addresses[i], i == 0 ? "PREF" : nullptr,
+                   internet ? "INTERNET" : nullptr, false);
+  }
+  return 0;
+}
+
+_bstr_t CvCardExport::_SmtpAddress(const _bstr_t& address, SafeTextRead readType,
+                                   SafeTextRead readEntryId) {
+  ISafeContactItem& safeContact = *m_safeContact;
+  _bstr_t type;
+  if (SUCCEEDED((safeContact.*readType)(type.GetAddress())) && EqualsAsciiNoCase(View(type), "SMTP"))
+    return address;
+  _bstr_t entryId;
+  if (!m_mapiUtils || FAILED((safeContact.*readEntryId)(entryId.GetAddress())) ||
+      entryId.length() == 0) {
+    return _bstr_t();
+  }
+  try {
+    Redemption::IAddressEntryPtr entry = m_mapiUtils->GetAddressEntryFromID(_variant_t(entryId));
+    return entry->GetSMTPAddress();
+  } catch (const _com_error&) {
+    // An address that cannot be resolved is written as Outlook holds it.
+    return _bstr_t();
+  }
+}
+
+int CvCardExport::addNSFields() {
+  const _bstr_t manager = m_contact->GetManagerName();
+  const _bstr_t assistant = m_contact->GetAssistantName();
+  const _bstr_t spouse = m_contact->GetSpouse();
+  _bstr_t server;
+  if (FAILED(m_contact->get_NetMeetingServer(server.GetAddress()))) return -1;
+  _bstr_t alias;
+  if (FAILED(_ReadSafeText(&ISafeContactItem::get_NetMeetingAlias, alias,
+                           "CvCardExport::addNSFields",
+                           "SafeContactItem->get_NetMeetingAlias failed"))) {
+    return -1;
+  }
+  const _bstr_t freeBusy = m_contact->GetInternetFreeBusyAddress();
+  m_value.clear();
+  VCardDate::Append(m_contact->GetAnniversary(), false, m_value);
+  const _bstr_t anniversary(m_value.c_str());
+
+  if (m_outlookVersion > 9) {
+    _bstr_t imAddress;
+    if (FAILED(_ReadSafeText(&ISafeContactItem::get_IMAddress, imAddress,
+                             "CvCardExport::addNSFields", "SafeContactItem->get_IMAddress failed"))) {
+      return -1;
+    }
+    _WriteTextProperty("X-OUTL-IMADDRESS", imAddress);
+  }
+  _WriteTextProperty("X-OUTL-MANAGERNAME", manager);
+  _WriteTextProperty("X-OUTL-ASSISTANTNAME", assistant);
+  _WriteTextProperty("X-OUTL-SPOUSE", spouse);
+  _WriteTextProperty("X-OUTL-ANNIVERSARY", anniversary);
+  _WriteTextProperty("X-OUTL-NMSERVER", server);
+  _WriteTextProperty("X-OUTL-NMALIAS", alias);
+  _WriteTextProperty("X-OUTL-IFBADDRESS", freeBusy);
+  return 0;
+}
+
+void CvCardExport::addCATEGORIES() {
+  const _bstr_t categories = m_contact->GetCategories();
+  if (IsBlank(categories)) return;
+  if (m_format != kVCard30) {
+    _WriteProperty("X-OUTL-CATEGORIES", categories, nullptr, nullptr, false);
+    return;
+  }
+  // The list separator becomes a "," that the value escaping then marks.
+  const std::u16string separator = GetListSeparatorW();
+  m_text.assign(View(categories));
+  if (!separator.empty()) {
+    for (size_t at = 0; (at = m_text.find(separator, at)) != std::u16string::npos; ++at)
+      m_text.replace(at, separator.size(), u",");
+  }
+  _WriteProperty("CATEGORIES", MakeBstr(m_text), nullptr, nullptr, false);
+}
+
+void CvCardExport::addREV() {
+  _WriteDateProperty("REV", m_contact->GetLastModificationTime(), true);
+}
+
+void CvCardExport::addCLASS() {
+  const Outlook::OlSensitivity sensitivity = m_contact->GetSensitivity();
+  if (sensitivity != Outlook::olPrivate && sensitivity != Outlook::olConfidential) return;
+  _Append(m_format == kVCard30 ? "CLASS:" : "X-OUTL-CLASS:");
+  _Append(sensitivity == Outlook::olPrivate ? "PRIVATE" : "CONFIDENTIAL");
+  _AppendCRLF();
+}
+
+void CvCardExport::addEnd() { _Append("END:VCARD\r\n"); }
+
+// --- Photo --------------------------------------------------------------------------
+
+void CvCardExport::addPHOTO() {
+  // A photo that cannot be had leaves the card without one: nothing half written.
+  const size_t mark = m_card.size();
+  try {
+    if (GetOutlookVersion() < 11 || m_contact->GetHasPicture() == VARIANT_FALSE) return;
+    _WritePhotos();
+  } catch (const _com_error& error) {
+    m_card.resize(mark);
+    g_LogTimer.Err("CvCardExport::addPHOTO", error.Error(), "exception occured");
+  } catch (...) {
+    m_card.resize(mark);
+    g_LogTimer.Err("CvCardExport::addPHOTO", 0, "exception occured");
+  }
+}
+
+void CvCardExport::_WritePhotos() {
+  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
+  Redemption::IAttachmentsPtr attachments;
+  HRESULT result = m_safeContact->get_Attachments(&attachments);
+  if (FAILED(result)) {
+    g_LogTimer.Err(kFunction, result, "SafeItem->Attachmens failed");
+    return;
+  }
+  long count = 0;
+  result = attachments->get_Count(&count);
+  if (FAILED(result)) {
+    g_LogTimer.Err(kFunction, result, "spAttaches->get_Count failed");
+    return;
+  }
+  for (long i = 1; i <= count; ++i) {
+    Redemption::IAttachmentPtr attachment;
+    result = attachments->raw_Item(_variant_t(i), &attachment);
+    if (FAILED(result)) {
+      g_LogTimer.Err(kFunction, result, "spAttaches->Item failed");
+      return;
+    }
+    const _variant_t isPhoto = attachment->GetFields(kContactPhotoTag);
+    if (isPhoto.vt == VT_BOOL && isPhoto.boolVal != VARIANT_FALSE &&
+        _WritePhotoAttachment(attachment)) {
+      return;
+    }
+  }
+}
+
+bool CvCardExport::_WritePhotoAttachment(const Redemption::IAttachmentPtr& attachment) {
+  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
+  if (attachment->GetType() != Outlook::olByValue) {
+    g_LogTimer.Err(kFunction, 0, "Attachment.Type != olByValue");
+    return false;
+  }
+  _bstr_t fileName;
+  const HRESULT result = attachment->get_FileName(fileName.GetAddress());
+  if (FAILED(result)) {
+    g_LogTimer.Err(kFunction, result, "spAttach->get_FileName failed");
+    return false;
+  }
+  return _HasJpegExtension(fileName) && _AppendPhotoFile(attachment);
+}
+
+bool CvCardExport::_HasJpegExtension(const _bstr_t& fileName) {
+  const char* text = fileName;
+  const std::string name = text ? text : "";
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot + 1 == name.size()) {
+    g_LogTimer.War("CvCardExport::addPHOTO", 0, "Attachment.Filename(%s) has no ext", name.c_str());
+    return false;
+  }
+  const char* extension = name.c_str() + dot + 1;
+  if (_stricmp(extension, "jpg") != 0 && _stricmp(extension, "jpeg") != 0) {
+    g_LogTimer.War("CvCardExport::addPHOTO", 0, "Attachment.Filename(%s) has unsupported ext",
+                   name.c_str());
+    return false;
+  }
+  return true;
+}
+
+bool CvCardExport::_AppendPhotoFile(const Redemption::IAttachmentPtr& attachment) {
+  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
+  const std::string path = GetTempFileName2(nullptr, "tmp");
+  if (path.empty()) return false;
+  const FileRemoval removal(path.c_str(), &DeleteFileA);
+
+  HRESULT result = attachment->raw_SaveAsFile(_bstr_t(path.c_str()));
+  if (FAILED(result)) {
+    g_LogTimer.Err(kFunction, result, "Attach->SaveAsFile");
+    return false;
+  }
+  HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) {
+    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "cant open temp file");
+    return false;
+  }
+  const FileHandle file(opened, &CloseHandle);
+  const DWORD size = GetFileSize(file.get(), nullptr);
+  if (size == INVALID_FILE_SIZE || size == 0) {
+    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "SavedFile.Len <= 0");
+    return false;
+  }
+  std::vector<unsigned char> bytes(size);
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size) {
+    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "f.Read");
+    return false;
+  }
+  _Append("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ");
+  FoldedBase64::Append(bytes.data(), bytes.size(), m_card);
+  _Append("\r\n\r\n");
+  return true;
 }

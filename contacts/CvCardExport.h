@@ -1,13 +1,26 @@
 // The vCard writer and the contact export run. The run itself is not part of this build
-// yet: Execute reports that and refuses.
+// yet: Execute reports that and refuses. The writer builds the card of one contact in
+// vCard 2.1 or 3.0, its text values in the character converter's current encoding.
 #pragma once
 
-#include "outlook/Application.h"
+#include <string>
+#include <string_view>
+
+#include "outlook/outlook.h"
+#include "redemption/redemption.h"
 #include "win32/base.h"
 
 class CvCardExport {
  public:
+  static constexpr int kVCard21 = 21;
+  static constexpr int kVCard30 = 30;
+
+  // Creates the Redemption safe contact and MAPI utilities; either one that cannot be
+  // created stays null, which is not reported here.
   CvCardExport();
+  virtual ~CvCardExport();
+  CvCardExport(const CvCardExport&) = delete;
+  CvCardExport& operator=(const CvCardExport&) = delete;
 
   // The Outlook major version, for version-dependent choices of the run.
   void SetOutlookVersion(int version) { m_outlookVersion = version; }
@@ -17,6 +30,92 @@ class CvCardExport {
   // by parent; -1 when the run cannot take place.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
 
+  // The contact the next card is built from; the safe contact is pointed at it too.
+  void SetContact(const Outlook::_ContactItemPtr& contact);
+  // kVCard21 or kVCard30.
+  void SetFormat(int format) { m_format = format; }
+
+  // Builds the current contact's card in the converter's current encoding. Returns 0,
+  // or -1 when the card had to be abandoned because the body, the IM address or the
+  // NetMeeting server or alias could not be read; the card text is then incomplete
+  // and must not be written.
+  //
+  // A COM error raised by any other read of the contact or of the safe contact is not
+  // caught here (the photo excepted, whose failures are logged and leave the card
+  // without a photo): the caller counts that contact as failed and goes on.
+  int WriteContact();
+
+  // The card the last WriteContact built: bytes for the file as they stand.
+  const std::string& GetCard() const { return m_card; }
+
  private:
-  int m_outlookVersion = 0;
+  // Raw reader of one text property of the safe contact.
+  using SafeTextRead = HRESULT (STDMETHODCALLTYPE Redemption::ISafeContactItem::*)(BSTR*);
+
+  void _Append(std::string_view text) { m_card.append(text); }
+  void _AppendType(const char* type);
+  void _AppendCharset();
+  void _AppendCRLF() { m_card.append("\r\n"); }
+  // The value part of a property line, line end included.
+  void WritePropertyLine(const _bstr_t& value, bool forceQuotedPrintable);
+  void WriteStructuredValue(const _bstr_t* parts, int count, bool forceQuotedPrintable,
+                            bool escape);
+  // The quoted-printable form of the text; valid until the next call.
+  const std::string& _EncodeQP(const std::string& text);
+
+  // Name, CHARSET, up to two types and the value part.
+  void _WriteProperty(const char* name, const _bstr_t& value, const char* type,
+                      const char* secondType, bool forceQuotedPrintable);
+  // The same, unless the value is blank.
+  void _WriteTextProperty(const char* name, const _bstr_t& value, const char* type = nullptr,
+                          const char* secondType = nullptr);
+  // A structured property with its types, written unless every part is blank.
+  void _WriteStructuredProperty(const char* name, const _bstr_t* parts, int count,
+                                const char* type = nullptr);
+  void _WriteDateProperty(const char* name, DATE date, bool withTime);
+  void _Write3xEscaped(const std::string& value);
+  // Reads one text of the safe contact; logs message with the HRESULT when that fails.
+  HRESULT _ReadSafeText(SafeTextRead read, _bstr_t& value, const char* function,
+                        const char* message);
+  _bstr_t _SmtpAddress(const _bstr_t& address, SafeTextRead readType, SafeTextRead readEntryId);
+
+  void addHeader();
+  void addN();
+  void addFN();
+  void addNICKNAME();
+  void addORG();
+  void addTITLE();
+  int addNOTE();
+  void addTEL();
+  void addADR();
+  void addURL();
+  void addROLE();
+  void addBDAY();
+  int addEMAIL();
+  int addNSFields();
+  void addCATEGORIES();
+  void addREV();
+  void addCLASS();
+  void addPHOTO();
+  void addEnd();
+
+  void _WritePhotos();
+  // True when the attachment's picture was written.
+  bool _WritePhotoAttachment(const Redemption::IAttachmentPtr& attachment);
+  bool _HasJpegExtension(const _bstr_t& fileName);
+  bool _AppendPhotoFile(const Redemption::IAttachmentPtr& attachment);
+
+  Outlook::_ContactItemPtr m_contact;
+  Redemption::ISafeContactItemPtr m_safeContact;
+  Redemption::IMAPIUtilsPtr m_mapiUtils;
+  int m_outlookVersion = 9;
+  int m_format = kVCard21;
+  std::string m_card;
+
+  // Kept between properties so that their buffers are reused card after card.
+  std::string m_value;
+  std::string m_encoded;
+  std::u16string m_text;
+  // The converter's charset name, taken once per card.
+  const char* m_charset = "";
 };

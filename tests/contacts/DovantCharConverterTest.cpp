@@ -95,19 +95,6 @@ TEST_F(ConverterLookupTest, TheCurrentCodePageStartsAsAnsiAndFollowsTheSetters) 
   EXPECT_EQ(converter_->SetCurrentByName(""), kAnsi);
 }
 
-TEST_F(ConverterLookupTest, OnlyANameWithoutCharactersIsEmpty) {
-  EXPECT_TRUE(converter_->IsEmptyName(""));
-  EXPECT_FALSE(converter_->IsEmptyName(" "));
-  EXPECT_FALSE(converter_->IsEmptyName("UTF-8"));
-}
-
-TEST_F(ConverterLookupTest, TheWizardsSeeTheEntriesInFileOrder) {
-  const auto& entries = converter_->GetEncodingsList().GetList();
-  ASSERT_EQ(entries.size(), 8u);
-  EXPECT_EQ(entries.front()->Name, "UTF-8");
-  EXPECT_EQ(entries.back()->Name, "Latin 4");
-}
-
 // Conversions between UTF-16 and 8-bit text.
 class ConverterConversionTest : public ConverterTest {
  protected:

@@ -93,12 +93,8 @@ TEST_F(EncodingsFileGrammarTest, SkipsLineEndsBeforeTheFirstLine) {
   EXPECT_FALSE(warned_);
 }
 
-TEST_F(EncodingsFileGrammarTest, AnEmptyFileGivesAnEmptyListWithoutWarning) {
+TEST_F(EncodingsFileGrammarTest, AFileWithoutLinesGivesAnEmptyListWithoutWarning) {
   EXPECT_TRUE(Read("").empty());
-  EXPECT_FALSE(warned_);
-}
-
-TEST_F(EncodingsFileGrammarTest, AFileOfLineEndsOnlyGivesAnEmptyListWithoutWarning) {
   EXPECT_TRUE(Read("\r\n\r\n").empty());
   EXPECT_FALSE(warned_);
 }
@@ -161,26 +157,6 @@ TEST_F(EncodingsLoadResultTest, AFileThatCannotBeOpenedGivesItsSystemError) {
   EXPECT_EQ(list.Load(noFolder.c_str()),
             static_cast<DWORD>(HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)));
   EXPECT_TRUE(list.GetList().empty());
-}
-
-// The line reader on its own.
-class EncodingsLineReaderTest : public ::testing::Test {
- protected:
-  std::vector<std::string> Lines(const std::string& data) {
-    std::vector<std::string> lines;
-    size_t position = 0;
-    std::string line;
-    while (SupportedEncodingsList::_ReadLine(data.data(), position, data.size(), line) > 0)
-      lines.push_back(line);
-    EXPECT_EQ(position, data.size());
-    return lines;
-  }
-};
-
-TEST_F(EncodingsLineReaderTest, SplitsAtEveryRunOfLineEnds) {
-  EXPECT_EQ(Lines("\r\na\r\r\nbc\n\rd"), (std::vector<std::string>{"a", "bc", "d"}));
-  EXPECT_TRUE(Lines("\r\n\n").empty());
-  EXPECT_TRUE(Lines("").empty());
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ class FakeApplication : public kelvra::ComObject<Outlook::_Application> {
     *version = SysAllocString(version_);
     return result_;
   }
+  STDMETHODIMP get_Session(Outlook::_NameSpace**) override { return E_NOTIMPL; }
+  STDMETHODIMP raw_GetNamespace(BSTR, Outlook::_NameSpace**) override { return E_NOTIMPL; }
+  STDMETHODIMP raw_CreateItem(Outlook::OlItemType, IDispatch**) override { return E_NOTIMPL; }
 
  private:
   const char16_t* version_;
@@ -50,6 +53,12 @@ class FakeFolder : public kelvra::ComObject<MAPIFolder> {
     *objectClass = Outlook::olFolder;
     return classResult;
   }
+  STDMETHODIMP get_Items(Outlook::_Items**) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Folders(Outlook::_Folders**) override { return E_NOTIMPL; }
+  STDMETHODIMP get_EntryID(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_StoreID(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_DefaultItemType(Outlook::OlItemType*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Application(Outlook::_Application**) override { return E_NOTIMPL; }
 
   HRESULT nameResult = S_OK;
   HRESULT parentResult = S_OK;

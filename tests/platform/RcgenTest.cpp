@@ -116,6 +116,13 @@ TEST_F(RcgenSkippingTest, ConditionalSectionsFollowTheDefinedNames) {
   EXPECT_FALSE(Has("{2,")) << output;
 }
 
+TEST_F(RcgenSkippingTest, AUtf8ByteOrderMarkIsPassedOverAndUtf16IsRefused) {
+  ASSERT_TRUE(Generate("\xEF\xBB\xBFSTRINGTABLE\nBEGIN\n  1 \"caf\xC3\xA9\"\nEND\n")) << error;
+  EXPECT_TRUE(Has("{1, \"caf\\303\\251\"sv}")) << output;
+  EXPECT_FALSE(Generate(std::string("\xFF\xFES\0T\0", 6)));
+  EXPECT_EQ(error.rfind(At(1) + "UTF-16 files are not read", 0), 0u) << error;
+}
+
 // --- Version resources -------------------------------------------------------------------------
 
 using RcgenVersionTest = RcgenTest;

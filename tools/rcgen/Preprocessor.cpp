@@ -81,11 +81,14 @@ std::string StripComments(const std::string& line, bool& inBlock) {
   return out;
 }
 
+// The lines of an 8-bit file; a UTF-8 byte-order mark at its start is passed over.
 std::vector<std::string> ReadLines(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0)
+    throw RcError({path, 1}, "UTF-16 files are not read: save the file as UTF-8 or ANSI");
   std::vector<std::string> lines;
-  std::size_t start = 0;
+  std::size_t start = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "outlook/Declarations.h"
+#include "outlook/Enums.h"
 
 namespace Outlook {
 
@@ -10,8 +11,16 @@ namespace Outlook {
 struct _Application : IDispatch {
   // e.g. "14.0.0.4760".
   _bstr_t GetVersion();
+  _NameSpacePtr GetSession();
+  // Only "MAPI" names a namespace (any case); other names fail with E_INVALIDARG.
+  _NameSpacePtr GetNamespace(_bstr_t type);
+  // A new, unsaved item; Save puts it into the default folder of its kind.
+  IDispatchPtr CreateItem(OlItemType type);
 
   virtual HRESULT STDMETHODCALLTYPE get_Version(BSTR* version) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Session(_NameSpace** session) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_GetNamespace(BSTR type, _NameSpace** session) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_CreateItem(OlItemType type, IDispatch** item) = 0;
 };
 
 }  // namespace Outlook

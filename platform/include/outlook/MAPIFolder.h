@@ -2,6 +2,7 @@
 #pragma once
 
 #include "outlook/Declarations.h"
+#include "outlook/Enums.h"
 #include "outlook/OlObjectClass.h"
 
 namespace Outlook {
@@ -14,10 +15,24 @@ struct MAPIFolder : IDispatch {
   // top folder.
   IDispatchPtr GetParent();
   OlObjectClass GetClass();
+  _ItemsPtr GetItems();
+  _FoldersPtr GetFolders();
+  // Hex text; the same for every object that stands for the folder.
+  _bstr_t GetEntryID();
+  // The EntryID of the folder's store.
+  _bstr_t GetStoreID();
+  OlItemType GetDefaultItemType();
+  _ApplicationPtr GetApplication();
 
   virtual HRESULT STDMETHODCALLTYPE get_Name(BSTR* name) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Parent(IDispatch** parent) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Class(OlObjectClass* objectClass) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Items(_Items** items) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Folders(_Folders** folders) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_EntryID(BSTR* entryId) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_StoreID(BSTR* storeId) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_DefaultItemType(OlItemType* type) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Application(_Application** application) = 0;
 };
 
 }  // namespace Outlook

@@ -2,6 +2,14 @@
 #pragma once
 
 #include "outlook/Application.h"
+#include "outlook/Attachment.h"
+#include "outlook/Attachments.h"
+#include "outlook/ContactItem.h"
 #include "outlook/Declarations.h"
+#include "outlook/DistListItem.h"
+#include "outlook/Enums.h"
+#include "outlook/Folders.h"
+#include "outlook/Items.h"
 #include "outlook/MAPIFolder.h"
+#include "outlook/NameSpace.h"
 #include "outlook/OlObjectClass.h"

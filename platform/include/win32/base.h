@@ -179,3 +179,7 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 #define ERROR_BUFFER_OVERFLOW 111L
 #define ERROR_NEGATIVE_SEEK 131L
 #define ERROR_DIRECTORY 267L
+
+// HRESULTs of object creation and of MAPI that the Outlook and Redemption stand-ins answer.
+#define CLASS_E_NOAGGREGATION static_cast<HRESULT>(0x80040110u)
+#define MAPI_E_NOT_FOUND static_cast<HRESULT>(0x8004010Fu)

@@ -20,10 +20,9 @@ class Module {
   // A library loaded from a Windows path, or the host program.
   static Module Loaded(const std::string& windowsPath, const void* binary);
 
-  // File name ("Kelvra.dll") and the Windows folder it was found in; fileName() joins
-  // them, in another folder when one is given.
+  // File name ("Kelvra.dll"), and the full Windows path: in the folder the module was
+  // found in, or in another one when given.
   const std::string& name() const { return name_; }
-  const std::string& folder() const { return folder_; }
   std::string FileName(const std::string* otherFolder = nullptr) const;
   // Identity of the Linux binary (its link map), null when unknown.
   const void* binary() const { return binary_; }

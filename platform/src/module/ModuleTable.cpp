@@ -79,7 +79,8 @@ HMODULE ModuleTable::HostProgram() {
   return host_;
 }
 
-HMODULE ModuleTable::FindLocked(std::string_view nameOrPath) {
+HMODULE ModuleTable::Find(std::string_view nameOrPath) {
+  std::lock_guard<std::mutex> lock(mutex_);
   bool byPath = IsPath(nameOrPath);
   std::string key = byPath ? PathKey(nameOrPath) : AsciiLowered(nameOrPath);
   for (const auto& [handle, module] : modules_) {
@@ -87,11 +88,6 @@ HMODULE ModuleTable::FindLocked(std::string_view nameOrPath) {
       return handle;
   }
   return nullptr;
-}
-
-HMODULE ModuleTable::Find(std::string_view nameOrPath) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return FindLocked(nameOrPath);
 }
 
 std::optional<std::string> ModuleTable::FileName(HMODULE module) {

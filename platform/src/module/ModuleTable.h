@@ -52,7 +52,6 @@ class ModuleTable {
   HMODULE Add(Module module);
   Module* Lookup(HMODULE module);
   std::string FileNameOf(const Module& module) const;
-  HMODULE FindLocked(std::string_view nameOrPath);
 
   std::mutex mutex_;
   std::map<HMODULE, Module> modules_;

@@ -15,8 +15,6 @@ class VersionInfo {
  public:
   explicit VersionInfo(const resources::VersionResource& resource);
 
-  const VS_FIXEDFILEINFO& fixed() const { return fixed_; }
-
   // The self-contained block: a header, the fixed part, then the string values.
   std::vector<char> Block() const;
 

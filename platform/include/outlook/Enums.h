@@ -1,0 +1,80 @@
+// The Outlook object model's enumerations that callers pass or read.
+#pragma once
+
+namespace Outlook {
+
+// What Application.CreateItem, Items.Add and Folder.DefaultItemType speak of.
+enum OlItemType {
+  olMailItem = 0,
+  olAppointmentItem = 1,
+  olContactItem = 2,
+  olDistributionListItem = 7,
+};
+
+enum OlDefaultFolders {
+  olFolderDeletedItems = 3,
+  olFolderInbox = 6,
+  olFolderCalendar = 9,
+  olFolderContacts = 10,
+};
+
+enum OlSensitivity {
+  olNormal = 0,
+  olPersonal = 1,
+  olPrivate = 2,
+  olConfidential = 3,
+};
+
+enum OlAttachmentType {
+  olByValue = 1,
+  olByReference = 4,
+  olEmbeddeditem = 5,
+  olOLE = 6,
+};
+
+enum OlImportance {
+  olImportanceLow = 0,
+  olImportanceNormal = 1,
+  olImportanceHigh = 2,
+};
+
+enum OlBusyStatus {
+  olFree = 0,
+  olTentative = 1,
+  olBusy = 2,
+  olOutOfOffice = 3,
+};
+
+enum OlMeetingStatus {
+  olNonMeeting = 0,
+  olMeeting = 1,
+};
+
+enum OlRecurrenceType {
+  olRecursDaily = 0,
+  olRecursWeekly = 1,
+  olRecursMonthly = 2,
+  olRecursMonthNth = 3,
+  olRecursYearly = 5,
+  olRecursYearNth = 6,
+};
+
+// Bits of RecurrencePattern.DayOfWeekMask.
+enum OlDaysOfWeek {
+  olSunday = 1,
+  olMonday = 2,
+  olTuesday = 4,
+  olWednesday = 8,
+  olThursday = 16,
+  olFriday = 32,
+  olSaturday = 64,
+};
+
+enum OlMeetingRecipientType {
+  olOrganizer = 0,
+  olRequired = 1,
+  olOptional = 2,
+  olResource = 3,
+};
+
+}  // namespace Outlook

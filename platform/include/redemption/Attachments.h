@@ -1,0 +1,19 @@
+// The attachments of an item seen through Redemption.
+#pragma once
+
+#include "redemption/Declarations.h"
+
+namespace Redemption {
+
+// Each property has a raw accessor returning the HRESULT (implemented by the store
+// and by test fakes) and a wrapper that raises _com_error when it fails.
+struct IAttachments : IDispatch {
+  long GetCount();
+  // 1-based; out of range fails with E_INVALIDARG.
+  IAttachmentPtr Item(const _variant_t& index);
+
+  virtual HRESULT STDMETHODCALLTYPE get_Count(long* count) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_Item(VARIANT index, IAttachment** attachment) = 0;
+};
+
+}  // namespace Redemption

@@ -1,0 +1,63 @@
+#include "store/FaultPlan.h"
+
+#include <map>
+#include <mutex>
+#include <vector>
+
+namespace kelvra::store {
+
+namespace {
+
+struct PlannedFailure {
+  int callsBefore;  // the member's calls when the failure was planned
+  int nth;          // 0: every call
+  HRESULT hr;
+};
+
+struct MemberPlan {
+  int calls = 0;
+  std::vector<PlannedFailure> failures;
+};
+
+struct Plans {
+  std::mutex mutex;
+  std::map<std::string, MemberPlan, std::less<>> byMember;
+};
+
+Plans& ThePlans() {
+  static Plans plans;
+  return plans;
+}
+
+}  // namespace
+
+bool FaultPlan::Hit(const char* member, HRESULT* hr) {
+  Plans& plans = ThePlans();
+  std::lock_guard lock(plans.mutex);
+  const auto found = plans.byMember.find(std::string_view(member));
+  if (found == plans.byMember.end()) return false;
+  MemberPlan& plan = found->second;
+  const int call = ++plan.calls;
+  for (const PlannedFailure& failure : plan.failures) {
+    if (failure.nth == 0 || failure.callsBefore + failure.nth == call) {
+      if (hr != nullptr) *hr = failure.hr;
+      return true;
+    }
+  }
+  return false;
+}
+
+void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) {
+  Plans& plans = ThePlans();
+  std::lock_guard lock(plans.mutex);
+  MemberPlan& plan = plans.byMember[member];
+  plan.failures.push_back({plan.calls, nth, hr});
+}
+
+void FaultPlan::Clear() {
+  Plans& plans = ThePlans();
+  std::lock_guard lock(plans.mutex);
+  plans.byMember.clear();
+}
+
+}  // namespace kelvra::store

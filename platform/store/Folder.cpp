@@ -1,0 +1,103 @@
+#include "store/Folder.h"
+
+#include <algorithm>
+
+#include "store/Item.h"
+#include "store/ItemType.h"
+#include "store/Mailbox.h"
+#include "store/NameMatch.h"
+#include "store/Store.h"
+
+namespace kelvra::store {
+
+Folder::Folder(std::shared_ptr<Mutex> mutex, std::u16string name, std::int32_t defaultItemType)
+    : mutex_(std::move(mutex)), name_(std::move(name)), defaultItemType_(defaultItemType) {}
+
+std::u16string Folder::Name() const {
+  std::lock_guard lock(*mutex_);
+  return name_;
+}
+
+Bytes Folder::EntryId() const {
+  std::lock_guard lock(*mutex_);
+  return entryId_;
+}
+
+std::int32_t Folder::DefaultItemType() const {
+  std::lock_guard lock(*mutex_);
+  return defaultItemType_;
+}
+
+StorePtr Folder::OwningStore() const {
+  std::lock_guard lock(*mutex_);
+  return store_.lock();
+}
+
+FolderPtr Folder::Parent() const {
+  std::lock_guard lock(*mutex_);
+  return parent_.lock();
+}
+
+std::vector<FolderPtr> Folder::Folders() const {
+  std::lock_guard lock(*mutex_);
+  return folders_;
+}
+
+FolderPtr Folder::FindFolder(std::u16string_view name) const {
+  std::lock_guard lock(*mutex_);
+  return FolderNamed(folders_, name);
+}
+
+FolderPtr Folder::AddFolder(std::u16string name, std::int32_t defaultItemType, Bytes entryId) {
+  std::lock_guard lock(*mutex_);
+  auto folder = Make(mutex_, std::move(name), defaultItemType, store_.lock(), std::move(entryId));
+  folder->parent_ = weak_from_this();
+  folders_.push_back(folder);
+  return folder;
+}
+
+std::vector<ItemPtr> Folder::Items() const {
+  std::lock_guard lock(*mutex_);
+  return items_;
+}
+
+std::size_t Folder::ItemCount() const {
+  std::lock_guard lock(*mutex_);
+  return items_.size();
+}
+
+ItemPtr Folder::ItemAt(std::size_t index) const {
+  std::lock_guard lock(*mutex_);
+  return index < items_.size() ? items_[index] : nullptr;
+}
+
+ItemPtr Folder::NewItem(std::u16string messageClass) {
+  std::lock_guard lock(*mutex_);
+  if (messageClass.empty()) messageClass = ItemType::MessageClassOf(defaultItemType_);
+  auto item = std::make_shared<Item>(mutex_, std::move(messageClass));
+  item->parent_ = weak_from_this();
+  return item;
+}
+
+FolderPtr Folder::Make(std::shared_ptr<Mutex> mutex, std::u16string name,
+                       std::int32_t defaultItemType, const StorePtr& store, Bytes entryId) {
+  auto folder = std::make_shared<Folder>(std::move(mutex), std::move(name), defaultItemType);
+  folder->store_ = store;
+  const MailboxPtr mailbox = store ? store->OwningMailbox() : nullptr;
+  folder->entryId_ = entryId.empty() && mailbox ? mailbox->NewEntryId() : std::move(entryId);
+  return folder;
+}
+
+void Folder::Append(const ItemPtr& item) {
+  if (std::find(items_.begin(), items_.end(), item) == items_.end()) items_.push_back(item);
+}
+
+bool Folder::Remove(const Item* item) {
+  const auto found = std::find_if(items_.begin(), items_.end(),
+                                  [&](const ItemPtr& held) { return held.get() == item; });
+  if (found == items_.end()) return false;
+  items_.erase(found);
+  return true;
+}
+
+}  // namespace kelvra::store

@@ -1,0 +1,196 @@
+#include "store/MailboxReader.h"
+
+#include "store/Folder.h"
+#include "store/ItemType.h"
+#include "store/Mailbox.h"
+#include "store/MailboxJson.h"
+#include "store/Store.h"
+
+namespace kelvra::store {
+
+namespace {
+
+// Members of an item that are not properties of its bag.
+constexpr std::string_view kEntryId = "EntryID";
+constexpr std::string_view kMessageClass = "MessageClass";
+constexpr std::string_view kIsRecurring = "IsRecurring";
+
+Bytes EntryIdOf(const Json& object, std::string_view key, const std::string& path) {
+  const Json* id = MemberOf(object, key);
+  return id ? JsonValueCodec::DecodeHex(*id, PathOf(path, key)) : Bytes();
+}
+
+}  // namespace
+
+MailboxReader::MailboxReader(MailboxPtr mailbox) : mailbox_(std::move(mailbox)) {}
+
+MailboxPtr MailboxReader::Read(const Json& root) {
+  MailboxReader reader(Mailbox::Create());
+  RequireKeys(root, {"stores", "addressBook"}, "");
+  reader.ReserveEntryIds(root);
+  if (const Json* stores = MemberOf(root, "stores")) {
+    std::size_t index = 0;
+    for (const Json& store : RequireArray(*stores, "/stores")) {
+      reader.ReadStore(store, PathOf("/stores", index++));
+    }
+  }
+  if (const Json* book = MemberOf(root, "addressBook")) reader.ReadAddressBook(*book, "/addressBook");
+  return reader.mailbox_;
+}
+
+// First pass: only the ids; shapes are checked by the second pass.
+void MailboxReader::ReserveEntryIds(const Json& root) {
+  const Json* stores = MemberOf(root, "stores");
+  if (stores == nullptr || !stores->is_array()) return;
+  for (std::size_t i = 0; i < stores->size(); ++i) {
+    const Json& store = (*stores)[i];
+    if (!store.is_object()) continue;
+    const std::string path = PathOf("/stores", i);
+    ReserveId(store, "entryId", path);
+    if (const Json* folders = MemberOf(store, "folders")) {
+      ReserveFolderIds(*folders, PathOf(path, "folders"));
+    }
+  }
+}
+
+void MailboxReader::ReserveFolderIds(const Json& folders, const std::string& path) {
+  if (!folders.is_array()) return;
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    const Json& folder = folders[i];
+    if (!folder.is_object()) continue;
+    const std::string at = PathOf(path, i);
+    ReserveId(folder, "entryId", at);
+    const Json* items = MemberOf(folder, "items");
+    for (std::size_t k = 0; items && items->is_array() && k < items->size(); ++k) {
+      if ((*items)[k].is_object()) ReserveId((*items)[k], kEntryId, PathOf(PathOf(at, "items"), k));
+    }
+    if (const Json* subfolders = MemberOf(folder, "folders")) {
+      ReserveFolderIds(*subfolders, PathOf(at, "folders"));
+    }
+  }
+}
+
+void MailboxReader::ReserveId(const Json& object, std::string_view key, const std::string& path) {
+  if (MemberOf(object, key) == nullptr) return;
+  const Bytes id = EntryIdOf(object, key, path);
+  if (id.empty()) ThrowAt(PathOf(path, key), "an entry id cannot be empty");
+  if (!mailbox_->Reserve(id)) ThrowAt(PathOf(path, key), "the entry id is already in use");
+}
+
+void MailboxReader::ReadStore(const Json& json, const std::string& path) {
+  RequireKeys(json, {"name", "entryId", "folders"}, path);
+  const std::u16string name =
+      JsonValueCodec::DecodeText(RequiredMember(json, "name", path), PathOf(path, "name"));
+  StorePtr store = mailbox_->AddStore(name, EntryIdOf(json, "entryId", path));
+  if (const Json* folders = MemberOf(json, "folders")) {
+    ReadFolders(*folders, *store, PathOf(path, "folders"));
+  }
+}
+
+// Parent is a Store or a Folder: both add folders the same way.
+template <class Parent>
+void MailboxReader::ReadFolders(const Json& json, Parent& parent, const std::string& path) {
+  std::size_t index = 0;
+  for (const Json& entry : RequireArray(json, path)) {
+    const std::string at = PathOf(path, index++);
+    RequireKeys(entry, {"name", "entryId", "defaultItemType", "items", "folders"}, at);
+    const std::u16string name =
+        JsonValueCodec::DecodeText(RequiredMember(entry, "name", at), PathOf(at, "name"));
+    std::int32_t type = itemtype::kMail;
+    if (const Json* given = MemberOf(entry, "defaultItemType")) {
+      type = JsonValueCodec::DecodeLong(*given, PathOf(at, "defaultItemType"));
+      if (!ItemType::IsKnown(type)) {
+        ThrowAt(PathOf(at, "defaultItemType"),
+                "unknown item type " + std::to_string(type) + " (expected 0 to 7)");
+      }
+    }
+    FolderPtr folder = parent.AddFolder(name, type, EntryIdOf(entry, "entryId", at));
+    if (const Json* items = MemberOf(entry, "items")) {
+      std::size_t k = 0;
+      for (const Json& item : RequireArray(*items, PathOf(at, "items"))) {
+        ReadItem(item, folder, PathOf(PathOf(at, "items"), k++));
+      }
+    }
+    if (const Json* subfolders = MemberOf(entry, "folders")) {
+      ReadFolders(*subfolders, *folder, PathOf(at, "folders"));
+    }
+  }
+}
+
+void MailboxReader::ReadItem(const Json& json, const FolderPtr& folder, const std::string& path) {
+  RequireObject(json, path);
+  std::u16string messageClass;
+  if (const Json* given = MemberOf(json, kMessageClass)) {
+    messageClass = JsonValueCodec::DecodeText(*given, PathOf(path, kMessageClass));
+  }
+  ItemPtr item = folder->NewItem(messageClass);
+  PropertyBag properties;
+  for (const auto& [key, value] : json.items()) {
+    if (key == kEntryId || key == kMessageClass) continue;
+    if (key == kIsRecurring || key == "Attachments" || key == "Recipients" ||
+        key == "RecurrencePattern" || key == "Exceptions" || key == "NamedProperties" ||
+        key == "MapiProperties") {
+      ReadItemMember(key, value, *item, PathOf(path, key));
+    } else {
+      MailboxJson::ReadProperty(key, value, properties, PathOf(path, key));
+    }
+  }
+  if (const Json* recurring = MemberOf(json, kIsRecurring)) {
+    if (recurring->get<bool>() != item->Recurrence().has_value()) {
+      ThrowAt(PathOf(path, kIsRecurring), "IsRecurring must be true exactly when the item has a "
+                                          "RecurrencePattern");
+    }
+  }
+  item->Restore(EntryIdOf(json, kEntryId, path), std::move(properties));
+}
+
+void MailboxReader::ReadItemMember(const std::string& key, const Json& value, Item& item,
+                                   const std::string& path) {
+  if (key == kIsRecurring) {
+    JsonValueCodec::Decode(value, ValueType::Bool, path);
+  } else if (key == "RecurrencePattern") {
+    item.SetRecurrence(MailboxJson::ReadPattern(value, path));
+  } else if (key == "NamedProperties") {
+    for (auto& [name, named] : MailboxJson::ReadNamed(value, path)) item.SetNamed(name, named);
+  } else if (key == "MapiProperties") {
+    for (auto& [tag, tagged] : MailboxJson::ReadTagged(value, path)) item.SetTagged(tag, tagged);
+  } else {
+    std::vector<RecurrenceException> exceptions;
+    std::size_t index = 0;
+    for (const Json& entry : RequireArray(value, path)) {
+      const std::string at = PathOf(path, index++);
+      if (key == "Attachments") {
+        item.AddAttachment(std::make_shared<Attachment>(MailboxJson::ReadAttachment(entry, at)));
+      } else if (key == "Recipients") {
+        item.AddRecipient(MailboxJson::ReadRecipient(entry, at));
+      } else {
+        exceptions.push_back(MailboxJson::ReadException(entry, at));
+      }
+    }
+    if (key == "Exceptions") item.SetExceptions(std::move(exceptions));
+  }
+}
+
+void MailboxReader::ReadAddressBook(const Json& json, const std::string& path) {
+  std::size_t index = 0;
+  for (const Json& entry : RequireArray(json, path)) {
+    const std::string at = PathOf(path, index++);
+    RequireKeys(entry, {"entryId", "name", "smtpAddress"}, at);
+    AddressEntry address;
+    address.entryId = JsonValueCodec::DecodeHex(RequiredMember(entry, "entryId", at),
+                                                PathOf(at, "entryId"));
+    if (address.entryId.empty()) ThrowAt(PathOf(at, "entryId"), "an entry id cannot be empty");
+    if (mailbox_->Addresses().Find(address.entryId)) {
+      ThrowAt(PathOf(at, "entryId"), "the entry id is already in the address book");
+    }
+    if (const Json* name = MemberOf(entry, "name")) {
+      address.name = JsonValueCodec::DecodeText(*name, PathOf(at, "name"));
+    }
+    if (const Json* smtp = MemberOf(entry, "smtpAddress")) {
+      address.smtpAddress = JsonValueCodec::DecodeText(*smtp, PathOf(at, "smtpAddress"));
+    }
+    mailbox_->Addresses().Add(std::move(address));
+  }
+}
+
+}  // namespace kelvra::store

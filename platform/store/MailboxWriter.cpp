@@ -1,0 +1,103 @@
+#include "store/MailboxWriter.h"
+
+#include "store/Folder.h"
+#include "store/HexText.h"
+#include "store/Item.h"
+#include "store/Mailbox.h"
+#include "store/MailboxJson.h"
+#include "store/Store.h"
+#include "store/Utf.h"
+
+namespace kelvra::store {
+
+namespace {
+
+template <class Element, class WriteOne>
+Json ArrayOf(const std::vector<Element>& elements, const std::string& path, WriteOne writeOne) {
+  Json array = Json::array();
+  for (const Element& element : elements) {
+    array.push_back(writeOne(element, PathOf(path, array.size())));
+  }
+  return array;
+}
+
+}  // namespace
+
+Json MailboxWriter::Write(const Mailbox& mailbox) {
+  std::lock_guard lock(mailbox.Lock());
+  Json root = Json::object();
+  root["stores"] = ArrayOf(mailbox.Stores(), "/stores", [](const StorePtr& store, const std::string& path) {
+    Json json = Json::object();
+    json["name"] = Utf::ToUtf8(store->Name());
+    json["entryId"] = HexText::Of(store->EntryId());
+    json["folders"] = WriteFolders(store->Folders(), PathOf(path, "folders"));
+    return json;
+  });
+  root["addressBook"] = WriteAddressBook(mailbox);
+  return root;
+}
+
+Json MailboxWriter::WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path) {
+  return ArrayOf(folders, path, [](const FolderPtr& folder, const std::string& at) {
+    Json json = Json::object();
+    json["name"] = Utf::ToUtf8(folder->Name());
+    json["entryId"] = HexText::Of(folder->EntryId());
+    json["defaultItemType"] = folder->DefaultItemType();
+    json["items"] = ArrayOf(folder->Items(), PathOf(at, "items"),
+                            [](const ItemPtr& item, const std::string& itemPath) {
+                              return WriteItem(*item, itemPath);
+                            });
+    json["folders"] = WriteFolders(folder->Folders(), PathOf(at, "folders"));
+    return json;
+  });
+}
+
+Json MailboxWriter::WriteItem(const Item& item, const std::string& path) {
+  Json json = Json::object();
+  json["EntryID"] = HexText::Of(item.EntryId());
+  json["MessageClass"] = Utf::ToUtf8(item.MessageClass());
+  MailboxJson::WriteProperties(item.Properties(), json, path);
+  if (const auto named = item.NamedProperties(); !named.empty()) {
+    json["NamedProperties"] = MailboxJson::WriteNamed(named, PathOf(path, "NamedProperties"));
+  }
+  if (const auto tagged = item.TaggedProperties(); !tagged.empty()) {
+    json["MapiProperties"] = MailboxJson::WriteTagged(tagged, PathOf(path, "MapiProperties"));
+  }
+  if (const auto attachments = item.Attachments(); !attachments.empty()) {
+    json["Attachments"] = ArrayOf(attachments, PathOf(path, "Attachments"),
+                                  [](const AttachmentPtr& attachment, const std::string& at) {
+                                    return MailboxJson::WriteAttachment(*attachment, at);
+                                  });
+  }
+  if (const auto recipients = item.Recipients(); !recipients.empty()) {
+    json["Recipients"] = ArrayOf(recipients, PathOf(path, "Recipients"),
+                                 [](const Recipient& recipient, const std::string&) {
+                                   return MailboxJson::WriteRecipient(recipient);
+                                 });
+  }
+  if (const auto pattern = item.Recurrence()) {
+    json["RecurrencePattern"] =
+        MailboxJson::WritePattern(*pattern, PathOf(path, "RecurrencePattern"));
+  }
+  if (const auto exceptions = item.Exceptions(); !exceptions.empty()) {
+    json["Exceptions"] = ArrayOf(exceptions, PathOf(path, "Exceptions"),
+                                 [](const RecurrenceException& exception, const std::string& at) {
+                                   return MailboxJson::WriteException(exception, at);
+                                 });
+  }
+  return json;
+}
+
+Json MailboxWriter::WriteAddressBook(const Mailbox& mailbox) {
+  Json book = Json::array();
+  for (const AddressEntry& entry : mailbox.Addresses().Entries()) {
+    Json json = Json::object();
+    json["entryId"] = HexText::Of(entry.entryId);
+    json["name"] = Utf::ToUtf8(entry.name);
+    json["smtpAddress"] = Utf::ToUtf8(entry.smtpAddress);
+    book.push_back(std::move(json));
+  }
+  return book;
+}
+
+}  // namespace kelvra::store
