@@ -1,5 +1,7 @@
 // A file attached to an item, with its bytes and its MAPI properties by tag
-// (0x7FFF000B marks a contact's photo).
+// (0x7FFF000B marks a contact's photo). Items hand attachments out shared and
+// never change one once added, so readers need no lock (AddPicture replaces,
+// not edits).
 #pragma once
 
 #include <cstdint>
@@ -21,7 +23,7 @@ struct Attachment {
   std::map<std::uint32_t, Value> mapiProperties;
 
   bool IsContactPhoto() const;
-  bool operator==(const Attachment&) const = default;
+  bool operator==(const Attachment &) const = default;
 };
 
 using AttachmentPtr = std::shared_ptr<Attachment>;

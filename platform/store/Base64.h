@@ -11,9 +11,10 @@ namespace kelvra::store {
 
 class Base64 {
  public:
-  static std::string Encode(const Bytes& bytes);
-  // Blanks and line breaks are skipped (hand-made files wrap long data); nothing for
-  // any other character outside the alphabet or a wrong length or padding.
+  static std::string Encode(const Bytes &bytes);
+  // Blanks and line breaks are skipped (hand-made files wrap long data);
+  // nothing for any other character outside the alphabet or a wrong length or
+  // padding.
   static std::optional<Bytes> Decode(std::string_view text);
 };
 

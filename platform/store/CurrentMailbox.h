@@ -1,5 +1,5 @@
-// The process-wide mailbox the stand-in Outlook serves. It starts as the standard
-// empty mailbox (Mailbox::CreateStandard).
+// The process-wide mailbox the stand-in Outlook serves. It starts as the
+// standard empty mailbox (Mailbox::CreateStandard).
 #pragma once
 
 #include "store/Nodes.h"

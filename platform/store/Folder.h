@@ -28,8 +28,8 @@ class Folder : public std::enable_shared_from_this<Folder> {
   std::vector<FolderPtr> Folders() const;
   // By name without ASCII case; null when absent.
   FolderPtr FindFolder(std::u16string_view name) const;
-  // An entry id given must have been reserved (Mailbox::Reserve); without one the
-  // folder gets a new one.
+  // An entry id given must have been reserved (Mailbox::Reserve); without one
+  // the folder gets a new one.
   FolderPtr AddFolder(std::u16string name, std::int32_t defaultItemType, Bytes entryId = {});
 
   // The saved items, in insertion order.
@@ -38,7 +38,8 @@ class Folder : public std::enable_shared_from_this<Folder> {
   // Zero-based; null out of range.
   ItemPtr ItemAt(std::size_t index) const;
 
-  // A new unsaved item of this folder; an empty class takes the folder's item type's.
+  // A new unsaved item of this folder; an empty class takes the folder's item
+  // type's.
   ItemPtr NewItem(std::u16string messageClass = {});
 
  private:
@@ -46,12 +47,12 @@ class Folder : public std::enable_shared_from_this<Folder> {
   friend class Item;
   friend class Mailbox;
 
-  // A folder of `store` with an entry id: the one given, else a new one of the store's
-  // mailbox.
+  // A folder of `store` with an entry id: the one given, else a new one of the
+  // store's mailbox.
   static FolderPtr Make(std::shared_ptr<Mutex> mutex, std::u16string name,
-                        std::int32_t defaultItemType, const StorePtr& store, Bytes entryId);
-  void Append(const ItemPtr& item);
-  bool Remove(const Item* item);
+                        std::int32_t defaultItemType, const StorePtr &store, Bytes entryId);
+  void Append(const ItemPtr &item);
+  bool Remove(const Item *item);
 
   std::shared_ptr<Mutex> mutex_;
   std::weak_ptr<Store> store_;

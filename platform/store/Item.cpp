@@ -16,22 +16,20 @@ namespace kelvra::store {
 namespace {
 
 // In the order Outlook composes FullName from them.
-constexpr std::array<std::string_view, 5> kNameParts{"Title", "FirstName", "MiddleName",
-                                                     "LastName", "Suffix"};
+constexpr std::array<std::string_view, 5> kNameParts{"Title", "FirstName", "MiddleName", "LastName",
+                                                     "Suffix"};
 
 bool IsNamePart(std::string_view name) {
   const IgnoreAsciiCaseLess less;
-  return std::any_of(kNameParts.begin(), kNameParts.end(), [&](std::string_view part) {
-    return !less(part, name) && !less(name, part);
-  });
+  return std::any_of(kNameParts.begin(), kNameParts.end(),
+                     [&](std::string_view part) { return !less(part, name) && !less(name, part); });
 }
 
 double LocalNow() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   // Whole seconds: the time a file keeps, so a saved item loads back unchanged.
-  return OleDate::FromParts({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                             now.wSecond})
+  return OleDate::FromParts({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond})
       .value_or(kNoDate);
 }
 
@@ -50,12 +48,6 @@ std::u16string Item::MessageClass() const {
   return messageClass_;
 }
 
-void Item::SetMessageClass(std::u16string messageClass) {
-  std::lock_guard lock(*mutex_);
-  messageClass_ = std::move(messageClass);
-  MarkChanged();
-}
-
 std::int32_t Item::ItemType() const { return ItemType::OfMessageClass(MessageClass()); }
 
 FolderPtr Item::Parent() const {
@@ -70,7 +62,7 @@ bool Item::Saved() const {
 
 Value Item::Get(std::string_view name) const {
   std::lock_guard lock(*mutex_);
-  const Value* value = properties_.Find(name);
+  const Value *value = properties_.Find(name);
   return value ? *value : PropertySchema::DefaultOf(name);
 }
 
@@ -92,25 +84,19 @@ void Item::Set(std::string_view name, Value value) {
   MarkChanged();
 }
 
-void Item::Erase(std::string_view name) {
-  std::lock_guard lock(*mutex_);
-  properties_.Erase(name);
-  MarkChanged();
-}
-
 PropertyBag Item::Properties() const {
   std::lock_guard lock(*mutex_);
   return properties_;
 }
 
-std::optional<NamedValue> Item::GetNamed(const NamedPropertyKey& key) const {
+std::optional<NamedValue> Item::GetNamed(const NamedPropertyKey &key) const {
   std::lock_guard lock(*mutex_);
   const auto found = named_.find(key);
   if (found == named_.end()) return std::nullopt;
   return found->second;
 }
 
-void Item::SetNamed(const NamedPropertyKey& key, NamedValue value) {
+void Item::SetNamed(const NamedPropertyKey &key, NamedValue value) {
   std::lock_guard lock(*mutex_);
   named_[key] = std::move(value);
   MarkChanged();
@@ -157,7 +143,7 @@ void Item::AddPicture(Bytes jpegBytes) {
   picture->mapiProperties[kTagAttachmentContactPhoto] = Value::Bool(true);
 
   std::lock_guard lock(*mutex_);
-  std::erase_if(attachments_, [](const AttachmentPtr& a) { return a->IsContactPhoto(); });
+  std::erase_if(attachments_, [](const AttachmentPtr &a) { return a->IsContactPhoto(); });
   attachments_.push_back(std::move(picture));
   properties_.Set("HasPicture", Value::Bool(true));
   MarkChanged();
@@ -235,7 +221,7 @@ bool Item::Delete() {
 void Item::ComposeFullName() {
   std::u16string fullName;
   for (const std::string_view part : kNameParts) {
-    const Value* value = properties_.Find(part);
+    const Value *value = properties_.Find(part);
     if (value == nullptr || value->AsText().empty()) continue;
     if (!fullName.empty()) fullName.push_back(u' ');
     fullName += value->AsText();
@@ -245,8 +231,8 @@ void Item::ComposeFullName() {
 
 void Item::MarkChanged() { saved_ = false; }
 
-// Takes the item into its folder's items with an entry id (the one given, a kept one,
-// or a new one) and marks it saved. The mutex is held by the caller.
+// Takes the item into its folder's items with an entry id (the one given, a
+// kept one, or a new one) and marks it saved. The mutex is held by the caller.
 bool Item::Enter(Bytes entryId) {
   const FolderPtr folder = parent_.lock();
   const StorePtr store = folder ? folder->OwningStore() : nullptr;

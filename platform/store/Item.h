@@ -2,9 +2,9 @@
 // Redemption and MAPI views, named and tagged MAPI properties, attachments,
 // recipients and, for an appointment series, its recurrence.
 //
-// Items are made by their folder (Folder::NewItem) and stay unsaved, with an empty
-// entry id and outside the folder's items, until Save. Every member locks the
-// mailbox's mutex, so readers on other threads see whole values.
+// Items are made by their folder (Folder::NewItem) and stay unsaved, with an
+// empty entry id and outside the folder's items, until Save. Every member locks
+// the mailbox's mutex, so readers on other threads see whole values.
 #pragma once
 
 #include <cstdint>
@@ -34,16 +34,16 @@ class Item : public std::enable_shared_from_this<Item> {
 
   Bytes EntryId() const;
   std::u16string MessageClass() const;
-  void SetMessageClass(std::u16string messageClass);
   // The item type its message class stands for (itemtype::kContact...).
   std::int32_t ItemType() const;
   // The folder the item belongs to (also while unsaved); null once removed.
   FolderPtr Parent() const;
   bool Saved() const;
 
-  // --- Properties by object-model name. A read of an absent property answers its
-  // default; a set marks the item unsaved. Setting a name part of a contact (Title,
-  // FirstName, MiddleName, LastName, Suffix) composes FullName from the parts.
+  // --- Properties by object-model name. A read of an absent property answers
+  // its default; a set marks the item unsaved. Setting a name part of a contact
+  // (Title, FirstName, MiddleName, LastName, Suffix) composes FullName from the
+  // parts.
   Value Get(std::string_view name) const;
   std::u16string GetText(std::string_view name) const;
   std::int32_t GetLong(std::string_view name) const;
@@ -52,12 +52,11 @@ class Item : public std::enable_shared_from_this<Item> {
   Bytes GetBinary(std::string_view name) const;
   bool Has(std::string_view name) const;
   void Set(std::string_view name, Value value);
-  void Erase(std::string_view name);
   PropertyBag Properties() const;
 
   // --- MAPI properties.
-  std::optional<NamedValue> GetNamed(const NamedPropertyKey& key) const;
-  void SetNamed(const NamedPropertyKey& key, NamedValue value);
+  std::optional<NamedValue> GetNamed(const NamedPropertyKey &key) const;
+  void SetNamed(const NamedPropertyKey &key, NamedValue value);
   std::map<NamedPropertyKey, NamedValue> NamedProperties() const;
   std::optional<Value> GetTagged(std::uint32_t tag) const;
   void SetTagged(std::uint32_t tag, Value value);
@@ -66,8 +65,9 @@ class Item : public std::enable_shared_from_this<Item> {
   // --- Attachments, in the order added.
   std::vector<AttachmentPtr> Attachments() const;
   void AddAttachment(AttachmentPtr attachment);
-  // Replaces the contact's photo (an attachment marked kTagAttachmentContactPhoto,
-  // named "ContactPicture.jpg") and sets HasPicture.
+  // Replaces the contact's photo (an attachment marked
+  // kTagAttachmentContactPhoto, named "ContactPicture.jpg") and sets
+  // HasPicture.
   void AddPicture(Bytes jpegBytes);
 
   // --- Recipients, in the order added.
@@ -80,19 +80,20 @@ class Item : public std::enable_shared_from_this<Item> {
   std::vector<RecurrenceException> Exceptions() const;
   void SetExceptions(std::vector<RecurrenceException> exceptions);
 
-  // Gives an unsaved item its entry id and its place at the end of its folder's items,
-  // stamps LastModificationTime with the clock and marks it saved. False for an item
-  // no longer in a mailbox (removed, or its mailbox replaced).
+  // Gives an unsaved item its entry id and its place at the end of its folder's
+  // items, stamps LastModificationTime with the clock and marks it saved. False
+  // for an item no longer in a mailbox (removed, or its mailbox replaced).
   bool Save();
-  // Moves the item to Deleted Items with the same entry id; an item already there (or
-  // a mailbox without Deleted Items) is removed for good. False for an item no longer
-  // in a folder.
+  // Moves the item to Deleted Items with the same entry id; an item already
+  // there (or a mailbox without Deleted Items) is removed for good. False for
+  // an item no longer in a folder.
   bool Delete();
 
-  // Makes a built item the saved item a mailbox file describes, at the end of its
-  // folder's items, without touching LastModificationTime: `properties` replace the
-  // bag (FullName is composed when the file gives name parts but no FullName); an
-  // entry id given must have been reserved (Mailbox::Reserve), else a new one is made.
+  // Makes a built item the saved item a mailbox file describes, at the end of
+  // its folder's items, without touching LastModificationTime: `properties`
+  // replace the bag (FullName is composed when the file gives name parts but no
+  // FullName); an entry id given must have been reserved (Mailbox::Reserve),
+  // else a new one is made.
   bool Restore(Bytes entryId, PropertyBag properties);
 
  private:

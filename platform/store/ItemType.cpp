@@ -7,12 +7,13 @@ namespace kelvra::store {
 namespace {
 
 constexpr std::array<std::u16string_view, 8> kMessageClasses{
-    u"IPM.Note",   u"IPM.Appointment", u"IPM.Contact", u"IPM.Task",
-    u"IPM.Activity", u"IPM.StickyNote", u"IPM.Post",  u"IPM.DistList"};
+    u"IPM.Note",     u"IPM.Appointment", u"IPM.Contact", u"IPM.Task",
+    u"IPM.Activity", u"IPM.StickyNote",  u"IPM.Post",    u"IPM.DistList"};
 
 char16_t Lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c; }
 
-// "IPM.Contact" matches "ipm.contact" and "IPM.Contact.Custom", not "IPM.ContactX".
+// "IPM.Contact" matches "ipm.contact" and "IPM.Contact.Custom", not
+// "IPM.ContactX".
 bool IsClassOrSubclass(std::u16string_view messageClass, std::u16string_view base) {
   if (messageClass.size() < base.size()) return false;
   for (std::size_t i = 0; i < base.size(); ++i) {

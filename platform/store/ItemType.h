@@ -37,8 +37,8 @@ class ItemType {
   // The item type a message class stands for, by its first two segments
   // ("IPM.Contact.Custom" is a contact); kMail for any class not recognised.
   static std::int32_t OfMessageClass(std::u16string_view messageClass);
-  // The folder item type whose first folder is the given default folder; -1 for a
-  // default folder found otherwise (Deleted Items) or not served.
+  // The folder item type whose first folder is the given default folder; -1 for
+  // a default folder found otherwise (Deleted Items) or not served.
   static std::int32_t OfDefaultFolder(std::int32_t defaultFolder);
 };
 

@@ -1,5 +1,5 @@
-// Writes a mailbox as the JSON of a mailbox file, in the shape MailboxReader reads:
-// saving and loading again gives the same mailbox, entry ids included.
+// Writes a mailbox as the JSON of a mailbox file, in the shape MailboxReader
+// reads: saving and loading again gives the same mailbox, entry ids included.
 #pragma once
 
 #include "store/JsonValueCodec.h"
@@ -9,13 +9,14 @@ namespace kelvra::store {
 
 class MailboxWriter {
  public:
-  // Throws MailboxFileError for a value a file cannot hold (a date out of range).
-  static Json Write(const Mailbox& mailbox);
+  // Throws MailboxFileError for a value a file cannot hold (a date out of
+  // range).
+  static Json Write(const Mailbox &mailbox);
 
  private:
-  static Json WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path);
-  static Json WriteItem(const Item& item, const std::string& path);
-  static Json WriteAddressBook(const Mailbox& mailbox);
+  static Json WriteFolders(const std::vector<FolderPtr> &folders, const std::string &path);
+  static Json WriteItem(const Item &item, const std::string &path);
+  static Json WriteAddressBook(const Mailbox &mailbox);
 };
 
 }  // namespace kelvra::store

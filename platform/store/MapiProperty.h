@@ -1,5 +1,5 @@
-// MAPI-level identities of item data: named properties (property set + numeric id,
-// with the MAPI type they were stored with) and property tags.
+// MAPI-level identities of item data: named properties (property set + numeric
+// id, with the MAPI type they were stored with) and property tags.
 #pragma once
 
 #include <cstdint>
@@ -22,23 +22,24 @@ inline constexpr std::uint16_t kBinary = 0x0102;
 inline constexpr std::uint16_t PropTypeOf(std::uint32_t tag) {
   return static_cast<std::uint16_t>(tag & 0xFFFFu);
 }
-// The value type the store keeps a MAPI type in; Empty for a type it cannot keep.
+// The value type the store keeps a MAPI type in; Empty for a type it cannot
+// keep.
 ValueType ValueTypeOfMapiType(std::uint16_t mapiType);
 
 struct NamedPropertyKey {
   GUID propertySet;
   std::int32_t id;
 
-  bool operator==(const NamedPropertyKey& other) const {
+  bool operator==(const NamedPropertyKey &other) const {
     return propertySet == other.propertySet && id == other.id;
   }
-  bool operator<(const NamedPropertyKey& other) const;
+  bool operator<(const NamedPropertyKey &other) const;
 };
 
 struct NamedValue {
   std::uint16_t mapiType;
   Value value;
-  bool operator==(const NamedValue&) const = default;
+  bool operator==(const NamedValue &) const = default;
 };
 
 }  // namespace kelvra::store

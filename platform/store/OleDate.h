@@ -1,5 +1,6 @@
-// OLE dates (days since 1899-12-30, the time as a fraction that counts away from day
-// 0 on either side) to and from the mailbox file's text, exact to the second.
+// OLE dates (days since 1899-12-30, the time as a fraction that counts away
+// from day 0 on either side) to and from the mailbox file's text, exact to the
+// second.
 #pragma once
 
 #include <optional>
@@ -15,7 +16,7 @@ struct DateParts {
 class OleDate {
  public:
   // Years 100 to 9999; nothing for a field out of range.
-  static std::optional<double> FromParts(const DateParts& parts);
+  static std::optional<double> FromParts(const DateParts &parts);
   // Rounded to the second; nothing outside years 100 to 9999 (or not a number).
   static std::optional<DateParts> ToParts(double oleDate);
 

@@ -1,5 +1,5 @@
-// Values by property name. Names compare without ASCII case, as the object model's
-// dispatch names do; a name keeps the spelling it was first set with.
+// Values by property name. Names compare without ASCII case, as the object
+// model's dispatch names do; a name keeps the spelling it was first set with.
 #pragma once
 
 #include <map>
@@ -20,18 +20,16 @@ class PropertyBag {
   using Map = std::map<std::string, Value, IgnoreAsciiCaseLess>;
 
   // nullptr when the name was never set.
-  const Value* Find(std::string_view name) const;
+  const Value *Find(std::string_view name) const;
   bool Contains(std::string_view name) const { return Find(name) != nullptr; }
   void Set(std::string_view name, Value value);
-  void Erase(std::string_view name);
 
-  bool Empty() const { return values_.empty(); }
   std::size_t Size() const { return values_.size(); }
   // Sorted by name without case.
   Map::const_iterator begin() const { return values_.begin(); }
   Map::const_iterator end() const { return values_.end(); }
 
-  bool operator==(const PropertyBag&) const = default;
+  bool operator==(const PropertyBag &) const = default;
 
  private:
   Map values_;

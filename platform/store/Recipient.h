@@ -1,5 +1,5 @@
-// A recipient of an item: type (organizer 0, required 1, optional 2, resource 3),
-// display name and address.
+// A recipient of an item: type (organizer 0, required 1, optional 2, resource
+// 3), display name and address.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@ struct Recipient {
   std::int32_t type = kRecipientRequired;
   std::u16string name;
   std::u16string address;
-  bool operator==(const Recipient&) const = default;
+  bool operator==(const Recipient &) const = default;
 };
 
 }  // namespace kelvra::store

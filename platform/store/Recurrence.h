@@ -1,6 +1,6 @@
-// The recurrence of an appointment series, in the appointment's wall-clock time, and
-// its exceptions. Plain data: the rules that derive and check a pattern belong to the
-// object model over it.
+// The recurrence of an appointment series, in the appointment's wall-clock
+// time, and its exceptions. Plain data: the rules that derive and check a
+// pattern belong to the object model over it.
 #pragma once
 
 #include <cstdint>
@@ -25,17 +25,18 @@ struct RecurrencePattern {
   double startTime = 0.0;
   std::int32_t duration = 0;
 
-  bool operator==(const RecurrencePattern&) const = default;
+  bool operator==(const RecurrencePattern &) const = default;
 };
 
 // One changed or deleted occurrence. `changes` holds the changed occurrence's
-// properties by object-model name (Start, End, Subject, ...); empty when deleted.
+// properties by object-model name (Start, End, Subject, ...); empty when
+// deleted.
 struct RecurrenceException {
   double originalDate = kNoDate;
   bool deleted = false;
   PropertyBag changes;
 
-  bool operator==(const RecurrenceException&) const = default;
+  bool operator==(const RecurrenceException &) const = default;
 };
 
 }  // namespace kelvra::store

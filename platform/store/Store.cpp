@@ -36,8 +36,8 @@ FolderPtr Store::FindFolder(std::u16string_view name) const {
 
 FolderPtr Store::AddFolder(std::u16string name, std::int32_t defaultItemType, Bytes entryId) {
   std::lock_guard lock(*mutex_);
-  auto folder =
-      Folder::Make(mutex_, std::move(name), defaultItemType, shared_from_this(), std::move(entryId));
+  auto folder = Folder::Make(mutex_, std::move(name), defaultItemType, shared_from_this(),
+                             std::move(entryId));
   folders_.push_back(folder);
   return folder;
 }

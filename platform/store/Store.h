@@ -1,4 +1,5 @@
-// A message store of the mailbox (a .pst or an Exchange mailbox): its top folders.
+// A message store of the mailbox (a .pst or an Exchange mailbox): its top
+// folders.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,8 @@ class Store : public std::enable_shared_from_this<Store> {
   std::vector<FolderPtr> Folders() const;
   // By name without ASCII case; null when absent.
   FolderPtr FindFolder(std::u16string_view name) const;
-  // An entry id given must have been reserved (Mailbox::Reserve); without one the
-  // folder gets a new one.
+  // An entry id given must have been reserved (Mailbox::Reserve); without one
+  // the folder gets a new one.
   FolderPtr AddFolder(std::u16string name, std::int32_t defaultItemType, Bytes entryId = {});
 
  private:

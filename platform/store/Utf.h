@@ -1,5 +1,6 @@
-// UTF-8 (the mailbox file) to UTF-16 (the store) and back. Malformed input becomes
-// U+FFFD, so that a lone surrogate in a BSTR can never make a file unwritable.
+// UTF-8 (the mailbox file) to UTF-16 (the store) and back. Malformed input
+// becomes U+FFFD, so that a lone surrogate in a BSTR can never make a file
+// unwritable.
 #pragma once
 
 #include <string>

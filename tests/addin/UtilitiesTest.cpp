@@ -29,7 +29,9 @@
 #include "testkit/Files.h"
 #include "testkit/Locale.h"
 #include "testkit/Modules.h"
+#include "testkit/Outlook.h"
 #include "testkit/Registry.h"
+#include "testkit/Store.h"
 
 namespace {
 
@@ -431,6 +433,9 @@ class FakeApplication : public kelvra::ComObject<Outlook::_Application> {
     *version = SysAllocString(text.c_str());
     return S_OK;
   }
+  STDMETHODIMP get_Session(Outlook::_NameSpace**) override { return E_NOTIMPL; }
+  STDMETHODIMP raw_GetNamespace(BSTR, Outlook::_NameSpace**) override { return E_NOTIMPL; }
+  STDMETHODIMP raw_CreateItem(Outlook::OlItemType, IDispatch**) override { return E_NOTIMPL; }
   std::u16string text = u"14.0.0.4760";
   HRESULT failure = S_OK;
   int reads = 0;
@@ -515,6 +520,12 @@ class FakeFolder : public kelvra::ComObject<Outlook::MAPIFolder> {
     *out = Outlook::olFolder;
     return S_OK;
   }
+  STDMETHODIMP get_Items(Outlook::_Items**) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Folders(Outlook::_Folders**) override { return E_NOTIMPL; }
+  STDMETHODIMP get_EntryID(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_StoreID(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_DefaultItemType(Outlook::OlItemType*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Application(Outlook::_Application**) override { return E_NOTIMPL; }
 
   std::u16string name;
   IDispatchPtr parent;
@@ -595,6 +606,42 @@ TEST_F(OLFolderTest, CopyPathCutsToTheBuffer) {
   EXPECT_STREQ(buffer, "\\\\Perso");
   folder.CopyPath(buffer, sizeof buffer);
   EXPECT_STREQ(buffer, "\\\\Personal Folders\\Contacts");
+}
+
+// --- Against the stand-in Outlook ------------------------------------------------------------
+
+class StandInOutlookTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testkit::ResetMailbox();
+    g_nOutlookVersion = -1;
+  }
+  void TearDown() override {
+    g_Application = nullptr;
+    g_nOutlookVersion = -1;
+    testkit::ResetMailbox();
+  }
+};
+
+TEST_F(StandInOutlookTest, TheMajorVersionOfEachOutlookIsRead) {
+  for (int major : {9, 11, 14}) {
+    testkit::SetOutlookVersion(major);
+    Outlook::_ApplicationPtr app = testkit::CreateOutlookApplication();
+    g_Application = app;
+    g_nOutlookVersion = -1;
+    EXPECT_EQ(GetOutlookVersion(), major);
+  }
+}
+
+TEST_F(StandInOutlookTest, TheDefaultContactsFolderLiesBelowItsStore) {
+  Outlook::_ApplicationPtr app = testkit::CreateOutlookApplication();
+  Outlook::MAPIFolderPtr contacts = app->GetSession()->GetDefaultFolder(Outlook::olFolderContacts);
+  std::size_t live = testkit::LiveOutlookObjects();
+  {
+    COLFolder folder(contacts);
+    EXPECT_STREQ(folder.GetPath(), "\\\\Personal Folders\\Contacts");
+  }
+  EXPECT_EQ(testkit::LiveOutlookObjects(), live);
 }
 
 // --- The open-file dialog of the helper library ------------------------------------------

@@ -12,6 +12,7 @@ value is the hex of its bytes. Text is decoded in the charset each line names.
 Exit codes: 0 read, 1 unreadable card, 77 python3-vobject missing.
 """
 import base64
+import io
 import re
 import sys
 
@@ -61,19 +62,32 @@ def escape(text):
             .replace("\t", "\\t"))
 
 
+def read_lines(text):
+    """The card's property lines, decoded as its version has it."""
+    if "\r\nVERSION:3.0\r\n" in text:
+        # vobject's vCard 3.0 reading: unescaping and the fields of N, ADR and ORG.
+        return list(vobject.readOne(text, allowQP=True).getChildren())
+    # vCard 2.1 values carry no backslash escapes and no comma lists, which vobject's
+    # card reading would apply: its line reader alone unfolds, splits the parameters
+    # and decodes quoted-printable in the line's charset.
+    lines = []
+    for logical, number in vobject.base.getLogicalLines(io.StringIO(text), allowQP=True):
+        line = vobject.base.textLineToContentLine(logical, number)
+        if line.name not in ("BEGIN", "END"):
+            lines.append(line)
+    return lines
+
+
 def main():
     with open(sys.argv[1], "rb") as card_file:
         text = decode_lines(card_file.read())
-    # 2.1 values carry no backslash escapes and no comma lists: they are taken as
-    # written; 3.0 values go through vobject's own unescaping and field splitting.
-    version3 = "\r\nVERSION:3.0\r\n" in text
     try:
-        card = vobject.readOne(text, allowQP=True, transform=version3)
+        lines = read_lines(text)
     except Exception as error:  # vobject raises many kinds
         print("unreadable card: %s" % error, file=sys.stderr)
         return 1
     out = sys.stdout.buffer
-    for line in card.getChildren():
+    for line in lines:
         types = [t.upper() for t in line.params.get("TYPE", [])]
         types += [t.upper() for t in line.singletonparams]
         if line.name == "PHOTO":

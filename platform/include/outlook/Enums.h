@@ -1,56 +1,58 @@
-// The Outlook object model's enumerations that callers pass or read.
+// The Outlook object model's enumerations that callers pass or read. Each has a
+// fixed underlying type, so that a value outside the listed ones (a caller's mistake
+// that a member must refuse) is still a value of the type.
 #pragma once
 
 namespace Outlook {
 
 // What Application.CreateItem, Items.Add and Folder.DefaultItemType speak of.
-enum OlItemType {
+enum OlItemType : int {
   olMailItem = 0,
   olAppointmentItem = 1,
   olContactItem = 2,
   olDistributionListItem = 7,
 };
 
-enum OlDefaultFolders {
+enum OlDefaultFolders : int {
   olFolderDeletedItems = 3,
   olFolderInbox = 6,
   olFolderCalendar = 9,
   olFolderContacts = 10,
 };
 
-enum OlSensitivity {
+enum OlSensitivity : int {
   olNormal = 0,
   olPersonal = 1,
   olPrivate = 2,
   olConfidential = 3,
 };
 
-enum OlAttachmentType {
+enum OlAttachmentType : int {
   olByValue = 1,
   olByReference = 4,
   olEmbeddeditem = 5,
   olOLE = 6,
 };
 
-enum OlImportance {
+enum OlImportance : int {
   olImportanceLow = 0,
   olImportanceNormal = 1,
   olImportanceHigh = 2,
 };
 
-enum OlBusyStatus {
+enum OlBusyStatus : int {
   olFree = 0,
   olTentative = 1,
   olBusy = 2,
   olOutOfOffice = 3,
 };
 
-enum OlMeetingStatus {
+enum OlMeetingStatus : int {
   olNonMeeting = 0,
   olMeeting = 1,
 };
 
-enum OlRecurrenceType {
+enum OlRecurrenceType : int {
   olRecursDaily = 0,
   olRecursWeekly = 1,
   olRecursMonthly = 2,
@@ -60,7 +62,7 @@ enum OlRecurrenceType {
 };
 
 // Bits of RecurrencePattern.DayOfWeekMask.
-enum OlDaysOfWeek {
+enum OlDaysOfWeek : int {
   olSunday = 1,
   olMonday = 2,
   olTuesday = 4,
@@ -70,7 +72,7 @@ enum OlDaysOfWeek {
   olSaturday = 64,
 };
 
-enum OlMeetingRecipientType {
+enum OlMeetingRecipientType : int {
   olOrganizer = 0,
   olRequired = 1,
   olOptional = 2,
