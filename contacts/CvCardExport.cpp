@@ -27,6 +27,8 @@ using FileRemoval = std::unique_ptr<const char, BOOL (*)(LPCSTR)>;
 
 // The MAPI flag that marks the attachment holding the contact's picture.
 constexpr long kContactPhotoTag = 0x7FFF000B;
+// Every photo step logs under the group's name.
+constexpr const char* kPhotoFunction = "CvCardExport::addPHOTO";
 
 struct TelephoneField {
   ContactText read;
@@ -126,6 +128,24 @@ bool NeedsQuotedPrintable(const std::string& bytes) {
     if (byte < 0x20 || byte >= 0x80) return true;
   }
   return false;
+}
+
+// Only JPEG pictures are written; another name is logged as a warning.
+bool HasJpegExtension(const _bstr_t& fileName) {
+  const char* text = fileName;
+  const std::string name = text ? text : "";
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || dot + 1 == name.size()) {
+    g_LogTimer.War(kPhotoFunction, 0, "Attachment.Filename(%s) has no ext", name.c_str());
+    return false;
+  }
+  const char* extension = name.c_str() + dot + 1;
+  if (_stricmp(extension, "jpg") != 0 && _stricmp(extension, "jpeg") != 0) {
+    g_LogTimer.War(kPhotoFunction, 0, "Attachment.Filename(%s) has unsupported ext",
+                   name.c_str());
+    return false;
+  }
+  return true;
 }
 
 template <class Ptr>
@@ -253,12 +273,16 @@ const std::string& CvCardExport::_EncodeQP(const std::string& text) {
   return m_encoded;
 }
 
-void CvCardExport::_WriteProperty(const char* name, const _bstr_t& value, const char* type,
-                                  const char* secondType, bool forceQuotedPrintable) {
+void CvCardExport::_AppendHead(const char* name, const char* type, const char* secondType) {
   _Append(name);
   _AppendCharset();
   if (type) _AppendType(type);
   if (secondType) _AppendType(secondType);
+}
+
+void CvCardExport::_WriteProperty(const char* name, const _bstr_t& value, const char* type,
+                                  const char* secondType, bool forceQuotedPrintable) {
+  _AppendHead(name, type, secondType);
   WritePropertyLine(value, forceQuotedPrintable);
 }
 
@@ -270,17 +294,14 @@ void CvCardExport::_WriteTextProperty(const char* name, const _bstr_t& value, co
 void CvCardExport::_WriteStructuredProperty(const char* name, const _bstr_t* parts, int count,
                                             const char* type) {
   if (std::all_of(parts, parts + count, IsBlank)) return;
-  _Append(name);
-  _AppendCharset();
-  if (type) _AppendType(type);
+  _AppendHead(name, type);
   WriteStructuredValue(parts, count, false, true);
 }
 
 void CvCardExport::_WriteDateProperty(const char* name, DATE date, bool withTime) {
   m_value.clear();
   if (!VCardDate::Append(date, withTime, m_value)) return;
-  _Append(name);
-  _AppendCharset();
+  _AppendHead(name);
   _Append(":");
   _Append(m_value);
   _AppendCRLF();
@@ -489,32 +510,31 @@ void CvCardExport::addPHOTO() {
     _WritePhotos();
   } catch (const _com_error& error) {
     m_card.resize(mark);
-    g_LogTimer.Err("CvCardExport::addPHOTO", error.Error(), "exception occured");
+    g_LogTimer.Err(kPhotoFunction, error.Error(), "exception occured");
   } catch (...) {
     m_card.resize(mark);
-    g_LogTimer.Err("CvCardExport::addPHOTO", 0, "exception occured");
+    g_LogTimer.Err(kPhotoFunction, 0, "exception occured");
   }
 }
 
 void CvCardExport::_WritePhotos() {
-  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
   Redemption::IAttachmentsPtr attachments;
   HRESULT result = m_safeContact->get_Attachments(&attachments);
   if (FAILED(result)) {
-    g_LogTimer.Err(kFunction, result, "SafeItem->Attachmens failed");
+    g_LogTimer.Err(kPhotoFunction, result, "SafeItem->Attachmens failed");
     return;
   }
   long count = 0;
   result = attachments->get_Count(&count);
   if (FAILED(result)) {
-    g_LogTimer.Err(kFunction, result, "spAttaches->get_Count failed");
+    g_LogTimer.Err(kPhotoFunction, result, "spAttaches->get_Count failed");
     return;
   }
   for (long i = 1; i <= count; ++i) {
     Redemption::IAttachmentPtr attachment;
     result = attachments->raw_Item(_variant_t(i), &attachment);
     if (FAILED(result)) {
-      g_LogTimer.Err(kFunction, result, "spAttaches->Item failed");
+      g_LogTimer.Err(kPhotoFunction, result, "spAttaches->Item failed");
       return;
     }
     const _variant_t isPhoto = attachment->GetFields(kContactPhotoTag);
@@ -526,64 +546,45 @@ void CvCardExport::_WritePhotos() {
 }
 
 bool CvCardExport::_WritePhotoAttachment(const Redemption::IAttachmentPtr& attachment) {
-  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
   if (attachment->GetType() != Outlook::olByValue) {
-    g_LogTimer.Err(kFunction, 0, "Attachment.Type != olByValue");
+    g_LogTimer.Err(kPhotoFunction, 0, "Attachment.Type != olByValue");
     return false;
   }
   _bstr_t fileName;
   const HRESULT result = attachment->get_FileName(fileName.GetAddress());
   if (FAILED(result)) {
-    g_LogTimer.Err(kFunction, result, "spAttach->get_FileName failed");
+    g_LogTimer.Err(kPhotoFunction, result, "spAttach->get_FileName failed");
     return false;
   }
-  return _HasJpegExtension(fileName) && _AppendPhotoFile(attachment);
-}
-
-bool CvCardExport::_HasJpegExtension(const _bstr_t& fileName) {
-  const char* text = fileName;
-  const std::string name = text ? text : "";
-  const size_t dot = name.rfind('.');
-  if (dot == std::string::npos || dot + 1 == name.size()) {
-    g_LogTimer.War("CvCardExport::addPHOTO", 0, "Attachment.Filename(%s) has no ext", name.c_str());
-    return false;
-  }
-  const char* extension = name.c_str() + dot + 1;
-  if (_stricmp(extension, "jpg") != 0 && _stricmp(extension, "jpeg") != 0) {
-    g_LogTimer.War("CvCardExport::addPHOTO", 0, "Attachment.Filename(%s) has unsupported ext",
-                   name.c_str());
-    return false;
-  }
-  return true;
+  return HasJpegExtension(fileName) && _AppendPhotoFile(attachment);
 }
 
 bool CvCardExport::_AppendPhotoFile(const Redemption::IAttachmentPtr& attachment) {
-  static constexpr const char* kFunction = "CvCardExport::addPHOTO";
   const std::string path = GetTempFileName2(nullptr, "tmp");
   if (path.empty()) return false;
   const FileRemoval removal(path.c_str(), &DeleteFileA);
 
   HRESULT result = attachment->raw_SaveAsFile(_bstr_t(path.c_str()));
   if (FAILED(result)) {
-    g_LogTimer.Err(kFunction, result, "Attach->SaveAsFile");
+    g_LogTimer.Err(kPhotoFunction, result, "Attach->SaveAsFile");
     return false;
   }
   HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) {
-    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "cant open temp file");
+    g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "cant open temp file");
     return false;
   }
   const FileHandle file(opened, &CloseHandle);
   const DWORD size = GetFileSize(file.get(), nullptr);
   if (size == INVALID_FILE_SIZE || size == 0) {
-    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "SavedFile.Len <= 0");
+    g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "SavedFile.Len <= 0");
     return false;
   }
   std::vector<unsigned char> bytes(size);
   DWORD read = 0;
   if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size) {
-    g_LogTimer.Err(kFunction, static_cast<int>(GetLastError()), "f.Read");
+    g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "f.Read");
     return false;
   }
   _Append("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ");

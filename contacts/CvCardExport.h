@@ -63,7 +63,10 @@ class CvCardExport {
   // The quoted-printable form of the text; valid until the next call.
   const std::string& _EncodeQP(const std::string& text);
 
-  // Name, CHARSET, up to two types and the value part.
+  // Name, CHARSET and up to two types: what precedes a property's value.
+  void _AppendHead(const char* name, const char* type = nullptr,
+                   const char* secondType = nullptr);
+  // The head and the value part.
   void _WriteProperty(const char* name, const _bstr_t& value, const char* type,
                       const char* secondType, bool forceQuotedPrintable);
   // The same, unless the value is blank.
@@ -73,10 +76,14 @@ class CvCardExport {
   void _WriteStructuredProperty(const char* name, const _bstr_t* parts, int count,
                                 const char* type = nullptr);
   void _WriteDateProperty(const char* name, DATE date, bool withTime);
+  // Appends the value with the backslash escapes of version 3.0.
   void _Write3xEscaped(const std::string& value);
   // Reads one text of the safe contact; logs message with the HRESULT when that fails.
   HRESULT _ReadSafeText(SafeTextRead read, _bstr_t& value, const char* function,
                         const char* message);
+  // The SMTP address behind an e-mail address of the safe contact: the address itself
+  // when its type is SMTP, else its entry resolved through the MAPI utilities; empty
+  // when none is found.
   _bstr_t _SmtpAddress(const _bstr_t& address, SafeTextRead readType, SafeTextRead readEntryId);
 
   void addHeader();
@@ -99,10 +106,12 @@ class CvCardExport {
   void addPHOTO();
   void addEnd();
 
+  // Walks the safe contact's attachments up to the first picture written.
   void _WritePhotos();
   // True when the attachment's picture was written.
   bool _WritePhotoAttachment(const Redemption::IAttachmentPtr& attachment);
-  bool _HasJpegExtension(const _bstr_t& fileName);
+  // Saves the attachment into a temporary file, removed again, and appends its bytes
+  // as the PHOTO property; false, after logging why, when nothing was appended.
   bool _AppendPhotoFile(const Redemption::IAttachmentPtr& attachment);
 
   Outlook::_ContactItemPtr m_contact;

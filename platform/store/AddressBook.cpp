@@ -6,7 +6,7 @@ namespace kelvra::store {
 
 void AddressBook::Add(AddressEntry entry) {
   std::lock_guard lock(mutex_);
-  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const AddressEntry &e) {
+  const auto found = std::find_if(entries_.begin(), entries_.end(), [&](const AddressEntry& e) {
     return e.entryId == entry.entryId;
   });
   if (found != entries_.end()) {
@@ -16,10 +16,10 @@ void AddressBook::Add(AddressEntry entry) {
   }
 }
 
-std::optional<AddressEntry> AddressBook::Find(const Bytes &entryId) const {
+std::optional<AddressEntry> AddressBook::Find(const Bytes& entryId) const {
   std::lock_guard lock(mutex_);
   const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const AddressEntry &e) { return e.entryId == entryId; });
+                                  [&](const AddressEntry& e) { return e.entryId == entryId; });
   if (found == entries_.end()) return std::nullopt;
   return *found;
 }

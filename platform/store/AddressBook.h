@@ -16,14 +16,14 @@ struct AddressEntry {
   Bytes entryId;
   std::u16string name;
   std::u16string smtpAddress;
-  bool operator==(const AddressEntry &) const = default;
+  bool operator==(const AddressEntry&) const = default;
 };
 
 class AddressBook {
  public:
   // Replaces an entry with the same id.
   void Add(AddressEntry entry);
-  std::optional<AddressEntry> Find(const Bytes &entryId) const;
+  std::optional<AddressEntry> Find(const Bytes& entryId) const;
   // In the order first added.
   std::vector<AddressEntry> Entries() const;
 

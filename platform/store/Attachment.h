@@ -23,7 +23,7 @@ struct Attachment {
   std::map<std::uint32_t, Value> mapiProperties;
 
   bool IsContactPhoto() const;
-  bool operator==(const Attachment &) const = default;
+  bool operator==(const Attachment&) const = default;
 };
 
 using AttachmentPtr = std::shared_ptr<Attachment>;

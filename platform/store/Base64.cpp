@@ -19,7 +19,7 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
-std::string Base64::Encode(const Bytes &bytes) {
+std::string Base64::Encode(const Bytes& bytes) {
   std::string text;
   text.reserve((bytes.size() + 2) / 3 * 4);
   for (std::size_t i = 0; i < bytes.size(); i += 3) {

@@ -11,7 +11,7 @@ namespace kelvra::store {
 
 class Base64 {
  public:
-  static std::string Encode(const Bytes &bytes);
+  static std::string Encode(const Bytes& bytes);
   // Blanks and line breaks are skipped (hand-made files wrap long data);
   // nothing for any other character outside the alphabet or a wrong length or
   // padding.

@@ -13,7 +13,7 @@ struct Current {
   MailboxPtr mailbox = Mailbox::CreateStandard();
 };
 
-Current &TheCurrent() {
+Current& TheCurrent() {
   static Current current;
   return current;
 }
@@ -21,13 +21,13 @@ Current &TheCurrent() {
 }  // namespace
 
 MailboxPtr CurrentMailbox::Get() {
-  Current &current = TheCurrent();
+  Current& current = TheCurrent();
   std::lock_guard lock(current.mutex);
   return current.mailbox;
 }
 
 void CurrentMailbox::Replace(MailboxPtr mailbox) {
-  Current &current = TheCurrent();
+  Current& current = TheCurrent();
   std::lock_guard lock(current.mutex);
   current.mailbox = std::move(mailbox);
 }

@@ -24,21 +24,21 @@ struct Plans {
   std::map<std::string, MemberPlan, std::less<>> byMember;
 };
 
-Plans &ThePlans() {
+Plans& ThePlans() {
   static Plans plans;
   return plans;
 }
 
 }  // namespace
 
-bool FaultPlan::Hit(const char *member, HRESULT *hr) {
-  Plans &plans = ThePlans();
+bool FaultPlan::Hit(const char* member, HRESULT* hr) {
+  Plans& plans = ThePlans();
   std::lock_guard lock(plans.mutex);
   const auto found = plans.byMember.find(std::string_view(member));
   if (found == plans.byMember.end()) return false;
-  MemberPlan &plan = found->second;
+  MemberPlan& plan = found->second;
   const int call = ++plan.calls;
-  for (const PlannedFailure &failure : plan.failures) {
+  for (const PlannedFailure& failure : plan.failures) {
     if (failure.nth == 0 || failure.callsBefore + failure.nth == call) {
       if (hr != nullptr) *hr = failure.hr;
       return true;
@@ -47,15 +47,15 @@ bool FaultPlan::Hit(const char *member, HRESULT *hr) {
   return false;
 }
 
-void FaultPlan::Fail(const std::string &member, int nth, HRESULT hr) {
-  Plans &plans = ThePlans();
+void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) {
+  Plans& plans = ThePlans();
   std::lock_guard lock(plans.mutex);
-  MemberPlan &plan = plans.byMember[member];
+  MemberPlan& plan = plans.byMember[member];
   plan.failures.push_back({plan.calls, nth, hr});
 }
 
 void FaultPlan::Clear() {
-  Plans &plans = ThePlans();
+  Plans& plans = ThePlans();
   std::lock_guard lock(plans.mutex);
   plans.byMember.clear();
 }

@@ -14,10 +14,10 @@ class FaultPlan {
  public:
   // True when this call of `member` is planned to fail; *hr then holds the
   // failure.
-  static bool Hit(const char *member, HRESULT *hr);
+  static bool Hit(const char* member, HRESULT* hr);
   // Fails the nth call (1-based) of `member` counted from now, or every call
   // from now for nth 0. Several failures can be planned for one member.
-  static void Fail(const std::string &member, int nth, HRESULT hr);
+  static void Fail(const std::string& member, int nth, HRESULT hr);
   static void Clear();
 };
 

@@ -80,7 +80,7 @@ ItemPtr Folder::NewItem(std::u16string messageClass) {
 }
 
 FolderPtr Folder::Make(std::shared_ptr<Mutex> mutex, std::u16string name,
-                       std::int32_t defaultItemType, const StorePtr &store, Bytes entryId) {
+                       std::int32_t defaultItemType, const StorePtr& store, Bytes entryId) {
   auto folder = std::make_shared<Folder>(std::move(mutex), std::move(name), defaultItemType);
   folder->store_ = store;
   const MailboxPtr mailbox = store ? store->OwningMailbox() : nullptr;
@@ -88,13 +88,13 @@ FolderPtr Folder::Make(std::shared_ptr<Mutex> mutex, std::u16string name,
   return folder;
 }
 
-void Folder::Append(const ItemPtr &item) {
+void Folder::Append(const ItemPtr& item) {
   if (std::find(items_.begin(), items_.end(), item) == items_.end()) items_.push_back(item);
 }
 
-bool Folder::Remove(const Item *item) {
+bool Folder::Remove(const Item* item) {
   const auto found = std::find_if(items_.begin(), items_.end(),
-                                  [&](const ItemPtr &held) { return held.get() == item; });
+                                  [&](const ItemPtr& held) { return held.get() == item; });
   if (found == items_.end()) return false;
   items_.erase(found);
   return true;

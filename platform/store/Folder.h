@@ -50,9 +50,9 @@ class Folder : public std::enable_shared_from_this<Folder> {
   // A folder of `store` with an entry id: the one given, else a new one of the
   // store's mailbox.
   static FolderPtr Make(std::shared_ptr<Mutex> mutex, std::u16string name,
-                        std::int32_t defaultItemType, const StorePtr &store, Bytes entryId);
-  void Append(const ItemPtr &item);
-  bool Remove(const Item *item);
+                        std::int32_t defaultItemType, const StorePtr& store, Bytes entryId);
+  void Append(const ItemPtr& item);
+  bool Remove(const Item* item);
 
   std::shared_ptr<Mutex> mutex_;
   std::weak_ptr<Store> store_;

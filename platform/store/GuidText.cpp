@@ -6,7 +6,7 @@
 
 namespace kelvra::store {
 
-std::string GuidText::Of(const GUID &g) {
+std::string GuidText::Of(const GUID& g) {
   char text[40];
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                 static_cast<unsigned>(g.Data1), g.Data2, g.Data3, g.Data4[0], g.Data4[1],
@@ -28,7 +28,7 @@ std::optional<GUID> GuidText::Parse(std::string_view text) {
   }
   const auto bytes = HexText::Parse(digits);
   if (!bytes || bytes->size() != 16) return std::nullopt;
-  const Bytes &b = *bytes;
+  const Bytes& b = *bytes;
   GUID guid{};
   guid.Data1 = (DWORD{b[0]} << 24) | (DWORD{b[1]} << 16) | (DWORD{b[2]} << 8) | b[3];
   guid.Data2 = static_cast<WORD>((b[4] << 8) | b[5]);

@@ -13,7 +13,7 @@ namespace kelvra::store {
 class GuidText {
  public:
   // Upper-case digits, with braces.
-  static std::string Of(const GUID &guid);
+  static std::string Of(const GUID& guid);
   // Braces optional, digits of either case.
   static std::optional<GUID> Parse(std::string_view text);
 };

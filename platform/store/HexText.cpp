@@ -29,7 +29,7 @@ std::optional<Bytes> ParseDigits(Text text) {
 
 }  // namespace
 
-std::string HexText::Of(const Bytes &bytes) {
+std::string HexText::Of(const Bytes& bytes) {
   std::string text;
   text.reserve(bytes.size() * 2);
   for (const std::uint8_t byte : bytes) {
@@ -39,7 +39,7 @@ std::string HexText::Of(const Bytes &bytes) {
   return text;
 }
 
-std::u16string HexText::WideOf(const Bytes &bytes) {
+std::u16string HexText::WideOf(const Bytes& bytes) {
   const std::string text = Of(bytes);
   return std::u16string(text.begin(), text.end());
 }

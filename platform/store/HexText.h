@@ -12,8 +12,8 @@ namespace kelvra::store {
 
 class HexText {
  public:
-  static std::string Of(const Bytes &bytes);
-  static std::u16string WideOf(const Bytes &bytes);
+  static std::string Of(const Bytes& bytes);
+  static std::u16string WideOf(const Bytes& bytes);
   // Nothing for an odd length or a character that is not a hex digit.
   static std::optional<Bytes> Parse(std::string_view text);
   static std::optional<Bytes> Parse(std::u16string_view text);

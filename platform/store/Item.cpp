@@ -62,7 +62,7 @@ bool Item::Saved() const {
 
 Value Item::Get(std::string_view name) const {
   std::lock_guard lock(*mutex_);
-  const Value *value = properties_.Find(name);
+  const Value* value = properties_.Find(name);
   return value ? *value : PropertySchema::DefaultOf(name);
 }
 
@@ -89,14 +89,14 @@ PropertyBag Item::Properties() const {
   return properties_;
 }
 
-std::optional<NamedValue> Item::GetNamed(const NamedPropertyKey &key) const {
+std::optional<NamedValue> Item::GetNamed(const NamedPropertyKey& key) const {
   std::lock_guard lock(*mutex_);
   const auto found = named_.find(key);
   if (found == named_.end()) return std::nullopt;
   return found->second;
 }
 
-void Item::SetNamed(const NamedPropertyKey &key, NamedValue value) {
+void Item::SetNamed(const NamedPropertyKey& key, NamedValue value) {
   std::lock_guard lock(*mutex_);
   named_[key] = std::move(value);
   MarkChanged();
@@ -143,7 +143,7 @@ void Item::AddPicture(Bytes jpegBytes) {
   picture->mapiProperties[kTagAttachmentContactPhoto] = Value::Bool(true);
 
   std::lock_guard lock(*mutex_);
-  std::erase_if(attachments_, [](const AttachmentPtr &a) { return a->IsContactPhoto(); });
+  std::erase_if(attachments_, [](const AttachmentPtr& a) { return a->IsContactPhoto(); });
   attachments_.push_back(std::move(picture));
   properties_.Set("HasPicture", Value::Bool(true));
   MarkChanged();
@@ -221,7 +221,7 @@ bool Item::Delete() {
 void Item::ComposeFullName() {
   std::u16string fullName;
   for (const std::string_view part : kNameParts) {
-    const Value *value = properties_.Find(part);
+    const Value* value = properties_.Find(part);
     if (value == nullptr || value->AsText().empty()) continue;
     if (!fullName.empty()) fullName.push_back(u' ');
     fullName += value->AsText();

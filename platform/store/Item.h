@@ -55,8 +55,8 @@ class Item : public std::enable_shared_from_this<Item> {
   PropertyBag Properties() const;
 
   // --- MAPI properties.
-  std::optional<NamedValue> GetNamed(const NamedPropertyKey &key) const;
-  void SetNamed(const NamedPropertyKey &key, NamedValue value);
+  std::optional<NamedValue> GetNamed(const NamedPropertyKey& key) const;
+  void SetNamed(const NamedPropertyKey& key, NamedValue value);
   std::map<NamedPropertyKey, NamedValue> NamedProperties() const;
   std::optional<Value> GetTagged(std::uint32_t tag) const;
   void SetTagged(std::uint32_t tag, Value value);

@@ -10,19 +10,19 @@
 
 namespace kelvra::store {
 
-void ThrowAt(const std::string &path, const std::string &what) {
+void ThrowAt(const std::string& path, const std::string& what) {
   throw MailboxFileError("mailbox file: " + (path.empty() ? std::string("/") : path) + ": " + what);
 }
 
 namespace {
 
-const std::string &RequireString(const Json &json, const std::string &path, const char *what) {
+const std::string& RequireString(const Json& json, const std::string& path, const char* what) {
   if (!json.is_string()) ThrowAt(path, std::string("expected ") + what + ", got " + json.dump());
-  return json.get_ref<const std::string &>();
+  return json.get_ref<const std::string&>();
 }
 
-double DecodeDate(const Json &json, const std::string &path, bool timeOfDay) {
-  const char *what = timeOfDay ? "a time \"HH:MM:SS\" or a date \"YYYY-MM-DDTHH:MM:SS\""
+double DecodeDate(const Json& json, const std::string& path, bool timeOfDay) {
+  const char* what = timeOfDay ? "a time \"HH:MM:SS\" or a date \"YYYY-MM-DDTHH:MM:SS\""
                                : "a date \"YYYY-MM-DDTHH:MM:SS\" or \"YYYY-MM-DD\"";
   const auto date = OleDate::Parse(RequireString(json, path, what), timeOfDay);
   if (!date) ThrowAt(path, std::string("expected ") + what + ", got " + json.dump());
@@ -31,7 +31,7 @@ double DecodeDate(const Json &json, const std::string &path, bool timeOfDay) {
 
 }  // namespace
 
-Value JsonValueCodec::Decode(const Json &json, ValueType type, const std::string &path,
+Value JsonValueCodec::Decode(const Json& json, ValueType type, const std::string& path,
                              bool timeOfDay) {
   switch (type) {
     case ValueType::Text:
@@ -52,7 +52,7 @@ Value JsonValueCodec::Decode(const Json &json, ValueType type, const std::string
   return Value::Json(json.dump());
 }
 
-Json JsonValueCodec::Encode(const Value &value, const std::string &path, bool timeOfDay) {
+Json JsonValueCodec::Encode(const Value& value, const std::string& path, bool timeOfDay) {
   switch (value.Type()) {
     case ValueType::Text:
       return Utf::ToUtf8(value.AsText());
@@ -78,11 +78,11 @@ Json JsonValueCodec::Encode(const Value &value, const std::string &path, bool ti
   return nullptr;
 }
 
-std::u16string JsonValueCodec::DecodeText(const Json &json, const std::string &path) {
+std::u16string JsonValueCodec::DecodeText(const Json& json, const std::string& path) {
   return Utf::ToUtf16(RequireString(json, path, "text"));
 }
 
-std::int32_t JsonValueCodec::DecodeLong(const Json &json, const std::string &path) {
+std::int32_t JsonValueCodec::DecodeLong(const Json& json, const std::string& path) {
   constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   if (json.is_number_unsigned() && json.get<std::uint64_t>() <= std::uint64_t{kMax}) {
@@ -95,13 +95,13 @@ std::int32_t JsonValueCodec::DecodeLong(const Json &json, const std::string &pat
   ThrowAt(path, "expected a 32-bit integer, got " + json.dump());
 }
 
-std::uint32_t JsonValueCodec::DecodeNumber(const Json &json, const std::string &path) {
+std::uint32_t JsonValueCodec::DecodeNumber(const Json& json, const std::string& path) {
   if (json.is_number_unsigned() &&
       json.get<std::uint64_t>() <= std::numeric_limits<std::uint32_t>::max()) {
     return static_cast<std::uint32_t>(json.get<std::uint64_t>());
   }
   if (json.is_string()) {
-    const std::string &text = json.get_ref<const std::string &>();
+    const std::string& text = json.get_ref<const std::string&>();
     if (text.size() > 2 && text.size() <= 10 && text[0] == '0' &&
         (text[1] == 'x' || text[1] == 'X')) {
       std::string digits = text.substr(2);
@@ -122,7 +122,7 @@ std::string JsonValueCodec::EncodeNumber(std::uint32_t number, int digits) {
   return text;
 }
 
-Bytes JsonValueCodec::DecodeHex(const Json &json, const std::string &path) {
+Bytes JsonValueCodec::DecodeHex(const Json& json, const std::string& path) {
   const auto bytes = HexText::Parse(RequireString(json, path, "hex digits"));
   if (!bytes) ThrowAt(path, "expected pairs of hex digits, got " + json.dump());
   return *bytes;

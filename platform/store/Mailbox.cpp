@@ -26,9 +26,9 @@ Bytes EntryIdOf(std::uint32_t number) {
 
 // Calls visit for each folder below `folders` in tree order until it returns
 // true.
-FolderPtr FindInTree(const std::vector<FolderPtr> &folders,
-                     const std::function<bool(const FolderPtr &)> &visit) {
-  for (const FolderPtr &folder : folders) {
+FolderPtr FindInTree(const std::vector<FolderPtr>& folders,
+                     const std::function<bool(const FolderPtr&)>& visit) {
+  for (const FolderPtr& folder : folders) {
     if (visit(folder)) return folder;
     if (FolderPtr found = FindInTree(folder->Folders(), visit)) return found;
   }
@@ -68,41 +68,41 @@ StorePtr Mailbox::AddStore(std::u16string name, Bytes entryId) {
 FolderPtr Mailbox::DefaultFolder(std::int32_t defaultFolder) const {
   std::lock_guard lock(*mutex_);
   if (stores_.empty()) return nullptr;
-  const StorePtr &first = stores_.front();
+  const StorePtr& first = stores_.front();
   const FolderPtr bin = first->FindFolder(u"Deleted Items");
   if (defaultFolder == defaultfolder::kDeletedItems) return bin;
   const std::int32_t type = ItemType::OfDefaultFolder(defaultFolder);
   if (type < 0) return nullptr;
   // Deleted Items holds mail too, but is never the Inbox.
-  return FindInTree(first->Folders(), [&](const FolderPtr &folder) {
+  return FindInTree(first->Folders(), [&](const FolderPtr& folder) {
     return folder != bin && folder->DefaultItemType() == type;
   });
 }
 
-StorePtr Mailbox::FindStore(const Bytes &entryId) const {
+StorePtr Mailbox::FindStore(const Bytes& entryId) const {
   std::lock_guard lock(*mutex_);
-  for (const StorePtr &store : stores_) {
+  for (const StorePtr& store : stores_) {
     if (store->EntryId() == entryId) return store;
   }
   return nullptr;
 }
 
-FolderPtr Mailbox::FindFolder(const Bytes &entryId) const {
+FolderPtr Mailbox::FindFolder(const Bytes& entryId) const {
   std::lock_guard lock(*mutex_);
-  for (const StorePtr &store : stores_) {
+  for (const StorePtr& store : stores_) {
     const FolderPtr found = FindInTree(
-        store->Folders(), [&](const FolderPtr &folder) { return folder->EntryId() == entryId; });
+        store->Folders(), [&](const FolderPtr& folder) { return folder->EntryId() == entryId; });
     if (found) return found;
   }
   return nullptr;
 }
 
-ItemPtr Mailbox::FindItem(const Bytes &entryId) const {
+ItemPtr Mailbox::FindItem(const Bytes& entryId) const {
   std::lock_guard lock(*mutex_);
   ItemPtr item;
-  for (const StorePtr &store : stores_) {
-    FindInTree(store->Folders(), [&](const FolderPtr &folder) {
-      for (const ItemPtr &candidate : folder->Items()) {
+  for (const StorePtr& store : stores_) {
+    FindInTree(store->Folders(), [&](const FolderPtr& folder) {
+      for (const ItemPtr& candidate : folder->Items()) {
         if (candidate->EntryId() == entryId) item = candidate;
       }
       return item != nullptr;
@@ -112,7 +112,7 @@ ItemPtr Mailbox::FindItem(const Bytes &entryId) const {
   return nullptr;
 }
 
-bool Mailbox::Reserve(const Bytes &entryId) {
+bool Mailbox::Reserve(const Bytes& entryId) {
   std::lock_guard lock(*mutex_);
   return !entryId.empty() && usedIds_.insert(entryId).second;
 }

@@ -35,22 +35,22 @@ class Mailbox : public std::enable_shared_from_this<Mailbox> {
   // "Deleted Items". Null when there is none.
   FolderPtr DefaultFolder(std::int32_t defaultFolder) const;
 
-  StorePtr FindStore(const Bytes &entryId) const;
-  FolderPtr FindFolder(const Bytes &entryId) const;
+  StorePtr FindStore(const Bytes& entryId) const;
+  FolderPtr FindFolder(const Bytes& entryId) const;
   // Any item with that entry id, Deleted Items included.
-  ItemPtr FindItem(const Bytes &entryId) const;
+  ItemPtr FindItem(const Bytes& entryId) const;
 
-  AddressBook &Addresses() { return addresses_; }
-  const AddressBook &Addresses() const { return addresses_; }
+  AddressBook& Addresses() { return addresses_; }
+  const AddressBook& Addresses() const { return addresses_; }
 
   // Marks an entry id as taken, before the node that carries it is made (a
   // loader reserves every id of a file first, so new ids never collide with
   // later ones). False when the id is empty or already taken.
-  bool Reserve(const Bytes &entryId);
+  bool Reserve(const Bytes& entryId);
   // The next id of the counter that is not taken, now taken.
   Bytes NewEntryId();
 
-  Mutex &Lock() const { return *mutex_; }
+  Mutex& Lock() const { return *mutex_; }
 
  private:
   Mailbox();

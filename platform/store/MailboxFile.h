@@ -18,13 +18,13 @@ class MailboxFileError : public std::runtime_error {
 
 class MailboxFile {
  public:
-  static MailboxPtr Parse(const std::string &jsonText);
-  static std::string Write(const Mailbox &mailbox);
+  static MailboxPtr Parse(const std::string& jsonText);
+  static std::string Write(const Mailbox& mailbox);
 
   // Files by their Linux path; errors (also of reading and writing) as
   // MailboxFileError.
-  static MailboxPtr Load(const std::string &path);
-  static void Save(const Mailbox &mailbox, const std::string &path);
+  static MailboxPtr Load(const std::string& path);
+  static void Save(const Mailbox& mailbox, const std::string& path);
 };
 
 }  // namespace kelvra::store

@@ -9,7 +9,7 @@
 
 namespace kelvra::store {
 
-std::string PathOf(const std::string &path, std::string_view key) {
+std::string PathOf(const std::string& path, std::string_view key) {
   std::string result = path + "/";
   for (const char c : key) {
     if (c == '~') {
@@ -23,78 +23,78 @@ std::string PathOf(const std::string &path, std::string_view key) {
   return result;
 }
 
-std::string PathOf(const std::string &path, std::size_t index) {
+std::string PathOf(const std::string& path, std::size_t index) {
   return path + "/" + std::to_string(index);
 }
 
-const Json &RequireArray(const Json &json, const std::string &path) {
+const Json& RequireArray(const Json& json, const std::string& path) {
   if (!json.is_array()) ThrowAt(path, "expected an array, got " + json.dump());
   return json;
 }
 
-const Json &RequireObject(const Json &json, const std::string &path) {
+const Json& RequireObject(const Json& json, const std::string& path) {
   if (!json.is_object()) ThrowAt(path, "expected an object, got " + json.dump());
   return json;
 }
 
-void RequireKeys(const Json &object, std::initializer_list<std::string_view> allowed,
-                 const std::string &path) {
-  for (const auto &[key, value] : RequireObject(object, path).items()) {
+void RequireKeys(const Json& object, std::initializer_list<std::string_view> allowed,
+                 const std::string& path) {
+  for (const auto& [key, value] : RequireObject(object, path).items()) {
     if (std::find(allowed.begin(), allowed.end(), key) == allowed.end()) {
       ThrowAt(PathOf(path, key), "unknown key \"" + key + "\"");
     }
   }
 }
 
-const Json *MemberOf(const Json &object, std::string_view key) {
+const Json* MemberOf(const Json& object, std::string_view key) {
   const auto found = object.find(key);
   return found == object.end() ? nullptr : &*found;
 }
 
-const Json &RequiredMember(const Json &object, std::string_view key, const std::string &path) {
-  const Json *member = MemberOf(object, key);
+const Json& RequiredMember(const Json& object, std::string_view key, const std::string& path) {
+  const Json* member = MemberOf(object, key);
   if (member == nullptr) ThrowAt(path, "missing \"" + std::string(key) + "\"");
   return *member;
 }
 
-void MailboxJson::ReadProperty(const std::string &name, const Json &value, PropertyBag &bag,
-                               const std::string &path) {
-  const PropertyInfo *info = PropertySchema::Find(name);
+void MailboxJson::ReadProperty(const std::string& name, const Json& value, PropertyBag& bag,
+                               const std::string& path) {
+  const PropertyInfo* info = PropertySchema::Find(name);
   const std::string_view spelling = info ? info->name : std::string_view(name);
   if (bag.Contains(spelling)) ThrowAt(path, "the property \"" + name + "\" is given twice");
   bag.Set(spelling,
           info ? JsonValueCodec::Decode(value, info->type, path) : Value::Json(value.dump()));
 }
 
-void MailboxJson::WriteProperties(const PropertyBag &bag, Json &object, const std::string &path) {
-  for (const auto &[name, value] : bag) {
+void MailboxJson::WriteProperties(const PropertyBag& bag, Json& object, const std::string& path) {
+  for (const auto& [name, value] : bag) {
     if (!value.IsEmpty()) object[name] = JsonValueCodec::Encode(value, PathOf(path, name));
   }
 }
 
-Attachment MailboxJson::ReadAttachment(const Json &json, const std::string &path) {
+Attachment MailboxJson::ReadAttachment(const Json& json, const std::string& path) {
   RequireKeys(json, {"FileName", "Type", "Data", "MapiProperties"}, path);
   Attachment attachment;
-  if (const Json *name = MemberOf(json, "FileName")) {
+  if (const Json* name = MemberOf(json, "FileName")) {
     attachment.fileName = JsonValueCodec::DecodeText(*name, PathOf(path, "FileName"));
   }
-  if (const Json *type = MemberOf(json, "Type")) {
+  if (const Json* type = MemberOf(json, "Type")) {
     attachment.type = JsonValueCodec::DecodeLong(*type, PathOf(path, "Type"));
   }
-  if (const Json *data = MemberOf(json, "Data")) {
+  if (const Json* data = MemberOf(json, "Data")) {
     const std::string dataPath = PathOf(path, "Data");
     if (!data->is_string()) ThrowAt(dataPath, "expected Base64 text, got " + data->dump());
-    const auto bytes = Base64::Decode(data->get_ref<const std::string &>());
+    const auto bytes = Base64::Decode(data->get_ref<const std::string&>());
     if (!bytes) ThrowAt(dataPath, "the Base64 text is malformed");
     attachment.bytes = *bytes;
   }
-  if (const Json *props = MemberOf(json, "MapiProperties")) {
+  if (const Json* props = MemberOf(json, "MapiProperties")) {
     attachment.mapiProperties = ReadTagged(*props, PathOf(path, "MapiProperties"));
   }
   return attachment;
 }
 
-Json MailboxJson::WriteAttachment(const Attachment &attachment, const std::string &path) {
+Json MailboxJson::WriteAttachment(const Attachment& attachment, const std::string& path) {
   Json json = Json::object();
   json["FileName"] = JsonValueCodec::Encode(Value::Text(attachment.fileName), path);
   json["Type"] = attachment.type;
@@ -105,22 +105,22 @@ Json MailboxJson::WriteAttachment(const Attachment &attachment, const std::strin
   return json;
 }
 
-Recipient MailboxJson::ReadRecipient(const Json &json, const std::string &path) {
+Recipient MailboxJson::ReadRecipient(const Json& json, const std::string& path) {
   RequireKeys(json, {"Type", "Name", "Address"}, path);
   Recipient recipient;
-  if (const Json *type = MemberOf(json, "Type")) {
+  if (const Json* type = MemberOf(json, "Type")) {
     recipient.type = JsonValueCodec::DecodeLong(*type, PathOf(path, "Type"));
   }
-  if (const Json *name = MemberOf(json, "Name")) {
+  if (const Json* name = MemberOf(json, "Name")) {
     recipient.name = JsonValueCodec::DecodeText(*name, PathOf(path, "Name"));
   }
-  if (const Json *address = MemberOf(json, "Address")) {
+  if (const Json* address = MemberOf(json, "Address")) {
     recipient.address = JsonValueCodec::DecodeText(*address, PathOf(path, "Address"));
   }
   return recipient;
 }
 
-Json MailboxJson::WriteRecipient(const Recipient &recipient) {
+Json MailboxJson::WriteRecipient(const Recipient& recipient) {
   Json json = Json::object();
   json["Type"] = recipient.type;
   json["Name"] = JsonValueCodec::Encode(Value::Text(recipient.name), {});
@@ -128,11 +128,11 @@ Json MailboxJson::WriteRecipient(const Recipient &recipient) {
   return json;
 }
 
-RecurrencePattern MailboxJson::ReadPattern(const Json &json, const std::string &path) {
+RecurrencePattern MailboxJson::ReadPattern(const Json& json, const std::string& path) {
   RecurrencePattern pattern;
-  for (const auto &[key, value] : RequireObject(json, path).items()) {
+  for (const auto& [key, value] : RequireObject(json, path).items()) {
     const auto field = std::find_if(kRecurrenceFields.begin(), kRecurrenceFields.end(),
-                                    [&](const RecurrenceField &f) { return f.name == key; });
+                                    [&](const RecurrenceField& f) { return f.name == key; });
     if (field == kRecurrenceFields.end()) ThrowAt(PathOf(path, key), "unknown key \"" + key + "\"");
     field->Write(pattern,
                  JsonValueCodec::Decode(value, field->Type(), PathOf(path, key), field->timeOfDay));
@@ -140,22 +140,22 @@ RecurrencePattern MailboxJson::ReadPattern(const Json &json, const std::string &
   return pattern;
 }
 
-Json MailboxJson::WritePattern(const RecurrencePattern &pattern, const std::string &path) {
+Json MailboxJson::WritePattern(const RecurrencePattern& pattern, const std::string& path) {
   Json json = Json::object();
-  for (const RecurrenceField &field : kRecurrenceFields) {
+  for (const RecurrenceField& field : kRecurrenceFields) {
     const std::string name(field.name);
     json[name] = JsonValueCodec::Encode(field.Read(pattern), PathOf(path, name), field.timeOfDay);
   }
   return json;
 }
 
-RecurrenceException MailboxJson::ReadException(const Json &json, const std::string &path) {
+RecurrenceException MailboxJson::ReadException(const Json& json, const std::string& path) {
   RecurrenceException exception;
   exception.originalDate =
       JsonValueCodec::Decode(RequiredMember(RequireObject(json, path), "OriginalDate", path),
                              ValueType::Date, PathOf(path, "OriginalDate"))
           .AsDate();
-  for (const auto &[key, value] : json.items()) {
+  for (const auto& [key, value] : json.items()) {
     if (key == "OriginalDate") continue;
     if (key == "Deleted") {
       exception.deleted =
@@ -167,7 +167,7 @@ RecurrenceException MailboxJson::ReadException(const Json &json, const std::stri
   return exception;
 }
 
-Json MailboxJson::WriteException(const RecurrenceException &exception, const std::string &path) {
+Json MailboxJson::WriteException(const RecurrenceException& exception, const std::string& path) {
   Json json = Json::object();
   json["OriginalDate"] =
       JsonValueCodec::Encode(Value::Date(exception.originalDate), PathOf(path, "OriginalDate"));
@@ -176,16 +176,16 @@ Json MailboxJson::WriteException(const RecurrenceException &exception, const std
   return json;
 }
 
-std::map<NamedPropertyKey, NamedValue> MailboxJson::ReadNamed(const Json &json,
-                                                              const std::string &path) {
+std::map<NamedPropertyKey, NamedValue> MailboxJson::ReadNamed(const Json& json,
+                                                              const std::string& path) {
   std::map<NamedPropertyKey, NamedValue> named;
   std::size_t index = 0;
-  for (const Json &entry : RequireArray(json, path)) {
+  for (const Json& entry : RequireArray(json, path)) {
     const std::string at = PathOf(path, index++);
     RequireKeys(entry, {"set", "id", "type", "value"}, at);
-    const Json &set = RequiredMember(entry, "set", at);
+    const Json& set = RequiredMember(entry, "set", at);
     const auto guid =
-        set.is_string() ? GuidText::Parse(set.get_ref<const std::string &>()) : std::nullopt;
+        set.is_string() ? GuidText::Parse(set.get_ref<const std::string&>()) : std::nullopt;
     if (!guid) ThrowAt(PathOf(at, "set"), "expected a GUID in braces, got " + set.dump());
     const std::uint32_t id =
         JsonValueCodec::DecodeNumber(RequiredMember(entry, "id", at), PathOf(at, "id"));
@@ -202,10 +202,10 @@ std::map<NamedPropertyKey, NamedValue> MailboxJson::ReadNamed(const Json &json,
   return named;
 }
 
-Json MailboxJson::WriteNamed(const std::map<NamedPropertyKey, NamedValue> &named,
-                             const std::string &path) {
+Json MailboxJson::WriteNamed(const std::map<NamedPropertyKey, NamedValue>& named,
+                             const std::string& path) {
   Json json = Json::array();
-  for (const auto &[key, value] : named) {
+  for (const auto& [key, value] : named) {
     const std::string at = PathOf(path, json.size());
     Json entry = Json::object();
     entry["set"] = GuidText::Of(key.propertySet);
@@ -217,10 +217,10 @@ Json MailboxJson::WriteNamed(const std::map<NamedPropertyKey, NamedValue> &named
   return json;
 }
 
-std::map<std::uint32_t, Value> MailboxJson::ReadTagged(const Json &json, const std::string &path) {
+std::map<std::uint32_t, Value> MailboxJson::ReadTagged(const Json& json, const std::string& path) {
   std::map<std::uint32_t, Value> tagged;
   std::size_t index = 0;
-  for (const Json &entry : RequireArray(json, path)) {
+  for (const Json& entry : RequireArray(json, path)) {
     const std::string at = PathOf(path, index++);
     RequireKeys(entry, {"tag", "value"}, at);
     const std::uint32_t tag =
@@ -232,10 +232,10 @@ std::map<std::uint32_t, Value> MailboxJson::ReadTagged(const Json &json, const s
   return tagged;
 }
 
-Json MailboxJson::WriteTagged(const std::map<std::uint32_t, Value> &tagged,
-                              const std::string &path) {
+Json MailboxJson::WriteTagged(const std::map<std::uint32_t, Value>& tagged,
+                              const std::string& path) {
   Json json = Json::array();
-  for (const auto &[tag, value] : tagged) {
+  for (const auto& [tag, value] : tagged) {
     const std::string at = PathOf(path, json.size());
     Json entry = Json::object();
     entry["tag"] = JsonValueCodec::EncodeNumber(tag, 8);

@@ -15,20 +15,20 @@ namespace kelvra::store {
 class MailboxReader {
  public:
   // Throws MailboxFileError naming the offending value.
-  static MailboxPtr Read(const Json &root);
+  static MailboxPtr Read(const Json& root);
 
  private:
   explicit MailboxReader(MailboxPtr mailbox);
 
-  void ReserveEntryIds(const Json &root);
-  void ReserveFolderIds(const Json &folders, const std::string &path);
-  void ReserveId(const Json &object, std::string_view key, const std::string &path);
+  void ReserveEntryIds(const Json& root);
+  void ReserveFolderIds(const Json& folders, const std::string& path);
+  void ReserveId(const Json& object, std::string_view key, const std::string& path);
 
-  void ReadStore(const Json &json, const std::string &path);
+  void ReadStore(const Json& json, const std::string& path);
   template <class Parent>
-  void ReadFolders(const Json &json, Parent &parent, const std::string &path);
-  void ReadItem(const Json &json, const FolderPtr &folder, const std::string &path);
-  void ReadAddressBook(const Json &json, const std::string &path);
+  void ReadFolders(const Json& json, Parent& parent, const std::string& path);
+  void ReadItem(const Json& json, const FolderPtr& folder, const std::string& path);
+  void ReadAddressBook(const Json& json, const std::string& path);
 
   MailboxPtr mailbox_;
 };

@@ -13,9 +13,9 @@ namespace kelvra::store {
 namespace {
 
 template <class Element, class WriteOne>
-Json ArrayOf(const std::vector<Element> &elements, const std::string &path, WriteOne writeOne) {
+Json ArrayOf(const std::vector<Element>& elements, const std::string& path, WriteOne writeOne) {
   Json array = Json::array();
-  for (const Element &element : elements) {
+  for (const Element& element : elements) {
     array.push_back(writeOne(element, PathOf(path, array.size())));
   }
   return array;
@@ -23,11 +23,11 @@ Json ArrayOf(const std::vector<Element> &elements, const std::string &path, Writ
 
 }  // namespace
 
-Json MailboxWriter::Write(const Mailbox &mailbox) {
+Json MailboxWriter::Write(const Mailbox& mailbox) {
   std::lock_guard lock(mailbox.Lock());
   Json root = Json::object();
   root["stores"] =
-      ArrayOf(mailbox.Stores(), "/stores", [](const StorePtr &store, const std::string &path) {
+      ArrayOf(mailbox.Stores(), "/stores", [](const StorePtr& store, const std::string& path) {
         Json json = Json::object();
         json["name"] = Utf::ToUtf8(store->Name());
         json["entryId"] = HexText::Of(store->EntryId());
@@ -38,14 +38,14 @@ Json MailboxWriter::Write(const Mailbox &mailbox) {
   return root;
 }
 
-Json MailboxWriter::WriteFolders(const std::vector<FolderPtr> &folders, const std::string &path) {
-  return ArrayOf(folders, path, [](const FolderPtr &folder, const std::string &at) {
+Json MailboxWriter::WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path) {
+  return ArrayOf(folders, path, [](const FolderPtr& folder, const std::string& at) {
     Json json = Json::object();
     json["name"] = Utf::ToUtf8(folder->Name());
     json["entryId"] = HexText::Of(folder->EntryId());
     json["defaultItemType"] = folder->DefaultItemType();
     json["items"] = ArrayOf(folder->Items(), PathOf(at, "items"),
-                            [](const ItemPtr &item, const std::string &itemPath) {
+                            [](const ItemPtr& item, const std::string& itemPath) {
                               return WriteItem(*item, itemPath);
                             });
     json["folders"] = WriteFolders(folder->Folders(), PathOf(at, "folders"));
@@ -53,7 +53,7 @@ Json MailboxWriter::WriteFolders(const std::vector<FolderPtr> &folders, const st
   });
 }
 
-Json MailboxWriter::WriteItem(const Item &item, const std::string &path) {
+Json MailboxWriter::WriteItem(const Item& item, const std::string& path) {
   Json json = Json::object();
   json["EntryID"] = HexText::Of(item.EntryId());
   json["MessageClass"] = Utf::ToUtf8(item.MessageClass());
@@ -66,13 +66,13 @@ Json MailboxWriter::WriteItem(const Item &item, const std::string &path) {
   }
   if (const auto attachments = item.Attachments(); !attachments.empty()) {
     json["Attachments"] = ArrayOf(attachments, PathOf(path, "Attachments"),
-                                  [](const AttachmentPtr &attachment, const std::string &at) {
+                                  [](const AttachmentPtr& attachment, const std::string& at) {
                                     return MailboxJson::WriteAttachment(*attachment, at);
                                   });
   }
   if (const auto recipients = item.Recipients(); !recipients.empty()) {
     json["Recipients"] = ArrayOf(recipients, PathOf(path, "Recipients"),
-                                 [](const Recipient &recipient, const std::string &) {
+                                 [](const Recipient& recipient, const std::string&) {
                                    return MailboxJson::WriteRecipient(recipient);
                                  });
   }
@@ -82,16 +82,16 @@ Json MailboxWriter::WriteItem(const Item &item, const std::string &path) {
   }
   if (const auto exceptions = item.Exceptions(); !exceptions.empty()) {
     json["Exceptions"] = ArrayOf(exceptions, PathOf(path, "Exceptions"),
-                                 [](const RecurrenceException &exception, const std::string &at) {
+                                 [](const RecurrenceException& exception, const std::string& at) {
                                    return MailboxJson::WriteException(exception, at);
                                  });
   }
   return json;
 }
 
-Json MailboxWriter::WriteAddressBook(const Mailbox &mailbox) {
+Json MailboxWriter::WriteAddressBook(const Mailbox& mailbox) {
   Json book = Json::array();
-  for (const AddressEntry &entry : mailbox.Addresses().Entries()) {
+  for (const AddressEntry& entry : mailbox.Addresses().Entries()) {
     Json json = Json::object();
     json["entryId"] = HexText::Of(entry.entryId);
     json["name"] = Utf::ToUtf8(entry.name);

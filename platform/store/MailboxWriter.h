@@ -11,12 +11,12 @@ class MailboxWriter {
  public:
   // Throws MailboxFileError for a value a file cannot hold (a date out of
   // range).
-  static Json Write(const Mailbox &mailbox);
+  static Json Write(const Mailbox& mailbox);
 
  private:
-  static Json WriteFolders(const std::vector<FolderPtr> &folders, const std::string &path);
-  static Json WriteItem(const Item &item, const std::string &path);
-  static Json WriteAddressBook(const Mailbox &mailbox);
+  static Json WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path);
+  static Json WriteItem(const Item& item, const std::string& path);
+  static Json WriteAddressBook(const Mailbox& mailbox);
 };
 
 }  // namespace kelvra::store

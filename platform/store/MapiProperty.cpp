@@ -22,7 +22,7 @@ ValueType ValueTypeOfMapiType(std::uint16_t mapiType) {
   }
 }
 
-bool NamedPropertyKey::operator<(const NamedPropertyKey &other) const {
+bool NamedPropertyKey::operator<(const NamedPropertyKey& other) const {
   const auto setOrder = std::memcmp(&propertySet, &other.propertySet, sizeof(GUID));
   return setOrder != 0 ? setOrder < 0 : id < other.id;
 }

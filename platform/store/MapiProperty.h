@@ -30,16 +30,16 @@ struct NamedPropertyKey {
   GUID propertySet;
   std::int32_t id;
 
-  bool operator==(const NamedPropertyKey &other) const {
+  bool operator==(const NamedPropertyKey& other) const {
     return propertySet == other.propertySet && id == other.id;
   }
-  bool operator<(const NamedPropertyKey &other) const;
+  bool operator<(const NamedPropertyKey& other) const;
 };
 
 struct NamedValue {
   std::uint16_t mapiType;
   Value value;
-  bool operator==(const NamedValue &) const = default;
+  bool operator==(const NamedValue&) const = default;
 };
 
 }  // namespace kelvra::store

@@ -17,9 +17,9 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
                     [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
 }
 
-FolderPtr FolderNamed(const std::vector<FolderPtr> &folders, std::u16string_view name) {
+FolderPtr FolderNamed(const std::vector<FolderPtr>& folders, std::u16string_view name) {
   const auto found = std::find_if(folders.begin(), folders.end(),
-                                  [&](const FolderPtr &f) { return SameName(f->Name(), name); });
+                                  [&](const FolderPtr& f) { return SameName(f->Name(), name); });
   return found == folders.end() ? nullptr : *found;
 }
 

@@ -10,6 +10,6 @@ namespace kelvra::store {
 
 bool SameName(std::u16string_view a, std::u16string_view b);
 // The first of the folders with that name; null when none has it.
-FolderPtr FolderNamed(const std::vector<FolderPtr> &folders, std::u16string_view name);
+FolderPtr FolderNamed(const std::vector<FolderPtr>& folders, std::u16string_view name);
 
 }  // namespace kelvra::store

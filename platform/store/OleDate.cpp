@@ -21,7 +21,7 @@ long long DaysFromCivil(long long y, int m, int d) {
   return era * 146097 + doe - 719468;
 }
 
-void CivilFromDays(long long z, DateParts &parts) {
+void CivilFromDays(long long z, DateParts& parts) {
   z += 719468;
   const long long era = (z >= 0 ? z : z - 146096) / 146097;
   const long long doe = z - era * 146097;
@@ -53,7 +53,7 @@ std::optional<int> Digits(std::string_view text, std::size_t pos, std::size_t wi
   return value;
 }
 
-bool ParseTime(std::string_view text, DateParts &parts) {
+bool ParseTime(std::string_view text, DateParts& parts) {
   if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
   const auto hour = Digits(text, 0, 2), minute = Digits(text, 3, 2), second = Digits(text, 6, 2);
   if (!hour || !minute || !second) return false;
@@ -61,7 +61,7 @@ bool ParseTime(std::string_view text, DateParts &parts) {
   return true;
 }
 
-bool ParseDate(std::string_view text, DateParts &parts) {
+bool ParseDate(std::string_view text, DateParts& parts) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
   const auto year = Digits(text, 0, 4), month = Digits(text, 5, 2), day = Digits(text, 8, 2);
   if (!year || !month || !day) return false;
@@ -71,7 +71,7 @@ bool ParseDate(std::string_view text, DateParts &parts) {
 
 }  // namespace
 
-std::optional<double> OleDate::FromParts(const DateParts &p) {
+std::optional<double> OleDate::FromParts(const DateParts& p) {
   if (p.year < 100 || p.year > 9999 || p.month < 1 || p.month > 12 || p.day < 1 ||
       p.day > DaysInMonth(p.year, p.month) || p.hour < 0 || p.hour > 23 || p.minute < 0 ||
       p.minute > 59 || p.second < 0 || p.second > 59) {

@@ -16,7 +16,7 @@ struct DateParts {
 class OleDate {
  public:
   // Years 100 to 9999; nothing for a field out of range.
-  static std::optional<double> FromParts(const DateParts &parts);
+  static std::optional<double> FromParts(const DateParts& parts);
   // Rounded to the second; nothing outside years 100 to 9999 (or not a number).
   static std::optional<DateParts> ToParts(double oleDate);
 

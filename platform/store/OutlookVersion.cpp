@@ -19,7 +19,7 @@ constexpr std::array<Release, 5> kReleases{{{9, u"9.0.0.2416"},
                                             {12, u"12.0.0.6423"},
                                             {14, u"14.0.0.4760"}}};
 
-std::atomic<int> &TheMajor() {
+std::atomic<int>& TheMajor() {
   static std::atomic<int> major{14};
   return major;
 }
@@ -29,7 +29,7 @@ std::atomic<int> &TheMajor() {
 int OutlookVersion::Major() { return TheMajor().load(); }
 
 void OutlookVersion::SetMajor(int major) {
-  for (const Release &release : kReleases) {
+  for (const Release& release : kReleases) {
     if (release.major == major) {
       TheMajor().store(major);
       return;
@@ -40,7 +40,7 @@ void OutlookVersion::SetMajor(int major) {
 
 std::u16string OutlookVersion::Text() {
   const int major = Major();
-  for (const Release &release : kReleases) {
+  for (const Release& release : kReleases) {
     if (release.major == major) return std::u16string(release.text);
   }
   return {};

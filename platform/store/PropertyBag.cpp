@@ -18,7 +18,7 @@ bool IgnoreAsciiCaseLess::operator()(std::string_view a, std::string_view b) con
                                       [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
-const Value *PropertyBag::Find(std::string_view name) const {
+const Value* PropertyBag::Find(std::string_view name) const {
   const auto found = values_.find(name);
   return found == values_.end() ? nullptr : &found->second;
 }

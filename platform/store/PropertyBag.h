@@ -20,7 +20,7 @@ class PropertyBag {
   using Map = std::map<std::string, Value, IgnoreAsciiCaseLess>;
 
   // nullptr when the name was never set.
-  const Value *Find(std::string_view name) const;
+  const Value* Find(std::string_view name) const;
   bool Contains(std::string_view name) const { return Find(name) != nullptr; }
   void Set(std::string_view name, Value value);
 
@@ -29,7 +29,7 @@ class PropertyBag {
   Map::const_iterator begin() const { return values_.begin(); }
   Map::const_iterator end() const { return values_.end(); }
 
-  bool operator==(const PropertyBag &) const = default;
+  bool operator==(const PropertyBag&) const = default;
 
  private:
   Map values_;

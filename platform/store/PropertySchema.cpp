@@ -116,16 +116,16 @@ constexpr std::array kProperties{
 
 }  // namespace
 
-const PropertyInfo *PropertySchema::Find(std::string_view name) {
+const PropertyInfo* PropertySchema::Find(std::string_view name) {
   const IgnoreAsciiCaseLess less;
-  for (const PropertyInfo &info : kProperties) {
+  for (const PropertyInfo& info : kProperties) {
     if (!less(info.name, name) && !less(name, info.name)) return &info;
   }
   return nullptr;
 }
 
 Value PropertySchema::DefaultOf(std::string_view name) {
-  const PropertyInfo *info = Find(name);
+  const PropertyInfo* info = Find(name);
   if (info == nullptr) return Value();
   switch (info->type) {
     case ValueType::Text:

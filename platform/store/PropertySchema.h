@@ -19,7 +19,7 @@ struct PropertyInfo {
 class PropertySchema {
  public:
   // nullptr for a name the store does not know (compared without case).
-  static const PropertyInfo *Find(std::string_view name);
+  static const PropertyInfo* Find(std::string_view name);
   // The absent value of a known property; an empty Value for an unknown one.
   static Value DefaultOf(std::string_view name);
 };

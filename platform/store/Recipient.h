@@ -13,7 +13,7 @@ struct Recipient {
   std::int32_t type = kRecipientRequired;
   std::u16string name;
   std::u16string address;
-  bool operator==(const Recipient &) const = default;
+  bool operator==(const Recipient&) const = default;
 };
 
 }  // namespace kelvra::store

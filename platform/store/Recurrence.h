@@ -25,7 +25,7 @@ struct RecurrencePattern {
   double startTime = 0.0;
   std::int32_t duration = 0;
 
-  bool operator==(const RecurrencePattern &) const = default;
+  bool operator==(const RecurrencePattern&) const = default;
 };
 
 // One changed or deleted occurrence. `changes` holds the changed occurrence's
@@ -36,7 +36,7 @@ struct RecurrenceException {
   bool deleted = false;
   PropertyBag changes;
 
-  bool operator==(const RecurrenceException &) const = default;
+  bool operator==(const RecurrenceException&) const = default;
 };
 
 }  // namespace kelvra::store

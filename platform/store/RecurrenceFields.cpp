@@ -22,21 +22,21 @@ ValueType RecurrenceField::Type() const {
   return kTypes[member.index()];
 }
 
-Value RecurrenceField::Read(const RecurrencePattern &pattern) const {
-  if (const auto *number = std::get_if<std::int32_t RecurrencePattern::*>(&member)) {
+Value RecurrenceField::Read(const RecurrencePattern& pattern) const {
+  if (const auto* number = std::get_if<std::int32_t RecurrencePattern::*>(&member)) {
     return Value::Long(pattern.**number);
   }
-  if (const auto *date = std::get_if<double RecurrencePattern::*>(&member)) {
+  if (const auto* date = std::get_if<double RecurrencePattern::*>(&member)) {
     return Value::Date(pattern.**date);
   }
   return Value::Bool(pattern.*std::get<bool RecurrencePattern::*>(member));
 }
 
-void RecurrenceField::Write(RecurrencePattern &pattern, const Value &value) const {
-  if (const auto *number = std::get_if<std::int32_t RecurrencePattern::*>(&member)) {
-    pattern.**number = value.AsLong();
-  } else if (const auto *date = std::get_if<double RecurrencePattern::*>(&member)) {
-    pattern.**date = value.AsDate();
+void RecurrenceField::Write(RecurrencePattern& pattern, const Value& value) const {
+  if (const auto* number = std::get_if<std::int32_t RecurrencePattern::*>(&member)) {
+    pattern.** number = value.AsLong();
+  } else if (const auto* date = std::get_if<double RecurrencePattern::*>(&member)) {
+    pattern.** date = value.AsDate();
   } else {
     pattern.*std::get<bool RecurrencePattern::*>(member) = value.AsBool();
   }

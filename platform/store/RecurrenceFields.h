@@ -22,8 +22,8 @@ struct RecurrenceField {
   // Long, Date or Bool, by the member's type.
   ValueType Type() const;
 
-  Value Read(const RecurrencePattern &pattern) const;
-  void Write(RecurrencePattern &pattern, const Value &value) const;
+  Value Read(const RecurrencePattern& pattern) const;
+  void Write(RecurrencePattern& pattern, const Value& value) const;
 };
 
 extern const std::array<RecurrenceField, 12> kRecurrenceFields;

@@ -10,7 +10,7 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // Decodes the sequence at text[i], advancing i; malformed or overlong sequences
 // and encoded surrogates give U+FFFD and consume one byte.
-char32_t DecodeAt(std::string_view text, std::size_t &i) {
+char32_t DecodeAt(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i]);
   int length = 0;
   char32_t code = 0;
@@ -48,7 +48,7 @@ char32_t DecodeAt(std::string_view text, std::size_t &i) {
   return code;
 }
 
-void AppendUtf8(std::string &out, char32_t code) {
+void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out.push_back(static_cast<char>(code));
   } else if (code < 0x800) {

@@ -14,36 +14,36 @@ ValueType Value::Type() const {
   return static_cast<ValueType>(storage_.index());
 }
 
-const std::u16string &Value::AsText() const {
+const std::u16string& Value::AsText() const {
   static const std::u16string empty;
-  const auto *text = std::get_if<std::u16string>(&storage_);
+  const auto* text = std::get_if<std::u16string>(&storage_);
   return text ? *text : empty;
 }
 
 std::int32_t Value::AsLong() const {
-  const auto *number = std::get_if<std::int32_t>(&storage_);
+  const auto* number = std::get_if<std::int32_t>(&storage_);
   return number ? *number : 0;
 }
 
 bool Value::AsBool() const {
-  const auto *flag = std::get_if<bool>(&storage_);
+  const auto* flag = std::get_if<bool>(&storage_);
   return flag ? *flag : false;
 }
 
 double Value::AsDate() const {
-  const auto *date = std::get_if<DateValue>(&storage_);
+  const auto* date = std::get_if<DateValue>(&storage_);
   return date ? date->oleDate : kNoDate;
 }
 
-const Bytes &Value::AsBinary() const {
+const Bytes& Value::AsBinary() const {
   static const Bytes empty;
-  const auto *bytes = std::get_if<Bytes>(&storage_);
+  const auto* bytes = std::get_if<Bytes>(&storage_);
   return bytes ? *bytes : empty;
 }
 
-const std::string &Value::AsJson() const {
+const std::string& Value::AsJson() const {
   static const std::string empty;
-  const auto *json = std::get_if<JsonValue>(&storage_);
+  const auto* json = std::get_if<JsonValue>(&storage_);
   return json ? json->text : empty;
 }
 

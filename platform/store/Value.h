@@ -35,23 +35,23 @@ class Value {
 
   // Each answers its type's empty value ("", 0, false, kNoDate, no bytes) when
   // the value holds another type, the way a missing property reads.
-  const std::u16string &AsText() const;
+  const std::u16string& AsText() const;
   std::int32_t AsLong() const;
   bool AsBool() const;
   double AsDate() const;
-  const Bytes &AsBinary() const;
-  const std::string &AsJson() const;
+  const Bytes& AsBinary() const;
+  const std::string& AsJson() const;
 
-  bool operator==(const Value &other) const = default;
+  bool operator==(const Value& other) const = default;
 
  private:
   struct DateValue {
     double oleDate;
-    bool operator==(const DateValue &) const = default;
+    bool operator==(const DateValue&) const = default;
   };
   struct JsonValue {
     std::string text;
-    bool operator==(const JsonValue &) const = default;
+    bool operator==(const JsonValue&) const = default;
   };
   using Storage =
       std::variant<std::monostate, std::u16string, std::int32_t, bool, DateValue, Bytes, JsonValue>;

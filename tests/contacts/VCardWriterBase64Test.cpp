@@ -38,19 +38,4 @@ TEST_F(FoldedBase64Test, BreaksAfterSeventySixCharactersAndIndentsTheNextLine) {
             "<" + std::string(76, 'A') + "\r\n " + std::string(76, 'A'));
 }
 
-TEST_F(FoldedBase64Test, EveryLineButTheLastHoldsSeventySixCharacters) {
-  std::string bytes;
-  for (int i = 0; i < 1000; ++i) bytes += static_cast<char>(i * 7);
-  const std::string text = Encode(bytes).substr(1);
-  size_t start = 0;
-  int lines = 0;
-  for (size_t end; (end = text.find("\r\n ", start)) != std::string::npos; start = end + 3) {
-    EXPECT_EQ(end - start, 76u) << "line " << lines;
-    ++lines;
-  }
-  EXPECT_EQ(lines, 17);  // 1336 characters: 17 full lines and 44 more
-  EXPECT_EQ(text.size() - start, 44u);
-  EXPECT_EQ(text.find('\n'), 77u);
-}
-
 }  // namespace

@@ -66,16 +66,4 @@ TEST_F(VCardDateTextTest, DatesOutsideTheYearsOneHundredToNineThousandNineHundre
   EXPECT_EQ(Text(-std::numeric_limits<double>::infinity(), true), "<none>");
 }
 
-TEST_F(VCardDateTextTest, SplitGivesTheCalendarParts) {
-  SYSTEMTIME parts{};
-  ASSERT_TRUE(VCardDate::Split(29222.75, parts));
-  EXPECT_EQ(parts.wYear, 1980);
-  EXPECT_EQ(parts.wMonth, 1);
-  EXPECT_EQ(parts.wDay, 2);
-  EXPECT_EQ(parts.wHour, 18);
-  EXPECT_EQ(parts.wMinute, 0);
-  EXPECT_EQ(parts.wSecond, 0);
-  EXPECT_FALSE(VCardDate::Split(-700000.0, parts));
-}
-
 }  // namespace

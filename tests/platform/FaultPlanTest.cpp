@@ -16,7 +16,7 @@ class FaultPlanTest : public ::testing::Test {
 
   // The calls of `member` that fail among the next `calls`, 1-based, with their
   // HRESULTs.
-  static std::vector<std::pair<int, HRESULT>> Failures(const char *member, int calls) {
+  static std::vector<std::pair<int, HRESULT>> Failures(const char* member, int calls) {
     std::vector<std::pair<int, HRESULT>> failures;
     for (int call = 1; call <= calls; ++call) {
       HRESULT hr = 0;

@@ -7,6 +7,7 @@
 
 #include "store/AddressBook.h"
 #include "store/Folder.h"
+#include "store/HexText.h"
 #include "store/Item.h"
 #include "store/ItemType.h"
 #include "store/Mailbox.h"
@@ -26,9 +27,9 @@ using store::Value;
 const std::string kDemoMailbox = KELVRA_SOURCE_DIR "/resources/demo-mailbox.json";
 
 // Two mailboxes hold the same nodes, ids and values, in the same order.
-void ExpectSameFolder(const store::FolderPtr &a, const store::FolderPtr &b);
+void ExpectSameFolder(const store::FolderPtr& a, const store::FolderPtr& b);
 
-void ExpectSameItem(const store::Item &a, const store::Item &b) {
+void ExpectSameItem(const store::Item& a, const store::Item& b) {
   SCOPED_TRACE(testkit::Utf8(a.MessageClass()) + " " + testkit::Utf8(a.GetText("FullName")) +
                testkit::Utf8(a.GetText("Subject")));
   EXPECT_EQ(a.EntryId(), b.EntryId());
@@ -47,13 +48,13 @@ void ExpectSameItem(const store::Item &a, const store::Item &b) {
   EXPECT_EQ(a.Saved(), b.Saved());
 }
 
-void ExpectSameFolders(const std::vector<store::FolderPtr> &a,
-                       const std::vector<store::FolderPtr> &b) {
+void ExpectSameFolders(const std::vector<store::FolderPtr>& a,
+                       const std::vector<store::FolderPtr>& b) {
   ASSERT_EQ(a.size(), b.size());
   for (std::size_t i = 0; i < a.size(); ++i) ExpectSameFolder(a[i], b[i]);
 }
 
-void ExpectSameFolder(const store::FolderPtr &a, const store::FolderPtr &b) {
+void ExpectSameFolder(const store::FolderPtr& a, const store::FolderPtr& b) {
   EXPECT_EQ(a->Name(), b->Name());
   EXPECT_EQ(a->EntryId(), b->EntryId());
   EXPECT_EQ(a->DefaultItemType(), b->DefaultItemType());
@@ -63,7 +64,7 @@ void ExpectSameFolder(const store::FolderPtr &a, const store::FolderPtr &b) {
   ExpectSameFolders(a->Folders(), b->Folders());
 }
 
-void ExpectSameMailbox(const store::Mailbox &a, const store::Mailbox &b) {
+void ExpectSameMailbox(const store::Mailbox& a, const store::Mailbox& b) {
   const auto storesA = a.Stores(), storesB = b.Stores();
   ASSERT_EQ(storesA.size(), storesB.size());
   for (std::size_t i = 0; i < storesA.size(); ++i) {
@@ -76,7 +77,7 @@ void ExpectSameMailbox(const store::Mailbox &a, const store::Mailbox &b) {
 
 // Saves and loads again; the loaded mailbox must equal the saved one and write
 // the same text.
-store::MailboxPtr RoundTrip(const store::Mailbox &mailbox) {
+store::MailboxPtr RoundTrip(const store::Mailbox& mailbox) {
   const std::string text = store::MailboxFile::Write(mailbox);
   const auto loaded = store::MailboxFile::Parse(text);
   ExpectSameMailbox(mailbox, *loaded);
@@ -84,17 +85,22 @@ store::MailboxPtr RoundTrip(const store::Mailbox &mailbox) {
   return loaded;
 }
 
+std::string ItemFile(const std::string& item) {
+  return R"({"stores":[{"name":"S","folders":[{"name":"C","defaultItemType":2,"items":[)" + item +
+         "]}]}]}";
+}
+
 // --- Dates as the file writes them, to the second.
 class DateTextTest : public ::testing::Test {};
 
 TEST_F(DateTextTest, KnownDatesHaveTheirOleValues) {
-  const std::pair<const char *, double> known[] = {
+  const std::pair<const char*, double> known[] = {
       {"1899-12-30T00:00:00", 0.0},     {"1900-01-01", 2.0},
       {"1899-12-29T06:00:00", -1.25},   {"1899-12-30T06:00:00", 0.25},
       {"2024-02-29T12:00:00", 45351.5}, {"4501-01-01", store::kNoDate},
       {"0100-01-01", -657434.0},        {"9999-12-31T23:59:59", 2958465.0 + 86399.0 / 86400.0},
   };
-  for (const auto &[text, value] : known) {
+  for (const auto& [text, value] : known) {
     const auto parsed = OleDate::Parse(text);
     ASSERT_TRUE(parsed) << text;
     EXPECT_DOUBLE_EQ(*parsed, value) << text;
@@ -102,7 +108,7 @@ TEST_F(DateTextTest, KnownDatesHaveTheirOleValues) {
 }
 
 TEST_F(DateTextTest, EverySecondOfADayComesBackOnEitherSideOfDayZero) {
-  for (const char *day : {"2024-03-31", "1899-12-28", "1899-12-30"}) {
+  for (const char* day : {"2024-03-31", "1899-12-28", "1899-12-30"}) {
     for (int second = 0; second < 86400; ++second) {
       char text[24];
       std::snprintf(text, sizeof text, "%sT%02d:%02d:%02d", day, second / 3600, second / 60 % 60,
@@ -121,7 +127,7 @@ TEST_F(DateTextTest, FractionsRoundToTheNearestSecondAcrossMidnight) {
 }
 
 TEST_F(DateTextTest, MalformedOrImpossibleDatesAreRefused) {
-  for (const char *text :
+  for (const char* text :
        {"2023-02-29", "2024-13-01", "2024-00-10", "2024-01-00", "2024-01-01T24:00:00",
         "2024-01-01T10:60:00", "2024-01-01T10:00:60", "2024-1-1", "0099-12-31",
         "2024-01-01 10:00:00", "2024-01-01T10:00:00Z", "10:00:00", "", "+024-01-01"}) {
@@ -137,6 +143,62 @@ TEST_F(DateTextTest, ATimeOfDayIsATimeOnDayZero) {
   EXPECT_EQ(OleDate::Format(0.25, true), "06:00:00");
   EXPECT_EQ(OleDate::Format(45351.25, true), "2024-02-29T06:00:00");
   EXPECT_DOUBLE_EQ(*OleDate::Parse("2024-02-29T06:00:00", true), 45351.25);
+}
+
+// --- The text forms of binary values, GUIDs and numbers in the file.
+class ValueTextTest : public ::testing::Test {
+ protected:
+  void TearDown() override { testkit::ResetMailbox(); }
+};
+
+TEST_F(ValueTextTest, HexIsReadInEitherCaseAndWrittenInUpperCase) {
+  EXPECT_EQ(store::HexText::Parse("00aBFf"), (Bytes{0x00, 0xAB, 0xFF}));
+  EXPECT_EQ(store::HexText::Parse(u"7f"), (Bytes{0x7F}));
+  EXPECT_EQ(store::HexText::Of({0x00, 0xAB, 0xFF}), "00ABFF");
+  EXPECT_EQ(store::HexText::WideOf({0x0A}), u"0A");
+  for (const char* bad : {"0", "0G", "0x10", " 1", "1 "}) {
+    EXPECT_FALSE(store::HexText::Parse(bad)) << bad;
+  }
+  EXPECT_EQ(store::HexText::Parse(""), Bytes{});
+}
+
+TEST_F(ValueTextTest, AttachmentDataOfEveryLengthAndWrappedDataLoad) {
+  const std::string base64[] = {"", "Sw==", "S2U=", "S2Vs", "S2Vsdg=="};
+  std::string items;
+  for (const std::string& data : base64) {
+    items +=
+        std::string(items.empty() ? "" : ",") + R"({"Attachments":[{"Data":")" + data + R"("}]})";
+  }
+  items += R"(,{"Attachments":[{"Data":"S2Vs\r\n dg=="}]})";
+  testkit::LoadMailboxText(ItemFile(items));
+  const auto folder = testkit::FindFolder("S/C");
+  for (std::size_t length = 0; length <= 4; ++length) {
+    const auto bytes = folder->ItemAt(length)->Attachments().at(0)->bytes;
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), std::string("Kelv").substr(0, length));
+  }
+  const auto wrapped = folder->ItemAt(5)->Attachments().at(0)->bytes;
+  EXPECT_EQ(std::string(wrapped.begin(), wrapped.end()), "Kelv");
+}
+
+TEST_F(ValueTextTest, NumbersAndGuidsHaveSeveralSpellingsOfOneValue) {
+  testkit::LoadMailboxText(ItemFile(R"({"NamedProperties":[
+      {"set":"00062002-0000-0000-c000-000000000046","id":33300,"type":3,"value":4}],
+      "MapiProperties":[{"tag":3223191582,"value":"a@b"},{"tag":"0x3FF","value":1}]})"));
+  const auto item = testkit::FindFolder("S/C")->ItemAt(0);
+  const GUID set{0x00062002, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+  ASSERT_TRUE(item->GetNamed({set, 0x8214}));
+  EXPECT_EQ(item->GetNamed({set, 0x8214})->value.AsLong(), 4);
+  EXPECT_EQ(item->GetTagged(0xC01E001E).value_or(Value()).AsText(), u"a@b");
+  EXPECT_TRUE(item->GetTagged(0x000003FF));
+  const std::string text = store::MailboxFile::Write(*testkit::CurrentMailbox());
+  EXPECT_NE(text.find(R"("set": "{00062002-0000-0000-C000-000000000046}")"), std::string::npos);
+  EXPECT_NE(text.find(R"("id": "0x8214")"), std::string::npos);
+  EXPECT_NE(text.find(R"("tag": "0xC01E001E")"), std::string::npos);
+}
+
+TEST_F(ValueTextTest, MalformedUtf8IsRefusedAsNotJson) {
+  EXPECT_THROW(testkit::LoadMailboxText(ItemFile("{\"FirstName\":\"\xC3\x28\"}")),
+               store::MailboxFileError);
 }
 
 // --- Save then load gives the same store.
@@ -232,15 +294,10 @@ TEST_F(RoundTripTest, LoadedTextIsUtf16AndDatesMayBeDatesAlone) {
 // --- A bad file is refused with the path of the offending value, and the
 // current mailbox stays as it was.
 struct BadFile {
-  const char *name;
+  const char* name;
   std::string json;
   std::string message;
 };
-
-std::string ItemFile(const std::string &item) {
-  return R"({"stores":[{"name":"S","folders":[{"name":"C","defaultItemType":2,"items":[)" + item +
-         "]}]}]}";
-}
 
 class LoadErrorTest : public ::testing::TestWithParam<BadFile> {
  protected:
@@ -253,7 +310,7 @@ TEST_P(LoadErrorTest, NamesTheValueAndKeepsTheCurrentMailbox) {
   try {
     testkit::LoadMailboxText(GetParam().json);
     FAIL() << "loaded";
-  } catch (const store::MailboxFileError &error) {
+  } catch (const store::MailboxFileError& error) {
     EXPECT_NE(std::string(error.what()).find(GetParam().message), std::string::npos)
         << error.what();
   }
@@ -325,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
                 R"({"addressBook":[{"entryId":"AB","smtpAddress":"a@x"},{"entryId":"ab"}]})",
                 "/addressBook/1/entryId: the entry id is already in the address "
                 "book"}),
-    [](const ::testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
+    [](const ::testing::TestParamInfo<BadFile>& info) { return std::string(info.param.name); });
 
 // --- Files on disk.
 class MailboxFileIoTest : public ::testing::Test {
@@ -360,7 +417,7 @@ TEST_F(MailboxFileIoTest, AnUnwritableValueLeavesTheOldFileAlone) {
   try {
     testkit::SaveMailboxFile(dir_.linuxPath("kept.json"));
     FAIL() << "saved";
-  } catch (const store::MailboxFileError &error) {
+  } catch (const store::MailboxFileError& error) {
     EXPECT_NE(std::string(error.what()).find("/items/0/Birthday: the date"), std::string::npos)
         << error.what();
   }
@@ -381,7 +438,7 @@ TEST_F(DemoMailboxTest, ContactsCoverTheCasesAWriterMeets) {
   const auto contacts = Default(store::defaultfolder::kContacts);
   ASSERT_GE(contacts->ItemCount(), 9u);
   int lists = 0, privates = 0, pictures = 0, categorised = 0;
-  for (const auto &item : contacts->Items()) {
+  for (const auto& item : contacts->Items()) {
     lists += item->ItemType() == store::itemtype::kDistributionList;
     privates += item->GetLong("Sensitivity") == 2;
     categorised += !item->GetText("Categories").empty();
@@ -399,7 +456,7 @@ TEST_F(DemoMailboxTest, ContactsCoverTheCasesAWriterMeets) {
   EXPECT_GE(privates, 1);
   EXPECT_EQ(pictures, 1);
   EXPECT_GE(categorised, 1);
-  for (const char *name : {"Dr. Anna Müller", "François Lefèvre", "Дмитрий Сергеевич Иванов",
+  for (const char* name : {"Dr. Anna Müller", "François Lefèvre", "Дмитрий Сергеевич Иванов",
                            "太郎 山田", "Mr. John A. Smith Jr."}) {
     EXPECT_NE(testkit::FindItem("Personal Folders/Contacts", name), nullptr) << name;
   }
@@ -407,7 +464,7 @@ TEST_F(DemoMailboxTest, ContactsCoverTheCasesAWriterMeets) {
 
 TEST_F(DemoMailboxTest, OneExchangeAddressResolvesAndOneDoesNot) {
   const auto mailbox = testkit::CurrentMailbox();
-  const auto &book = mailbox->Addresses();
+  const auto& book = mailbox->Addresses();
   const auto francois = testkit::FindItem("Personal Folders/Contacts", "François Lefèvre");
   const auto peter = testkit::FindItem("Personal Folders/Contacts", "Peter Jansen");
   ASSERT_TRUE(francois && peter);

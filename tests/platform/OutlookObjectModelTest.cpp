@@ -6,6 +6,7 @@
 #include "OutlookTestMailbox.h"
 #include "support/TempDir.h"
 #include "testkit/Clock.h"
+#include "testkit/Files.h"
 
 namespace {
 
@@ -36,8 +37,11 @@ TEST_F(OutlookSessionTest, VersionFollowsTheVersionPlayed) {
   const struct {
     int major;
     const char16_t* text;
-  } versions[] = {{9, u"9.0.0.2416"},   {10, u"10.0.0.2627"}, {11, u"11.0.0.5510"},
-                  {12, u"12.0.0.6423"}, {14, u"14.0.0.4760"}};
+  } versions[] = {{9, u"9.0.0.2416"},
+                  {10, u"10.0.0.2627"},
+                  {11, u"11.0.0.5510"},
+                  {12, u"12.0.0.6423"},
+                  {14, u"14.0.0.4760"}};
   for (const auto& version : versions) {
     testkit::SetOutlookVersion(version.major);
     EXPECT_EQ(Text(app_->GetVersion()), version.text);
@@ -75,8 +79,7 @@ TEST_F(OutlookSessionTest, CreatedContactJoinsContactsOnlyWhenSaved) {
 }
 
 TEST_F(OutlookSessionTest, CreateItemOfUnknownTypeFails) {
-  EXPECT_EQ(ErrorOf([&] { app_->CreateItem(static_cast<Outlook::OlItemType>(42)); }),
-            E_INVALIDARG);
+  EXPECT_EQ(ErrorOf([&] { app_->CreateItem(static_cast<Outlook::OlItemType>(42)); }), E_INVALIDARG);
 }
 
 // --- Folders: default folders, the tree, identity.
@@ -224,18 +227,15 @@ TEST_F(OutlookItemsTest, ItemFoundByEntryIdAlsoAfterDeletion) {
   // Deleted from Deleted Items, it is gone.
   bob->Delete();
   EXPECT_EQ(bin->GetCount(), 0);
-  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("43303032", _variant_t()); }),
-            MAPI_E_NOT_FOUND);
+  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("43303032", _variant_t()); }), MAPI_E_NOT_FOUND);
 }
 
 TEST_F(OutlookItemsTest, EntryIdLookupRespectsTheStoreAndRejectsBadIds) {
   _ContactItemPtr old = Session()->GetItemFromID("43303939", "5354303032");
   EXPECT_EQ(Text(old->GetFullName()), u"Old Friend");
-  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("43303939", "5354303031"); }),
-            MAPI_E_NOT_FOUND);
+  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("43303939", "5354303031"); }), MAPI_E_NOT_FOUND);
   EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("4330", _variant_t()); }), MAPI_E_NOT_FOUND);
-  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("not hex", _variant_t()); }),
-            MAPI_E_NOT_FOUND);
+  EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("not hex", _variant_t()); }), MAPI_E_NOT_FOUND);
   EXPECT_EQ(ErrorOf([&] { Session()->GetItemFromID("", _variant_t()); }), MAPI_E_NOT_FOUND);
 }
 
@@ -254,32 +254,67 @@ struct TextProperty {
   TextProperty { #Name, &Outlook::_ContactItem::Get##Name, &Outlook::_ContactItem::Put##Name }
 
 const TextProperty kTextProperties[] = {
-    TEXT_PROPERTY(FirstName), TEXT_PROPERTY(MiddleName), TEXT_PROPERTY(LastName),
-    TEXT_PROPERTY(Title), TEXT_PROPERTY(Suffix), TEXT_PROPERTY(FullName), TEXT_PROPERTY(FileAs),
-    TEXT_PROPERTY(NickName), TEXT_PROPERTY(CompanyName), TEXT_PROPERTY(Department),
-    TEXT_PROPERTY(JobTitle), TEXT_PROPERTY(Profession), TEXT_PROPERTY(Body),
-    TEXT_PROPERTY(ManagerName), TEXT_PROPERTY(AssistantName), TEXT_PROPERTY(Spouse),
-    TEXT_PROPERTY(NetMeetingServer), TEXT_PROPERTY(NetMeetingAlias),
-    TEXT_PROPERTY(InternetFreeBusyAddress), TEXT_PROPERTY(PersonalHomePage),
-    TEXT_PROPERTY(BusinessHomePage), TEXT_PROPERTY(IMAddress), TEXT_PROPERTY(Categories),
-    TEXT_PROPERTY(BusinessTelephoneNumber), TEXT_PROPERTY(Business2TelephoneNumber),
-    TEXT_PROPERTY(BusinessFaxNumber), TEXT_PROPERTY(HomeTelephoneNumber),
-    TEXT_PROPERTY(Home2TelephoneNumber), TEXT_PROPERTY(HomeFaxNumber),
-    TEXT_PROPERTY(MobileTelephoneNumber), TEXT_PROPERTY(CarTelephoneNumber),
-    TEXT_PROPERTY(OtherTelephoneNumber), TEXT_PROPERTY(OtherFaxNumber),
-    TEXT_PROPERTY(PagerNumber), TEXT_PROPERTY(ISDNNumber), TEXT_PROPERTY(PrimaryTelephoneNumber),
-    TEXT_PROPERTY(CompanyMainTelephoneNumber), TEXT_PROPERTY(OfficeLocation),
-    TEXT_PROPERTY(BusinessAddressPostOfficeBox), TEXT_PROPERTY(BusinessAddressStreet),
-    TEXT_PROPERTY(BusinessAddressCity), TEXT_PROPERTY(BusinessAddressState),
-    TEXT_PROPERTY(BusinessAddressPostalCode), TEXT_PROPERTY(BusinessAddressCountry),
-    TEXT_PROPERTY(HomeAddressPostOfficeBox), TEXT_PROPERTY(HomeAddressStreet),
-    TEXT_PROPERTY(HomeAddressCity), TEXT_PROPERTY(HomeAddressState),
-    TEXT_PROPERTY(HomeAddressPostalCode), TEXT_PROPERTY(HomeAddressCountry),
-    TEXT_PROPERTY(OtherAddressPostOfficeBox), TEXT_PROPERTY(OtherAddressStreet),
-    TEXT_PROPERTY(OtherAddressCity), TEXT_PROPERTY(OtherAddressState),
-    TEXT_PROPERTY(OtherAddressPostalCode), TEXT_PROPERTY(OtherAddressCountry),
-    TEXT_PROPERTY(Email1Address), TEXT_PROPERTY(Email2Address), TEXT_PROPERTY(Email3Address),
-    TEXT_PROPERTY(Email1AddressType), TEXT_PROPERTY(Email2AddressType),
+    TEXT_PROPERTY(FirstName),
+    TEXT_PROPERTY(MiddleName),
+    TEXT_PROPERTY(LastName),
+    TEXT_PROPERTY(Title),
+    TEXT_PROPERTY(Suffix),
+    TEXT_PROPERTY(FullName),
+    TEXT_PROPERTY(FileAs),
+    TEXT_PROPERTY(NickName),
+    TEXT_PROPERTY(CompanyName),
+    TEXT_PROPERTY(Department),
+    TEXT_PROPERTY(JobTitle),
+    TEXT_PROPERTY(Profession),
+    TEXT_PROPERTY(Body),
+    TEXT_PROPERTY(ManagerName),
+    TEXT_PROPERTY(AssistantName),
+    TEXT_PROPERTY(Spouse),
+    TEXT_PROPERTY(NetMeetingServer),
+    TEXT_PROPERTY(NetMeetingAlias),
+    TEXT_PROPERTY(InternetFreeBusyAddress),
+    TEXT_PROPERTY(PersonalHomePage),
+    TEXT_PROPERTY(BusinessHomePage),
+    TEXT_PROPERTY(IMAddress),
+    TEXT_PROPERTY(Categories),
+    TEXT_PROPERTY(BusinessTelephoneNumber),
+    TEXT_PROPERTY(Business2TelephoneNumber),
+    TEXT_PROPERTY(BusinessFaxNumber),
+    TEXT_PROPERTY(HomeTelephoneNumber),
+    TEXT_PROPERTY(Home2TelephoneNumber),
+    TEXT_PROPERTY(HomeFaxNumber),
+    TEXT_PROPERTY(MobileTelephoneNumber),
+    TEXT_PROPERTY(CarTelephoneNumber),
+    TEXT_PROPERTY(OtherTelephoneNumber),
+    TEXT_PROPERTY(OtherFaxNumber),
+    TEXT_PROPERTY(PagerNumber),
+    TEXT_PROPERTY(ISDNNumber),
+    TEXT_PROPERTY(PrimaryTelephoneNumber),
+    TEXT_PROPERTY(CompanyMainTelephoneNumber),
+    TEXT_PROPERTY(OfficeLocation),
+    TEXT_PROPERTY(BusinessAddressPostOfficeBox),
+    TEXT_PROPERTY(BusinessAddressStreet),
+    TEXT_PROPERTY(BusinessAddressCity),
+    TEXT_PROPERTY(BusinessAddressState),
+    TEXT_PROPERTY(BusinessAddressPostalCode),
+    TEXT_PROPERTY(BusinessAddressCountry),
+    TEXT_PROPERTY(HomeAddressPostOfficeBox),
+    TEXT_PROPERTY(HomeAddressStreet),
+    TEXT_PROPERTY(HomeAddressCity),
+    TEXT_PROPERTY(HomeAddressState),
+    TEXT_PROPERTY(HomeAddressPostalCode),
+    TEXT_PROPERTY(HomeAddressCountry),
+    TEXT_PROPERTY(OtherAddressPostOfficeBox),
+    TEXT_PROPERTY(OtherAddressStreet),
+    TEXT_PROPERTY(OtherAddressCity),
+    TEXT_PROPERTY(OtherAddressState),
+    TEXT_PROPERTY(OtherAddressPostalCode),
+    TEXT_PROPERTY(OtherAddressCountry),
+    TEXT_PROPERTY(Email1Address),
+    TEXT_PROPERTY(Email2Address),
+    TEXT_PROPERTY(Email3Address),
+    TEXT_PROPERTY(Email1AddressType),
+    TEXT_PROPERTY(Email2AddressType),
     TEXT_PROPERTY(Email3AddressType),
 };
 
@@ -421,6 +456,14 @@ TEST_F(OutlookAttachmentTest, SaveAsFileIntoAMissingFolderFails) {
   const std::string path = temp_.windowsPath("missing\\notes.txt");
   EXPECT_EQ(ErrorOf([&] { notes->SaveAsFile(path.c_str()); }),
             HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(OutlookAttachmentTest, ShortWriteIsAFailure) {
+  Outlook::AttachmentPtr notes = Ann()->GetAttachments()->Item(2L);
+  testkit::InjectShortWrite(2);
+  const std::string path = temp_.windowsPath("notes.txt");
+  EXPECT_EQ(ErrorOf([&] { notes->SaveAsFile(path.c_str()); }),
+            HRESULT_FROM_WIN32(ERROR_WRITE_FAULT));
 }
 
 TEST_F(OutlookAttachmentTest, AddPictureReadsTheFileAtOnce) {

@@ -78,7 +78,9 @@ class OutlookTest : public ::testing::Test {
   }
 
   Outlook::_NameSpacePtr Session() { return app_->GetSession(); }
-  Outlook::MAPIFolderPtr Contacts() { return Session()->GetDefaultFolder(Outlook::olFolderContacts); }
+  Outlook::MAPIFolderPtr Contacts() {
+    return Session()->GetDefaultFolder(Outlook::olFolderContacts);
+  }
   // The item at the 1-based position of the default contacts folder.
   IDispatchPtr ContactsItem(long position) { return Contacts()->GetItems()->Item(position); }
   Outlook::_ContactItemPtr Ann() { return ContactsItem(1); }

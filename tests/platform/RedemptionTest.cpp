@@ -55,14 +55,24 @@ struct SafeProperty {
   ContactGetter contact;
 };
 
-#define SAFE_PROPERTY(Name) \
-  SafeProperty { #Name, &Redemption::ISafeContactItem::Get##Name, &Outlook::_ContactItem::Get##Name }
+#define SAFE_PROPERTY(Name)                                                            \
+  SafeProperty {                                                                       \
+#Name, &Redemption::ISafeContactItem::Get##Name, &Outlook::_ContactItem::Get##Name \
+  }
 
 const SafeProperty kSafeProperties[] = {
-    SAFE_PROPERTY(Body),          SAFE_PROPERTY(Email1Address),     SAFE_PROPERTY(Email2Address),
-    SAFE_PROPERTY(Email3Address), SAFE_PROPERTY(Email1AddressType), SAFE_PROPERTY(Email2AddressType),
-    SAFE_PROPERTY(Email3AddressType), SAFE_PROPERTY(Email1EntryID), SAFE_PROPERTY(Email2EntryID),
-    SAFE_PROPERTY(Email3EntryID), SAFE_PROPERTY(IMAddress),         SAFE_PROPERTY(NetMeetingAlias),
+    SAFE_PROPERTY(Body),
+    SAFE_PROPERTY(Email1Address),
+    SAFE_PROPERTY(Email2Address),
+    SAFE_PROPERTY(Email3Address),
+    SAFE_PROPERTY(Email1AddressType),
+    SAFE_PROPERTY(Email2AddressType),
+    SAFE_PROPERTY(Email3AddressType),
+    SAFE_PROPERTY(Email1EntryID),
+    SAFE_PROPERTY(Email2EntryID),
+    SAFE_PROPERTY(Email3EntryID),
+    SAFE_PROPERTY(IMAddress),
+    SAFE_PROPERTY(NetMeetingAlias),
 };
 
 #undef SAFE_PROPERTY

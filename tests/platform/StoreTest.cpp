@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 #include "store/Folder.h"
 #include "store/HexText.h"
@@ -154,14 +156,14 @@ TEST_F(EntryIdTest, EveryNodeOfALoadedMailboxHasItsOwnId) {
   testkit::LoadMailboxFile(KELVRA_SOURCE_DIR "/resources/demo-mailbox.json");
   std::set<store::Bytes> ids;
   std::size_t nodes = 0;
-  const std::function<void(const store::FolderPtr &)> visit = [&](const store::FolderPtr &folder) {
+  const std::function<void(const store::FolderPtr&)> visit = [&](const store::FolderPtr& folder) {
     ids.insert(folder->EntryId()), ++nodes;
-    for (const auto &item : folder->Items()) ids.insert(item->EntryId()), ++nodes;
-    for (const auto &sub : folder->Folders()) visit(sub);
+    for (const auto& item : folder->Items()) ids.insert(item->EntryId()), ++nodes;
+    for (const auto& sub : folder->Folders()) visit(sub);
   };
-  for (const auto &s : testkit::CurrentMailbox()->Stores()) {
+  for (const auto& s : testkit::CurrentMailbox()->Stores()) {
     ids.insert(s->EntryId()), ++nodes;
-    for (const auto &folder : s->Folders()) visit(folder);
+    for (const auto& folder : s->Folders()) visit(folder);
   }
   EXPECT_EQ(ids.size(), nodes);
   EXPECT_EQ(ids.count(store::Bytes{}), 0u);
@@ -330,6 +332,31 @@ TEST_F(SaveDeleteTest, AnItemOfAReplacedMailboxCannotBeSaved) {
   EXPECT_TRUE(item->EntryId().empty());
 }
 
+// --- One writer thread and readers on others.
+class ConcurrentReadTest : public StoreTest {};
+
+TEST_F(ConcurrentReadTest, ReadersSeeWholeValuesWhileTheItemChanges) {
+  const auto item = NewContact();
+  ASSERT_TRUE(item->Save());
+  const std::u16string shortText(3, u'a'), longText(300, u'b');
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    while (!done) {
+      const std::u16string body = item->GetText("Body");
+      ASSERT_TRUE(body.empty() || body == shortText || body == longText);
+      ASSERT_LE(item->Properties().Size(), 40u);
+      ASSERT_LE(Contacts()->Items().size(), 1u);
+    }
+  });
+  for (int i = 0; i < 2000; ++i) {
+    item->Set("Body", Value::Text(i % 2 ? shortText : longText));
+    item->Set("Custom" + std::to_string(i % 37), Value::Long(i));
+    ASSERT_TRUE(item->Save());
+  }
+  done = true;
+  reader.join();
+}
+
 // --- The contact photo.
 class ContactPictureTest : public StoreTest {};
 
@@ -361,7 +388,7 @@ TEST_F(OutlookVersionTest, EachReleaseHasItsVersionText) {
                                                      {11, u"11.0.0.5510"},
                                                      {12, u"12.0.0.6423"},
                                                      {14, u"14.0.0.4760"}};
-  for (const auto &[major, text] : releases) {
+  for (const auto& [major, text] : releases) {
     testkit::SetOutlookVersion(major);
     EXPECT_EQ(store::OutlookVersion::Major(), major);
     EXPECT_EQ(store::OutlookVersion::Text(), text);

@@ -76,8 +76,8 @@
 // The e-mail addresses' address-book entry ids (read only): hex text, empty when the
 // address has none.
 #define KELVRA_OUTLOOK_CONTACT_ENTRYID_PROPERTIES(X) \
-  X(Email1EntryID)                                  \
-  X(Email2EntryID)                                  \
+  X(Email1EntryID)                                   \
+  X(Email2EntryID)                                   \
   X(Email3EntryID)
 
 // Local OLE dates; 949998.0 (4501-01-01) stands for "none".
@@ -85,9 +85,9 @@
   X(Birthday)                                     \
   X(Anniversary)
 
-#define KELVRA_OUTLOOK_DECLARE_TEXT_PROPERTY(Name)                      \
-  _bstr_t Get##Name();                                                  \
-  void Put##Name(_bstr_t value);                                        \
+#define KELVRA_OUTLOOK_DECLARE_TEXT_PROPERTY(Name)               \
+  _bstr_t Get##Name();                                           \
+  void Put##Name(_bstr_t value);                                 \
   virtual HRESULT STDMETHODCALLTYPE get_##Name(BSTR* value) = 0; \
   virtual HRESULT STDMETHODCALLTYPE put_##Name(BSTR value) = 0;
 
@@ -95,9 +95,9 @@
   _bstr_t Get##Name();                                      \
   virtual HRESULT STDMETHODCALLTYPE get_##Name(BSTR* value) = 0;
 
-#define KELVRA_OUTLOOK_DECLARE_DATE_PROPERTY(Name)                      \
-  DATE Get##Name();                                                     \
-  void Put##Name(DATE value);                                           \
+#define KELVRA_OUTLOOK_DECLARE_DATE_PROPERTY(Name)               \
+  DATE Get##Name();                                              \
+  void Put##Name(DATE value);                                    \
   virtual HRESULT STDMETHODCALLTYPE get_##Name(DATE* value) = 0; \
   virtual HRESULT STDMETHODCALLTYPE put_##Name(DATE value) = 0;
 
@@ -146,3 +146,7 @@ struct _ContactItem : IDispatch {
 };
 
 }  // namespace Outlook
+
+#undef KELVRA_OUTLOOK_DECLARE_TEXT_PROPERTY
+#undef KELVRA_OUTLOOK_DECLARE_READONLY_TEXT_PROPERTY
+#undef KELVRA_OUTLOOK_DECLARE_DATE_PROPERTY

@@ -6,17 +6,17 @@
 
 // The guarded text properties, read from the viewed contact.
 #define KELVRA_REDEMPTION_SAFE_CONTACT_TEXT_PROPERTIES(X) \
-  X(Body)                                                \
-  X(Email1Address)                                       \
-  X(Email2Address)                                       \
-  X(Email3Address)                                       \
-  X(Email1AddressType)                                   \
-  X(Email2AddressType)                                   \
-  X(Email3AddressType)                                   \
-  X(Email1EntryID)                                       \
-  X(Email2EntryID)                                       \
-  X(Email3EntryID)                                       \
-  X(IMAddress)                                           \
+  X(Body)                                                 \
+  X(Email1Address)                                        \
+  X(Email2Address)                                        \
+  X(Email3Address)                                        \
+  X(Email1AddressType)                                    \
+  X(Email2AddressType)                                    \
+  X(Email3AddressType)                                    \
+  X(Email1EntryID)                                        \
+  X(Email2EntryID)                                        \
+  X(Email3EntryID)                                        \
+  X(IMAddress)                                            \
   X(NetMeetingAlias)
 
 #define KELVRA_REDEMPTION_DECLARE_TEXT_PROPERTY(Name) \
@@ -39,3 +39,5 @@ struct ISafeContactItem : IDispatch {
 };
 
 }  // namespace Redemption
+
+#undef KELVRA_REDEMPTION_DECLARE_TEXT_PROPERTY

@@ -12,7 +12,7 @@ using namespace kelvra::outlook;
 #define KELVRA_DEFINE_TEXT_PROPERTY(Name) \
   KELVRA_DEFINE_TEXT_GET(Name)            \
   void _ContactItem::Put##Name(_bstr_t value) { Call(this, &_ContactItem::put_##Name, value); }
-#define KELVRA_DEFINE_DATE_PROPERTY(Name)                                                \
+#define KELVRA_DEFINE_DATE_PROPERTY(Name)                                              \
   DATE _ContactItem::Get##Name() { return GetValue(this, &_ContactItem::get_##Name); } \
   void _ContactItem::Put##Name(DATE value) { Call(this, &_ContactItem::put_##Name, value); }
 

@@ -10,8 +10,6 @@ _bstr_t _DistListItem::GetDLName() { return GetText(this, &_DistListItem::get_DL
 
 OlObjectClass _DistListItem::GetClass() { return GetValue(this, &_DistListItem::get_Class); }
 
-_bstr_t _DistListItem::GetMessageClass() {
-  return GetText(this, &_DistListItem::get_MessageClass);
-}
+_bstr_t _DistListItem::GetMessageClass() { return GetText(this, &_DistListItem::get_MessageClass); }
 
 }  // namespace Outlook

@@ -41,4 +41,3 @@ FolderRef FolderRef::Parent() const {
 }
 
 }  // namespace kelvra::outlook
-

@@ -23,8 +23,7 @@ class StoreAttachment : public StandInObject<Outlook::Attachment, Redemption::IA
   STDMETHODIMP get_Fields(long tag, VARIANT* value) override;
 
  private:
-  explicit StoreAttachment(store::AttachmentPtr attachment)
-      : attachment_(std::move(attachment)) {}
+  explicit StoreAttachment(store::AttachmentPtr attachment) : attachment_(std::move(attachment)) {}
 
   store::AttachmentPtr attachment_;
 };

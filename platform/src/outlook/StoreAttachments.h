@@ -13,8 +13,7 @@ namespace kelvra::outlook {
 
 class StoreAttachment;
 
-class StoreAttachments
-    : public StandInObject<Outlook::Attachments, Redemption::IAttachments> {
+class StoreAttachments : public StandInObject<Outlook::Attachments, Redemption::IAttachments> {
  public:
   // A new collection with a reference for the caller.
   static Outlook::Attachments* CreateOutlook(store::ItemPtr item);

@@ -17,23 +17,23 @@ class StoreContactItem : public StandInObject<Outlook::_ContactItem, IStoreItem>
   // The item's live object, or a new one; with a reference for the caller.
   static Outlook::_ContactItem* Acquire(store::ItemPtr item);
 
-#define KELVRA_STORE_CONTACT_TEXT(Name)                                             \
-  STDMETHODIMP get_##Name(BSTR* value) override {                                 \
-    return GetText("ContactItem." #Name, #Name, value);                            \
-  }                                                                                 \
-  STDMETHODIMP put_##Name(BSTR value) override {                                  \
-    return PutText("ContactItem." #Name, #Name, value);                            \
+#define KELVRA_STORE_CONTACT_TEXT(Name)                 \
+  STDMETHODIMP get_##Name(BSTR* value) override {       \
+    return GetText("ContactItem." #Name, #Name, value); \
+  }                                                     \
+  STDMETHODIMP put_##Name(BSTR value) override {        \
+    return PutText("ContactItem." #Name, #Name, value); \
   }
-#define KELVRA_STORE_CONTACT_READONLY_TEXT(Name)  \
-  STDMETHODIMP get_##Name(BSTR* value) override { \
+#define KELVRA_STORE_CONTACT_READONLY_TEXT(Name)        \
+  STDMETHODIMP get_##Name(BSTR* value) override {       \
     return GetText("ContactItem." #Name, #Name, value); \
   }
-#define KELVRA_STORE_CONTACT_DATE(Name)                                  \
-  STDMETHODIMP get_##Name(DATE* value) override {                      \
-    return GetDate("ContactItem." #Name, #Name, value);                 \
-  }                                                                      \
-  STDMETHODIMP put_##Name(DATE value) override {                       \
-    return PutDate("ContactItem." #Name, #Name, value);                 \
+#define KELVRA_STORE_CONTACT_DATE(Name)                 \
+  STDMETHODIMP get_##Name(DATE* value) override {       \
+    return GetDate("ContactItem." #Name, #Name, value); \
+  }                                                     \
+  STDMETHODIMP put_##Name(DATE value) override {        \
+    return PutDate("ContactItem." #Name, #Name, value); \
   }
 
   KELVRA_OUTLOOK_CONTACT_TEXT_PROPERTIES(KELVRA_STORE_CONTACT_TEXT)

@@ -79,8 +79,7 @@ STDMETHODIMP StoreFolder::get_StoreID(BSTR* storeId) {
   const HRESULT entered = CallGate::Enter("Folder.StoreID");
   if (FAILED(entered)) return entered;
   const store::StorePtr& owner = folder_.Store();
-  return HandOutText(storeId,
-                     owner != nullptr ? store::HexText::WideOf(owner->EntryId()) : u"");
+  return HandOutText(storeId, owner != nullptr ? store::HexText::WideOf(owner->EntryId()) : u"");
 }
 
 STDMETHODIMP StoreFolder::get_DefaultItemType(Outlook::OlItemType* type) {

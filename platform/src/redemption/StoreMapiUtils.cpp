@@ -18,8 +18,7 @@ STDMETHODIMP StoreMapiUtils::raw_GetAddressEntryFromID(VARIANT entryId,
   if (entry == nullptr) return E_POINTER;
   *entry = nullptr;
   if (entryId.vt != VT_BSTR) return DISP_E_TYPEMISMATCH;
-  const std::optional<store::Bytes> id =
-      store::HexText::Parse(outlook::TextOf(entryId.bstrVal));
+  const std::optional<store::Bytes> id = store::HexText::Parse(outlook::TextOf(entryId.bstrVal));
   if (!id.has_value()) return MAPI_E_NOT_FOUND;
   const std::optional<store::AddressEntry> found =
       store::CurrentMailbox::Get()->Addresses().Find(*id);

@@ -11,7 +11,8 @@ class StoreMapiUtils : public outlook::StandInObject<Redemption::IMAPIUtils> {
   StoreMapiUtils() = default;
 
   // The id as hex text (VT_BSTR); another type fails with DISP_E_TYPEMISMATCH.
-  STDMETHODIMP raw_GetAddressEntryFromID(VARIANT entryId, Redemption::IAddressEntry** entry) override;
+  STDMETHODIMP raw_GetAddressEntryFromID(VARIANT entryId,
+                                         Redemption::IAddressEntry** entry) override;
 };
 
 }  // namespace kelvra::redemption

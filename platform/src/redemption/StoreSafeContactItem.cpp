@@ -19,8 +19,8 @@ STDMETHODIMP StoreSafeContactItem::put_Item(IDispatch* item) {
     return S_OK;
   }
   outlook::IStoreItem* source = nullptr;
-  if (FAILED(item->QueryInterface(__uuidof(outlook::IStoreItem),
-                                  reinterpret_cast<void**>(&source)))) {
+  if (FAILED(
+          item->QueryInterface(__uuidof(outlook::IStoreItem), reinterpret_cast<void**>(&source)))) {
     return E_INVALIDARG;
   }
   item_ = source->StoreNode();

@@ -17,8 +17,8 @@ class StoreSafeContactItem : public outlook::StandInObject<Redemption::ISafeCont
   // An item that is not one of the stand-in's Outlook items fails with E_INVALIDARG.
   STDMETHODIMP put_Item(IDispatch* item) override;
 
-#define KELVRA_STORE_SAFE_CONTACT_TEXT(Name)      \
-  STDMETHODIMP get_##Name(BSTR* value) override { \
+#define KELVRA_STORE_SAFE_CONTACT_TEXT(Name)                \
+  STDMETHODIMP get_##Name(BSTR* value) override {           \
     return GetText("SafeContactItem." #Name, #Name, value); \
   }
   KELVRA_REDEMPTION_SAFE_CONTACT_TEXT_PROPERTIES(KELVRA_STORE_SAFE_CONTACT_TEXT)

@@ -15,15 +15,15 @@ using kelvra::store::FolderPtr;
 using kelvra::store::ItemPtr;
 using kelvra::store::MailboxFile;
 
-void LoadMailboxText(const std::string &json) {
+void LoadMailboxText(const std::string& json) {
   kelvra::store::CurrentMailbox::Replace(MailboxFile::Parse(json));
 }
 
-void LoadMailboxFile(const std::string &linuxPath) {
+void LoadMailboxFile(const std::string& linuxPath) {
   kelvra::store::CurrentMailbox::Replace(MailboxFile::Load(linuxPath));
 }
 
-void SaveMailboxFile(const std::string &linuxPath) {
+void SaveMailboxFile(const std::string& linuxPath) {
   MailboxFile::Save(*kelvra::store::CurrentMailbox::Get(), linuxPath);
 }
 
@@ -47,7 +47,7 @@ FolderPtr FindFolder(std::string_view path) {
   }
   if (names.size() < 2) return nullptr;
   const auto stores = kelvra::store::CurrentMailbox::Get()->Stores();
-  const auto store = std::find_if(stores.begin(), stores.end(), [&](const auto &s) {
+  const auto store = std::find_if(stores.begin(), stores.end(), [&](const auto& s) {
     return kelvra::store::SameName(s->Name(), names.front());
   });
   if (store == stores.end()) return nullptr;
@@ -60,15 +60,15 @@ ItemPtr FindItem(std::string_view folderPath, std::string_view name) {
   const FolderPtr folder = FindFolder(folderPath);
   if (!folder) return nullptr;
   const std::u16string wanted = Utf16(name);
-  for (const ItemPtr &item : folder->Items()) {
-    for (const char *property : {"FullName", "DLName", "Subject"}) {
+  for (const ItemPtr& item : folder->Items()) {
+    for (const char* property : {"FullName", "DLName", "Subject"}) {
       if (item->Has(property) && item->GetText(property) == wanted) return item;
     }
   }
   return nullptr;
 }
 
-std::string Text(const ItemPtr &item, std::string_view property) {
+std::string Text(const ItemPtr& item, std::string_view property) {
   return Utf8(item->GetText(property));
 }
 
@@ -76,7 +76,7 @@ std::u16string Utf16(std::string_view utf8) { return kelvra::store::Utf::ToUtf16
 
 std::string Utf8(std::u16string_view utf16) { return kelvra::store::Utf::ToUtf8(utf16); }
 
-void FailCall(const std::string &member, int nth, HRESULT hr) {
+void FailCall(const std::string& member, int nth, HRESULT hr) {
   kelvra::store::FaultPlan::Fail(member, nth, hr);
 }
 

@@ -16,9 +16,9 @@ namespace testkit {
 // Replace the current mailbox. A bad file throws
 // kelvra::store::MailboxFileError (its message names the offending value) and
 // leaves the current mailbox as it was.
-void LoadMailboxText(const std::string &json);
-void LoadMailboxFile(const std::string &linuxPath);
-void SaveMailboxFile(const std::string &linuxPath);
+void LoadMailboxText(const std::string& json);
+void LoadMailboxFile(const std::string& linuxPath);
+void SaveMailboxFile(const std::string& linuxPath);
 // Back to the standard empty mailbox, Outlook 14 and no planned failures.
 void ResetMailbox();
 
@@ -34,13 +34,13 @@ kelvra::store::FolderPtr FindFolder(std::string_view path);
 kelvra::store::ItemPtr FindItem(std::string_view folderPath, std::string_view name);
 
 // UTF-8 views of an item's text properties, for assertions.
-std::string Text(const kelvra::store::ItemPtr &item, std::string_view property);
+std::string Text(const kelvra::store::ItemPtr& item, std::string_view property);
 std::u16string Utf16(std::string_view utf8);
 std::string Utf8(std::u16string_view utf16);
 
 // Fails the nth call (1-based; 0 = every call) of a stand-in COM member named
 // "Interface.Member" ("ContactItem.FirstName") with hr, counted from now.
-void FailCall(const std::string &member, int nth, HRESULT hr);
+void FailCall(const std::string& member, int nth, HRESULT hr);
 void ClearFaults();
 
 }  // namespace testkit
