@@ -425,13 +425,14 @@ _bstr_t CvCardExport::_SmtpAddress(const _bstr_t& address, SafeTextRead readType
       entryId.length() == 0) {
     return _bstr_t();
   }
-  try {
-    Redemption::IAddressEntryPtr entry = m_mapiUtils->GetAddressEntryFromID(_variant_t(entryId));
-    return entry->GetSMTPAddress();
-  } catch (const _com_error&) {
-    // An address that cannot be resolved is written as Outlook holds it.
+  // An address that cannot be resolved is written as Outlook holds it.
+  Redemption::IAddressEntryPtr entry;
+  _bstr_t smtp;
+  if (FAILED(m_mapiUtils->raw_GetAddressEntryFromID(_variant_t(entryId), &entry)) || !entry ||
+      FAILED(entry->get_SMTPAddress(smtp.GetAddress()))) {
     return _bstr_t();
   }
+  return smtp;
 }
 
 int CvCardExport::addNSFields() {

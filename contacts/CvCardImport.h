@@ -1,13 +1,32 @@
 // The vCard reader and the contact import run. The run itself is not part of this build
 // yet: Execute reports that and refuses.
+//
+// Callers that hold a whole .vcf file in memory (a fuzz target, a benchmark) call
+// ParseBytes(data, size): the decoding _ReadFile applies to a file, then ParseCards;
+// every finished card goes to putContactItem, which a subclass overrides to see it.
+// Values are converted through g_CharConverter, which must exist while cards are read.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contacts/ParsedCard.h"
 #include "outlook/Application.h"
 #include "win32/base.h"
 
 class CvCardImport {
  public:
+  static constexpr int kVCard21 = 21;
+  static constexpr int kVCard30 = 30;
+  // Larger files are refused as unreadable: their text could not be converted whole.
+  static constexpr DWORD kMaxFileSize = 0x3FFFFFFF;
+
   CvCardImport();
+  virtual ~CvCardImport();
+  CvCardImport(const CvCardImport&) = delete;
+  CvCardImport& operator=(const CvCardImport&) = delete;
 
   // The Outlook major version, for version-dependent choices of the run.
   void SetOutlookVersion(int version) { m_outlookVersion = version; }
@@ -17,6 +36,100 @@ class CvCardImport {
   // by parent; -1 when the run cannot take place.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
 
+  // Reads the whole file, decodes it to ANSI text and makes it the text ParseCards
+  // reads, from its start; closes the handle in every case. False, with nothing to
+  // read, when the file is too large or cannot be read. A null file name suppresses
+  // the log line about NUL characters.
+  bool _ReadFile(HANDLE file, const char* fileName);
+  // The same decoding over bytes already in memory.
+  void LoadBytes(const void* data, std::size_t size, const char* fileName);
+  // Reads every card of the current text through putContactItem: 0 at the end of the
+  // text, -1 when putContactItem stopped it.
+  int ParseCards();
+  // LoadBytes (without a file name) and ParseCards.
+  int ParseBytes(const void* data, std::size_t size);
+
+ protected:
+  // Receives each finished card; a negative result stops ParseCards.
+  virtual int putContactItem(const ParsedCard& card);
+
  private:
+  enum class CardEnd { kEnd, kBegin, kText };
+
+  bool _NextLine();
+  // The line at the cursor as it stands, leading blanks included.
+  bool _ReadRawLine();
+  bool _NextProperty();
+  // Cuts the CHARSET parameter out of the line and returns its value ("" without one).
+  std::string _ParseCharset();
+  bool _IsBegin();
+  bool _IsBeginProperty() const;
+  bool _IsEnd() const;
+  bool _RestStartsWith(const char* text) const;
+
+  // False when no ":" follows the parameters.
+  bool _GetTypes();
+  void _AddTypes(std::string_view list);
+  bool _HasType(const char* type) const;
+  // The value's bytes with its quoted-printable or folded continuation lines.
+  std::string _CollectValue();
+  std::string _DecodeValue(const std::string& raw) const;
+  std::string FormatLangMessage(const std::string& text) const;
+  // The value converted to UTF-16, still escaped and untrimmed.
+  std::u16string _ReadText();
+  bool _ReadTextValue(std::u16string& value);
+  void _SkipValue();
+  std::u16string _Unescape(const std::u16string& text, bool structured) const;
+  // Trims and unescapes the text into the field unless that leaves it empty.
+  bool _StoreValue(std::u16string& field, const std::u16string& text, bool structured) const;
+  // The next component of a structured value from pos on; with rest, all the rest.
+  std::u16string _NextPart(const std::u16string& value, std::size_t& pos, bool rest) const;
+  void _StoreParts(const std::u16string& value, std::u16string* const* fields, int count);
+
+  void _ResetCard();
+  CardEnd _ReadCard();
+  void _Dispatch();
+
+  void doVERSION();
+  void doN();
+  void doKeptText(std::u16string& field);
+  void doORG();
+  void doBDAY();
+  void doANNIVERSARY();
+  void _ReadDate(DATE& field);
+  void doADR();
+  // False when the address (with its office location) holds text already.
+  bool _FillAddress(ParsedAddress& address, std::u16string* officeLocation,
+                    const std::u16string& value);
+  void doTEL();
+  void _PutLinePhone(bool fax, int faxIndex, int firstIndex, const std::u16string& number);
+  void _PutPhone(int index, const std::u16string& number);
+  void doEMAIL();
+  void doURL();
+  void doCATEGORIES();
+  void doIMADDRESS();
+  void doCLASS();
+  void doPHOTO();
+  bool _ReadPhotoParams(const std::string& line, bool& haveEncoding);
+  bool _NextParam(std::string& name, std::string& value);
+  bool get_Binary(std::vector<unsigned char>& data);
+  void _FixSkypeCard();
+
   int m_outlookVersion = 0;
+
+  std::string m_text;
+  std::size_t m_cursor = 0;
+  std::size_t m_lineStart = 0;
+  // The text came converted from UTF-8 or UTF-16: its values are ANSI already.
+  bool m_converted = false;
+  std::string m_line;
+  std::size_t m_pos = 0;
+  std::string m_name;
+  std::string m_param;
+  std::vector<std::string> m_types;
+  bool m_quotedPrintable = false;
+  int m_version = kVCard21;
+  bool m_foreignCard = false;
+  std::string m_fileName;
+  ParsedCard m_card;
 };

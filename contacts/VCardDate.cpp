@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -13,6 +12,13 @@ constexpr DATE kBeforeFirstDay = -657435.0;
 constexpr DATE kAfterLastDay = 2958466.0;
 
 constexpr std::chrono::sys_days kOleEpoch{std::chrono::year{1899} / 12 / 30};
+
+// The number in exactly `digits` decimal digits, leading zeros included.
+void AppendDigits(unsigned number, int digits, std::string& text) {
+  char buffer[4];
+  for (int i = digits - 1; i >= 0; --i, number /= 10) buffer[i] = static_cast<char>('0' + number % 10);
+  text.append(buffer, static_cast<size_t>(digits));
+}
 
 }  // namespace
 
@@ -43,12 +49,14 @@ bool VCardDate::Split(DATE date, SYSTEMTIME& parts) {
 bool VCardDate::Append(DATE date, bool withTime, std::string& text) {
   SYSTEMTIME parts;
   if (date == kNoDate || !Split(date, parts)) return false;
-  char buffer[24];
-  const int length =
-      withTime ? std::snprintf(buffer, sizeof buffer, "%04d%02d%02dT%02d%02d%02d", parts.wYear,
-                               parts.wMonth, parts.wDay, parts.wHour, parts.wMinute, parts.wSecond)
-               : std::snprintf(buffer, sizeof buffer, "%04d%02d%02d", parts.wYear, parts.wMonth,
-                               parts.wDay);
-  text.append(buffer, static_cast<size_t>(length));
+  AppendDigits(parts.wYear, 4, text);
+  AppendDigits(parts.wMonth, 2, text);
+  AppendDigits(parts.wDay, 2, text);
+  if (withTime) {
+    text += 'T';
+    AppendDigits(parts.wHour, 2, text);
+    AppendDigits(parts.wMinute, 2, text);
+    AppendDigits(parts.wSecond, 2, text);
+  }
   return true;
 }

@@ -6,4 +6,5 @@
 #include "redemption/Attachments.h"
 #include "redemption/Declarations.h"
 #include "redemption/MAPIUtils.h"
+#include "redemption/SafeAppointmentItem.h"
 #include "redemption/SafeContactItem.h"

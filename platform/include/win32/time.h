@@ -22,3 +22,28 @@ void WINAPI Sleep(DWORD ms);
 // SystemTimeToFileTime ignores wDayOfWeek; FileTimeToSystemTime fills it in.
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime);
 BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* systemTime, LPFILETIME fileTime);
+
+// The system's time zone. Biases are minutes to add to local time to get UTC; the
+// dates are rules (wYear 0: month, weekday 0 = Sunday, week 1-5 with 5 = the last,
+// time of day); a zone without daylight saving has DaylightDate.wMonth 0 and
+// DaylightBias 0.
+struct TIME_ZONE_INFORMATION {
+  LONG Bias;
+  WCHAR StandardName[32];
+  SYSTEMTIME StandardDate;
+  LONG StandardBias;
+  WCHAR DaylightName[32];
+  SYSTEMTIME DaylightDate;
+  LONG DaylightBias;
+};
+using LPTIME_ZONE_INFORMATION = TIME_ZONE_INFORMATION*;
+
+#define TIME_ZONE_ID_UNKNOWN 0u
+#define TIME_ZONE_ID_STANDARD 1u
+#define TIME_ZONE_ID_DAYLIGHT 2u
+#define TIME_ZONE_ID_INVALID 0xFFFFFFFFu
+
+// The system zone and whether the settable clock's present moment lies in its
+// standard or daylight time (TIME_ZONE_ID_UNKNOWN for a zone without daylight
+// saving). TIME_ZONE_ID_INVALID with a last error when the zone cannot be read.
+DWORD WINAPI GetTimeZoneInformation(LPTIME_ZONE_INFORMATION zone);

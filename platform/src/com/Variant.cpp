@@ -1,12 +1,16 @@
-// VARIANT lifetime: what a value owns is a BSTR or a reference on an interface.
+// VARIANT lifetime: what a value owns is a BSTR, a reference on an interface or an array.
 #include "com/variant.h"
 
 #include "com/dispatch.h"
+#include "com/safearray.h"
 
 namespace {
 
+bool IsOwnedArray(VARTYPE type) { return (type & (VT_ARRAY | VT_BYREF)) == VT_ARRAY; }
+
 bool IsKnownType(VARTYPE type) {
   if ((type & VT_BYREF) != 0) return true;
+  if ((type & VT_ARRAY) != 0) type = static_cast<VARTYPE>(type & ~VT_ARRAY);
   switch (type) {
     case VT_EMPTY:
     case VT_NULL:
@@ -21,13 +25,15 @@ bool IsKnownType(VARTYPE type) {
     case VT_UNKNOWN:
     case VT_UI1:
     case VT_UI4:
+    case VT_VARIANT:
       return true;
     default:
       return false;
   }
 }
 
-void ReleaseOwned(VARIANT& value) {
+HRESULT ReleaseOwned(VARIANT& value) {
+  if (IsOwnedArray(value.vt)) return SafeArrayDestroy(value.parray);
   switch (value.vt) {
     case VT_BSTR:
       SysFreeString(value.bstrVal);
@@ -41,10 +47,12 @@ void ReleaseOwned(VARIANT& value) {
     default:
       break;
   }
+  return S_OK;
 }
 
 // Gives target its own share of what the (bitwise copied) value holds.
 HRESULT TakeShare(VARIANT& target) {
+  if (IsOwnedArray(target.vt)) return SafeArrayCopy(target.parray, &target.parray);
   switch (target.vt) {
     case VT_BSTR:
       if (target.bstrVal != nullptr) {
@@ -71,8 +79,9 @@ void WINAPI VariantInit(VARIANTARG* value) { *value = VARIANT{}; }
 
 HRESULT WINAPI VariantClear(VARIANTARG* value) {
   if (value == nullptr) return E_INVALIDARG;
-  if (!IsKnownType(value->vt)) return DISP_E_BADVARTYPE;
-  ReleaseOwned(*value);
+  if (!IsKnownType(value->vt) || value->vt == VT_VARIANT) return DISP_E_BADVARTYPE;
+  const HRESULT released = ReleaseOwned(*value);
+  if (FAILED(released)) return released;
   VariantInit(value);
   return S_OK;
 }
@@ -80,7 +89,7 @@ HRESULT WINAPI VariantClear(VARIANTARG* value) {
 HRESULT WINAPI VariantCopy(VARIANTARG* target, const VARIANTARG* source) {
   if (target == nullptr || source == nullptr) return E_INVALIDARG;
   if (target == source) return S_OK;
-  if (!IsKnownType(source->vt)) return DISP_E_BADVARTYPE;
+  if (!IsKnownType(source->vt) || source->vt == VT_VARIANT) return DISP_E_BADVARTYPE;
   HRESULT result = VariantClear(target);
   if (FAILED(result)) return result;
   *target = *source;

@@ -11,4 +11,20 @@ IAddressEntryPtr IMAPIUtils::GetAddressEntryFromID(const _variant_t& entryId) {
       this, [&](IAddressEntry** entry) { return raw_GetAddressEntryFromID(entryId, entry); });
 }
 
+long IMAPIUtils::GetIDsFromNames(IUnknown* item, const _bstr_t& guid, const _variant_t& id,
+                                 VARIANT_BOOL create) {
+  long tag = 0;
+  RaiseIfFailed(this, raw_GetIDsFromNames(item, guid, id, create, &tag));
+  return tag;
+}
+
+_variant_t IMAPIUtils::HrGetOneProp(IUnknown* item, long tag) {
+  return FetchVariant(this, [&](VARIANT* value) { return raw_HrGetOneProp(item, tag, value); });
+}
+
+HRESULT IMAPIUtils::HrSetOneProp(IUnknown* item, long tag, const _variant_t& value,
+                                 VARIANT_BOOL save) {
+  return raw_HrSetOneProp(item, tag, value, save);
+}
+
 }  // namespace Redemption

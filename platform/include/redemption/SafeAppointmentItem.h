@@ -1,0 +1,31 @@
+// Redemption's view of an Outlook appointment ("Redemption.SafeAppointmentItem"):
+// the properties that Outlook guards, read without a security prompt.
+#pragma once
+
+#include "redemption/Declarations.h"
+
+namespace Redemption {
+
+KELVRA_INTERFACE_IID(ISafeAppointmentItem, 0x4B3E7A06, 0x5C21, 0x4D8B, 0x9E, 0x6F, 0x3A, 0x1B, 0x2C,
+                     0x4D, 0x5E, 0x6F)
+_COM_SMARTPTR_TYPEDEF(ISafeAppointmentItem, __uuidof(ISafeAppointmentItem));
+
+// Each member has a raw form returning the HRESULT (implemented by the store and by
+// test fakes) and a wrapper that raises _com_error when it fails. Reads before an
+// item is set, or after it was set to NULL, fail with E_FAIL.
+struct ISafeAppointmentItem : IDispatch {
+  // The Outlook appointment to view (any dispatch pointer of it); NULL empties it.
+  void PutItem(IDispatch* item);
+  _bstr_t GetBody();
+  // The MAPI property with that tag (type in the low word): PT_STRING8 and
+  // PT_UNICODE as VT_BSTR, PT_LONG as VT_I4, PT_BOOLEAN as VT_BOOL, PT_SYSTIME as
+  // VT_DATE (UTC); VT_EMPTY when the item lacks it. Named properties are reached by
+  // the tags of MAPIUtils.GetIDsFromNames plus their type.
+  _variant_t GetFields(long tag);
+
+  virtual HRESULT STDMETHODCALLTYPE put_Item(IDispatch* item) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Body(BSTR* body) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_Fields(long tag, VARIANT* value) = 0;
+};
+
+}  // namespace Redemption

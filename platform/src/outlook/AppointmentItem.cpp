@@ -1,0 +1,37 @@
+#include "outlook/AppointmentItem.h"
+
+#include "outlook/WrapperCall.h"
+
+namespace Outlook {
+
+using namespace kelvra::outlook;
+
+#define KELVRA_DEFINE_PROPERTY(Type, Name)                                                     \
+  Type _AppointmentItem::Get##Name() { return GetValue(this, &_AppointmentItem::get_##Name); } \
+  void _AppointmentItem::Put##Name(Type value) { Call(this, &_AppointmentItem::put_##Name, value); }
+#define KELVRA_DEFINE_TEXT_PROPERTY(Name)                                                        \
+  _bstr_t _AppointmentItem::Get##Name() { return GetText(this, &_AppointmentItem::get_##Name); } \
+  void _AppointmentItem::Put##Name(_bstr_t value) {                                              \
+    Call(this, &_AppointmentItem::put_##Name, value);                                            \
+  }
+
+KELVRA_DEFINE_PROPERTY(DATE, Start)
+KELVRA_DEFINE_PROPERTY(DATE, End)
+KELVRA_DEFINE_PROPERTY(long, Duration)
+KELVRA_DEFINE_PROPERTY(VARIANT_BOOL, AllDayEvent)
+KELVRA_DEFINE_TEXT_PROPERTY(Subject)
+KELVRA_DEFINE_TEXT_PROPERTY(Location)
+KELVRA_DEFINE_TEXT_PROPERTY(Body)
+
+#undef KELVRA_DEFINE_PROPERTY
+#undef KELVRA_DEFINE_TEXT_PROPERTY
+
+_bstr_t _AppointmentItem::GetEntryID() { return GetText(this, &_AppointmentItem::get_EntryID); }
+
+VARIANT_BOOL _AppointmentItem::GetSaved() { return GetValue(this, &_AppointmentItem::get_Saved); }
+
+void _AppointmentItem::Save() { Call(this, &_AppointmentItem::raw_Save); }
+
+OlObjectClass _AppointmentItem::GetClass() { return GetValue(this, &_AppointmentItem::get_Class); }
+
+}  // namespace Outlook

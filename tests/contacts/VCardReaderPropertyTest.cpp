@@ -1,0 +1,221 @@
+// Where the reader puts addresses, telephone numbers, e-mail addresses, home pages,
+// categories, sensitivity and dates.
+#include "VCardReaderFixture.h"
+#include "testkit/Locale.h"
+
+namespace kelvra::test {
+
+class VCardReaderAddressTest : public VCardReaderTest {};
+
+TEST_F(VCardReaderAddressTest, TypesChooseTheAddress) {
+  const ParsedCard card = ParseOne(Card("2.1", {"ADR;WORK:box;Room 5;1 Main St;Town;ST;111;Land",
+                                                "ADR;HOME:;ext;street;city;;12345;",
+                                                "ADR;POSTAL:;;9 Post Rd;Ville;;999;"}));
+  EXPECT_EQ(card.business.postOfficeBox, u"box");
+  EXPECT_EQ(card.officeLocation, u"Room 5");
+  EXPECT_EQ(card.business.street, u"1 Main St");
+  EXPECT_EQ(card.business.city, u"Town");
+  EXPECT_EQ(card.business.region, u"ST");
+  EXPECT_EQ(card.business.postalCode, u"111");
+  EXPECT_EQ(card.business.country, u"Land");
+  EXPECT_EQ(card.home.street, u"ext street");
+  EXPECT_EQ(card.home.city, u"city");
+  EXPECT_EQ(card.home.postalCode, u"12345");
+  EXPECT_TRUE(card.home.region.empty());
+  EXPECT_EQ(card.other.street, u"9 Post Rd");
+  EXPECT_EQ(card.other.city, u"Ville");
+}
+
+TEST_F(VCardReaderAddressTest, UntypedIsWorkAndAFilledAddressOverflowsToOther) {
+  const ParsedCard card = ParseOne(Card("3.0", {"ADR:;;First St;A;;;", "ADR;TYPE=WORK:;;Second St;B;;;",
+                                                "ADR;TYPE=HOME:;;Home St;C;;;",
+                                                "ADR;TYPE=HOME:;;Dropped St;D;;;"}));
+  EXPECT_EQ(card.business.street, u"First St");
+  EXPECT_EQ(card.other.street, u"Second St");
+  EXPECT_EQ(card.home.street, u"Home St");
+}
+
+TEST_F(VCardReaderAddressTest, CommaListOfTypesFillsEachAddress) {
+  const ParsedCard card =
+      ParseOne(Card("3.0", {"ADR;TYPE=WORK,POSTAL,PARCEL:;;6544 Battleford Drive;Raleigh;NC;27613;U.S.A."}));
+  EXPECT_EQ(card.business.street, u"6544 Battleford Drive");
+  EXPECT_EQ(card.other.street, u"6544 Battleford Drive");
+  EXPECT_EQ(card.other.country, u"U.S.A.");
+  EXPECT_TRUE(card.home.IsEmpty());
+}
+
+TEST_F(VCardReaderAddressTest, ComponentsBeyondSevenGoToTheCountry) {
+  const ParsedCard card = ParseOne(Card("3.0", {"ADR;TYPE=HOME:;;S;C;R;P;Land;Extra;More"}));
+  EXPECT_EQ(card.home.country, u"Land;Extra;More");
+  EXPECT_EQ(card.home.postalCode, u"P");
+}
+
+class VCardReaderPhoneTest : public VCardReaderTest {};
+
+TEST_F(VCardReaderPhoneTest, EachTypeFindsItsNumber) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::vector<ParsedCard::Phone> filled;
+  };
+  using P = ParsedCard;
+  const std::vector<Case> cases = {
+      {{"TEL;WORK:1"}, {P::kBusinessPhone}},
+      {{"TEL;WORK:1", "TEL;WORK:1"}, {P::kBusinessPhone, P::kBusiness2Phone}},
+      {{"TEL;WORK;VOICE:1"}, {P::kBusinessPhone, P::kOtherPhone}},
+      {{"TEL;TYPE=WORK,VOICE:1"}, {P::kBusinessPhone, P::kOtherPhone}},
+      {{"TEL;WORK;FAX:1"}, {P::kBusinessFax}},
+      {{"TEL;FAX:1"}, {P::kBusinessFax}},
+      {{"TEL;FAX:1", "TEL;FAX:1"}, {P::kBusinessFax, P::kOtherFax}},
+      {{"TEL;HOME:1", "TEL;HOME:1"}, {P::kHomePhone, P::kHome2Phone}},
+      {{"TEL;HOME;FAX:1"}, {P::kHomeFax}},
+      {{"TEL;CELL;PREF:1"}, {P::kMobilePhone, P::kPrimaryPhone}},
+      {{"TEL;CAR:1", "TEL;PAGER:1", "TEL;ISDN:1"}, {P::kCarPhone, P::kPager, P::kIsdn}},
+      {{"TEL;COMPANYMAIN:1"}, {P::kCompanyMainPhone}},
+      {{"TEL:1"}, {P::kOtherPhone}},
+      {{"TEL;MSG:1"}, {P::kOtherPhone}},
+      {{"TEL;type=cell:1"}, {P::kMobilePhone}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.back());
+    const ParsedCard card = ParseOne(Card("3.0", c.lines));
+    for (int i = 0; i < P::kPhoneCount; ++i) {
+      const bool expected = std::find(c.filled.begin(), c.filled.end(), i) != c.filled.end();
+      EXPECT_EQ(card.phones[i] == u"1", expected) << "slot " << i;
+    }
+  }
+}
+
+TEST_F(VCardReaderPhoneTest, FirstNumberOfASlotIsKept) {
+  const ParsedCard card = ParseOne(Card("2.1", {"TEL;CELL:1", "TEL;CELL:2", "TEL: 3 "}));
+  EXPECT_EQ(card.phones[ParsedCard::kMobilePhone], u"1");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"3");
+}
+
+class VCardReaderEmailTest : public VCardReaderTest {};
+
+TEST_F(VCardReaderEmailTest, AddressesFillSlotsInOrderAndPrefMovesThemDown) {
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"EMAIL;INTERNET:one@x", "EMAIL;X400:two", "EMAIL;PREF;INTERNET:three@x",
+                            "EMAIL:four@x"}));
+  EXPECT_EQ(card.emails[0].address, u"three@x");
+  EXPECT_EQ(card.emails[0].addressType, u"SMTP");
+  EXPECT_EQ(card.emails[1].address, u"one@x");
+  EXPECT_EQ(card.emails[1].addressType, u"SMTP");
+  EXPECT_EQ(card.emails[2].address, u"two");
+  EXPECT_TRUE(card.emails[2].addressType.empty());
+}
+
+TEST_F(VCardReaderEmailTest, InternetAmongOtherTypesIsSmtp) {
+  struct Case {
+    std::string line;
+    bool smtp;
+  };
+  const std::vector<Case> cases = {
+      {"EMAIL:a@x", true},
+      {"EMAIL;WORK:a@x", true},
+      {"EMAIL;TYPE=INTERNET,WORK:a@x", true},
+      {"EMAIL;TYPE=INTERNET;TYPE=X400:a@x", true},
+      {"EMAIL;X400:a@x", false},
+      {"EMAIL;TYPE=X400,PREF:a@x", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ParseOne(Card("3.0", {c.line})).emails[0].addressType == u"SMTP", c.smtp);
+  }
+}
+
+TEST_F(VCardReaderEmailTest, FourthAddressIsDropped) {
+  const ParsedCard card =
+      ParseOne(Card("3.0", {"EMAIL:1@x", "EMAIL:2@x", "EMAIL:3@x", "EMAIL:4@x"}));
+  EXPECT_EQ(card.emails[2].address, u"3@x");
+}
+
+class VCardReaderOtherFieldsTest : public VCardReaderTest {};
+
+TEST_F(VCardReaderOtherFieldsTest, UrlTypesChooseTheHomePage) {
+  const ParsedCard card = ParseOne(Card("3.0", {"URL;TYPE=HOME:http://me", "URL:http://w1",
+                                                "URL;TYPE=WORK,HOME:http://w2"}));
+  EXPECT_EQ(card.personalHomePage, u"http://me");
+  EXPECT_EQ(card.businessHomePage, u"http://w2");
+}
+
+TEST_F(VCardReaderOtherFieldsTest, ClassSetsSensitivityWithoutRegardToCaseOrBlanks) {
+  struct Case {
+    std::string line;
+    int sensitivity;
+  };
+  const std::vector<Case> cases = {
+      {"CLASS:public", 0},          {"CLASS:Private", 2},   {"CLASS: CONFIDENTIAL ", 3},
+      {"X-OUTL-CLASS:private", 2}, {"CLASS:secret", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ParseOne(Card("3.0", {c.line})).sensitivity, c.sensitivity);
+  }
+}
+
+TEST_F(VCardReaderOtherFieldsTest, ThreeZeroCategoriesTakeTheListSeparator) {
+  testkit::SetListSeparator(";");
+  EXPECT_EQ(ParseOne(Card("3.0", {"CATEGORIES:Friends,Golf\\,Tennis"})).categories,
+            u"Friends;Golf;Tennis");
+  EXPECT_EQ(ParseOne(Card("2.1", {"X-OUTL-CATEGORIES:Friends,Golf"})).categories, u"Friends,Golf");
+}
+
+TEST_F(VCardReaderOtherFieldsTest, ImAddressIsIgnoredForOutlook2000) {
+  const std::string bytes = Card("2.1", {"X-OUTL-IMADDRESS:im@x"});
+  EXPECT_EQ(Parse(bytes, 14).at(0).imAddress, u"im@x");
+  EXPECT_TRUE(Parse(bytes, 9).at(0).imAddress.empty());
+}
+
+TEST_F(VCardReaderOtherFieldsTest, OutlookExtensionsFillTheirFields) {
+  const ParsedCard card = ParseOne(Card("2.1", {"X-OUTL-MANAGERNAME:M", "X-OUTL-ASSISTANTNAME:A",
+                                                "X-OUTL-NMSERVER:S", "X-OUTL-NMALIAS:L",
+                                                "X-OUTL-IFBADDRESS:F", "NICKNAME:Nick",
+                                                "ROLE:Prof", "TITLE:Boss"}));
+  EXPECT_EQ(card.managerName, u"M");
+  EXPECT_EQ(card.assistantName, u"A");
+  EXPECT_EQ(card.netMeetingServer, u"S");
+  EXPECT_EQ(card.netMeetingAlias, u"L");
+  EXPECT_EQ(card.freeBusyAddress, u"F");
+  EXPECT_EQ(card.nickName, u"Nick");
+  EXPECT_EQ(card.profession, u"Prof");
+  EXPECT_EQ(card.jobTitle, u"Boss");
+}
+
+class VCardReaderDateTest : public VCardReaderTest {};
+
+TEST_F(VCardReaderDateTest, DateFormsAndImpossibleDates) {
+  struct Case {
+    std::string line;
+    DATE birthday;
+  };
+  const std::vector<Case> cases = {
+      {"BDAY:19800102", 29222.0},
+      {"BDAY:1980-01-02", 29222.0},
+      {"BDAY;VALUE=date:1980-01-02T00:00:00Z", 29222.0},
+      {"BDAY:20000229", 36585.0},
+      {"BDAY:19000101", 2.0},
+      {"BDAY:19001301", 0},
+      {"BDAY:19990229", 0},
+      {"BDAY:1999-04-31", 0},
+      {"BDAY:0050-01-01", 0},
+      {"BDAY:1980-00-10", 0},
+      {"BDAY:--0102", 0},
+      {"BDAY:1980", 0},
+      {"BDAY:1980-1-2", 29222.0},
+      {"BDAY:99999999999999999999-01-01", 0},
+      {"BDAY:1980-01-99999999999999999999", 0},
+      {"BDAY:", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(ParseOne(Card("3.0", {c.line})).birthday, c.birthday);
+  }
+}
+
+TEST_F(VCardReaderDateTest, AnniversaryReadsTheTextAfterTheSeparator) {
+  EXPECT_EQ(ParseOne(Card("2.1", {"X-OUTL-ANNIVERSARY:20100615"})).anniversary, 40344.0);
+  EXPECT_EQ(ParseOne(Card("2.1", {"X-OUTL-ANNIVERSARY:2010-06-15"})).anniversary, 40344.0);
+}
+
+}  // namespace kelvra::test
