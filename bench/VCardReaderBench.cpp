@@ -166,10 +166,9 @@ class CardWriter {
 
  private:
   void Line(const std::string& head, const std::string& value) {
-    const std::string charsetHead = head.substr(0, head.find(';')) + ";CHARSET=UTF-8" +
-                                    (head.find(';') == std::string::npos
-                                         ? std::string()
-                                         : head.substr(head.find(';')));
+    const size_t types = head.find(';');
+    const std::string charsetHead = head.substr(0, types) + ";CHARSET=UTF-8" +
+                                    (types == std::string::npos ? "" : head.substr(types));
     if (m_version == kVCard30) {
       m_text += Folded(charsetHead + ":" + value);
     } else if (NeedsQuotedPrintable(value)) {
@@ -222,8 +221,7 @@ void AppendCard(CardWriter& card, Sequence& random, int index) {
   if (random.Chance(30)) card.Text("X-OUTL-MANAGERNAME", "Eva Boss");
   if (random.Chance(20)) card.Text("X-OUTL-SPOUSE", "Maria");
   if (random.Chance(50))
-    card.Text(card.Is30() ? "CATEGORIES" : "X-OUTL-CATEGORIES",
-              "Business,Friends");
+    card.Text(card.Is30() ? "CATEGORIES" : "X-OUTL-CATEGORIES", "Business,Friends");
   card.Text("REV", "20240305T143015");
   if (random.Chance(10)) card.Raw(card.Is30() ? "CLASS:PRIVATE" : "X-OUTL-CLASS:PRIVATE");
   card.Raw("END:VCARD");

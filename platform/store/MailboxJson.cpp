@@ -131,8 +131,9 @@ Json MailboxJson::WriteRecipient(const Recipient& recipient) {
 RecurrencePattern MailboxJson::ReadPattern(const Json& json, const std::string& path) {
   RecurrencePattern pattern;
   for (const auto& [key, value] : RequireObject(json, path).items()) {
+    const std::string& name = key;  // clang 14 cannot capture a structured binding
     const auto field = std::find_if(kRecurrenceFields.begin(), kRecurrenceFields.end(),
-                                    [&](const RecurrenceField& f) { return f.name == key; });
+                                    [&](const RecurrenceField& f) { return f.name == name; });
     if (field == kRecurrenceFields.end()) ThrowAt(PathOf(path, key), "unknown key \"" + key + "\"");
     field->Write(pattern,
                  JsonValueCodec::Decode(value, field->Type(), PathOf(path, key), field->timeOfDay));

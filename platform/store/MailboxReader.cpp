@@ -180,8 +180,9 @@ void MailboxReader::ReadItem(const Json& json, const FolderPtr& folder, const st
   PropertyBag properties;
   for (const auto& [key, value] : json.items()) {
     if (key == kEntryId || key == kMessageClass) continue;
+    const std::string& name = key;  // clang 14 cannot capture a structured binding
     const auto member = std::find_if(std::begin(kItemMembers), std::end(kItemMembers),
-                                     [&](const ItemMember& m) { return m.key == key; });
+                                     [&](const ItemMember& m) { return m.key == name; });
     if (member != std::end(kItemMembers)) {
       member->read(value, *item, PathOf(path, key));
     } else {

@@ -43,7 +43,6 @@ FILETIME FileTime(std::uint64_t value) {
 }
 
 constexpr WORD kMonday = 1;
-constexpr WORD kTuesday = 2;
 constexpr WORD kThursday = 4;
 
 class FrozenClockTest : public ::testing::Test {
