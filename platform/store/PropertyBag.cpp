@@ -14,8 +14,14 @@ unsigned char Lower(char c) {
 }  // namespace
 
 bool IgnoreAsciiCaseLess::operator()(std::string_view a, std::string_view b) const {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return Lower(x) < Lower(y); });
+  // Every property read goes through this: fold each byte once.
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char x = Lower(a[i]);
+    const unsigned char y = Lower(b[i]);
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
 }
 
 const Value* PropertyBag::Find(std::string_view name) const {

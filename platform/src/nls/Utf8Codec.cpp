@@ -68,8 +68,13 @@ void Utf8Codec::Decode(std::string_view bytes, std::u16string& text) const {
 }
 
 void Utf8Codec::Encode(std::u16string_view text, std::string& bytes, Replacement&) const {
+  bytes.reserve(bytes.size() + text.size());
   std::size_t position = 0;
   while (position < text.size()) {
+    if (text[position] < 0x80) {  // ASCII runs need no decoding
+      bytes.push_back(static_cast<char>(text[position++]));
+      continue;
+    }
     const char32_t codePoint = NextCodePoint(text, position);
     const bool loneSurrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
     AppendUtf8(bytes, loneSurrogate ? kReplacementCharacter : codePoint);
