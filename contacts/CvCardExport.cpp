@@ -588,8 +588,13 @@ bool CvCardExport::_AppendPhotoFile(const Redemption::IAttachmentPtr& attachment
     g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "f.Read");
     return false;
   }
+  std::string encoded;
+  if (!FoldedBase64::Append(bytes.data(), bytes.size(), encoded)) {
+    g_LogTimer.Err(kPhotoFunction, 0, "Base64Encode failed");
+    return false;
+  }
   _Append("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ");
-  FoldedBase64::Append(bytes.data(), bytes.size(), m_card);
+  m_card += encoded;
   _Append("\r\n\r\n");
   return true;
 }

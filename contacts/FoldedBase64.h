@@ -11,5 +11,6 @@ class FoldedBase64 {
 
   // Appends the Base64 form of the bytes (RFC 4648 alphabet, "=" padding) in lines of
   // kLineLength characters joined by CR LF and a blank; no line end after the last.
-  static void Append(const unsigned char* data, std::size_t size, std::string& text);
+  // False, with the text as it was, when the encoder fails.
+  static bool Append(const unsigned char* data, std::size_t size, std::string& text);
 };

@@ -1,20 +1,11 @@
 #include "contacts/VCardReaderPicture.h"
 
+#include "atl/Base64.h"
+
 #include <cstddef>
 #include <initializer_list>
 
 namespace {
-
-int Base64Digit(char c) {
-  if (c >= 'A' && c <= 'Z') return c - 'A';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-  if (c >= '0' && c <= '9') return c - '0' + 52;
-  if (c == '+') return 62;
-  if (c == '/') return 63;
-  return -1;
-}
-
-bool IsIgnored(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool StartsWith(const std::vector<unsigned char>& data, std::initializer_list<int> signature) {
   if (data.size() < signature.size()) return false;
@@ -29,36 +20,12 @@ bool StartsWith(const std::vector<unsigned char>& data, std::initializer_list<in
 }  // namespace
 
 bool VCardReaderPicture::DecodeBase64(std::string_view text, std::vector<unsigned char>& data) {
-  data.clear();
-  data.reserve(text.size() / 4 * 3);
-  unsigned bits = 0;
-  int count = 0;
-  bool padding = false;
-  for (const char c : text) {
-    if (IsIgnored(c)) continue;
-    if (c == '=') {
-      padding = true;
-      continue;
-    }
-    const int digit = Base64Digit(c);
-    if (digit < 0 || padding) return false;
-    bits = ((bits << 6) | static_cast<unsigned>(digit)) & 0xFFFFFFu;
-    // Each digit after the first of a group of four completes one byte.
-    switch (++count % 4) {
-      case 2:
-        data.push_back(static_cast<unsigned char>(bits >> 4));
-        break;
-      case 3:
-        data.push_back(static_cast<unsigned char>(bits >> 2));
-        break;
-      case 0:
-        data.push_back(static_cast<unsigned char>(bits));
-        break;
-      default:
-        break;
-    }
-  }
-  return count % 4 != 1;
+  const int length = static_cast<int>(text.size());
+  int size = Base64DecodeGetRequiredLength(length);
+  data.assign(static_cast<std::size_t>(size), 0);
+  const bool decoded = Base64Decode(text.data(), length, data.data(), &size);
+  data.resize(decoded ? static_cast<std::size_t>(size) : 0);
+  return decoded;
 }
 
 const char* VCardReaderPicture::DetectExtension(const std::vector<unsigned char>& data) {

@@ -1,10 +1,10 @@
 #include "store/Base64.h"
 
+#include "atl/Base64.h"
+
 namespace kelvra::store {
 
 namespace {
-
-constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 int SextetOf(char c) {
   if (c >= 'A' && c <= 'Z') return c - 'A';
@@ -20,18 +20,11 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 }  // namespace
 
 std::string Base64::Encode(const Bytes& bytes) {
-  std::string text;
-  text.reserve((bytes.size() + 2) / 3 * 4);
-  for (std::size_t i = 0; i < bytes.size(); i += 3) {
-    const std::size_t left = bytes.size() - i;
-    const std::uint32_t group = (static_cast<std::uint32_t>(bytes[i]) << 16) |
-                                (left > 1 ? static_cast<std::uint32_t>(bytes[i + 1]) << 8 : 0) |
-                                (left > 2 ? static_cast<std::uint32_t>(bytes[i + 2]) : 0);
-    text.push_back(kAlphabet[(group >> 18) & 63]);
-    text.push_back(kAlphabet[(group >> 12) & 63]);
-    text.push_back(left > 1 ? kAlphabet[(group >> 6) & 63] : '=');
-    text.push_back(left > 2 ? kAlphabet[group & 63] : '=');
-  }
+  const int size = static_cast<int>(bytes.size());
+  int length = Base64EncodeGetRequiredLength(size, ATL_BASE64_FLAG_NOCRLF);
+  std::string text(static_cast<std::size_t>(length), '\0');
+  Base64Encode(bytes.data(), size, text.data(), &length, ATL_BASE64_FLAG_NOCRLF);
+  text.resize(static_cast<std::size_t>(length));
   return text;
 }
 
