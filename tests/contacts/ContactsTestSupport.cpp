@@ -20,12 +20,18 @@ namespace {
 
 constexpr const char* kModuleName = "Kelvra.dll";
 
-std::string ReadFile(const std::string& linuxPath) {
+}  // namespace
+
+std::string ReadFileBytes(const std::string& linuxPath) {
   std::ifstream in(linuxPath, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-}  // namespace
+std::string ReadFixtureFile(const std::string& linuxPath) {
+  std::string bytes = ReadFileBytes(linuxPath);
+  EXPECT_FALSE(bytes.empty()) << "missing or empty fixture " << linuxPath;
+  return bytes;
+}
 
 std::string ToWindowsPath(const std::string& linuxPath) {
   std::string path = "Z:" + linuxPath;
@@ -52,10 +58,10 @@ EnglishTexts::EnglishTexts() {
 
 EnglishTexts::~EnglishTexts() { g_Lang.Clear(); }
 
-ErrorLogWatch::ErrorLogWatch() : m_start(ReadFile(ErrFilePath()).size()) {}
+ErrorLogWatch::ErrorLogWatch() : m_start(ReadFileBytes(ErrFilePath()).size()) {}
 
 std::string ErrorLogWatch::Lines() const {
-  std::string all = ReadFile(ErrFilePath());
+  std::string all = ReadFileBytes(ErrFilePath());
   return all.size() > m_start ? all.substr(m_start) : std::string();
 }
 

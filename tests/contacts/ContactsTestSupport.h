@@ -8,6 +8,11 @@
 
 namespace kelvra::test {
 
+// The bytes of a file, "" when it cannot be read.
+std::string ReadFileBytes(const std::string& linuxPath);
+// The bytes of a test fixture; a missing or empty one fails the test.
+std::string ReadFixtureFile(const std::string& linuxPath);
+
 // The Windows view ("Z:\...") of a Linux path.
 std::string ToWindowsPath(const std::string& linuxPath);
 

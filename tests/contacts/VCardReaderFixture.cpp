@@ -1,27 +1,14 @@
 #include "VCardReaderFixture.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "testkit/Locale.h"
 #include "testkit/Operator.h"
 
 namespace kelvra::test {
 
-namespace {
-
-std::string ReadBytes(const std::string& linuxPath) {
-  std::ifstream in(linuxPath, std::ios::binary);
-  EXPECT_TRUE(in.good()) << linuxPath;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
 void VCardReaderTest::SetUp() {
   testkit::SetAcp(65001);
   testkit::SetListSeparator(",");
-  m_addinFolder.WriteEncodings(ReadBytes(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
+  m_addinFolder.WriteEncodings(ReadFixtureFile(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
   m_converter = std::make_unique<DovantCharConverter>();
   g_CharConverter = m_converter.get();
   m_log = std::make_unique<ErrorLogWatch>();
@@ -62,7 +49,7 @@ std::string VCardReaderTest::CardWithLineEnd(const char* version,
 }
 
 std::string VCardReaderTest::ReadData(const std::string& name) {
-  return ReadBytes(KELVRA_TEST_DATA_DIR "/vcard-read/" + name);
+  return ReadFixtureFile(KELVRA_TEST_DATA_DIR "/vcard-read/" + name);
 }
 
 std::u16string VCardReaderTest::U16(const std::string& utf8) {

@@ -1,8 +1,5 @@
 #include "VCardWriterFixture.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "addin/Application.h"
 #include "addin/GetOutlookVersion.h"
 #include "testkit/Files.h"
@@ -13,21 +10,11 @@
 
 namespace kelvra::test {
 
-namespace {
-
-std::string ReadBytes(const std::string& linuxPath) {
-  std::ifstream in(linuxPath, std::ios::binary);
-  EXPECT_TRUE(in.good()) << linuxPath;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
 void VCardWriterTest::SetUp() {
   testkit::SetAcp(65001);
   testkit::SetListSeparator(",");
   testkit::SetTempPath(m_temp.windows());
-  UseEncodingsList(ReadBytes(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
+  UseEncodingsList(ReadFixtureFile(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
   UseEncoding("UTF-8");
   testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/vcard/contacts.json");
   m_application = testkit::CreateOutlookApplication();
@@ -106,7 +93,7 @@ std::string VCardWriterTest::Card(const std::string& fileAs, int format) {
 }
 
 std::string VCardWriterTest::Golden(const std::string& name) {
-  return ReadBytes(KELVRA_TEST_DATA_DIR "/vcard/" + name);
+  return ReadFixtureFile(KELVRA_TEST_DATA_DIR "/vcard/" + name);
 }
 
 std::vector<std::string> VCardWriterTest::Lines(const std::string& card) {
