@@ -176,3 +176,8 @@ std::string CLib::GetLogFolder() const {
   std::lock_guard<std::mutex> lock(m_lock);
   return m_logFolder;
 }
+
+HINSTANCE CLib::GetInstance() const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  return m_hInstance;
+}

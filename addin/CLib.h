@@ -1,6 +1,6 @@
 // The add-in's log: a full log and an error file per user, written by the one global
-// CLib object. The command link to the Kelvra application lives in this class too and
-// follows the log state.
+// CLib object. The command link to the Kelvra application lives in this class too: its
+// receiving end (the events window) is here, the sending end is RunExeCmd.
 #pragma once
 
 #include <cstdio>
@@ -9,6 +9,9 @@
 #include <string>
 
 #include "win32/base.h"
+#include "win32/message.h"
+
+class ILibEvents;
 
 #if defined(__GNUC__)
 #define KELVRA_PRINTF_FORMAT(formatIndex, firstArg) \
@@ -56,6 +59,23 @@ class CLib {
   const char* GetVersion() const { return m_version; }
   // Folder of both files; empty until Init has determined it.
   std::string GetLogFolder() const;
+  // The module given to Init: its folder holds the Kelvra application's executable.
+  HINSTANCE GetInstance() const;
+
+  // --- Command link ---------------------------------------------------------------
+  // Creates the hidden window that receives the Kelvra application's commands and
+  // passes them to sink. Without a sink nothing is created and the result is null.
+  HWND CreateEventsWnd(ILibEvents* sink);
+  void DestroyEventsWnd();
+  // The events window, sent with every command as its sender; null when none.
+  HWND GetEventsWnd() const { return m_hEventsWnd; }
+
+  // Handles one command of the application; FALSE for an empty or invalid block.
+  BOOL OnCopyData(HWND sender, const COPYDATASTRUCT* data);
+
+  // Asks the application to show a help topic, or its help without one.
+  bool ShowContextHelp(const char* topic);
+  bool ShowAbout();
 
  private:
   using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
@@ -66,6 +86,9 @@ class CLib {
   void ReadLogLevel();
   static FilePtr OpenAppend(const std::string& path);
 
+  static LRESULT CALLBACK EventsWndProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnEventsTimer(HWND wnd, UINT_PTR id);
+
   // Log state, guarded by m_lock: the progress dialog's thread logs as well.
   mutable std::mutex m_lock;
   HINSTANCE m_hInstance = nullptr;
@@ -74,6 +97,10 @@ class CLib {
   int m_logLevel = 1;
   char m_version[32] = "";
   std::string m_logFolder;  // empty until first needed
+
+  // Command link state, used on Outlook's thread only.
+  HWND m_hEventsWnd = nullptr;
+  ILibEvents* m_pEvents = nullptr;  // borrowed
 };
 
 extern CLib g_Lib;

@@ -36,7 +36,8 @@ constexpr ShiftedTime kShiftedTimes[] = {
     {"CdoTask_ReminderTime", kCommonSet, 0x8502},
 };
 
-// The tag (type bits 0) of a named property the item's store knows; 0 when unknown.
+// The tag of a named property the item's store knows, with its type bits cleared so
+// that a type can be added; 0 when unknown.
 long LookUpTag(IUnknown* item, Redemption::IMAPIUtils* utils, const char* propertySet,
                long id) {
   const _bstr_t guid(propertySet);
@@ -48,7 +49,7 @@ long LookUpTag(IUnknown* item, Redemption::IMAPIUtils* utils, const char* proper
   if (FAILED(utils->raw_GetIDsFromNames(item, guid, idValue, VARIANT_FALSE, &tag))) {
     return 0;
   }
-  return tag;
+  return static_cast<long>(static_cast<unsigned long>(tag) & 0xFFFF0000UL);
 }
 
 // The property's value; VT_EMPTY when it cannot be read.

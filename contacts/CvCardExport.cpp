@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "addin/CLogTimer.h"
+#include "addin/CreateByProgId.h"
 #include "addin/GetModuleVersion.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/GetTempFileName2.h"
@@ -146,17 +147,6 @@ bool HasJpegExtension(const _bstr_t& fileName) {
     return false;
   }
   return true;
-}
-
-template <class Ptr>
-Ptr CreateByProgId(const OLECHAR* progId) {
-  Ptr object;
-  CLSID clsid;
-  if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
-    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, Ptr::GetIID(),
-                     reinterpret_cast<void**>(&object));
-  }
-  return object;
 }
 
 }  // namespace

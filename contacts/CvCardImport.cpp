@@ -8,6 +8,7 @@
 #include "addin/CLang.h"
 #include "addin/CLogTimer.h"
 #include "addin/ListSeparator.h"
+#include "addin/ReadWholeFile.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/VCardReaderDecoder.h"
 #include "contacts/VCardReaderPicture.h"
@@ -135,23 +136,12 @@ int CvCardImport::Execute(Outlook::_Application* /*app*/, HKEY* /*optionsKey*/, 
 
 bool CvCardImport::_ReadFile(HANDLE file, const char* fileName) {
   LoadBytes(nullptr, 0, nullptr);
-  bool read = false;
-  try {
-    DWORD high = 0;
-    const DWORD size = GetFileSize(file, &high);
-    if (size != INVALID_FILE_SIZE && high == 0 && size <= kMaxFileSize) {
-      std::vector<unsigned char> bytes(size);
-      DWORD done = 0;
-      read = ReadFile(file, bytes.data(), size, &done, nullptr) && done == size;
-      if (read) LoadBytes(bytes.data(), bytes.size(), fileName);
-    }
-  } catch (const std::bad_alloc&) {
-    read = false;
-  }
-  CloseHandle(file);
-  if (!read) {
-    g_LogTimer.Err("CvCardImport::_ReadFile", 0, "File(%s) cannot be read",
-                   fileName ? fileName : "");
+  std::vector<unsigned char> bytes;
+  const bool read = ReadWholeFile(file, kMaxFileSize, bytes);
+  if (read) {
+    LoadBytes(bytes.data(), bytes.size(), fileName);
+  } else {
+    g_LogTimer.Err("CvCardImport::_ReadFile", 0, "File(%s) cannot be read", fileName ? fileName : "");
   }
   return read;
 }

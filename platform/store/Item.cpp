@@ -160,6 +160,12 @@ void Item::AddRecipient(Recipient recipient) {
   MarkChanged();
 }
 
+void Item::SetRecipients(std::vector<Recipient> recipients) {
+  std::lock_guard lock(*mutex_);
+  recipients_ = std::move(recipients);
+  MarkChanged();
+}
+
 std::optional<RecurrencePattern> Item::Recurrence() const {
   std::lock_guard lock(*mutex_);
   return recurrence_;

@@ -73,6 +73,7 @@ class Item : public std::enable_shared_from_this<Item> {
   // --- Recipients, in the order added.
   std::vector<Recipient> Recipients() const;
   void AddRecipient(Recipient recipient);
+  void SetRecipients(std::vector<Recipient> recipients);
 
   // --- Recurrence of an appointment series.
   std::optional<RecurrencePattern> Recurrence() const;

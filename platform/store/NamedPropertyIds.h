@@ -24,6 +24,8 @@ inline constexpr GUID kMeeting{
 // An appointment's start and end, UTC.
 inline constexpr NamedPropertyKey kAppointmentStart{propertyset::kAppointment, 0x820D};
 inline constexpr NamedPropertyKey kAppointmentEnd{propertyset::kAppointment, 0x820E};
+// The zone the appointment was entered in: a 48-byte zone record.
+inline constexpr NamedPropertyKey kAppointmentTimeZone{propertyset::kAppointment, 0x8233};
 
 class NamedPropertyIds {
  public:

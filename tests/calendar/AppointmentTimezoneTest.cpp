@@ -112,6 +112,17 @@ TEST_F(AppointmentTimezoneTest, ReadsTheStoredRecordAndName) {
   EXPECT_STREQ("Eastern Standard Time", static_cast<const char*>(name));
 }
 
+TEST_F(AppointmentTimezoneTest, TypeBitsInALookedUpTagAreReplacedNotAdded) {
+  // A store may answer the tag with a type already in its low word.
+  utils_->Name(FakeMapiUtils::kAppointmentSet, 0x8233, kZoneTag | 0x0003);
+  StoreZone(Blob(UsEastern()));
+  TimezoneStruct zone{};
+  _bstr_t name;
+  ASSERT_TRUE(Read(&zone, &name));
+  const TimezoneStruct expected = UsEastern();
+  EXPECT_EQ(0, std::memcmp(&expected, &zone, sizeof zone));
+}
+
 TEST_F(AppointmentTimezoneTest, ReadsFromTheLowerBoundOfLongerArrays) {
   std::vector<BYTE> bytes(60, 0xEE);
   const TimezoneStruct zone = SydneyLike();

@@ -24,6 +24,8 @@ class CppEmitter {
  private:
   std::string strings(const ResourceScript& script) const;
   std::string version(const VersionInfo& version) const;
+  std::string dialogs(const ResourceScript& script) const;
+  std::string images(const ResourceScript& script) const;
 
   std::string moduleName_;
   std::string scriptName_;

@@ -22,6 +22,8 @@ class ExpressionEvaluator {
 
   // Reads one expression and stops at the first token that cannot continue it.
   std::int64_t evaluate(TokenStream& tokens);
+  // Reads one operand of a "|" chain (a style flag, a sum, a parenthesised expression).
+  std::int64_t operand(TokenStream& tokens) { return bitAnd(tokens); }
 
  private:
   std::int64_t logicalOr(TokenStream& tokens);

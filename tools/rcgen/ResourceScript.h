@@ -34,9 +34,49 @@ struct VersionInfo {
   std::vector<VersionValue> values;
 };
 
+struct DialogControl {
+  int id = 0;
+  std::string className;
+  std::string text;
+  std::uint16_t imageId = 0;  // a control that names an image by id instead of a text
+  std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+};
+
+struct Dialog {
+  std::uint16_t id = 0;
+  std::uint32_t style = 0;
+  std::uint32_t exStyle = 0;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+  std::string caption;
+  std::string fontName;
+  std::uint16_t pointSize = 0;
+  std::uint16_t weight = 0;
+  std::uint8_t italic = 0;
+  std::vector<DialogControl> controls;
+  SourceLocation where;
+};
+
+enum class ImageKind { kIcon, kBitmap };
+
+struct Image {
+  ImageKind kind = ImageKind::kIcon;
+  std::uint16_t id = 0;
+  std::string file;
+};
+
 struct ResourceScript {
   std::map<std::uint16_t, StringEntry> strings;
   std::optional<VersionInfo> version;
+  std::vector<Dialog> dialogs;
+  std::vector<Image> images;
 };
 
 }  // namespace rcgen

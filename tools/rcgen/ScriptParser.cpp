@@ -1,5 +1,7 @@
 #include "ScriptParser.h"
 
+#include "DialogHandler.h"
+#include "ExpressionEvaluator.h"
 #include "StringTableHandler.h"
 #include "VersionInfoHandler.h"
 
@@ -43,8 +45,31 @@ void ScriptParser::statement(TokenStream& tokens, ResourceScript& script) {
                   "expected a resource type after '" + name.text + "', found " + Describe(type));
   if (type.isKeyword("VERSIONINFO"))
     VersionInfoHandler(symbols_).parse(tokens, script);
+  else if (type.isKeyword("DIALOG") || type.isKeyword("DIALOGEX"))
+    DialogHandler(symbols_).parse(tokens, name, script);
+  else if (type.isKeyword("ICON") || type.isKeyword("BITMAP"))
+    image(tokens, name, script);
   else
     skipResource(tokens, tokens.next());
+}
+
+// An image statement names its file on the same line, after optional memory flags. Only
+// images with a numeric id (a number or a #define) are kept: the system loads by id.
+void ScriptParser::image(TokenStream& tokens, const Token& name, ResourceScript& script) {
+  Token type = tokens.next();
+  Image image;
+  image.kind = type.isKeyword("ICON") ? ImageKind::kIcon : ImageKind::kBitmap;
+  while (!tokens.atEnd() && tokens.peek().sameLine(type)) {
+    Token token = tokens.next();
+    if (token.kind == TokenKind::kString || token.kind == TokenKind::kWord) image.file = token.text;
+  }
+  if (name.kind == TokenKind::kIdentifier && !symbols_.defined(name.text)) return;
+  TokenStream nameTokens({{name.where, name.text}});
+  std::int64_t id = ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
+  if (id <= 0 || id > 0xFFFF)
+    throw RcError(name.where, "image id " + std::to_string(id) + " is outside 1 to 65535");
+  image.id = static_cast<std::uint16_t>(id);
+  script.images.push_back(std::move(image));
 }
 
 void ScriptParser::skipResource(TokenStream& tokens, const Token& type) {

@@ -1,6 +1,6 @@
-// Reads the statements of a resource script. STRINGTABLE and VERSIONINFO go to their
-// handlers; every other statement (dialogs, icons, bitmaps, LANGUAGE, ...) is passed
-// over whole: it ends with its BEGIN ... END block or, for a resource read from a file,
+// Reads the statements of a resource script. STRINGTABLE, VERSIONINFO and the dialogs go
+// to their handlers, icons and bitmaps are noted by id; every other statement (menus,
+// accelerators, LANGUAGE, ...) is passed over whole: it ends with its BEGIN ... END block or, for a resource read from a file,
 // with the line that names the file.
 #pragma once
 
@@ -24,6 +24,7 @@ class ScriptParser {
  private:
   void statement(TokenStream& tokens, ResourceScript& script);
   void skipResource(TokenStream& tokens, const Token& type);
+  void image(TokenStream& tokens, const Token& name, ResourceScript& script);
 
   const SymbolTable& symbols_;
 };

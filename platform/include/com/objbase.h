@@ -20,3 +20,7 @@ HRESULT WINAPI CLSIDFromProgID(LPCOLESTR progId, CLSID* clsid);
 // E_NOINTERFACE. *object is NULL on failure.
 HRESULT WINAPI CoCreateInstance(REFCLSID clsid, LPUNKNOWN outer, DWORD context, REFIID iid,
                                 LPVOID* object);
+
+// A new GUID from the process's random source, which tests can make repeatable
+// (testkit/Guid.h); E_POINTER for a NULL guid.
+HRESULT WINAPI CoCreateGuid(GUID* guid);

@@ -28,3 +28,18 @@ struct IUnknown {
 using LPUNKNOWN = IUnknown*;
 
 inline constexpr const IID& IID_IUnknown = __uuidof(IUnknown);
+
+KELVRA_INTERFACE_IID(IClassFactory, 0x00000001, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00,
+                     0x00, 0x46)
+
+// Makes objects of one class. LockServer(TRUE) keeps the module loaded until the
+// matching LockServer(FALSE).
+struct IClassFactory : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) = 0;
+  virtual HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) = 0;
+
+ protected:
+  ~IClassFactory() = default;
+};
+
+inline constexpr const IID& IID_IClassFactory = __uuidof(IClassFactory);

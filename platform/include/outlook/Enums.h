@@ -50,6 +50,9 @@ enum OlBusyStatus : int {
 enum OlMeetingStatus : int {
   olNonMeeting = 0,
   olMeeting = 1,
+  olMeetingReceived = 3,
+  olMeetingCanceled = 5,
+  olMeetingReceivedAndCanceled = 7,
 };
 
 enum OlRecurrenceType : int {

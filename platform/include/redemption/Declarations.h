@@ -27,4 +27,12 @@ KELVRA_INTERFACE_IID(IAddressEntry, 0x4B3E7A05, 0x5C21, 0x4D8B, 0x9E, 0x6F, 0x3A
                      0x5E, 0x6F)
 _COM_SMARTPTR_TYPEDEF(IAddressEntry, __uuidof(IAddressEntry));
 
+KELVRA_INTERFACE_IID(ISafeRecipients, 0x4B3E7A07, 0x5C21, 0x4D8B, 0x9E, 0x6F, 0x3A, 0x1B, 0x2C,
+                     0x4D, 0x5E, 0x6F)
+_COM_SMARTPTR_TYPEDEF(ISafeRecipients, __uuidof(ISafeRecipients));
+
+KELVRA_INTERFACE_IID(ISafeRecipient, 0x4B3E7A08, 0x5C21, 0x4D8B, 0x9E, 0x6F, 0x3A, 0x1B, 0x2C,
+                     0x4D, 0x5E, 0x6F)
+_COM_SMARTPTR_TYPEDEF(ISafeRecipient, __uuidof(ISafeRecipient));
+
 }  // namespace Redemption

@@ -30,6 +30,14 @@ struct IMAPIUtils : IDispatch {
   // value that does not suit the tag's type, fails with DISP_E_TYPEMISMATCH. A true
   // save flag saves the item as well.
   HRESULT HrSetOneProp(IUnknown* item, long tag, const _variant_t& value, VARIANT_BOOL save);
+  // The bytes of a binary value (as HrGetOneProp hands it out, or a plain VT_UI1
+  // array) as upper-case hex text, two digits a byte; another value fails with
+  // DISP_E_TYPEMISMATCH.
+  _bstr_t HrArrayToString(const _variant_t& array);
+  // Hex text (either case) as the byte array HrGetOneProp hands out (VT_ARRAY |
+  // VT_VARIANT of VT_UI1 elements), ready for HrSetOneProp; text of odd length or
+  // with a character that is not a hex digit fails with E_INVALIDARG.
+  _variant_t HrStringToArray(const _bstr_t& text);
 
   virtual HRESULT STDMETHODCALLTYPE raw_GetAddressEntryFromID(VARIANT entryId,
                                                               IAddressEntry** entry) = 0;
@@ -38,6 +46,17 @@ struct IMAPIUtils : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE raw_HrGetOneProp(IUnknown* item, long tag, VARIANT* value) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_HrSetOneProp(IUnknown* item, long tag, VARIANT value,
                                                      VARIANT_BOOL save) = 0;
+  // Not pure, so that a fake of the property helpers need not implement them.
+  virtual HRESULT STDMETHODCALLTYPE raw_HrArrayToString(VARIANT array, BSTR* text) {
+    (void)array;
+    *text = nullptr;
+    return E_NOTIMPL;
+  }
+  virtual HRESULT STDMETHODCALLTYPE raw_HrStringToArray(BSTR text, VARIANT* array) {
+    (void)text;
+    VariantInit(array);
+    return E_NOTIMPL;
+  }
 };
 
 }  // namespace Redemption

@@ -8,3 +8,4 @@
 #include "redemption/MAPIUtils.h"
 #include "redemption/SafeAppointmentItem.h"
 #include "redemption/SafeContactItem.h"
+#include "redemption/SafeRecipients.h"

@@ -183,3 +183,12 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 // HRESULTs of object creation and of MAPI that the Outlook and Redemption stand-ins answer.
 #define CLASS_E_NOAGGREGATION static_cast<HRESULT>(0x80040110u)
 #define MAPI_E_NOT_FOUND static_cast<HRESULT>(0x8004010Fu)
+
+// HRESULTs of the Outlook appointment stand-in: an occurrence the series does not
+// have, and a change to an item that is read only.
+#ifndef DISP_E_BADINDEX
+#define DISP_E_BADINDEX static_cast<HRESULT>(0x8002000Bu)
+#endif
+#ifndef E_ACCESSDENIED
+#define E_ACCESSDENIED static_cast<HRESULT>(0x80070005u)
+#endif

@@ -35,6 +35,7 @@
 
 #define MOVEFILE_REPLACE_EXISTING 0x00000001u
 #define MOVEFILE_COPY_ALLOWED 0x00000002u
+// The move returns only once the file and its new name are on the disk.
 #define MOVEFILE_WRITE_THROUGH 0x00000008u
 
 // Asynchronous I/O is not offered: every lpOverlapped must be NULL.
@@ -113,3 +114,9 @@ BOOL WINAPI PathAppendA(LPSTR path, LPCSTR more);
 LPSTR WINAPI PathFindFileNameA(LPCSTR path);
 // An optional sign and the decimal digits that follow it; 0 when there are none.
 int WINAPI StrToIntA(LPCSTR text);
+
+// Cuts (or extends) the file at the handle's current position.
+BOOL WINAPI SetEndOfFile(HANDLE file);
+// A second name for an existing file; both names must lie on one volume
+// (ERROR_NOT_SAME_DEVICE otherwise), and the new name must not exist (ERROR_ALREADY_EXISTS).
+BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName, LPSECURITY_ATTRIBUTES security);

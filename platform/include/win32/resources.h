@@ -43,6 +43,48 @@ struct VersionResource {
   std::span<const VersionString> strings;
 };
 
+// One control of a dialog template, with the style the resource compiler gives it
+// (its statement's default style with the script's additions and NOT removals).
+struct DialogControl {
+  int id = 0;
+  std::string_view className;  // "Static", "Button", "Edit", "ComboBox", or a class name
+  std::string_view text;
+  // A control naming an image by resource id (CONTROL 272, -1, "Static", SS_BITMAP ...)
+  // instead of by text; 0 when it names none.
+  WORD imageId = 0;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  short x = 0;
+  short y = 0;
+  short cx = 0;
+  short cy = 0;
+};
+
+// A DIALOG or DIALOGEX template; positions in dialog units.
+struct DialogResource {
+  WORD id = 0;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  short x = 0;
+  short y = 0;
+  short cx = 0;
+  short cy = 0;
+  std::string_view caption;
+  std::string_view fontName;  // "" without a FONT statement
+  WORD pointSize = 0;
+  WORD weight = 0;
+  BYTE italic = 0;
+  std::span<const DialogControl> controls{};
+};
+
+// An ICON or BITMAP statement: the id and the file the script names.
+enum class ImageKind { kIcon, kBitmap };
+struct ImageResource {
+  ImageKind kind = ImageKind::kIcon;
+  WORD id = 0;
+  std::string_view file;
+};
+
 struct ModuleResources {
   // The module's file name as the system knows it ("Kelvra.dll").
   const char* name = nullptr;
@@ -52,6 +94,8 @@ struct ModuleResources {
   std::span<const StringResource> strings;
   // Null when the module has no version resource.
   const VersionResource* version = nullptr;
+  std::span<const DialogResource> dialogs{};
+  std::span<const ImageResource> images{};
 };
 
 // Registers the resources for the lifetime of the object; meant to be a static object

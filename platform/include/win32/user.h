@@ -1,10 +1,11 @@
-// Message boxes and the active window of the stand-in.
+// Message boxes of the stand-in.
 //
 // No box is ever drawn: testkit's operator sees each box with all four arguments and
 // answers it.
 #pragma once
 
 #include "win32/base.h"
+#include "win32/window.h"
 
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
@@ -20,11 +21,13 @@
 
 #define IDOK 1
 #define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
 #define IDYES 6
 #define IDNO 7
+#define IDCLOSE 8
+#define IDHELP 9
 
 // Returns the id of the button the operator chose. A NULL caption shows as "Error".
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-
-// The foreground window of the calling thread.
-HWND WINAPI GetActiveWindow();

@@ -7,6 +7,7 @@
 
 #include "base/ErrnoMapping.h"
 #include "files/FileFacts.h"
+#include "files/FileSteps.h"
 #include "files/PathArgument.h"
 #include "win32/files.h"
 
@@ -25,6 +26,7 @@ bool IsNonFolder(const std::string& linuxPath) {
 BOOL WINAPI DeleteFileA(LPCSTR fileName) {
   std::string path;
   if (!MapPathArgument(fileName, path)) return FALSE;
+  kelvra::platform::FileSteps::Step();
   if (unlink(path.c_str()) == 0) return TRUE;
   SetLastErrorFromErrno(path);
   return FALSE;

@@ -10,6 +10,7 @@
 #include "base/ErrnoMapping.h"
 #include "base/HandleTable.h"
 #include "files/FileObject.h"
+#include "files/FileSteps.h"
 #include "files/PathArgument.h"
 #include "win32/files.h"
 
@@ -75,6 +76,7 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMod
   std::string path;
   if (!kelvra::platform::MapPathArgument(fileName, path)) return INVALID_HANDLE_VALUE;
 
+  if (canWrite) kelvra::platform::FileSteps::Step();
   const bool existed = Exists(path);
   const int openFlags = flags | AccessFlags(canRead, canWrite) | O_CLOEXEC;
   kelvra::platform::UniqueFd fd(open(path.c_str(), openFlags, 0666));
@@ -137,4 +139,10 @@ BOOL WINAPI FlushFileBuffers(HANDLE file) {
   const auto object = FileOf(file);
   if (!object) return FALSE;
   return Report(object->Flush());
+}
+
+BOOL WINAPI SetEndOfFile(HANDLE file) {
+  const auto object = FileOf(file);
+  if (!object) return FALSE;
+  return Report(object->Truncate());
 }

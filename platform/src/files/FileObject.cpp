@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/ErrnoMapping.h"
+#include "files/FileSteps.h"
 #include "files/WriteFaults.h"
 #include "win32/files.h"
 
@@ -41,6 +42,8 @@ DWORD FileObject::Write(const void* buffer, DWORD size, DWORD& done) {
   if (!canWrite_) return ERROR_ACCESS_DENIED;
   if (const auto limit = WriteFaults::TakeShortWrite(); limit && *limit < size)
     size = static_cast<DWORD>(*limit);
+  bool killAfter = false;
+  size = static_cast<DWORD>(FileSteps::WriteStep(size, killAfter));
   const char* in = static_cast<const char*>(buffer);
   while (done < size) {
     const ssize_t n = ::write(fd_.get(), in + done, size - done);
@@ -48,6 +51,7 @@ DWORD FileObject::Write(const void* buffer, DWORD size, DWORD& done) {
     if (n < 0) return LastErrnoAsWindowsError();
     done += static_cast<DWORD>(n);
   }
+  if (killAfter) FileSteps::KillNow();
   return ERROR_SUCCESS;
 }
 
@@ -78,7 +82,16 @@ DWORD FileObject::Seek(std::int64_t distance, DWORD method, std::uint64_t& posit
   return ERROR_SUCCESS;
 }
 
+DWORD FileObject::Truncate() {
+  if (!canWrite_) return ERROR_ACCESS_DENIED;
+  FileSteps::Step();
+  const off_t here = ::lseek(fd_.get(), 0, SEEK_CUR);
+  if (here < 0 || ::ftruncate(fd_.get(), here) != 0) return LastErrnoAsWindowsError();
+  return ERROR_SUCCESS;
+}
+
 DWORD FileObject::Flush() {
+  FileSteps::Step();
   return ::fsync(fd_.get()) == 0 ? ERROR_SUCCESS : LastErrnoAsWindowsError();
 }
 

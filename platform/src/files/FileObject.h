@@ -20,6 +20,8 @@ class FileObject : public KernelObject {
   // method is FILE_BEGIN, FILE_CURRENT or FILE_END.
   DWORD Seek(std::int64_t distance, DWORD method, std::uint64_t& position);
   DWORD Flush();
+  // Cuts the file at the current position.
+  DWORD Truncate();
 
  private:
   UniqueFd fd_;

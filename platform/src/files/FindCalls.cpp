@@ -1,7 +1,6 @@
 // FindFirstFileA, FindNextFileA and FindClose.
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +11,7 @@
 
 #include "base/AsciiCase.h"
 #include "base/HandleTable.h"
-#include "files/FileFacts.h"
+#include "base/UniqueFd.h"
 #include "files/FolderSearch.h"
 #include "files/PathArgument.h"
 #include "files/PathView.h"
@@ -26,24 +25,6 @@ struct DirCloser {
   void operator()(DIR* dir) const { closedir(dir); }
 };
 
-WIN32_FIND_DATAA EntryData(int folderFd, const char* name) {
-  WIN32_FIND_DATAA data{};
-  struct stat st {};
-  // A link that points nowhere is still listed, with what is known of the link itself.
-  if (fstatat(folderFd, name, &st, 0) != 0) fstatat(folderFd, name, &st, AT_SYMLINK_NOFOLLOW);
-  data.dwFileAttributes = AttributesOf(st);
-  data.ftLastWriteTime = FileTimeOf(st.st_mtim);
-  data.ftCreationTime = data.ftLastWriteTime;  // Linux keeps no creation time
-  data.ftLastAccessTime = FileTimeOf(st.st_atim);
-  if (!S_ISDIR(st.st_mode)) {
-    const auto size = static_cast<std::uint64_t>(st.st_size);
-    data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-    data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
-  }
-  std::memcpy(data.cFileName, name, std::min<std::size_t>(std::strlen(name), MAX_PATH - 1));
-  return data;
-}
-
 int DotRank(const char* name) {
   if (std::strcmp(name, ".") == 0) return 0;
   if (std::strcmp(name, "..") == 0) return 1;
@@ -52,12 +33,12 @@ int DotRank(const char* name) {
 
 // "." and ".." first, then by name ignoring case as Windows folds it; names equal but
 // for case by bytes, so the order never depends on the order of the directory.
-bool ListedBefore(const WIN32_FIND_DATAA& a, const WIN32_FIND_DATAA& b) {
-  const int rankA = DotRank(a.cFileName);
-  const int rankB = DotRank(b.cFileName);
+bool ListedBefore(const std::string& a, const std::string& b) {
+  const int rankA = DotRank(a.c_str());
+  const int rankB = DotRank(b.c_str());
   if (rankA != rankB) return rankA < rankB;
-  const int folded = CompareAsUpperCase(a.cFileName, b.cFileName);
-  return folded != 0 ? folded < 0 : std::strcmp(a.cFileName, b.cFileName) < 0;
+  const int folded = CompareAsUpperCase(a.c_str(), b.c_str());
+  return folded != 0 ? folded < 0 : a < b;
 }
 
 }  // namespace
@@ -77,18 +58,22 @@ HANDLE WINAPI FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
     SetLastError(errno == EACCES || errno == EPERM ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  std::vector<WIN32_FIND_DATAA> entries;
+  std::vector<std::string> names;
   while (const dirent* entry = readdir(dir.get())) {
-    if (MatchesWildcard(parts.name, entry->d_name))
-      entries.push_back(EntryData(dirfd(dir.get()), entry->d_name));
+    if (MatchesWildcard(parts.name, entry->d_name)) names.emplace_back(entry->d_name);
   }
-  if (entries.empty()) {
+  std::sort(names.begin(), names.end(), ListedBefore);
+  // The search keeps its own handle on the folder, for the entries it hands out later.
+  UniqueFd folderFd(fcntl(dirfd(dir.get()), F_DUPFD_CLOEXEC, 0));
+  if (!folderFd.valid()) {
+    SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+    return INVALID_HANDLE_VALUE;
+  }
+  auto search = std::make_shared<FolderSearch>(std::move(folderFd), std::move(names));
+  if (!search->Next(*findData)) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  std::sort(entries.begin(), entries.end(), ListedBefore);
-  auto search = std::make_shared<FolderSearch>(std::move(entries));
-  *findData = search->First();
   SetLastError(ERROR_SUCCESS);
   return HandleTable::Instance().Add(std::move(search));
 }
@@ -103,12 +88,10 @@ BOOL WINAPI FindNextFileA(HANDLE findFile, LPWIN32_FIND_DATAA findData) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  const WIN32_FIND_DATAA* next = search->Next();
-  if (next == nullptr) {
+  if (!search->Next(*findData)) {
     SetLastError(ERROR_NO_MORE_FILES);
     return FALSE;
   }
-  *findData = *next;
   return TRUE;
 }
 

@@ -1,26 +1,34 @@
-// The entries a FindFirstFileA search found, taken at its start and handed out in order.
+// The entries a FindFirstFileA search found: their names are taken and ordered at its
+// start, and what is known of each (attributes, times, size) is read as it is handed
+// out, so a search that stops after a few entries never reads the rest.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "base/KernelObject.h"
+#include "base/UniqueFd.h"
 #include "win32/files.h"
 
 namespace kelvra::platform {
 
 class FolderSearch : public KernelObject {
  public:
-  // entries is not empty and already in the order they are handed out.
-  explicit FolderSearch(std::vector<WIN32_FIND_DATAA> entries);
+  // names is already in the order they are handed out; folder is the
+  // open folder they stand in.
+  FolderSearch(UniqueFd folder, std::vector<std::string> names);
 
-  const WIN32_FIND_DATAA& First() const { return entries_.front(); }
-  // The next entry, or null past the last one.
-  const WIN32_FIND_DATAA* Next();
+  // The next entry; false past the last one. An entry that has gone since the search
+  // began is passed over.
+  bool Next(WIN32_FIND_DATAA& data);
 
  private:
-  std::vector<WIN32_FIND_DATAA> entries_;
-  std::size_t next_ = 1;
+  bool EntryData(const std::string& name, WIN32_FIND_DATAA& data) const;
+
+  UniqueFd folder_;
+  std::vector<std::string> names_;
+  std::size_t next_ = 0;
 };
 
 }  // namespace kelvra::platform

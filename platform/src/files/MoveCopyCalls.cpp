@@ -1,4 +1,4 @@
-// MoveFileA, MoveFileExA and CopyFileA.
+// MoveFileA, MoveFileExA, CopyFileA and CreateHardLinkA.
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -9,6 +9,7 @@
 
 #include "base/ErrnoMapping.h"
 #include "files/FileCopier.h"
+#include "files/FileSteps.h"
 #include "files/PathArgument.h"
 #include "files/PathView.h"
 #include "win32/files.h"
@@ -70,6 +71,20 @@ BOOL CopyAndRemove(const std::string& source, const std::string& target, DWORD f
   return Fail(error);
 }
 
+// The new name reaches the disk with its folder.
+BOOL SyncFolderOf(const std::string& path) {
+  const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return Fail(WindowsErrorFromErrno(errno, folder));
+  const int error = fsync(fd) == 0 ? 0 : errno;
+  close(fd);
+  return error == 0 ? TRUE : Fail(WindowsErrorFromErrno(error, folder));
+}
+
+BOOL Moved(const std::string& target, DWORD flags) {
+  return (flags & MOVEFILE_WRITE_THROUGH) != 0 ? SyncFolderOf(target) : TRUE;
+}
+
 }  // namespace
 
 BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
@@ -78,6 +93,7 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
   std::string target;
   if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target)) return FALSE;
 
+  FileSteps::Step();
   struct stat st {};
   if (lstat(source.c_str(), &st) != 0) return Fail(WindowsErrorFromErrno(errno, source));
   if (SameFile(st, target)) return Respell(source, target, newFileName);
@@ -86,8 +102,8 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
   if (replace && IsFolder(target)) return Fail(ERROR_ACCESS_DENIED);  // only files are replaced
   const int error = replace ? (rename(source.c_str(), target.c_str()) == 0 ? 0 : errno)
                       : RenameNoReplace(source, target);
-  if (error == 0) return TRUE;
-  if (error == EXDEV) return CopyAndRemove(source, target, flags);
+  if (error == 0) return Moved(target, flags);
+  if (error == EXDEV) return CopyAndRemove(source, target, flags) && Moved(target, flags);
   return Fail(WindowsErrorFromErrno(error, target, ERROR_ALREADY_EXISTS));
 }
 
@@ -99,9 +115,21 @@ BOOL WINAPI CopyFileA(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfEx
   std::string source;
   std::string target;
   if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target)) return FALSE;
+  FileSteps::Step();
   FileCopier::Options options;
   options.failIfExists = failIfExists != FALSE;
   const DWORD error = FileCopier::Copy(source, target, options);
   SetLastError(error);
   return error == ERROR_SUCCESS ? TRUE : FALSE;
+}
+
+BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName, LPSECURITY_ATTRIBUTES /*security*/) {
+  std::string link;
+  std::string existing;
+  if (!MapPathArgument(fileName, link) || !MapPathArgument(existingFileName, existing)) return FALSE;
+  FileSteps::Step();
+  if (::link(existing.c_str(), link.c_str()) == 0) return TRUE;
+  const int error = errno;
+  if (error == EXDEV) return Fail(ERROR_NOT_SAME_DEVICE);
+  return Fail(WindowsErrorFromErrno(error, error == EEXIST ? link : existing, ERROR_ALREADY_EXISTS));
 }

@@ -14,6 +14,10 @@ Module Module::Registered(const resources::ModuleResources& resources,
   for (const resources::StringResource& s : resources.strings)
     module.strings_.emplace(s.id, std::string(s.text));
   if (resources.version != nullptr) module.version_.emplace(*resources.version);
+  for (const resources::DialogResource& d : resources.dialogs)
+    module.dialogs_.emplace(d.id, DialogTemplate::From(d));
+  for (const resources::ImageResource& i : resources.images)
+    module.images_.emplace(std::make_pair(i.kind, i.id), std::string(i.file));
   return module;
 }
 
@@ -45,6 +49,15 @@ std::string Module::FileName(const std::string* otherFolder) const {
 const std::string* Module::FindString(UINT id) const {
   auto it = strings_.find(id);
   return it == strings_.end() ? nullptr : &it->second;
+}
+
+const DialogTemplate* Module::FindDialog(WORD id) const {
+  auto it = dialogs_.find(id);
+  return it == dialogs_.end() ? nullptr : &it->second;
+}
+
+bool Module::HasImage(resources::ImageKind kind, WORD id) const {
+  return images_.count(std::make_pair(kind, id)) != 0;
 }
 
 }  // namespace kelvra::platform

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "module/DialogTemplate.h"
 #include "module/VersionInfo.h"
 #include "win32/base.h"
 #include "win32/resources.h"
@@ -38,6 +39,8 @@ class Module {
 
   const std::string* FindString(UINT id) const;
   const std::optional<VersionInfo>& version() const { return version_; }
+  const DialogTemplate* FindDialog(WORD id) const;
+  bool HasImage(resources::ImageKind kind, WORD id) const;
 
  private:
   std::string name_;
@@ -48,6 +51,8 @@ class Module {
   int loadCount_ = 0;
   std::map<UINT, std::string> strings_;
   std::optional<VersionInfo> version_;
+  std::map<WORD, DialogTemplate> dialogs_;
+  std::map<std::pair<resources::ImageKind, WORD>, std::string> images_;
 };
 
 }  // namespace kelvra::platform

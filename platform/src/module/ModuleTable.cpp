@@ -175,4 +175,24 @@ void ModuleTable::FailVersionInfo(bool fail) {
   failVersionInfo_ = fail;
 }
 
+std::optional<DialogTemplate> ModuleTable::FindDialog(HMODULE module, WORD id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Module* entry = Lookup(module);
+  if (entry == nullptr || entry->FindDialog(id) == nullptr) return std::nullopt;
+  return *entry->FindDialog(id);
+}
+
+HMODULE ModuleTable::FindDialogModule(WORD id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& [handle, module] : modules_)
+    if (module.registered() && module.FindDialog(id) != nullptr) return handle;
+  return nullptr;
+}
+
+bool ModuleTable::HasImage(HMODULE module, resources::ImageKind kind, WORD id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Module* entry = Lookup(module);
+  return entry != nullptr && entry->HasImage(kind, id);
+}
+
 }  // namespace kelvra::platform

@@ -42,6 +42,12 @@ class ModuleTable {
   // The version block of the module with that file name, or the error to report.
   std::optional<std::vector<char>> VersionBlock(std::string_view fileName, DWORD& error);
 
+  // The template, or nullopt when the module is unknown or lacks it.
+  std::optional<DialogTemplate> FindDialog(HMODULE module, WORD id);
+  // The first registered module that holds the template, or NULL.
+  HMODULE FindDialogModule(WORD id);
+  bool HasImage(HMODULE module, resources::ImageKind kind, WORD id);
+
   // Testkit controls.
   void SetFolder(std::string_view moduleName, const std::string& windowsFolder);
   void FailVersionInfo(bool fail);

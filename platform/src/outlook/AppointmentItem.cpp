@@ -18,19 +18,35 @@ using namespace kelvra::outlook;
 KELVRA_DEFINE_PROPERTY(DATE, Start)
 KELVRA_DEFINE_PROPERTY(DATE, End)
 KELVRA_DEFINE_PROPERTY(long, Duration)
-KELVRA_DEFINE_PROPERTY(VARIANT_BOOL, AllDayEvent)
-KELVRA_DEFINE_TEXT_PROPERTY(Subject)
-KELVRA_DEFINE_TEXT_PROPERTY(Location)
-KELVRA_DEFINE_TEXT_PROPERTY(Body)
+KELVRA_OUTLOOK_APPOINTMENT_TEXT_PROPERTIES(KELVRA_DEFINE_TEXT_PROPERTY)
+KELVRA_OUTLOOK_APPOINTMENT_VALUE_PROPERTIES(KELVRA_DEFINE_PROPERTY)
 
 #undef KELVRA_DEFINE_PROPERTY
 #undef KELVRA_DEFINE_TEXT_PROPERTY
+
+VARIANT_BOOL _AppointmentItem::GetIsRecurring() {
+  return GetValue(this, &_AppointmentItem::get_IsRecurring);
+}
+
+RecipientsPtr _AppointmentItem::GetRecipients() {
+  return GetObject<RecipientsPtr>(this, &_AppointmentItem::get_Recipients);
+}
+
+RecurrencePatternPtr _AppointmentItem::GetRecurrencePattern() {
+  return GetObject<RecurrencePatternPtr>(this, &_AppointmentItem::raw_GetRecurrencePattern);
+}
 
 _bstr_t _AppointmentItem::GetEntryID() { return GetText(this, &_AppointmentItem::get_EntryID); }
 
 VARIANT_BOOL _AppointmentItem::GetSaved() { return GetValue(this, &_AppointmentItem::get_Saved); }
 
 void _AppointmentItem::Save() { Call(this, &_AppointmentItem::raw_Save); }
+
+void _AppointmentItem::Delete() { Call(this, &_AppointmentItem::raw_Delete); }
+
+IDispatchPtr _AppointmentItem::GetParent() {
+  return GetObject<IDispatchPtr>(this, &_AppointmentItem::get_Parent);
+}
 
 OlObjectClass _AppointmentItem::GetClass() { return GetValue(this, &_AppointmentItem::get_Class); }
 

@@ -70,6 +70,10 @@ long AppointmentTimes::Duration() const {
   if (start.has_value() && end.has_value()) {
     return static_cast<long>((SecondsOf(*end) - SecondsOf(*start)) / 60);
   }
+  // A mailbox file may give the local start and end without the duration.
+  if (item_->Has("End") && !item_->Has("Duration")) {
+    return static_cast<long>((SecondsOf(item_->GetDate("End")) - SecondsOf(Start())) / 60);
+  }
   return item_->GetLong("Duration");
 }
 

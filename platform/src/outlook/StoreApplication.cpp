@@ -1,6 +1,9 @@
 #include "outlook/StoreApplication.h"
 
 #include "outlook/CallGate.h"
+#include "outlook/Events.h"
+#include "outlook/ExplorerWindows.h"
+#include "outlook/StoreExplorers.h"
 #include "outlook/ItemObjects.h"
 #include "outlook/ObjectCache.h"
 #include "outlook/OutParam.h"
@@ -38,11 +41,19 @@ std::int32_t HomeFolderOf(Outlook::OlItemType type) {
 
 }  // namespace
 
+StoreApplication::StoreApplication() : points_(this, {__uuidof(Outlook::ApplicationEvents)}) {}
+
 Outlook::_Application* StoreApplication::Acquire() {
   return Cache().Acquire(nullptr, [] { return new StoreApplication; });
 }
 
 StoreApplication::~StoreApplication() { Cache().Forget(nullptr, this); }
+
+void StoreApplication::RaiseQuit() {
+  Outlook::_ApplicationPtr live(Acquire(), false);
+  static_cast<StoreApplication*>(live.GetInterfacePtr())
+      ->points_.Raise(__uuidof(Outlook::ApplicationEvents), Outlook::kDispidQuit, nullptr);
+}
 
 STDMETHODIMP StoreApplication::get_Version(BSTR* version) {
   const HRESULT entered = CallGate::Enter("Application.Version");
@@ -77,6 +88,30 @@ STDMETHODIMP StoreApplication::raw_CreateItem(Outlook::OlItemType type, IDispatc
   const store::FolderPtr folder = store::CurrentMailbox::Get()->DefaultFolder(home);
   if (folder == nullptr) return MAPI_E_NOT_FOUND;
   return ItemObjects::HandOut(folder->NewItem(messageClass), item);
+}
+
+STDMETHODIMP StoreApplication::get_Explorers(Outlook::_Explorers** explorers) {
+  const HRESULT entered = CallGate::Enter("Application.Explorers");
+  if (FAILED(entered)) return entered;
+  return HandOutObject(explorers, &StoreExplorers::Acquire);
+}
+
+STDMETHODIMP StoreApplication::raw_ActiveExplorer(Outlook::_Explorer** explorer) {
+  const HRESULT entered = CallGate::Enter("Application.ActiveExplorer");
+  if (FAILED(entered)) return entered;
+  return HandOutObject(explorer, [] {
+    Outlook::_Explorer* front = ExplorerWindows::Instance().Front();
+    return front;
+  });
+}
+
+STDMETHODIMP StoreApplication::EnumConnectionPoints(IEnumConnectionPoints** points) {
+  if (points != nullptr) *points = nullptr;
+  return E_NOTIMPL;
+}
+
+STDMETHODIMP StoreApplication::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+  return points_.Find(iid, point);
 }
 
 }  // namespace kelvra::outlook

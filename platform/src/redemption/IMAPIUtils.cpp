@@ -27,4 +27,12 @@ HRESULT IMAPIUtils::HrSetOneProp(IUnknown* item, long tag, const _variant_t& val
   return raw_HrSetOneProp(item, tag, value, save);
 }
 
+_bstr_t IMAPIUtils::HrArrayToString(const _variant_t& array) {
+  return FetchText(this, [&](BSTR* text) { return raw_HrArrayToString(array, text); });
+}
+
+_variant_t IMAPIUtils::HrStringToArray(const _bstr_t& text) {
+  return FetchVariant(this, [&](VARIANT* array) { return raw_HrStringToArray(text, array); });
+}
+
 }  // namespace Redemption

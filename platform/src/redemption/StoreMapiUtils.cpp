@@ -4,17 +4,15 @@
 
 #include "outlook/CallGate.h"
 #include "outlook/OutParam.h"
+#include "redemption/BinaryArrays.h"
 #include "redemption/ItemProperties.h"
+#include "redemption/NamedPropertyTags.h"
 #include "redemption/StoreAddressEntry.h"
 #include "redemption/StoreItemArgument.h"
 #include "store/CurrentMailbox.h"
-#include "store/GuidText.h"
 #include "store/HexText.h"
 #include "store/Item.h"
 #include "store/Mailbox.h"
-#include "store/MapiProperty.h"
-#include "store/NamedPropertyIds.h"
-#include "store/Utf.h"
 
 namespace kelvra::redemption {
 
@@ -38,23 +36,6 @@ STDMETHODIMP StoreMapiUtils::raw_GetAddressEntryFromID(VARIANT entryId,
 
 namespace kelvra::redemption {
 
-namespace {
-
-std::optional<std::int32_t> IdOf(const VARIANT& id) {
-  switch (id.vt) {
-    case VT_I2:
-      return id.iVal;
-    case VT_I4:
-      return id.lVal;
-    case VT_UI4:
-      return static_cast<std::int32_t>(id.ulVal);
-    default:
-      return std::nullopt;
-  }
-}
-
-}  // namespace
-
 STDMETHODIMP StoreMapiUtils::raw_GetIDsFromNames(IUnknown* item, BSTR guid, VARIANT id,
                                                  VARIANT_BOOL create, long* tag) {
   const HRESULT entered = outlook::CallGate::Enter("MAPIUtils.GetIDsFromNames");
@@ -63,18 +44,7 @@ STDMETHODIMP StoreMapiUtils::raw_GetIDsFromNames(IUnknown* item, BSTR guid, VARI
   *tag = 0;
   const store::ItemPtr node = StoreItemArgument::Of(item);
   if (node == nullptr) return E_INVALIDARG;
-  const std::optional<GUID> set = store::GuidText::Parse(store::Utf::ToUtf8(outlook::TextOf(guid)));
-  const std::optional<std::int32_t> number = IdOf(id);
-  if (!set.has_value()) return E_INVALIDARG;
-  if (!number.has_value()) return DISP_E_TYPEMISMATCH;
-  const store::NamedPropertyKey key{*set, *number};
-  std::optional<std::uint16_t> found = store::NamedPropertyIds::Find(key);
-  if (!found.has_value() && (create != VARIANT_FALSE || node->GetNamed(key).has_value())) {
-    found = store::NamedPropertyIds::FindOrAssign(key);
-    if (!found.has_value()) return E_OUTOFMEMORY;
-  }
-  if (found.has_value()) *tag = static_cast<long>(static_cast<ULONG>(*found) << 16);
-  return S_OK;
+  return NamedPropertyTags::Lookup(*node, guid, id, create != VARIANT_FALSE, tag);
 }
 
 STDMETHODIMP StoreMapiUtils::raw_HrGetOneProp(IUnknown* item, long tag, VARIANT* value) {
@@ -97,6 +67,26 @@ STDMETHODIMP StoreMapiUtils::raw_HrSetOneProp(IUnknown* item, long tag, VARIANT 
   if (FAILED(written)) return written;
   if (save != VARIANT_FALSE && !node->Save()) return E_FAIL;
   return S_OK;
+}
+
+STDMETHODIMP StoreMapiUtils::raw_HrArrayToString(VARIANT array, BSTR* text) {
+  const HRESULT entered = outlook::CallGate::Enter("MAPIUtils.HrArrayToString");
+  if (FAILED(entered)) return entered;
+  if (text == nullptr) return E_POINTER;
+  *text = nullptr;
+  const std::optional<store::Bytes> bytes = BinaryArrays::FromVariant(array);
+  if (!bytes.has_value()) return DISP_E_TYPEMISMATCH;
+  return outlook::HandOutText(text, store::HexText::WideOf(*bytes));
+}
+
+STDMETHODIMP StoreMapiUtils::raw_HrStringToArray(BSTR text, VARIANT* array) {
+  const HRESULT entered = outlook::CallGate::Enter("MAPIUtils.HrStringToArray");
+  if (FAILED(entered)) return entered;
+  if (array == nullptr) return E_POINTER;
+  VariantInit(array);
+  const std::optional<store::Bytes> bytes = store::HexText::Parse(outlook::TextOf(text));
+  if (!bytes.has_value()) return E_INVALIDARG;
+  return BinaryArrays::ToVariant(*bytes, array);
 }
 
 }  // namespace kelvra::redemption

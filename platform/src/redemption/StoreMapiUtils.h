@@ -23,6 +23,10 @@ class StoreMapiUtils : public outlook::StandInObject<Redemption::IMAPIUtils> {
   STDMETHODIMP raw_HrGetOneProp(IUnknown* item, long tag, VARIANT* value) override;
   STDMETHODIMP raw_HrSetOneProp(IUnknown* item, long tag, VARIANT value,
                                 VARIANT_BOOL save) override;
+  // Takes what BinaryArrays reads (VARIANT or byte elements).
+  STDMETHODIMP raw_HrArrayToString(VARIANT array, BSTR* text) override;
+  // Hands the bytes out as HrGetOneProp does.
+  STDMETHODIMP raw_HrStringToArray(BSTR text, VARIANT* array) override;
 };
 
 }  // namespace kelvra::redemption

@@ -2,7 +2,9 @@
 
 #include "outlook/CallGate.h"
 #include "outlook/OutParam.h"
+#include "outlook/StoreRecipients.h"
 #include "redemption/ItemProperties.h"
+#include "redemption/NamedPropertyTags.h"
 #include "redemption/StoreItemArgument.h"
 #include "store/Item.h"
 
@@ -37,6 +39,25 @@ STDMETHODIMP StoreSafeAppointmentItem::get_Fields(long tag, VARIANT* value) {
   VariantInit(value);
   if (item_ == nullptr) return E_FAIL;
   return ItemProperties::Read(*item_, static_cast<std::uint32_t>(tag), value);
+}
+
+STDMETHODIMP StoreSafeAppointmentItem::get_Recipients(Redemption::ISafeRecipients** recipients) {
+  const HRESULT entered = CallGate::Enter("SafeAppointmentItem.Recipients");
+  if (FAILED(entered)) return entered;
+  if (recipients == nullptr) return E_POINTER;
+  *recipients = nullptr;
+  if (item_ == nullptr) return E_FAIL;
+  *recipients = outlook::StoreRecipients::CreateSafe(item_);
+  return S_OK;
+}
+
+STDMETHODIMP StoreSafeAppointmentItem::raw_GetIDsFromNames(BSTR guid, VARIANT id, long* tag) {
+  const HRESULT entered = CallGate::Enter("SafeAppointmentItem.GetIDsFromNames");
+  if (FAILED(entered)) return entered;
+  if (tag == nullptr) return E_POINTER;
+  *tag = 0;
+  if (item_ == nullptr) return E_FAIL;
+  return NamedPropertyTags::Lookup(*item_, guid, id, false, tag);
 }
 
 }  // namespace kelvra::redemption

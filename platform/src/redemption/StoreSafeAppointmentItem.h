@@ -16,6 +16,9 @@ class StoreSafeAppointmentItem : public outlook::StandInObject<Redemption::ISafe
   STDMETHODIMP put_Item(IDispatch* item) override;
   STDMETHODIMP get_Body(BSTR* body) override;
   STDMETHODIMP get_Fields(long tag, VARIANT* value) override;
+  STDMETHODIMP get_Recipients(Redemption::ISafeRecipients** recipients) override;
+  // Known names only: the lookup never numbers a new one.
+  STDMETHODIMP raw_GetIDsFromNames(BSTR guid, VARIANT id, long* tag) override;
 
  private:
   store::ItemPtr item_;

@@ -34,6 +34,11 @@ std::uint64_t Clock::Now() {
   return frozen_ ? time_ : RealNow();
 }
 
+bool Clock::Frozen() {
+  std::lock_guard lock(mutex_);
+  return frozen_;
+}
+
 DWORD Clock::TickCount() {
   std::lock_guard lock(mutex_);
   return static_cast<DWORD>(frozen_ ? ticks_ : RealTicks());

@@ -13,8 +13,10 @@ class Clock {
  public:
   static Clock& Instance();
 
-  // UTC as a FILETIME count.
+  // A FILETIME count: UTC from the machine's clock; a frozen clock holds the local
+  // time a test set (GetLocalTime and GetSystemTime tell them apart).
   std::uint64_t Now();
+  bool Frozen();
   DWORD TickCount();
   // Waits on the real clock; moves a frozen one forward without waiting.
   void Sleep(DWORD ms);

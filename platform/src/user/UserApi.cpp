@@ -1,4 +1,4 @@
-// The Win32 message box and active window calls.
+// The Win32 message box call.
 #include "user/MessageBoxDesk.h"
 #include "win32/user.h"
 
@@ -10,6 +10,3 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   box.type = type;
   return kelvra::platform::MessageBoxDesk::Instance().Show(std::move(box));
 }
-
-// There are no windows in the stand-in yet, so no thread has an active one.
-HWND WINAPI GetActiveWindow() { return nullptr; }

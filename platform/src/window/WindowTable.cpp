@@ -1,12 +1,10 @@
 #include "window/WindowTable.h"
 
-#include <vector>
-
 namespace kelvra::platform {
 
 WindowTable& WindowTable::Instance() {
-  static WindowTable table;
-  return table;
+  static WindowTable* table = new WindowTable;  // threads leave it while the process exits
+  return *table;
 }
 
 HWND WindowTable::Create(const WindowState& state) {
@@ -17,13 +15,17 @@ HWND WindowTable::Create(const WindowState& state) {
   return wnd;
 }
 
+void WindowTable::FamilyLocked(HWND wnd, std::vector<HWND>& out) const {
+  out.push_back(wnd);
+  for (const auto& [other, state] : m_windows)
+    if (state.parent == wnd || (state.parent == nullptr && state.owner == wnd)) FamilyLocked(other, out);
+}
+
 void WindowTable::Destroy(HWND wnd) {
   std::lock_guard<std::mutex> lock(m_lock);
-  std::vector<HWND> doomed{wnd};
-  for (size_t i = 0; i < doomed.size(); ++i) {
-    for (const auto& [child, state] : m_windows)
-      if (state.parent == doomed[i]) doomed.push_back(child);
-  }
+  if (Find(wnd) == nullptr) return;
+  std::vector<HWND> doomed;
+  FamilyLocked(wnd, doomed);
   for (HWND w : doomed) m_windows.erase(w);
 }
 
@@ -53,6 +55,11 @@ std::optional<WindowState> WindowTable::Get(HWND wnd) const {
   return *state;
 }
 
+bool WindowTable::Exists(HWND wnd) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  return Find(wnd) != nullptr;
+}
+
 HWND WindowTable::FindChild(HWND parent, int id) const {
   std::lock_guard<std::mutex> lock(m_lock);
   if (!Find(parent)) {
@@ -70,6 +77,54 @@ bool WindowTable::ClientOrigin(HWND wnd, POINT& origin) const {
   if (ClientOriginLocked(wnd, origin)) return true;
   SetLastError(ERROR_INVALID_WINDOW_HANDLE);
   return false;
+}
+
+std::vector<HWND> WindowTable::Children(HWND parent) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  std::vector<HWND> children;
+  for (const auto& [wnd, state] : m_windows)
+    if (state.parent == parent && parent != nullptr) children.push_back(wnd);
+  return children;
+}
+
+std::vector<HWND> WindowTable::Family(HWND wnd) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  std::vector<HWND> family;
+  if (Find(wnd) != nullptr) FamilyLocked(wnd, family);
+  return family;
+}
+
+std::vector<HWND> WindowTable::OfThread(DWORD thread) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  std::vector<HWND> windows;
+  for (const auto& [wnd, state] : m_windows)
+    if (state.thread == thread) windows.push_back(wnd);
+  return windows;
+}
+
+std::vector<HWND> WindowTable::TopLevel() const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  std::vector<HWND> windows;
+  for (const auto& [wnd, state] : m_windows)
+    if (state.parent == nullptr) windows.push_back(wnd);
+  return windows;
+}
+
+HWND WindowTable::FindTopLevel(const std::function<bool(const WindowState&)>& match) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  for (const auto& [wnd, state] : m_windows)
+    if (state.parent == nullptr && match(state)) return wnd;
+  return nullptr;
+}
+
+DWORD WindowTable::ThreadOf(HWND wnd) const {
+  std::lock_guard<std::mutex> lock(m_lock);
+  const WindowState* state = Find(wnd);
+  if (state == nullptr) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return 0;
+  }
+  return state->thread;
 }
 
 const WindowState* WindowTable::Find(HWND wnd) const {

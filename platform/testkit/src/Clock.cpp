@@ -15,7 +15,6 @@ void SetLocalTime(const SYSTEMTIME& time) {
   if (!kelvra::platform::FieldsToFileTime(time, fileTime)) {
     throw std::invalid_argument("testkit::SetLocalTime: not a valid time");
   }
-  // Local time is UTC in the stand-in.
   Clock::Instance().FreezeAt(fileTime);
 }
 

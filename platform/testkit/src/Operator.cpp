@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "shell/FolderBrowserDesk.h"
 #include "user/MessageBoxDesk.h"
 
 namespace testkit {
@@ -34,5 +35,43 @@ void SetMessageBoxHandler(MessageBoxHandler handler) {
   MessageBoxDesk::Instance().SetHandler(
       [handler = std::move(handler)](const ShownMessageBox& box) { return handler(ToRecord(box)); });
 }
+
+}  // namespace testkit
+
+namespace testkit {
+
+using kelvra::platform::FolderBrowserDesk;
+
+void SetFolderBrowserAnswer(std::optional<std::string> folder) {
+  FolderBrowserDesk::Instance().SetAnswer(std::move(folder));
+}
+
+void SetFolderBrowserHandler(FolderBrowserHandler handler) {
+  if (!handler) {
+    FolderBrowserDesk::Instance().SetHandler(nullptr);
+    return;
+  }
+  FolderBrowserDesk::Instance().SetHandler([handler = std::move(handler)](const kelvra::platform::ShownFolderBrowser& b) {
+    return handler(FolderBrowserRecord{b.owner, b.title, b.flags, b.startFolder});
+  });
+}
+
+std::vector<FolderBrowserRecord> FolderBrowsers() {
+  std::vector<FolderBrowserRecord> records;
+  for (const auto& b : FolderBrowserDesk::Instance().Shown())
+    records.push_back(FolderBrowserRecord{b.owner, b.title, b.flags, b.startFolder});
+  return records;
+}
+
+void ClearFolderBrowsers() { FolderBrowserDesk::Instance().Clear(); }
+
+std::vector<ShellExecuteRecord> ShellExecutes() {
+  std::vector<ShellExecuteRecord> records;
+  for (const auto& c : FolderBrowserDesk::Instance().Executes())
+    records.push_back(ShellExecuteRecord{c.wnd, c.operation, c.file, c.parameters, c.directory, c.showCommand});
+  return records;
+}
+
+void ClearShellExecutes() { FolderBrowserDesk::Instance().ClearExecutes(); }
 
 }  // namespace testkit

@@ -9,7 +9,8 @@
 
 namespace testkit {
 
-// Freezes the clock at this local time (the stand-in's local time is UTC). Throws
+// Freezes the clock at this local time: GetLocalTime answers it whatever the system
+// zone, GetSystemTime its UTC moment in the system zone in force when asked. Throws
 // std::invalid_argument for a time SystemTimeToFileTime would reject.
 void SetLocalTime(const SYSTEMTIME& time);
 void SetTickCount(DWORD ticks);

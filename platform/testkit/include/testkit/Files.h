@@ -27,4 +27,18 @@ void ResetFiles();
 // The Linux path a Windows path names ("" for a path without a mapping, such as UNC).
 std::string ToLinuxPath(const std::string& windowsPath);
 
+// Kill points for crash tests, meant for a forked child. Every file-layer call that
+// changes a file (create for writing, write, flush, cut, link, move, delete, copy,
+// shell file operation) is one step. From this call on, the process kills itself with
+// SIGKILL at the given step: a write dies after writing half of its bytes, any other
+// step before it acts. 0 disarms (and restarts the count).
+void KillAtFileStep(unsigned long step);
+// Steps taken since the last KillAtFileStep.
+unsigned long FileStepCount();
+
+// Where SHFileOperationA with FOF_ALLOWUNDO puts deleted items, as a Linux folder
+// (default: "Trash" in the host root folder); "" goes back to the default.
+void SetTrashFolder(const std::string& linuxFolder);
+std::string TrashFolder();
+
 }  // namespace testkit

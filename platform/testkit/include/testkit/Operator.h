@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,37 @@ void SetMessageBoxAnswer(int answer);
 // precedence over SetMessageBoxAnswer. An empty function removes it.
 using MessageBoxHandler = std::function<int(const MessageBoxRecord&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace testkit
+
+namespace testkit {
+
+// One folder browser as the system showed it.
+struct FolderBrowserRecord {
+  HWND owner = nullptr;
+  std::string title;
+  UINT flags = 0;
+  // The folder the callback selected with BFFM_SETSELECTIONA, "" when none.
+  std::string startFolder;
+};
+// What the next folder browsers answer: a Windows path, or nullopt for Cancel (the
+// default). A handler takes precedence; an empty one is removed.
+void SetFolderBrowserAnswer(std::optional<std::string> folder);
+using FolderBrowserHandler = std::function<std::optional<std::string>(const FolderBrowserRecord&)>;
+void SetFolderBrowserHandler(FolderBrowserHandler handler);
+std::vector<FolderBrowserRecord> FolderBrowsers();
+void ClearFolderBrowsers();
+
+// One ShellExecuteA call; nothing is launched.
+struct ShellExecuteRecord {
+  HWND wnd = nullptr;
+  std::string operation;
+  std::string file;
+  std::string parameters;
+  std::string directory;
+  int showCommand = 0;
+};
+std::vector<ShellExecuteRecord> ShellExecutes();
+void ClearShellExecutes();
 
 }  // namespace testkit

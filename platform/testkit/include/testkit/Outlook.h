@@ -13,10 +13,14 @@
 // "Attachment.Type", "Attachment.FileName", "Attachment.SaveAsFile",
 // "Attachment.Fields" (the attachment names serve both the Outlook and the Redemption
 // view), "SafeContactItem.<property>" (Item, Body, Email1Address..., Attachments),
-// "MAPIUtils.GetAddressEntryFromID", "AddressEntry.SMTPAddress".
+// "MAPIUtils.GetAddressEntryFromID", "AddressEntry.SMTPAddress", "Application.Explorers",
+// "Application.ActiveExplorer", "Explorers.Count", "Explorers.Item",
+// "Explorer.CurrentFolder" (get and put), "Explorer.Selection", "Explorer.Activate",
+// "Explorer.Caption", "Selection.Count", "Selection.Item".
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "outlook/outlook.h"
 
@@ -29,5 +33,26 @@ Outlook::_ApplicationPtr CreateOutlookApplication();
 // Objects of the Outlook object model and of Redemption alive right now, for checking
 // that code releases what it takes.
 std::size_t LiveOutlookObjects();
+
+// Explorer windows and Outlook's events. Events reach the sinks connected at the time,
+// synchronously, on the calling thread.
+
+// Opens a window showing folder (NULL: none), lists it last, brings it to the front
+// (ActiveExplorer), then raises NewExplorer with it.
+Outlook::_ExplorerPtr OpenExplorer(Outlook::MAPIFolder* folder);
+// Raises the window's Close event, then takes it off the list; false when it is not
+// an open window.
+bool CloseExplorer(Outlook::_Explorer* explorer);
+// Takes every window off the list without events (between tests).
+void ResetExplorers();
+std::size_t OpenExplorerCount();
+// What the window's Selection answers from now on.
+void SelectItems(Outlook::_Explorer* explorer, std::vector<IDispatchPtr> items);
+// Raises the window's ViewSwitch event.
+void RaiseViewSwitch(Outlook::_Explorer* explorer);
+// How often the window's Activate was called.
+int ExplorerActivations(Outlook::_Explorer* explorer);
+// Raises the application's Quit event.
+void RaiseQuit();
 
 }  // namespace testkit

@@ -20,8 +20,10 @@ void ClearCreateFailures();
 // element type: VT_VARIANT (each a VT_UI1, the default), VT_UI1 (a plain byte array)
 // or VT_I4; std::invalid_argument for another type. Failures of the helpers are
 // planned with testkit::FailCall as "MAPIUtils.GetIDsFromNames",
-// "MAPIUtils.HrGetOneProp", "MAPIUtils.HrSetOneProp", and
-// "SafeAppointmentItem.<member>" (Item, Body, Fields).
+// "MAPIUtils.HrGetOneProp", "MAPIUtils.HrSetOneProp", "MAPIUtils.HrArrayToString",
+// "MAPIUtils.HrStringToArray", "SafeAppointmentItem.<member>" (Item, Body, Fields,
+// Recipients, GetIDsFromNames), and "Recipients.<member>", "Recipient.<member>" for
+// the recipients of both the object model and the safe item.
 void SetBinaryReadElementType(VARTYPE type);
 
 // The Outlook object-model object of a store item (what the Redemption objects take

@@ -1,0 +1,80 @@
+// The file-share change index: watched folders with their files and subfolders and a
+// change state each, kept in memory and recorded line by line in the base file.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sharestore/common/BaseFile.h"
+#include "sharestore/common/ChangeScan.h"
+#include "sharestore/common/FolderTable.h"
+#include "sharestore/common/IndexCounters.h"
+#include "sharestore/tessaly/Tessaly.h"
+#include "sharestore/tessaly/TessalyFolder.h"
+
+struct TessalyLineKinds;
+
+class CTessaly : public ITessaly {
+ public:
+  CTessaly() = default;
+  ~CTessaly() override;
+
+  int Init(const char* basePath) override;
+  void Close() override;
+  int AddFolder(const char* key, const char* path, const char* mask) override;
+  int ChangeFolder(const char* key, const char* newPath) override;
+  int RemoveFolder(const char* key) override;
+  int FindFolder(const char* key, const char** path, const char** mask) override;
+  int GetFolderCount(int* count) override;
+  int GetFirstFolder(const char** key, const char** path, const char** mask) override;
+  int GetNextFolder(const char** key, const char** path, const char** mask) override;
+  int Update(const char* key, ProgressCallback callback, void* user) override;
+  int UpdateSubfolders(const char* key, int recursive, const char** excluded, int excludedCount,
+                       ProgressCallback callback, void* user) override;
+  int SetCurrentFolder(const char* key) override;
+  int GetCurrentFolder(const char** key, const char** path, const char** mask) override;
+  int GetFileCount(int* count, int changeMask) override;
+  int GetFirstFile(const char** name, FILETIME* time, int* change) override;
+  int GetNextFile(const char** name, FILETIME* time, int* change) override;
+  int FindFirstFile(int changeMask, const char** name, FILETIME* time, int* change) override;
+  int FindNextFile(int changeMask, const char** name, FILETIME* time, int* change) override;
+  int FindFile(const char* name, FILETIME* time, int* change) override;
+  int GetUnique(const char* name, int* n) override;
+  int RemoveChange(const char* name) override;
+  int SetFile(const char* name, FILETIME time, int change) override;
+  int RemoveFile(const char* name) override;
+  int FindFirstSubfolder(int changeMask, const char** path, int* change) override;
+  int FindNextSubfolder(int changeMask, const char** path, int* change) override;
+  int FindSubfolder(const char* path, int* change) override;
+  int RemoveSubfolderChange(const char* path) override;
+  int SetSubfolder(const char* path, int change) override;
+  int RemoveSubfolder(const char* path) override;
+  int CompactBase() override;
+  void GetBaseStat(int* lines, int* garbage) override;
+  int Release() override;
+
+ private:
+  // Appends one line; on failure logs "fprintf error" under tag and returns false.
+  bool Write(const std::string& line, const char* tag);
+  int Scan(const char* tag, const char* key, bool subfolders, int recursive, const char** excluded,
+           int excludedCount, ProgressCallback callback, void* user);
+  std::string CompactedBase() const;
+
+  int FindFirst(const TessalyLineKinds& kinds, int mask, const char** name, FILETIME* time, int* change);
+  int FindNext(const TessalyLineKinds& kinds, int mask, const char** name, FILETIME* time, int* change);
+  int Find(const TessalyLineKinds& kinds, const char* name, FILETIME* time, int* change);
+  int Acknowledge(const TessalyLineKinds& kinds, const char* name);
+  int SetEntry(const TessalyLineKinds& kinds, const char* name, const FILETIME& time, int change);
+  int RemoveEntry(const TessalyLineKinds& kinds, const char* name);
+  // The checks of the calls that write an entry line: base open, a current folder, a
+  // name that fits a line.
+  int CheckEntryCall(const char* tag, const char* name) const;
+
+  std::string basePath_;
+  BaseFile base_;
+  bool initialised_ = false;
+  FolderTable<TessalyFolder> folders_;
+  TessalyFolder* current_ = nullptr;
+  IndexCounters counters_;
+};
