@@ -2,42 +2,17 @@
 // the format a calendar starts in), the rest is read as the bytes of that file, decoded
 // and parsed event by event. Each parsed event is walked field by field and its times
 // are converted, so that a record left with broken texts shows up under the sanitizers.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <memory>
 #include <string>
 
-#include "addin/CLib.h"
+#include "ReaderFuzzSetup.h"
 #include "calendar/CvCalImport.h"
-#include "contacts/DovantCharConverter.h"
-#include "testkit/Files.h"
-#include "testkit/Modules.h"
 #include "testkit/Operator.h"
-#include "win32/module.h"
 
 namespace {
 
-std::string WindowsPath(const std::string& linuxPath) {
-  std::string path = "Z:" + linuxPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-size_t Checksum(const std::u16string& text) {
-  size_t sum = text.size();
-  for (char16_t c : text) sum = sum * 31 + c;
-  return sum;
-}
-
-size_t Checksum(const std::string& text) {
-  size_t sum = text.size();
-  for (char c : text) sum = sum * 31 + static_cast<unsigned char>(c);
-  return sum;
-}
+using fuzzsetup::Checksum;
 
 // Touches every byte of every field and converts every time in each mode.
 class CheckingReader : public CvCalImport {
@@ -77,31 +52,10 @@ class CheckingReader : public CvCalImport {
   size_t m_sum = 0;
 };
 
-// The log's folder lives as long as the process; every fork of the fuzzer has its own.
-char g_logFolder[] = "/tmp/kelvra-calfuzz-XXXXXX";
-
-void RemoveLogFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(g_logFolder, ignored);
-}
-
-// The shipped encodings list, and a log so that the lines the reader logs about bad
-// input are formatted and written as in a real run.
-void SetUpOnce() {
-  testkit::SetModuleFolder("Kelvra.dll", WindowsPath(KELVRA_SOURCE_DIR "/resources"));
-  static std::unique_ptr<DovantCharConverter> converter = std::make_unique<DovantCharConverter>();
-  g_CharConverter = converter.get();
-  if (mkdtemp(g_logFolder)) {
-    atexit(RemoveLogFolder);
-    testkit::SetAppDataFolder(WindowsPath(g_logFolder));
-    g_Lib.Init(GetModuleHandleA("Kelvra.dll"));
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const bool ready = (SetUpOnce(), true);
+  static const bool ready = (fuzzsetup::SetUpAddin(), true);
   (void)ready;
   if (size == 0) return 0;
   const char* fileName = (data[0] & 1) ? "fuzz.ics" : "fuzz.vcs";

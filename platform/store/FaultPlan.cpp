@@ -1,5 +1,6 @@
 #include "store/FaultPlan.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <vector>
@@ -22,6 +23,8 @@ struct MemberPlan {
 struct Plans {
   std::mutex mutex;
   std::map<std::string, MemberPlan, std::less<>> byMember;
+  // Every stand-in call asks; almost always nothing is planned.
+  std::atomic<bool> anyPlanned{false};
 };
 
 Plans& ThePlans() {
@@ -33,6 +36,7 @@ Plans& ThePlans() {
 
 bool FaultPlan::Hit(const char* member, HRESULT* hr) {
   Plans& plans = ThePlans();
+  if (!plans.anyPlanned.load(std::memory_order_acquire)) return false;
   std::lock_guard lock(plans.mutex);
   const auto found = plans.byMember.find(std::string_view(member));
   if (found == plans.byMember.end()) return false;
@@ -52,12 +56,14 @@ void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) {
   std::lock_guard lock(plans.mutex);
   MemberPlan& plan = plans.byMember[member];
   plan.failures.push_back({plan.calls, nth, hr});
+  plans.anyPlanned.store(true, std::memory_order_release);
 }
 
 void FaultPlan::Clear() {
   Plans& plans = ThePlans();
   std::lock_guard lock(plans.mutex);
   plans.byMember.clear();
+  plans.anyPlanned.store(false, std::memory_order_release);
 }
 
 }  // namespace kelvra::store

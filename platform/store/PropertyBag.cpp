@@ -4,24 +4,15 @@
 
 namespace kelvra::store {
 
-namespace {
-
-unsigned char Lower(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+std::size_t IgnoreAsciiCaseHash::operator()(std::string_view name) const {
+  std::size_t hash = 14695981039346656037ULL;  // FNV-1a over the folded bytes
+  for (const char c : name) hash = (hash ^ FoldAsciiCase(c)) * 1099511628211ULL;
+  return hash;
 }
 
-}  // namespace
-
-bool IgnoreAsciiCaseLess::operator()(std::string_view a, std::string_view b) const {
-  // Every property read goes through this: fold each byte once.
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char x = Lower(a[i]);
-    const unsigned char y = Lower(b[i]);
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
+bool IgnoreAsciiCaseEqual::operator()(std::string_view a, std::string_view b) const {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return FoldAsciiCase(x) == FoldAsciiCase(y); });
 }
 
 const Value* PropertyBag::Find(std::string_view name) const {

@@ -10,8 +10,31 @@
 
 namespace kelvra::store {
 
+inline unsigned char FoldAsciiCase(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+// Defined here so that the map lookups behind every property read inline it.
 struct IgnoreAsciiCaseLess {
   using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const {
+    const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < common; ++i) {
+      const unsigned char x = FoldAsciiCase(a[i]);
+      const unsigned char y = FoldAsciiCase(b[i]);
+      if (x != y) return x < y;
+    }
+    return a.size() < b.size();
+  }
+};
+
+// For hashed lookups that agree with IgnoreAsciiCaseLess.
+struct IgnoreAsciiCaseHash {
+  std::size_t operator()(std::string_view name) const;
+};
+
+struct IgnoreAsciiCaseEqual {
   bool operator()(std::string_view a, std::string_view b) const;
 };
 

@@ -1,6 +1,7 @@
 #include "store/PropertySchema.h"
 
 #include <array>
+#include <unordered_map>
 
 #include "store/PropertyBag.h"
 
@@ -114,14 +115,24 @@ constexpr std::array kProperties{
     DateProperty("ReceivedTime"),
 };
 
+using SchemaIndex =
+    std::unordered_map<std::string_view, const PropertyInfo*, IgnoreAsciiCaseHash, IgnoreAsciiCaseEqual>;
+
+// Every property read of an absent value asks here, so look up by hash.
+const SchemaIndex& Index() {
+  static const SchemaIndex index = [] {
+    SchemaIndex built;
+    for (const PropertyInfo& info : kProperties) built.emplace(info.name, &info);
+    return built;
+  }();
+  return index;
+}
+
 }  // namespace
 
 const PropertyInfo* PropertySchema::Find(std::string_view name) {
-  const IgnoreAsciiCaseLess less;
-  for (const PropertyInfo& info : kProperties) {
-    if (!less(info.name, name) && !less(name, info.name)) return &info;
-  }
-  return nullptr;
+  const auto found = Index().find(name);
+  return found == Index().end() ? nullptr : found->second;
 }
 
 Value PropertySchema::DefaultOf(std::string_view name) {

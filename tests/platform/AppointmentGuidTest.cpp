@@ -89,6 +89,20 @@ TEST_F(LocalClockTest, ASetLocalTimeIsUtcShiftedByTheSystemZone) {
   EXPECT_EQ(utc.wHour, 16);
 }
 
+TEST_F(LocalClockTest, ASetUtcInstantIsShownInTheSystemZone) {
+  testkit::SetSystemTime(Time(2024, 7, 1, 12, 0));
+  testkit::SetSystemTimeZone(Berlin());
+  SYSTEMTIME local{};
+  GetLocalTime(&local);
+  EXPECT_EQ(local.wHour, 14);
+  testkit::SetSystemTimeZone(NewYork());
+  GetLocalTime(&local);
+  EXPECT_EQ(local.wHour, 8);
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  EXPECT_EQ(utc.wHour, 12);
+}
+
 TEST_F(LocalClockTest, SavingStampsTheItemWithTheLocalTime) {
   testkit::SetSystemTimeZone(NewYork());
   testkit::SetLocalTime(Time(2024, 1, 10, 9, 45));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testkit/Clock.h"
+#include "testkit/TimeZone.h"
 #include "win32/windows.h"
 
 namespace {
@@ -47,7 +48,16 @@ constexpr WORD kThursday = 4;
 
 class FrozenClockTest : public ::testing::Test {
  protected:
-  void TearDown() override { testkit::UseRealClock(); }
+  // A zone without daylight saving, so that local and UTC differ by a fixed hour.
+  void SetUp() override {
+    TIME_ZONE_INFORMATION zone{};
+    zone.Bias = -60;
+    testkit::SetSystemTimeZone(zone);
+  }
+  void TearDown() override {
+    testkit::UseRealClock();
+    testkit::ResetSystemTimeZone();
+  }
 
   static SYSTEMTIME Local() {
     SYSTEMTIME t{};
@@ -65,7 +75,29 @@ TEST_F(FrozenClockTest, AnswersTheSetTimeWithItsDayOfWeek) {
   ExpectTime(Local(), set, kMonday);
   SYSTEMTIME utc{};
   GetSystemTime(&utc);
-  ExpectTime(utc, set, kMonday);
+  ExpectTime(utc, Time(2026, 12, 7, 8, 5, 3, 250), kMonday);
+}
+
+TEST_F(FrozenClockTest, ASetUtcInstantIsShownInTheSystemZone) {
+  testkit::SetSystemTime(Time(2026, 12, 6, 23, 30, 0, 125));
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  ExpectTime(utc, Time(2026, 12, 6, 23, 30, 0, 125), 0);
+  ExpectTime(Local(), Time(2026, 12, 7, 0, 30, 0, 125), kMonday);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  EXPECT_EQ(Value(now), 134'410'734'000'000'000ull + 1'250'000);
+}
+
+TEST_F(FrozenClockTest, MovingAClockSetInUtcKeepsBothViewsInStep) {
+  testkit::SetSystemTime(Time(2026, 12, 31, 22, 59, 59, 999));
+  testkit::SetTickCount(7);
+  Sleep(1);
+  SYSTEMTIME utc{};
+  GetSystemTime(&utc);
+  ExpectTime(utc, Time(2026, 12, 31, 23, 0, 0, 0), kThursday);
+  ExpectTime(Local(), Time(2027, 1, 1, 0, 0, 0, 0), 5);
+  EXPECT_EQ(GetTickCount(), 8u);
 }
 
 TEST_F(FrozenClockTest, SleepMovesTimeAndTicksTogether) {

@@ -81,6 +81,23 @@ TEST_F(Utf8Test, EncodesSurrogatePairsAndReplacesLoneSurrogates) {
   EXPECT_EQ(Encode(CP_UTF8, highAtEnd), "a\xEF\xBF\xBD");
 }
 
+TEST_F(Utf8Test, EveryEncodedLengthLandsWhereTheSizeQuerySaid) {
+  // One- to four-byte characters side by side, so a wrong length shifts every byte after it.
+  const std::u16string text = u"a\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFFz";
+  const std::string expected =
+      "a\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBFz";
+  EXPECT_EQ(Encode(CP_UTF8, text), expected);
+  EXPECT_EQ(Decode(CP_UTF8, expected), text);
+}
+
+TEST_F(Utf8Test, AShortConversionAfterALongOneCarriesNothingOver) {
+  EXPECT_EQ(Encode(CP_UTF8, std::u16string(300, u'\u20AC')).size(), 900u);
+  EXPECT_EQ(Encode(CP_UTF8, u"\u00E9"), "\xC3\xA9");
+  char out[4] = {'x', 'x', 'x', 'x'};
+  EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"ab", 2, out, 4, nullptr, nullptr), 2);
+  EXPECT_EQ(std::string(out, 4), "abxx");
+}
+
 TEST_F(Utf8Test, RefusesADefaultCharacter) {
   char out[8];
   BOOL used = FALSE;

@@ -66,6 +66,14 @@ TEST_F(FaultPlanTest, ClearingEndsEveryPlan) {
   EXPECT_TRUE(Failures("Application.Version", 1).empty());
 }
 
+TEST_F(FaultPlanTest, APlanMadeAfterClearingCountsFromThen) {
+  testkit::FailCall("Items.Count", 0, kFail);
+  testkit::ClearFaults();
+  EXPECT_TRUE(Failures("Items.Count", 3).empty());
+  testkit::FailCall("Items.Count", 2, kDenied);
+  EXPECT_EQ(Failures("Items.Count", 3), (Calls{{2, kDenied}}));
+}
+
 TEST_F(FaultPlanTest, AMissCallerMayPassNoHresult) {
   testkit::FailCall("MAPIUtils.GetAddressEntryFromID", 1, kFail);
   EXPECT_TRUE(FaultPlan::Hit("MAPIUtils.GetAddressEntryFromID", nullptr));

@@ -1,8 +1,9 @@
 // Clock and time conversions of the stand-in.
 //
 // The clock is the machine's real one until testkit freezes it; a frozen clock only
-// moves through Sleep and testkit, so a test sees exact, repeatable times. The
-// stand-in has no machine time zone: local time is UTC.
+// moves through Sleep and testkit, so a test sees exact, repeatable times. Local time
+// is the clock's UTC instant in the stand-in's settable system zone (UTC unless set),
+// never the machine's zone.
 #pragma once
 
 #include "win32/base.h"

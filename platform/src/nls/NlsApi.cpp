@@ -117,7 +117,9 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int s
   const bool unicodePage = resolved == CP_UTF7 || resolved == CP_UTF8;
   if (unicodePage && (defaultChar != nullptr || usedDefault != nullptr)) return Fail(ERROR_INVALID_PARAMETER);
   Replacement replacement = ReplacementFrom(defaultChar, *codec);
-  std::string bytes;
+  // Callers convert many short strings, usually twice (size, then copy): keep the buffer.
+  thread_local std::string bytes;
+  bytes.clear();
   codec->Encode({source, SourceLength(source, sourceChars)}, bytes, replacement);
   const int result = Deliver(bytes, target, targetBytes);
   if (result != 0 && usedDefault != nullptr) *usedDefault = replacement.used ? TRUE : FALSE;

@@ -42,22 +42,28 @@ char32_t DecodeSequence(std::string_view bytes, std::size_t& position) {
   return codePoint;
 }
 
-void AppendUtf8(std::string& bytes, char32_t codePoint) {
-  if (codePoint < 0x80) {
-    bytes.push_back(static_cast<char>(codePoint));
-  } else if (codePoint < 0x800) {
-    bytes.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
-    bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else if (codePoint < 0x10000) {
-    bytes.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
-    bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
-  } else {
-    bytes.push_back(static_cast<char>(0xF0 | (codePoint >> 18)));
-    bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F)));
-    bytes.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
-    bytes.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+// What a UTF-16 code point is written as: a lone surrogate has no UTF-8 form.
+char32_t Encodable(char32_t codePoint) {
+  return codePoint >= 0xD800 && codePoint <= 0xDFFF ? kReplacementCharacter : codePoint;
+}
+
+std::size_t EncodedLength(char32_t codePoint) {
+  return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+}
+
+char* WriteUtf8(char* out, char32_t codePoint) {
+  const std::size_t length = EncodedLength(codePoint);
+  if (length == 1) {
+    *out = static_cast<char>(codePoint);
+    return out + 1;
   }
+  static constexpr unsigned char kLeadMarks[] = {0, 0, 0xC0, 0xE0, 0xF0};
+  for (std::size_t i = length - 1; i > 0; --i) {
+    out[i] = static_cast<char>(0x80 | (codePoint & 0x3F));
+    codePoint >>= 6;
+  }
+  out[0] = static_cast<char>(kLeadMarks[length] | codePoint);
+  return out + length;
 }
 
 }  // namespace
@@ -68,16 +74,25 @@ void Utf8Codec::Decode(std::string_view bytes, std::u16string& text) const {
 }
 
 void Utf8Codec::Encode(std::u16string_view text, std::string& bytes, Replacement&) const {
-  bytes.reserve(bytes.size() + text.size());
-  std::size_t position = 0;
-  while (position < text.size()) {
+  // Every string an item hands out comes through here: size the output once.
+  std::size_t length = 0;
+  for (std::size_t position = 0; position < text.size();) {
     if (text[position] < 0x80) {  // ASCII runs need no decoding
-      bytes.push_back(static_cast<char>(text[position++]));
+      ++length;
+      ++position;
       continue;
     }
-    const char32_t codePoint = NextCodePoint(text, position);
-    const bool loneSurrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
-    AppendUtf8(bytes, loneSurrogate ? kReplacementCharacter : codePoint);
+    length += EncodedLength(Encodable(NextCodePoint(text, position)));
+  }
+  const std::size_t start = bytes.size();
+  bytes.resize(start + length);
+  char* out = bytes.data() + start;
+  for (std::size_t position = 0; position < text.size();) {
+    if (text[position] < 0x80) {
+      *out++ = static_cast<char>(text[position++]);
+      continue;
+    }
+    out = WriteUtf8(out, Encodable(NextCodePoint(text, position)));
   }
 }
 

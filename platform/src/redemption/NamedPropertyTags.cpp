@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
-#include "outlook/OutParam.h"
+#include "com/bstr.h"
 #include "store/GuidText.h"
 #include "store/Item.h"
 #include "store/MapiProperty.h"
@@ -27,13 +29,27 @@ std::optional<std::int32_t> IdOf(const VARIANT& id) {
   }
 }
 
+// Callers ask for the same few property sets over and over: parse each text once
+// per run of identical requests.
+std::optional<GUID> PropertySetOf(BSTR guid) {
+  thread_local std::u16string lastText;  // empty text never parses, as lastSet starts
+  thread_local std::optional<GUID> lastSet;
+  const std::u16string_view text =
+      guid != nullptr ? std::u16string_view(guid, SysStringLen(guid)) : std::u16string_view();
+  if (text != lastText) {
+    lastText.assign(text);
+    lastSet = store::GuidText::Parse(store::Utf::ToUtf8(lastText));
+  }
+  return lastSet;
+}
+
 }  // namespace
 
 HRESULT NamedPropertyTags::Lookup(const store::Item& item, BSTR guid, const VARIANT& id,
                                   bool create, long* tag) {
   if (tag == nullptr) return E_POINTER;
   *tag = 0;
-  const std::optional<GUID> set = store::GuidText::Parse(store::Utf::ToUtf8(outlook::TextOf(guid)));
+  const std::optional<GUID> set = PropertySetOf(guid);
   const std::optional<std::int32_t> number = IdOf(id);
   if (!set.has_value()) return E_INVALIDARG;
   if (!number.has_value()) return DISP_E_TYPEMISMATCH;

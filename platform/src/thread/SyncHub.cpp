@@ -1,7 +1,6 @@
 #include "thread/SyncHub.h"
 
 #include <chrono>
-#include <thread>
 
 #include "time/Clock.h"
 #include "win32/sync.h"
@@ -43,10 +42,10 @@ bool SyncHub::Wait(std::unique_lock<std::mutex>& lock, DWORD timeoutMs,
       const DWORD elapsed = clock.TickCount() - start;
       if (elapsed >= timeoutMs) return false;
       if (ClockFrozen(clock)) {
-        // Other threads get their turn first, as in a real wait.
-        lock.unlock();
-        std::this_thread::yield();
-        lock.lock();
+        // Other threads get their turn first, as in a real wait: a short real pause
+        // (ended early by any change) before the frozen clock jumps, so that a thread
+        // the waiter depends on runs even on a loaded machine.
+        changed_.wait_for(lock, std::chrono::milliseconds(1));
         if (!ready()) clock.Advance(timeoutMs - elapsed);
         continue;
       }

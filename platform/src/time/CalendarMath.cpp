@@ -5,7 +5,6 @@
 namespace kelvra::platform {
 namespace {
 
-constexpr std::uint64_t kTicksPerSecond = 1000 * kTicksPerMillisecond;
 constexpr std::uint64_t kTicksPerDay = 86'400 * kTicksPerSecond;
 constexpr std::uint64_t kLargestFileTime = 0x7FFF'FFFF'FFFF'FFFFull;
 

@@ -1,9 +1,12 @@
 #include "time/Clock.h"
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #include "time/CalendarMath.h"
+#include "time/SystemTimeZone.h"
+#include "time/ZoneRules.h"
 
 namespace kelvra::platform {
 namespace {
@@ -22,6 +25,17 @@ std::uint64_t RealTicks() {
   return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count());
 }
 
+// The same moment on the other side of the system zone: UTC to its local time, or
+// back. Unchanged when the zone cannot be read.
+std::uint64_t Shifted(std::uint64_t fileTime, bool toLocal) {
+  const std::optional<TIME_ZONE_INFORMATION> zone = SystemTimeZone::Instance().Get();
+  if (!zone.has_value()) return fileTime;
+  const ZoneRules rules(*zone);
+  const std::int64_t seconds = OleSeconds(fileTime);
+  const std::int64_t shifted = toLocal ? rules.UtcToLocal(seconds) : rules.LocalToUtc(seconds);
+  return fileTime + static_cast<std::uint64_t>(shifted - seconds) * kTicksPerSecond;
+}
+
 }  // namespace
 
 Clock& Clock::Instance() {
@@ -29,9 +43,21 @@ Clock& Clock::Instance() {
   return clock;
 }
 
-std::uint64_t Clock::Now() {
+std::uint64_t Clock::Now() { return Read().time; }
+
+Clock::Reading Clock::Read() {
   std::lock_guard lock(mutex_);
-  return frozen_ ? time_ : RealNow();
+  return frozen_ ? Reading{time_, frame_} : Reading{RealNow(), Frame::Utc};
+}
+
+std::uint64_t Clock::UtcNow() {
+  const Reading now = Read();
+  return now.frame == Frame::Utc ? now.time : Shifted(now.time, false);
+}
+
+std::uint64_t Clock::LocalNow() {
+  const Reading now = Read();
+  return now.frame == Frame::Local ? now.time : Shifted(now.time, true);
 }
 
 bool Clock::Frozen() {
@@ -59,10 +85,11 @@ void Clock::Sleep(DWORD ms) {
   }
 }
 
-void Clock::FreezeAt(std::uint64_t fileTime) {
+void Clock::FreezeAt(std::uint64_t fileTime, Frame frame) {
   std::lock_guard lock(mutex_);
   FreezeLocked();
   time_ = fileTime;
+  frame_ = frame;
 }
 
 void Clock::FreezeTicksAt(DWORD ticks) {
@@ -82,7 +109,14 @@ void Clock::UseReal() {
   frozen_ = false;
 }
 
+// Time passes for the instant, not the wall clock: a clock kept in local time moves
+// to UTC first, so that it steps through a zone's transition as a real one does.
 void Clock::AdvanceLocked(DWORD ms) {
+  if (ms == 0) return;
+  if (frame_ == Frame::Local) {
+    time_ = Shifted(time_, false);
+    frame_ = Frame::Utc;
+  }
   time_ += ms * kTicksPerMillisecond;
   ticks_ += ms;
 }
@@ -90,6 +124,7 @@ void Clock::AdvanceLocked(DWORD ms) {
 void Clock::FreezeLocked() {
   if (frozen_) return;
   frozen_ = true;
+  frame_ = Frame::Utc;
   time_ = RealNow();
   ticks_ = RealTicks();
 }

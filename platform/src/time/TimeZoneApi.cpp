@@ -1,24 +1,11 @@
 // GetTimeZoneInformation over the settable system zone and the settable clock.
-#include <cstdint>
 #include <optional>
 
+#include "time/CalendarMath.h"
 #include "time/Clock.h"
 #include "time/SystemTimeZone.h"
 #include "time/ZoneRules.h"
 #include "win32/time.h"
-
-namespace {
-
-constexpr std::int64_t kTicksPerSecond = 10'000'000;
-// Seconds from 1601-01-01 to 1899-12-30.
-constexpr std::int64_t kFileTimeToOleSeconds = 9435312000LL;
-
-std::int64_t NowInOleSeconds() {
-  const auto fileTime = static_cast<std::int64_t>(kelvra::platform::Clock::Instance().Now());
-  return fileTime / kTicksPerSecond - kFileTimeToOleSeconds;
-}
-
-}  // namespace
 
 DWORD WINAPI GetTimeZoneInformation(LPTIME_ZONE_INFORMATION zone) {
   if (zone == nullptr) {
@@ -34,5 +21,7 @@ DWORD WINAPI GetTimeZoneInformation(LPTIME_ZONE_INFORMATION zone) {
   *zone = *system;
   const kelvra::platform::ZoneRules rules(*system);
   if (!rules.ObservesDaylight()) return TIME_ZONE_ID_UNKNOWN;
-  return rules.IsDaylightAt(NowInOleSeconds()) ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
+  // The period is a property of the instant; local wall-clock times repeat in autumn.
+  const std::int64_t now = kelvra::platform::OleSeconds(kelvra::platform::Clock::Instance().UtcNow());
+  return rules.IsDaylightAt(now) ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
 }

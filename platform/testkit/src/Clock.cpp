@@ -2,21 +2,29 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 #include "time/CalendarMath.h"
 #include "time/Clock.h"
 
 namespace testkit {
+namespace {
 
 using kelvra::platform::Clock;
 
-void SetLocalTime(const SYSTEMTIME& time) {
+void FreezeAt(const SYSTEMTIME& time, Clock::Frame frame, const char* caller) {
   std::uint64_t fileTime = 0;
   if (!kelvra::platform::FieldsToFileTime(time, fileTime)) {
-    throw std::invalid_argument("testkit::SetLocalTime: not a valid time");
+    throw std::invalid_argument(std::string("testkit::") + caller + ": not a valid time");
   }
-  Clock::Instance().FreezeAt(fileTime);
+  Clock::Instance().FreezeAt(fileTime, frame);
 }
+
+}  // namespace
+
+void SetLocalTime(const SYSTEMTIME& time) { FreezeAt(time, Clock::Frame::Local, "SetLocalTime"); }
+
+void SetSystemTime(const SYSTEMTIME& utc) { FreezeAt(utc, Clock::Frame::Utc, "SetSystemTime"); }
 
 void SetTickCount(DWORD ticks) { Clock::Instance().FreezeTicksAt(ticks); }
 

@@ -109,8 +109,11 @@ DWORD AppMain(KelvraAppOptions options, HANDLE ready) {
   HWND window = nullptr;
   HANDLE exited = nullptr;
   if (!second && !options.endAtStart) {
-    // Counted as running before its window can be found, so that whoever finds the
-    // window also sees the start.
+    // The queue exists before anyone learns the thread, so that a WM_QUIT posted to it
+    // is never lost; and the start is counted before the window can be found, so that
+    // whoever finds the window also sees the start.
+    MSG peeked{};
+    PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
     exited = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     AppState& state = State();
     {
