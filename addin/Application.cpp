@@ -1,5 +1,5 @@
-// These globals belong to the module and connection object, which set them when the
-// add-in is loaded and connected; they are defined here until that unit exists.
+// The module's globals: the DLL entry sets the instance, the connection object the
+// application.
 #include "addin/Application.h"
 
 HINSTANCE g_hInstance = nullptr;

@@ -55,6 +55,7 @@ bool CDlgProgress::Start(HWND parent, WORD dialogId) {
   Close();
   m_hParent = parent;
   m_dialogId = dialogId;
+  m_counterFormat = g_Lang.GetText("IDS_PROGR_FORMAT");
   m_hDlg = nullptr;
   m_bCancel = false;
   m_help = 0;
@@ -188,7 +189,7 @@ void CDlgProgress::Step() { SetPos(AddClamped(m_position, 1)); }
 
 void CDlgProgress::SetPos(int position) {
   m_position = position;
-  std::string counter = FormatLangText(g_Lang.GetText("IDS_PROGR_FORMAT"), {m_position, m_total});
+  std::string counter = FormatLangText(m_counterFormat, {m_position, m_total});
   HWND dlg = m_hDlg;
   SendDlgItemMessageA(dlg, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(position), 0);
   SetDlgItemTextA(dlg, IDC_PROGR_STATE, counter.c_str());

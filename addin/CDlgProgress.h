@@ -5,6 +5,7 @@
 #pragma once
 
 #include <atomic>
+#include <string>
 
 #include "addin/GdiObject.h"
 #include "addin/UniqueHandle.h"
@@ -57,6 +58,9 @@ class CDlgProgress {
   std::atomic<bool> m_closing{false};
   int m_position = 0;
   int m_total = 0;
+  // The counter's format, read once a start: the language file is read from disk and
+  // the run moves the bar at every item.
+  std::string m_counterFormat;
   std::atomic<LONG> m_help{0};
   GdiObject<HFONT> m_boldFont;
   UniqueHandle m_thread;

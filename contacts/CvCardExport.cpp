@@ -5,16 +5,24 @@
 #include <memory>
 #include <vector>
 
+#include "addin/CDlgProgress.h"
+#include "addin/CLang.h"
+#include "addin/CLib.h"
 #include "addin/CLogTimer.h"
 #include "addin/CreateByProgId.h"
 #include "addin/GetModuleVersion.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/GetTempFileName2.h"
 #include "addin/ListSeparator.h"
+#include "addin/MakeExportFileName.h"
 #include "com/objbase.h"
+#include "contacts/CDlgVCardExport.h"
+#include "contacts/CDlgVCardExportFinish.h"
+#include "contacts/ContactFilterCheck.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/FoldedBase64.h"
 #include "contacts/VCardDate.h"
+#include "resource.h"
 #include "win32/crt.h"
 #include "win32/files.h"
 
@@ -157,9 +165,185 @@ CvCardExport::CvCardExport()
 
 CvCardExport::~CvCardExport() = default;
 
-int CvCardExport::Execute(Outlook::_Application* /*app*/, HKEY* /*optionsKey*/, HWND /*parent*/) {
-  g_LogTimer.Err("CvCardExport::Execute", 0, "Not available in this build");
-  return -1;
+// --- The run ------------------------------------------------------------------------
+
+int CvCardExport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent) {
+  if (!app) {
+    g_LogTimer.Err("CvCardExport::Execute", 0, "no Outlook application");
+    return -1;
+  }
+  m_sink.ClearWritten();
+  ContactExportChoices choices;
+  {
+    CDlgVCardExport page(app, optionsKey);
+    if (page.DoModal(parent) != IDOK) return 0;
+    choices.folder = page.GetFolderObject();
+    choices.exportFolder = page.m_windowsFolder;
+    choices.format = page.m_formatChoice == CDlgVCardExport::kVCard30 ? kVCard30 : kVCard21;
+    choices.encoding = page.m_encoding;
+    choices.oneFile = page.m_oneFile;
+    choices.selectedOnly = page.m_exportSelected;
+    choices.overwrite = page.m_overwrite;
+    choices.filter = page.GetFilter();
+  }
+  if (Run(app, choices, parent) < 0) return -1;
+  {
+    CDlgVCardExportFinish finish(app, optionsKey, m_counts.Total(), m_counts.exported,
+                                 m_counts.failed, m_counts.skipped, choices.exportFolder.c_str(),
+                                 &m_sink.Written());
+    finish.DoModal(parent);
+  }
+  m_sink.ClearWritten();
+  return 0;
+}
+
+int CvCardExport::Run(Outlook::_Application* app, const ContactExportChoices& choices,
+                      HWND parent) {
+  m_counts = ContactExportCounts();
+  m_missingSafeContactLogged = false;
+  m_sink.Begin(choices.exportFolder, choices.oneFile, choices.overwrite);
+  g_CharConverter->SetCurrentByName(choices.encoding.c_str());
+  m_format = choices.format == kVCard30 ? kVCard30 : kVCard21;
+  m_filter = choices.filter;
+  m_oneFile = choices.oneFile;
+  long count = 0;
+  ItemAt itemAt;
+  bool ran = _OpenItems(app, choices, count, itemAt);
+  if (ran && count > 0) ran = _ExportItems(parent, count, itemAt);
+  m_sink.Close();
+  // The run keeps no Outlook item once it is over.
+  m_contact = nullptr;
+  if (m_safeContact) m_safeContact->put_Item(nullptr);
+  return ran ? 0 : -1;
+}
+
+bool CvCardExport::_OpenItems(Outlook::_Application* app, const ContactExportChoices& choices,
+                              long& count, ItemAt& itemAt) {
+  try {
+    m_singleFileName.clear();
+    if (choices.oneFile && choices.folder) {
+      const _bstr_t name = choices.folder->GetName();
+      const char* text = name;
+      m_singleFileName = text ? text : "";
+    }
+    if (choices.selectedOnly) {
+      const Outlook::_ExplorerPtr explorer = app ? app->ActiveExplorer() : nullptr;
+      if (!explorer) {
+        g_LogTimer.Err("CvCardExport::Execute", 0, "no active explorer");
+        return false;
+      }
+      const Outlook::SelectionPtr selection = explorer->GetSelection();
+      count = selection->GetCount();
+      itemAt = [selection](long i) { return selection->Item(i); };
+      return true;
+    }
+    if (!choices.folder) {
+      g_LogTimer.Err("CvCardExport::Execute", 0, "no Outlook folder");
+      return false;
+    }
+    const Outlook::_ItemsPtr items = choices.folder->GetItems();
+    count = items->GetCount();
+    itemAt = [items](long i) { return items->Item(i); };
+    return true;
+  } catch (const _com_error& error) {
+    g_LogTimer.Err("CvCardExport::Execute", error.Error(), "_com_error(%s)",
+                   static_cast<const char*>(_bstr_t(error.ErrorMessage())));
+    return false;
+  }
+}
+
+bool CvCardExport::_ExportItems(HWND parent, long count, const ItemAt& itemAt) {
+  CDlgProgress progress;
+  if (!progress.Start(parent, IDD_VCARD_EXPORT_PROGRESS)) {
+    g_LogTimer.Err("CvCardExport::Execute", 0, "progress dialog cannot start");
+    return false;
+  }
+  progress.SetName(g_Lang.GetText("IDS_PROGR_EXPORT").c_str());
+  progress.SetTotal(static_cast<int>(count));
+  long i = 1;
+  bool fileFailed = false;
+  for (; i <= count && !progress.m_bCancel && !fileFailed; ++i) {
+    if (progress.IsHelpPressed()) g_Lib.ShowContextHelp("Export_Contacts_to_Files_with_Kelvra.htm");
+    IDispatchPtr item;
+    try {
+      item = itemAt(i);
+    } catch (const _com_error& error) {
+      g_LogTimer.Err("CvCardExport::Execute", error.Error(), "cannot fetch item %ld", i);
+    }
+    const Outcome outcome = item ? _ExportItem(item) : Outcome::kFailed;
+    switch (outcome) {
+      case Outcome::kPassedOver: continue;
+      case Outcome::kSkipped: ++m_counts.skipped; continue;
+      case Outcome::kExported: ++m_counts.exported; break;
+      case Outcome::kFailed: ++m_counts.failed; break;
+      case Outcome::kFileFailed:
+        // Without its one file the run cannot write any other contact either.
+        m_counts.failed += static_cast<int>(count - i + 1);
+        fileFailed = true;
+        break;
+    }
+    progress.Step();
+  }
+  if (!fileFailed && i <= count) m_counts.skipped += static_cast<int>(count - i + 1);
+  progress.Close();
+  return true;
+}
+
+CvCardExport::Outcome CvCardExport::_ExportItem(const IDispatchPtr& item) {
+  const Outlook::_ContactItemPtr contact = item;
+  if (!contact) return Outcome::kPassedOver;
+  if (!m_safeContact) {
+    if (!m_missingSafeContactLogged) {
+      g_LogTimer.Err("CvCardExport::Execute", 0,
+                     "Redemption.SafeContactItem cannot be created: no contact is exported");
+      m_missingSafeContactLogged = true;
+    }
+    return Outcome::kFailed;
+  }
+  try {
+    SetContact(contact);
+    if (!FilterContact()) return Outcome::kSkipped;
+    const int written = WriteContactFile();
+    if (written == 0) return Outcome::kExported;
+    return written == VCardFileSink::kNotCreated && m_oneFile ? Outcome::kFileFailed
+                                                             : Outcome::kFailed;
+  } catch (const _com_error& error) {
+    g_LogTimer.Err("CvCardExport::Execute", error.Error(), "_com_error(%s)",
+                   static_cast<const char*>(_bstr_t(error.ErrorMessage())));
+    return Outcome::kFailed;
+  }
+}
+
+bool CvCardExport::FilterContact() {
+  return ContactFilterCheck::Accepts(
+      m_filter, [this] { return static_cast<long>(m_contact->GetSensitivity()); },
+      [this] {
+        const _bstr_t categories = m_contact->GetCategories();
+        const char* text = categories;
+        return std::string(text ? text : "");
+      },
+      "CvCardExport::FilterContact");
+}
+
+int CvCardExport::WriteContactFile() {
+  if (WriteContact() < 0) return -1;
+  const std::string path = m_sink.NeedsPath() ? _MakeFilePath() : std::string();
+  return m_sink.Write(m_card, path);
+}
+
+std::string CvCardExport::_MakeFilePath() {
+  std::string base = m_singleFileName;
+  if (!m_oneFile) {
+    const _bstr_t fileAs = m_contact->GetFileAs();
+    const char* text = fileAs;
+    base = text ? text : "";
+  }
+  // A name of two lines becomes "first (second)".
+  const size_t lineEnd = base.find("\r\n");
+  if (lineEnd != std::string::npos) {
+    base = base.substr(0, lineEnd) + " (" + base.substr(lineEnd + 2) + ")";
+  }
+  return m_sink.MakeFilePath(MakeExportFileName(base.c_str()));
 }
 
 void CvCardExport::SetContact(const Outlook::_ContactItemPtr& contact) {

@@ -1,10 +1,15 @@
-// The vCard writer and the contact export run. The run itself is not part of this build
-// yet: Execute reports that and refuses. The writer builds the card of one contact in
-// vCard 2.1 or 3.0, its text values in the character converter's current encoding.
+// The vCard writer and the contact export run. The writer builds the card of one
+// contact in vCard 2.1 or 3.0, its text values in the character converter's current
+// encoding; the run walks a folder's contacts (or the explorer's selection), filters
+// them and writes their cards to files.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+
+#include "contacts/ContactExportChoices.h"
+#include "contacts/VCardFileSink.h"
 
 #include "outlook/outlook.h"
 #include "redemption/redemption.h"
@@ -27,8 +32,23 @@ class CvCardExport {
   int OutlookVersion() const { return m_outlookVersion; }
 
   // Runs the wizard over the options key (borrowed, never closed) with its dialogs owned
-  // by parent; -1 when the run cannot take place.
+  // by parent: the first page, the run, the finish page. 0 also when the user left the
+  // first page; -1 when the run cannot take place.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
+
+  // The run of the first page's choices, with its progress dialog owned by parent: 0,
+  // or -1 (nothing counted) when the explorer, the folder or the progress dialog cannot
+  // be had. The counts and the written files stay for the finish page.
+  int Run(Outlook::_Application* app, const ContactExportChoices& choices, HWND parent);
+  const ContactExportCounts& Counts() const { return m_counts; }
+  const WrittenFilesMap& WrittenFiles() const { return m_sink.Written(); }
+
+  // True when the current contact passes the run's filter.
+  bool FilterContact();
+  // Builds the current contact's card and writes it: 0 written; -1 the card could not
+  // be built; VCardFileSink::kNotCreated (-2) the file could not be created;
+  // VCardFileSink::kNotWritten (-3) the card was not written whole.
+  int WriteContactFile();
 
   // The contact the next card is built from; the safe contact is pointed at it too.
   void SetContact(const Outlook::_ContactItemPtr& contact);
@@ -49,6 +69,19 @@ class CvCardExport {
   const std::string& GetCard() const { return m_card; }
 
  private:
+  enum class Outcome { kPassedOver, kSkipped, kExported, kFailed, kFileFailed };
+  using ItemAt = std::function<IDispatchPtr(long)>;
+
+  // The item count and the fetch of item i (1-based) of the selection or the folder;
+  // false when they cannot be had.
+  bool _OpenItems(Outlook::_Application* app, const ContactExportChoices& choices, long& count,
+                  ItemAt& itemAt);
+  // The loop over the items under the progress dialog; false when it cannot start.
+  bool _ExportItems(HWND parent, long count, const ItemAt& itemAt);
+  Outcome _ExportItem(const IDispatchPtr& item);
+  // The path of the file for the current contact (or for the one file).
+  std::string _MakeFilePath();
+
   // Raw reader of one text property of the safe contact.
   using SafeTextRead = HRESULT (STDMETHODCALLTYPE Redemption::ISafeContactItem::*)(BSTR*);
 
@@ -127,4 +160,14 @@ class CvCardExport {
   std::u16string m_text;
   // The converter's charset name, taken once per card.
   const char* m_charset = "";
+
+  // The run.
+  ContactFilter m_filter;
+  bool m_oneFile = false;
+  // The Outlook folder's name: the one file's name.
+  std::string m_singleFileName;
+  VCardFileSink m_sink;
+  ContactExportCounts m_counts;
+  // A run without the safe contact logs that once.
+  bool m_missingSafeContactLogged = false;
 };

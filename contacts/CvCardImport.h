@@ -1,5 +1,6 @@
-// The vCard reader and the contact import run. The run itself is not part of this build
-// yet: Execute reports that and refuses.
+// The vCard reader and the contact import run: the run collects the .vcf files the
+// first page names, reads their cards and saves each one as an Outlook contact
+// (ContactImportSaver), under its progress dialog.
 //
 // Callers that hold a whole .vcf file in memory (a fuzz target, a benchmark) call
 // ParseBytes(data, size): the decoding _ReadFile applies to a file, then ParseCards;
@@ -12,6 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "addin/CDlgProgress.h"
+#include "contacts/ContactImportChoices.h"
+#include "contacts/ContactImportSaver.h"
 #include "contacts/ParsedCard.h"
 #include "outlook/Application.h"
 #include "win32/base.h"
@@ -33,8 +37,18 @@ class CvCardImport {
   int OutlookVersion() const { return m_outlookVersion; }
 
   // Runs the wizard over the options key (borrowed, never closed) with its dialogs owned
-  // by parent; -1 when the run cannot take place.
+  // by parent: the first page, the run, the finish page. 0 also when the user left the
+  // first page; -1 when the run cannot take place.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
+
+  // The run of the first page's choices, with its dialogs owned by parent: 0 when the
+  // files were read (the finish page follows), 1 when there was no file to read (the
+  // user was told), -1 when the folder or the progress dialog cannot be had.
+  int Run(const ContactImportChoices& choices, HWND parent);
+  const ContactImportCounts& Counts() const { return m_counts; }
+
+  // The number of complete cards in the file; 0 when it cannot be opened.
+  int _CountCards(const char* path);
 
   // Reads the whole file, decodes it to ANSI text and makes it the text ParseCards
   // reads, from its start; closes the handle in every case. False, with nothing to
@@ -50,11 +64,21 @@ class CvCardImport {
   int ParseBytes(const void* data, std::size_t size);
 
  protected:
-  // Receives each finished card; a negative result stops ParseCards.
+  // Receives each finished card; a negative result stops ParseCards. During a run it
+  // saves the card into the target folder; outside a run it does nothing.
   virtual int putContactItem(const ParsedCard& card);
 
  private:
   enum class CardEnd { kEnd, kBegin, kText };
+
+  // The .vcf files of the paths (a folder gives its own, not those of subfolders),
+  // each counted into m_counts.
+  std::vector<std::string> _CollectFiles(const std::string& text);
+  void _AddFile(const std::string& path, std::vector<std::string>& files);
+  // Reads and parses one file; negative to stop the run.
+  int _ImportFile(const std::string& path);
+  // After each saved card: the progress bar and the user's Help and Cancel.
+  bool _AfterCard();
 
   bool _NextLine();
   // The line at the cursor as it stands, leading blanks included.
@@ -132,4 +156,10 @@ class CvCardImport {
   bool m_foreignCard = false;
   std::string m_fileName;
   ParsedCard m_card;
+
+  // The run.
+  CDlgProgress m_progress;
+  bool m_progressUp = false;
+  ContactImportCounts m_counts;
+  ContactImportSaver m_saver;
 };

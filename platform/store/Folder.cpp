@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/Item.h"
+#include "store/ItemFilter.h"
 #include "store/ItemType.h"
 #include "store/Mailbox.h"
 #include "store/NameMatch.h"
@@ -88,8 +89,24 @@ FolderPtr Folder::Make(std::shared_ptr<Mutex> mutex, std::u16string name,
   return folder;
 }
 
+std::vector<ItemPtr> Folder::ItemsWithText(std::string_view property,
+                                           const std::u16string& folded) const {
+  std::lock_guard lock(*mutex_);
+  auto index = textIndexes_.find(property);
+  if (index == textIndexes_.end()) {
+    index = textIndexes_.emplace(std::string(property), TextIndex()).first;
+    for (const ItemPtr& item : items_)
+      index->second[ItemFilter::Folded(item->GetText(property))].push_back(item);
+  }
+  const auto found = index->second.find(folded);
+  return found == index->second.end() ? std::vector<ItemPtr>() : found->second;
+}
+
 void Folder::Append(const ItemPtr& item) {
-  if (std::find(items_.begin(), items_.end(), item) == items_.end()) items_.push_back(item);
+  if (std::find(items_.begin(), items_.end(), item) != items_.end()) return;
+  items_.push_back(item);
+  for (auto& [property, index] : textIndexes_)
+    index[ItemFilter::Folded(item->GetText(property))].push_back(item);
 }
 
 bool Folder::Remove(const Item* item) {
@@ -97,6 +114,11 @@ bool Folder::Remove(const Item* item) {
                                   [&](const ItemPtr& held) { return held.get() == item; });
   if (found == items_.end()) return false;
   items_.erase(found);
+  for (auto& [property, index] : textIndexes_) {
+    const auto bucket = index.find(ItemFilter::Folded(item->GetText(property)));
+    if (bucket == index.end()) continue;
+    std::erase_if(bucket->second, [&](const ItemPtr& held) { return held.get() == item; });
+  }
   return true;
 }
 

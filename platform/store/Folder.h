@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "store/Nodes.h"
+#include "store/PropertyBag.h"
 #include "store/Value.h"
 
 namespace kelvra::store {
@@ -42,6 +45,11 @@ class Folder : public std::enable_shared_from_this<Folder> {
   // type's.
   ItemPtr NewItem(std::u16string messageClass = {});
 
+  // The saved items whose text property, folded as ItemFilter folds it, is
+  // `folded`, in insertion order. The lookup table of a property is made at its
+  // first use and kept while items come and go.
+  std::vector<ItemPtr> ItemsWithText(std::string_view property, const std::u16string& folded) const;
+
  private:
   friend class Store;
   friend class Item;
@@ -53,6 +61,10 @@ class Folder : public std::enable_shared_from_this<Folder> {
                         std::int32_t defaultItemType, const StorePtr& store, Bytes entryId);
   void Append(const ItemPtr& item);
   bool Remove(const Item* item);
+  // A saved item's property changed: the lookup tables are made anew when needed.
+  void ForgetTextIndexes() { textIndexes_.clear(); }
+
+  using TextIndex = std::unordered_map<std::u16string, std::vector<ItemPtr>>;
 
   std::shared_ptr<Mutex> mutex_;
   std::weak_ptr<Store> store_;
@@ -62,6 +74,7 @@ class Folder : public std::enable_shared_from_this<Folder> {
   std::int32_t defaultItemType_;
   std::vector<FolderPtr> folders_;
   std::vector<ItemPtr> items_;
+  mutable std::map<std::string, TextIndex, IgnoreAsciiCaseLess> textIndexes_;
 };
 
 }  // namespace kelvra::store

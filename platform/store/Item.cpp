@@ -19,10 +19,20 @@ namespace {
 constexpr std::array<std::string_view, 5> kNameParts{"Title", "FirstName", "MiddleName", "LastName",
                                                      "Suffix"};
 
-bool IsNamePart(std::string_view name) {
+bool SameProperty(std::string_view a, std::string_view b) {
   const IgnoreAsciiCaseLess less;
+  return !less(a, b) && !less(b, a);
+}
+
+bool IsNamePart(std::string_view name) {
   return std::any_of(kNameParts.begin(), kNameParts.end(),
-                     [&](std::string_view part) { return !less(part, name) && !less(name, part); });
+                     [&](std::string_view part) { return SameProperty(part, name); });
+}
+
+void AppendWord(std::u16string& text, const std::u16string& word, std::u16string_view separator) {
+  if (word.empty()) return;
+  if (!text.empty()) text += separator;
+  text += word;
 }
 
 double LocalNow() {
@@ -63,7 +73,11 @@ bool Item::Saved() const {
 Value Item::Get(std::string_view name) const {
   std::lock_guard lock(*mutex_);
   const Value* value = properties_.Find(name);
-  return value ? *value : PropertySchema::DefaultOf(name);
+  if (value) return *value;
+  if (SameProperty(name, "FileAs") && ItemType() == itemtype::kContact) {
+    return Value::Text(ComposedFileAs());
+  }
+  return PropertySchema::DefaultOf(name);
 }
 
 std::u16string Item::GetText(std::string_view name) const { return Get(name).AsText(); }
@@ -81,6 +95,10 @@ void Item::Set(std::string_view name, Value value) {
   std::lock_guard lock(*mutex_);
   properties_.Set(name, std::move(value));
   if (IsNamePart(name)) ComposeFullName();
+  // A saved item stands in its folder's lookup tables under its old values.
+  if (const FolderPtr folder = parent_.lock(); folder && !entryId_.empty()) {
+    folder->ForgetTextIndexes();
+  }
   MarkChanged();
 }
 
@@ -233,6 +251,21 @@ void Item::ComposeFullName() {
     fullName += value->AsText();
   }
   properties_.Set("FullName", Value::Text(std::move(fullName)));
+}
+
+// Outlook's default "Last, First Middle"; the company for a contact without a
+// name.
+std::u16string Item::ComposedFileAs() const {
+  const auto text = [&](std::string_view name) {
+    const Value* value = properties_.Find(name);
+    return value ? value->AsText() : std::u16string();
+  };
+  std::u16string given;
+  AppendWord(given, text("FirstName"), u" ");
+  AppendWord(given, text("MiddleName"), u" ");
+  std::u16string fileAs = text("LastName");
+  AppendWord(fileAs, given, u", ");
+  return fileAs.empty() ? text("CompanyName") : fileAs;
 }
 
 void Item::MarkChanged() { saved_ = false; }

@@ -43,7 +43,8 @@ class Item : public std::enable_shared_from_this<Item> {
   // --- Properties by object-model name. A read of an absent property answers
   // its default; a set marks the item unsaved. Setting a name part of a contact
   // (Title, FirstName, MiddleName, LastName, Suffix) composes FullName from the
-  // parts.
+  // parts. A contact that was never given a FileAs reads it composed as Outlook
+  // files contacts: "LastName, FirstName MiddleName", else the CompanyName.
   Value Get(std::string_view name) const;
   std::u16string GetText(std::string_view name) const;
   std::int32_t GetLong(std::string_view name) const;
@@ -102,6 +103,7 @@ class Item : public std::enable_shared_from_this<Item> {
   friend class Mailbox;
 
   void ComposeFullName();
+  std::u16string ComposedFileAs() const;
   void MarkChanged();
   bool Enter(Bytes entryId);
 

@@ -23,6 +23,13 @@ bool BaseLineReader::Last(std::string_view& field) {
   return true;
 }
 
+bool BaseLineReader::Rest(std::string_view& field) {
+  if (ended_) return false;
+  field = rest_;
+  ended_ = true;
+  return true;
+}
+
 bool BaseLineReader::Number(unsigned& value) {
   std::string_view text;
   const bool last = rest_.find(',') == std::string_view::npos;

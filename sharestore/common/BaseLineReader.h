@@ -20,6 +20,8 @@ class BaseLineReader {
   // Fields that may be empty (a ',' right away) are read with this one.
   bool OptionalField(std::string_view& field);
   bool Last(std::string_view& field);
+  // The last field when it may be empty.
+  bool Rest(std::string_view& field);
 
  private:
   std::string_view rest_;

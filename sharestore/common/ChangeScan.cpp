@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "sharestore/common/Arguments.h"
 #include "sharestore/common/CLog.h"
 #include "win32/time.h"
 
@@ -23,8 +24,6 @@ std::string OpeningMark(const char* title) {
 bool SameTime(const FILETIME& a, const FILETIME& b) {
   return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
 }
-
-bool HoldsLineBreak(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
 
 }  // namespace
 
@@ -77,7 +76,8 @@ bool ChangeScan::FoundState(const IndexEntry& known, const FILETIME& time, Index
 }
 
 int ChangeScan::ListOne(const ListedEntry& listed) {
-  if (HoldsLineBreak(listed.name) || listed.name.empty()) {
+  if (listed.name.empty()) return Advance();  // a listing without a name: nothing to record
+  if (HoldsLineBreak(listed.name)) {
     g_Log.LogError(setup_.tag, 0, "skipping a name that cannot stand in the base (%s)", listed.name.c_str());
     return Advance();
   }

@@ -6,14 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "sharestore/common/BaseFile.h"
-#include "sharestore/common/ChangeScan.h"
-#include "sharestore/common/FolderTable.h"
-#include "sharestore/common/IndexCounters.h"
+#include "sharestore/common/ChangeIndex.h"
 #include "sharestore/tessaly/Tessaly.h"
 #include "sharestore/tessaly/TessalyFolder.h"
-
-struct TessalyLineKinds;
 
 class CTessaly : public ITessaly {
  public:
@@ -55,26 +50,9 @@ class CTessaly : public ITessaly {
   int Release() override;
 
  private:
-  // Appends one line; on failure logs "fprintf error" under tag and returns false.
-  bool Write(const std::string& line, const char* tag);
   int Scan(const char* tag, const char* key, bool subfolders, int recursive, const char** excluded,
            int excludedCount, ProgressCallback callback, void* user);
   std::string CompactedBase() const;
 
-  int FindFirst(const TessalyLineKinds& kinds, int mask, const char** name, FILETIME* time, int* change);
-  int FindNext(const TessalyLineKinds& kinds, int mask, const char** name, FILETIME* time, int* change);
-  int Find(const TessalyLineKinds& kinds, const char* name, FILETIME* time, int* change);
-  int Acknowledge(const TessalyLineKinds& kinds, const char* name);
-  int SetEntry(const TessalyLineKinds& kinds, const char* name, const FILETIME& time, int change);
-  int RemoveEntry(const TessalyLineKinds& kinds, const char* name);
-  // The checks of the calls that write an entry line: base open, a current folder, a
-  // name that fits a line.
-  int CheckEntryCall(const char* tag, const char* name) const;
-
-  std::string basePath_;
-  BaseFile base_;
-  bool initialised_ = false;
-  FolderTable<TessalyFolder> folders_;
-  TessalyFolder* current_ = nullptr;
-  IndexCounters counters_;
+  ChangeIndex<TessalyFolder> index_;
 };

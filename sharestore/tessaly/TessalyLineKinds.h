@@ -3,19 +3,10 @@
 // and their log tags.
 #pragma once
 
+#include "sharestore/common/EntryKind.h"
 #include "sharestore/tessaly/TessalyFolder.h"
 
-struct TessalyLineKinds {
-  EntryTable TessalyFolder::*table;
-  const char* setPrefix;
-  const char* removePrefix;
-  bool timed;
-  const char* findTag;
-  const char* findNextTag;
-  const char* setTag;
-  const char* removeChangeTag;
-  const char* removeTag;
-};
+using TessalyLineKinds = EntryKind<TessalyFolder>;
 
 inline constexpr TessalyLineKinds kFileKinds{&TessalyFolder::files,
                                              "File=",
@@ -25,7 +16,9 @@ inline constexpr TessalyLineKinds kFileKinds{&TessalyFolder::files,
                                              "CTessaly::_FindNextFile",
                                              "CTessaly::SetFile",
                                              "CTessaly::RemoveChange",
-                                             "CTessaly::RemoveFile"};
+                                             "CTessaly::RemoveFile",
+                                             "CTessaly::GetFileCount",
+                                             "CTessaly::_ChangeType2Char"};
 inline constexpr TessalyLineKinds kSubfolderKinds{&TessalyFolder::subfolders,
                                                   "Subfolder=",
                                                   "RemoveSubfolder=",
@@ -34,4 +27,6 @@ inline constexpr TessalyLineKinds kSubfolderKinds{&TessalyFolder::subfolders,
                                                   "CTessaly::_FindNextSubfolder",
                                                   "CTessaly::SetSubfolder",
                                                   "CTessaly::RemoveSubfolderChange",
-                                                  "CTessaly::RemoveSubfolder"};
+                                                  "CTessaly::RemoveSubfolder",
+                                                  "CTessaly::GetFileCount",
+                                                  "CTessaly::_ChangeType2Char"};

@@ -167,6 +167,20 @@ TEST_F(FolderCallsTest, CreateDirectoryReportsExistingAndMissingParents) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 }
 
+TEST_F(FolderCallsTest, FoldersInTheUsersApplicationDataAreTheUsersOwn) {
+  MakeFolder("appdata");
+  testkit::SetAppDataFolder(Win("appdata"));
+  EXPECT_TRUE(CreateDirectoryA(Win("appdata\\Private").c_str(), nullptr));
+  EXPECT_TRUE(CreateDirectoryA(Win("appdata-other").c_str(), nullptr));
+  struct stat inside {}, beside {};
+  ASSERT_EQ(stat(dir.linuxPath("appdata/Private").c_str(), &inside), 0);
+  ASSERT_EQ(stat(dir.linuxPath("appdata-other").c_str(), &beside), 0);
+  EXPECT_EQ(inside.st_mode & 0777, 0700u);
+  // A folder that only shares the name's beginning is no part of it.
+  EXPECT_EQ(beside.st_mode & 0700, 0700u);
+  EXPECT_NE(beside.st_mode & 0777, 0700u) << "unless the umask hides everything else";
+}
+
 TEST_F(FolderCallsTest, RemoveDirectoryOnlyRemovesEmptyFolders) {
   MakeFolder("full");
   dir.write("full/x", "");

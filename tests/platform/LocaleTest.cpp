@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "testkit/Locale.h"
 #include "win32/windows.h"
@@ -76,3 +77,15 @@ TEST_F(ListSeparatorTest, OtherLocaleItemsAreUnknown) {
 }
 
 }  // namespace
+
+// --- The thread locale ------------------------------------------------------------------
+
+TEST(ThreadLocaleTest, EachThreadKeepsItsOwnLocale) {
+  EXPECT_EQ(GetThreadLocale(), 0x0409u);
+  EXPECT_TRUE(SetThreadLocale(LOCALE_SYSTEM_DEFAULT));
+  LCID other = 0;
+  std::thread([&other] { other = GetThreadLocale(); }).join();
+  EXPECT_EQ(other, 0x0409u);
+  EXPECT_EQ(GetThreadLocale(), static_cast<LCID>(LOCALE_SYSTEM_DEFAULT));
+  SetThreadLocale(0x0409);
+}

@@ -26,6 +26,7 @@ class CppEmitter {
   std::string version(const VersionInfo& version) const;
   std::string dialogs(const ResourceScript& script) const;
   std::string images(const ResourceScript& script) const;
+  std::string registryScripts(const ResourceScript& script) const;
 
   std::string moduleName_;
   std::string scriptName_;

@@ -72,11 +72,21 @@ struct Image {
   std::string file;
 };
 
+// A REGISTRY statement: the registrar's script, read from its file (relative to the
+// resource script's folder) before the output is written.
+struct RegistryScript {
+  std::uint16_t id = 0;
+  std::string file;
+  std::string text;
+  SourceLocation where;
+};
+
 struct ResourceScript {
   std::map<std::uint16_t, StringEntry> strings;
   std::optional<VersionInfo> version;
   std::vector<Dialog> dialogs;
   std::vector<Image> images;
+  std::vector<RegistryScript> registryScripts;
 };
 
 }  // namespace rcgen

@@ -49,27 +49,43 @@ void ScriptParser::statement(TokenStream& tokens, ResourceScript& script) {
     DialogHandler(symbols_).parse(tokens, name, script);
   else if (type.isKeyword("ICON") || type.isKeyword("BITMAP"))
     image(tokens, name, script);
+  else if (type.isKeyword("REGISTRY"))
+    registryScript(tokens, name, script);
   else
     skipResource(tokens, tokens.next());
 }
 
-// An image statement names its file on the same line, after optional memory flags. Only
-// images with a numeric id (a number or a #define) are kept: the system loads by id.
-void ScriptParser::image(TokenStream& tokens, const Token& name, ResourceScript& script) {
+// An image or registry statement names its file on the same line, after optional
+// memory flags. Only resources with a numeric id (a number or a #define) are kept: the
+// system loads them by id. False for a resource to pass over.
+bool ScriptParser::fileResource(TokenStream& tokens, const Token& name, std::uint16_t& id,
+                                std::string& file) {
   Token type = tokens.next();
-  Image image;
-  image.kind = type.isKeyword("ICON") ? ImageKind::kIcon : ImageKind::kBitmap;
   while (!tokens.atEnd() && tokens.peek().sameLine(type)) {
     Token token = tokens.next();
-    if (token.kind == TokenKind::kString || token.kind == TokenKind::kWord) image.file = token.text;
+    if (token.kind == TokenKind::kString || token.kind == TokenKind::kWord) file = token.text;
   }
-  if (name.kind == TokenKind::kIdentifier && !symbols_.defined(name.text)) return;
+  if (name.kind == TokenKind::kIdentifier && !symbols_.defined(name.text)) return false;
   TokenStream nameTokens({{name.where, name.text}});
-  std::int64_t id = ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
-  if (id <= 0 || id > 0xFFFF)
-    throw RcError(name.where, "image id " + std::to_string(id) + " is outside 1 to 65535");
-  image.id = static_cast<std::uint16_t>(id);
-  script.images.push_back(std::move(image));
+  std::int64_t value =
+      ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
+  if (value <= 0 || value > 0xFFFF)
+    throw RcError(name.where, type.text + " id " + std::to_string(value) + " is outside 1 to 65535");
+  id = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+void ScriptParser::image(TokenStream& tokens, const Token& name, ResourceScript& script) {
+  Image image;
+  image.kind = tokens.peek().isKeyword("ICON") ? ImageKind::kIcon : ImageKind::kBitmap;
+  if (fileResource(tokens, name, image.id, image.file)) script.images.push_back(std::move(image));
+}
+
+void ScriptParser::registryScript(TokenStream& tokens, const Token& name, ResourceScript& script) {
+  RegistryScript registry;
+  registry.where = name.where;
+  if (fileResource(tokens, name, registry.id, registry.file))
+    script.registryScripts.push_back(std::move(registry));
 }
 
 void ScriptParser::skipResource(TokenStream& tokens, const Token& type) {

@@ -1,5 +1,5 @@
 // Reads the statements of a resource script. STRINGTABLE, VERSIONINFO and the dialogs go
-// to their handlers, icons and bitmaps are noted by id; every other statement (menus,
+// to their handlers, icons, bitmaps and registry scripts are noted by id; every other statement (menus,
 // accelerators, LANGUAGE, ...) is passed over whole: it ends with its BEGIN ... END block or, for a resource read from a file,
 // with the line that names the file.
 #pragma once
@@ -24,7 +24,9 @@ class ScriptParser {
  private:
   void statement(TokenStream& tokens, ResourceScript& script);
   void skipResource(TokenStream& tokens, const Token& type);
+  bool fileResource(TokenStream& tokens, const Token& name, std::uint16_t& id, std::string& file);
   void image(TokenStream& tokens, const Token& name, ResourceScript& script);
+  void registryScript(TokenStream& tokens, const Token& name, ResourceScript& script);
 
   const SymbolTable& symbols_;
 };

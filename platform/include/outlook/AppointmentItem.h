@@ -117,6 +117,10 @@ struct _AppointmentItem : IDispatch {
   IDispatchPtr GetParent();
   // olAppointment.
   OlObjectClass GetClass();
+  // Outlook's categories dialog over the item's Categories, which it sets to the
+  // user's choice (Cancel leaves them). testkit::FailCall names it
+  // "AppointmentItem.ShowCategoriesDialog".
+  void ShowCategoriesDialog();
 
   virtual HRESULT STDMETHODCALLTYPE get_Start(DATE* value) = 0;
   virtual HRESULT STDMETHODCALLTYPE put_Start(DATE value) = 0;
@@ -133,6 +137,8 @@ struct _AppointmentItem : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE raw_Delete() = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Parent(IDispatch** value) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Class(OlObjectClass* value) = 0;
+  // Played through get_Categories and put_Categories, so any implementation has it.
+  virtual HRESULT STDMETHODCALLTYPE raw_ShowCategoriesDialog();
 };
 
 }  // namespace Outlook

@@ -3,6 +3,7 @@
 // An explorer raises ExplorerEvents (outlook/Events.h) through IConnectionPointContainer.
 #pragma once
 
+#include "office/CommandBarDeclarations.h"
 #include "outlook/Declarations.h"
 #include "outlook/ExplorerDeclarations.h"
 
@@ -30,12 +31,15 @@ struct _Explorer : IDispatch {
   void Activate();
   // "<folder name> - Microsoft Outlook".
   _bstr_t GetCaption();
+  // The window's toolbars and menu bar.
+  Office::_CommandBarsPtr GetCommandBars();
 
   virtual HRESULT STDMETHODCALLTYPE get_CurrentFolder(MAPIFolder** folder) = 0;
   virtual HRESULT STDMETHODCALLTYPE putref_CurrentFolder(MAPIFolder* folder) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Selection(Selection** selection) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_Activate() = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Caption(BSTR* caption) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_CommandBars(Office::_CommandBars** bars) = 0;
 };
 
 }  // namespace Outlook

@@ -19,6 +19,8 @@ struct _NameSpace : IDispatch {
   IDispatchPtr GetItemFromID(_bstr_t entryId, const _variant_t& storeId);
   // olNamespace.
   OlObjectClass GetClass();
+  // Outlook's folder picker: the folder the user chose, or NULL for Cancel.
+  MAPIFolderPtr PickFolder();
 
   virtual HRESULT STDMETHODCALLTYPE raw_GetDefaultFolder(OlDefaultFolders folder,
                                                          MAPIFolder** result) = 0;
@@ -26,6 +28,8 @@ struct _NameSpace : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE raw_GetItemFromID(BSTR entryId, VARIANT storeId,
                                                       IDispatch** item) = 0;
   virtual HRESULT STDMETHODCALLTYPE get_Class(OlObjectClass* objectClass) = 0;
+  // Fakes that play no user need not give it: it answers E_NOTIMPL.
+  virtual HRESULT STDMETHODCALLTYPE raw_PickFolder(MAPIFolder** folder);
 };
 
 }  // namespace Outlook

@@ -20,3 +20,5 @@
 #include "outlook/Events.h"
 #include "outlook/Explorer.h"
 #include "outlook/Explorers.h"
+// Contact wizard pages
+#include "outlook/MailItem.h"

@@ -46,3 +46,9 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int s
 // terminating NUL; a size of 0 asks for it.
 int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
 int WINAPI GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size);
+
+// The calling thread's locale: 0x0409 (English, United States) until the thread sets
+// another. It changes nothing else on this platform; registration code sets
+// LOCALE_SYSTEM_DEFAULT for its duration and restores what it found.
+LCID WINAPI GetThreadLocale();
+BOOL WINAPI SetThreadLocale(LCID locale);

@@ -77,6 +77,16 @@ STDMETHODIMP Picture::get_Height(OLE_YSIZE_HIMETRIC* height) {
   return S_OK;
 }
 
+namespace {
+
+std::atomic<HRESULT> creationFailure{S_OK};
+
+}  // namespace
+
+void Picture::FailCreation(HRESULT failure) { creationFailure = failure; }
+
+HRESULT Picture::CreationFailure() { return creationFailure.load(); }
+
 std::size_t Picture::Alive() {
   std::lock_guard lock(Lock());
   return Identities().size();

@@ -25,6 +25,10 @@ class Picture : public ComObject<IPictureDisp, IPicture> {
   bool owned() const { return owned_; }
 
   static std::size_t Alive();
+  // What OleCreatePictureIndirect answers from now on instead of a picture; S_OK makes
+  // pictures again.
+  static void FailCreation(HRESULT failure);
+  static HRESULT CreationFailure();
   // The picture behind an interface of one, or NULL for another object.
   static const Picture* Of(IUnknown* object);
 

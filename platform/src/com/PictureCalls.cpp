@@ -26,6 +26,8 @@ HRESULT WINAPI OleCreatePictureIndirect(LPPICTDESC desc, REFIID iid, BOOL own, L
   if (handle == nullptr) return E_INVALIDARG;
   // Checked before the picture exists, so that a failure leaves the handle the caller's.
   if (!PictureAnswers(iid)) return E_NOINTERFACE;
+  const HRESULT injected = kelvra::com::Picture::CreationFailure();
+  if (FAILED(injected)) return injected;
   auto* picture =
       new kelvra::com::Picture(static_cast<SHORT>(desc->picType), handle, own != FALSE);
   picture->AddRef();

@@ -9,6 +9,7 @@
 #include "files/FileFacts.h"
 #include "files/FileSteps.h"
 #include "files/PathArgument.h"
+#include "shell/AppDataFolder.h"
 #include "win32/files.h"
 
 namespace {
@@ -35,7 +36,10 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
 BOOL WINAPI CreateDirectoryA(LPCSTR pathName, LPSECURITY_ATTRIBUTES /*security*/) {
   std::string path;
   if (!MapPathArgument(pathName, path)) return FALSE;
-  if (mkdir(path.c_str(), 0777) == 0) return TRUE;
+  // The user's application data is private to the user, as its profile's ACL keeps
+  // it on Windows: nobody else may list or replace what the add-in puts there.
+  const mode_t mode = kelvra::platform::AppDataFolder::Contains(path) ? 0700 : 0777;
+  if (mkdir(path.c_str(), mode) == 0) return TRUE;
   SetLastErrorFromErrno(path, ERROR_ALREADY_EXISTS);
   return FALSE;
 }

@@ -1,6 +1,13 @@
 #include "outlook/AppointmentItem.h"
 
+#include <optional>
+#include <string>
+
+#include "outlook/AppointmentItemCategoriesDesk.h"
+#include "outlook/CallGate.h"
+#include "outlook/OutParam.h"
 #include "outlook/WrapperCall.h"
+#include "store/Utf.h"
 
 namespace Outlook {
 
@@ -49,5 +56,24 @@ IDispatchPtr _AppointmentItem::GetParent() {
 }
 
 OlObjectClass _AppointmentItem::GetClass() { return GetValue(this, &_AppointmentItem::get_Class); }
+
+void _AppointmentItem::ShowCategoriesDialog() {
+  Call(this, &_AppointmentItem::raw_ShowCategoriesDialog);
+}
+
+HRESULT STDMETHODCALLTYPE _AppointmentItem::raw_ShowCategoriesDialog() {
+  const HRESULT entered = CallGate::Enter("AppointmentItem.ShowCategoriesDialog");
+  if (FAILED(entered)) return entered;
+  BSTR current = nullptr;
+  const HRESULT read = get_Categories(&current);
+  const _bstr_t owned(current, false);
+  if (FAILED(read)) return read;
+  const std::optional<std::string> chosen = AppointmentItemCategoriesDesk::Instance().Show(
+      kelvra::store::Utf::ToUtf8(TextOf(current)));
+  if (!chosen.has_value()) return S_OK;
+  const std::u16string text = kelvra::store::Utf::ToUtf16(*chosen);
+  const _bstr_t value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
+  return put_Categories(value);
+}
 
 }  // namespace Outlook

@@ -1,5 +1,6 @@
 #include "outlook/Explorer.h"
 
+#include "office/CommandBars.h"
 #include "outlook/MAPIFolder.h"
 #include "outlook/WrapperCall.h"
 
@@ -28,5 +29,9 @@ SelectionPtr _Explorer::GetSelection() {
 void _Explorer::Activate() { Call(this, &_Explorer::raw_Activate); }
 
 _bstr_t _Explorer::GetCaption() { return GetText(this, &_Explorer::get_Caption); }
+
+Office::_CommandBarsPtr _Explorer::GetCommandBars() {
+  return GetObject<Office::_CommandBarsPtr>(this, &_Explorer::get_CommandBars);
+}
 
 }  // namespace Outlook

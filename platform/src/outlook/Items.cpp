@@ -16,4 +16,8 @@ IDispatchPtr _Items::Add(const _variant_t& type) {
   return FetchObject<IDispatchPtr>(this, [&](IDispatch** item) { return raw_Add(type, item); });
 }
 
+_ItemsPtr _Items::Restrict(_bstr_t filter) {
+  return FetchObject<_ItemsPtr>(this, [&](_Items** items) { return raw_Restrict(filter, items); });
+}
+
 }  // namespace Outlook

@@ -24,4 +24,13 @@ IDispatchPtr _NameSpace::GetItemFromID(_bstr_t entryId, const _variant_t& storeI
 
 OlObjectClass _NameSpace::GetClass() { return GetValue(this, &_NameSpace::get_Class); }
 
+MAPIFolderPtr _NameSpace::PickFolder() {
+  return GetObject<MAPIFolderPtr>(this, &_NameSpace::raw_PickFolder);
+}
+
+HRESULT STDMETHODCALLTYPE _NameSpace::raw_PickFolder(MAPIFolder** folder) {
+  if (folder != nullptr) *folder = nullptr;
+  return E_NOTIMPL;
+}
+
 }  // namespace Outlook

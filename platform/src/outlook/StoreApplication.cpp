@@ -5,6 +5,7 @@
 #include "outlook/ExplorerWindows.h"
 #include "outlook/StoreExplorers.h"
 #include "outlook/ItemObjects.h"
+#include "outlook/MailItemObject.h"
 #include "outlook/ObjectCache.h"
 #include "outlook/OutParam.h"
 #include "outlook/StoreNameSpace.h"
@@ -25,18 +26,17 @@ ObjectCache<StoreApplication>& Cache() {
 }
 
 // The default folder that a new item of the type is saved into; -1 for a type that
-// has none.
+// has none (a new mail is no store item: MailItemObject).
 std::int32_t HomeFolderOf(Outlook::OlItemType type) {
   switch (type) {
-    case Outlook::olMailItem:
-      return store::defaultfolder::kInbox;
     case Outlook::olAppointmentItem:
       return store::defaultfolder::kCalendar;
     case Outlook::olContactItem:
     case Outlook::olDistributionListItem:
       return store::defaultfolder::kContacts;
+    default:
+      return -1;
   }
-  return -1;
 }
 
 }  // namespace
@@ -82,6 +82,10 @@ STDMETHODIMP StoreApplication::raw_CreateItem(Outlook::OlItemType type, IDispatc
   if (FAILED(entered)) return entered;
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
+  if (type == Outlook::olMailItem) {
+    *item = MailItemObject::Create();
+    return S_OK;
+  }
   const std::u16string messageClass = store::ItemType::MessageClassOf(type);
   const std::int32_t home = HomeFolderOf(type);
   if (messageClass.empty() || home < 0) return E_INVALIDARG;

@@ -1,5 +1,6 @@
 #include "outlook/StoreExplorer.h"
 
+#include "office/ExplorerBarsLayout.h"
 #include "outlook/CallGate.h"
 #include "outlook/Events.h"
 #include "outlook/ExplorerWindows.h"
@@ -68,6 +69,17 @@ STDMETHODIMP StoreExplorer::get_Caption(BSTR* caption) {
   return HandOutText(caption, text + u" - Microsoft Outlook");
 }
 
+STDMETHODIMP StoreExplorer::get_CommandBars(Office::_CommandBars** bars) {
+  const HRESULT entered = CallGate::Enter("Explorer.CommandBars");
+  if (FAILED(entered)) return entered;
+  return HandOutObject(bars, [&] {
+    if (bars_ == nullptr) bars_.Attach(office::MakeExplorerCommandBars());
+    Office::_CommandBars* made = bars_;
+    made->AddRef();
+    return made;
+  });
+}
+
 STDMETHODIMP StoreExplorer::EnumConnectionPoints(IEnumConnectionPoints** points) {
   if (points != nullptr) *points = nullptr;
   return E_NOTIMPL;
@@ -85,6 +97,10 @@ void StoreExplorer::RaiseViewSwitch() {
 
 void StoreExplorer::RaiseClose() {
   points_.Raise(__uuidof(Outlook::ExplorerEvents), Outlook::kDispidClose, nullptr);
+}
+
+std::size_t StoreExplorer::EventSinks() const {
+  return points_.Connections(__uuidof(Outlook::ExplorerEvents));
 }
 
 }  // namespace kelvra::outlook

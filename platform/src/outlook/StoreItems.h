@@ -1,5 +1,9 @@
-// The items of a folder, read from the folder at every call.
+// The items of a folder, read from the folder at every call; or, for the result of
+// Restrict, the items that matched at that moment.
 #pragma once
+
+#include <optional>
+#include <vector>
 
 #include "outlook/Items.h"
 #include "outlook/StandInObject.h"
@@ -16,11 +20,17 @@ class StoreItems : public StandInObject<Outlook::_Items> {
   STDMETHODIMP get_Count(long* count) override;
   STDMETHODIMP raw_Item(VARIANT index, IDispatch** item) override;
   STDMETHODIMP raw_Add(VARIANT type, IDispatch** item) override;
+  STDMETHODIMP raw_Restrict(BSTR filter, Outlook::_Items** items) override;
 
  private:
-  explicit StoreItems(store::FolderPtr folder) : folder_(std::move(folder)) {}
+  StoreItems(store::FolderPtr folder, std::optional<std::vector<store::ItemPtr>> snapshot)
+      : folder_(std::move(folder)), snapshot_(std::move(snapshot)) {}
+
+  std::vector<store::ItemPtr> CurrentItems() const;
 
   store::FolderPtr folder_;
+  // Set for a restricted collection: what matched when it was made.
+  std::optional<std::vector<store::ItemPtr>> snapshot_;
 };
 
 }  // namespace kelvra::outlook

@@ -5,6 +5,7 @@
 #include "outlook/CallGate.h"
 #include "outlook/FolderRef.h"
 #include "outlook/ItemObjects.h"
+#include "outlook/NameSpacePickerDesk.h"
 #include "outlook/ObjectCache.h"
 #include "outlook/OutParam.h"
 #include "outlook/StoreFolder.h"
@@ -14,7 +15,9 @@
 #include "store/HexText.h"
 #include "store/Item.h"
 #include "store/Mailbox.h"
+#include "store/NameMatch.h"
 #include "store/Store.h"
+#include "store/Utf.h"
 
 namespace kelvra::outlook {
 
@@ -47,6 +50,33 @@ bool InNamedStore(const store::Item& item, const VARIANT& storeId) {
   const store::FolderPtr folder = item.Parent();
   const store::StorePtr owner = folder != nullptr ? folder->OwningStore() : nullptr;
   return wanted.has_value() && owner != nullptr && owner->EntryId() == *wanted;
+}
+
+// The names of a folder path, empty ones (the leading "\\") left out.
+std::vector<std::u16string> PathNames(const std::string& path) {
+  std::vector<std::u16string> names;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t cut = path.find_first_of("\\/", start);
+    if (cut == std::string::npos) cut = path.size();
+    if (cut > start) names.push_back(store::Utf::ToUtf16(path.substr(start, cut - start)));
+    start = cut + 1;
+  }
+  return names;
+}
+
+// The folder of a path: the store's name, then the folders below its top.
+store::FolderPtr FolderAt(const std::string& path) {
+  const std::vector<std::u16string> names = PathNames(path);
+  if (names.size() < 2) return nullptr;
+  for (const store::StorePtr& store : store::CurrentMailbox::Get()->Stores()) {
+    if (!store::SameName(store->Name(), names.front())) continue;
+    store::FolderPtr folder = store->FindFolder(names[1]);
+    for (std::size_t i = 2; folder != nullptr && i < names.size(); ++i)
+      folder = folder->FindFolder(names[i]);
+    return folder;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -91,6 +121,19 @@ STDMETHODIMP StoreNameSpace::get_Class(Outlook::OlObjectClass* objectClass) {
   const HRESULT entered = CallGate::Enter("NameSpace.Class");
   if (FAILED(entered)) return entered;
   return HandOutValue(objectClass, Outlook::olNamespace);
+}
+
+STDMETHODIMP StoreNameSpace::raw_PickFolder(Outlook::MAPIFolder** folder) {
+  const HRESULT entered = CallGate::Enter("NameSpace.PickFolder");
+  if (FAILED(entered)) return entered;
+  if (folder == nullptr) return E_POINTER;
+  *folder = nullptr;
+  const std::optional<std::string> answer = NameSpacePickerDesk::Instance().Show();
+  if (!answer.has_value()) return S_OK;
+  store::FolderPtr chosen = FolderAt(*answer);
+  if (chosen == nullptr) return MAPI_E_NOT_FOUND;
+  *folder = StoreFolder::Acquire(FolderRef::Of(std::move(chosen)));
+  return S_OK;
 }
 
 }  // namespace kelvra::outlook

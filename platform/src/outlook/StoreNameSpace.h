@@ -16,6 +16,9 @@ class StoreNameSpace : public StandInObject<Outlook::_NameSpace> {
   STDMETHODIMP get_Folders(Outlook::_Folders** folders) override;
   STDMETHODIMP raw_GetItemFromID(BSTR entryId, VARIANT storeId, IDispatch** item) override;
   STDMETHODIMP get_Class(Outlook::OlObjectClass* objectClass) override;
+  // Answered by the operator (NameSpacePickerDesk); a path that names no folder fails
+  // with MAPI_E_NOT_FOUND.
+  STDMETHODIMP raw_PickFolder(Outlook::MAPIFolder** folder) override;
 
  private:
   StoreNameSpace() = default;

@@ -31,6 +31,18 @@ HRESULT AppDataFolder::Get(std::string& windowsFolder) {
   return S_OK;
 }
 
+bool AppDataFolder::Contains(const std::string& linuxPath) {
+  std::string root;
+  {
+    std::lock_guard lock(g_mutex);
+    if (g_fail || (g_folder && g_folder->empty())) return false;
+    root = ToLinuxPath(g_folder ? *g_folder : std::string(kDefaultFolder));
+  }
+  while (root.size() > 1 && root.back() == '/') root.pop_back();
+  return linuxPath.size() > root.size() && linuxPath.compare(0, root.size(), root) == 0 &&
+         linuxPath[root.size()] == '/';
+}
+
 void AppDataFolder::Set(const std::string& windowsFolder) {
   std::lock_guard lock(g_mutex);
   g_folder = windowsFolder;

@@ -12,6 +12,9 @@ class AppDataFolder {
   // S_OK and the Windows folder, or E_FAIL while a test makes it fail. The default
   // folder, under drive C:, is created when first asked for.
   static HRESULT Get(std::string& windowsFolder);
+  // True when linuxPath lies inside the folder (without creating it). Folders made
+  // there are the user's own, as a profile's ACL keeps them on Windows.
+  static bool Contains(const std::string& linuxPath);
   static void Set(const std::string& windowsFolder);
   static void Fail(bool fail);
   static void Reset();

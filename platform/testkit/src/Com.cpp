@@ -24,6 +24,8 @@ std::vector<CLSID> ObjectMapClasses() {
 
 std::size_t LivePictures() { return kelvra::com::Picture::Alive(); }
 
+void FailPictureCreation(HRESULT failure) { kelvra::com::Picture::FailCreation(failure); }
+
 std::optional<PictureInfo> PictureOf(IUnknown* picture) {
   const kelvra::com::Picture* found = kelvra::com::Picture::Of(picture);
   if (found == nullptr) return std::nullopt;

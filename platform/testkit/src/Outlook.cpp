@@ -51,4 +51,9 @@ int ExplorerActivations(Outlook::_Explorer* explorer) {
 
 void RaiseQuit() { kelvra::outlook::StoreApplication::RaiseQuit(); }
 
+std::size_t ExplorerEventSinks(Outlook::_Explorer* explorer) {
+  const auto* window = dynamic_cast<const StoreExplorer*>(explorer);
+  return window != nullptr ? window->EventSinks() : 0;
+}
+
 }  // namespace testkit

@@ -25,6 +25,8 @@ struct PictureInfo {
   void* handle = nullptr;
   bool owned = false;  // the picture destroys the handle when it goes
 };
+// From now on OleCreatePictureIndirect fails with failure (S_OK: it works again).
+void FailPictureCreation(HRESULT failure);
 // What a picture object holds; nullopt for an object that is no picture.
 std::optional<PictureInfo> PictureOf(IUnknown* picture);
 

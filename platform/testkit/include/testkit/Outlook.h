@@ -16,7 +16,8 @@
 // "MAPIUtils.GetAddressEntryFromID", "AddressEntry.SMTPAddress", "Application.Explorers",
 // "Application.ActiveExplorer", "Explorers.Count", "Explorers.Item",
 // "Explorer.CurrentFolder" (get and put), "Explorer.Selection", "Explorer.Activate",
-// "Explorer.Caption", "Selection.Count", "Selection.Item".
+// "Explorer.Caption", "Explorer.CommandBars", "Selection.Count", "Selection.Item"; the
+// command bars' members are listed in testkit/CommandBars.h.
 #pragma once
 
 #include <cstddef>
@@ -54,5 +55,7 @@ void RaiseViewSwitch(Outlook::_Explorer* explorer);
 int ExplorerActivations(Outlook::_Explorer* explorer);
 // Raises the application's Quit event.
 void RaiseQuit();
+// Sinks connected to the window's events now (also once it was closed).
+std::size_t ExplorerEventSinks(Outlook::_Explorer* explorer);
 
 }  // namespace testkit

@@ -1,0 +1,71 @@
+#include "contacts/ContactFilterControls.h"
+
+#include "addin/CLang.h"
+#include "addin/GetOutlookVersion.h"
+#include "addin/LogComError.h"
+#include "contacts/ContactFilter.h"
+#include "contacts/PageText.h"
+#include "resource.h"
+
+namespace {
+
+// Items of combo 220.
+constexpr int kExclude = 0;
+constexpr int kInclude = 1;
+
+constexpr DWORD kCategoryRules =
+    ContactFilter::kExcludeCategories | ContactFilter::kIncludeCategories;
+
+bool IsChecked(HWND dlg, int id) { return IsDlgButtonChecked(dlg, id) == BST_CHECKED; }
+
+void Check(HWND dlg, int id, bool on) { CheckDlgButton(dlg, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+}  // namespace
+
+void ContactFilterControls::Show(HWND dlg, DWORD mask, const std::string& categories) {
+  for (const char* key : {"IDS_EXCLUDE", "IDS_INCLUDE"})
+    SendDlgItemMessageA(dlg, IDC_CBO_LUDE_CATEGORIES, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(g_Lang.GetText(key).c_str()));
+  const bool include = (mask & ContactFilter::kIncludeCategories) != 0;
+  SendDlgItemMessageA(dlg, IDC_CBO_LUDE_CATEGORIES, CB_SETCURSEL, include ? kInclude : kExclude, 0);
+  Check(dlg, IDC_CHK_IGNORE_PRIVATES, (mask & ContactFilter::kSkipNotNormal) != 0);
+  Check(dlg, IDC_CHK_CATEGORIES, (mask & kCategoryRules) != 0);
+  SetDlgItemTextA(dlg, IDC_TXT_CATEGORIES, categories.c_str());
+  if (GetOutlookVersion() == 9) ShowWindow(GetDlgItem(dlg, IDC_BTN_CATEGORIES), SW_HIDE);
+}
+
+bool ContactFilterControls::Read(HWND dlg, DWORD& mask, std::string& categories) {
+  DWORD chosen = IsChecked(dlg, IDC_CHK_IGNORE_PRIVATES) ? ContactFilter::kSkipNotNormal : 0;
+  if (IsChecked(dlg, IDC_CHK_CATEGORIES)) {
+    const LRESULT rule = SendDlgItemMessageA(dlg, IDC_CBO_LUDE_CATEGORIES, CB_GETCURSEL, 0, 0);
+    chosen |= rule == kExclude ? ContactFilter::kExcludeCategories
+                               : ContactFilter::kIncludeCategories;
+  }
+  const std::string names = TrimWhite(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
+  if ((chosen & kCategoryRules) != 0 && names.empty()) {
+    MessageBoxA(dlg, g_Lang.GetText("IDS_EMPTY_CATEGORIES").c_str(),
+                g_Lang.GetText("IDS_APP_TITLE").c_str(), MB_OK);
+    return false;
+  }
+  mask = chosen;
+  categories = names;
+  return true;
+}
+
+void ContactFilterControls::ChooseCategories(HWND dlg, Outlook::_Application* app,
+                                             const char* function) {
+  const std::string names = GetDlgItemString(dlg, IDC_TXT_CATEGORIES);
+  try {
+    if (app == nullptr) _com_issue_error(E_POINTER);
+    Outlook::_AppointmentItemPtr item(app->CreateItem(Outlook::olAppointmentItem));
+    item->PutCategories(_bstr_t(names.c_str()));
+    item->ShowCategoriesDialog();
+    const _bstr_t chosen = item->GetCategories();
+    const char* text = chosen;
+    const std::string trimmed = TrimWhite(text != nullptr ? text : "");
+    SetDlgItemTextA(dlg, IDC_TXT_CATEGORIES, trimmed.c_str());
+    Check(dlg, IDC_CHK_CATEGORIES, !trimmed.empty());
+  } catch (const _com_error& error) {
+    LogComError(function, error);
+  }
+}

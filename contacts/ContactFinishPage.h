@@ -1,0 +1,54 @@
+// The message handlers the two contact finish pages add to what every contact page
+// shares: the colours and cursor of their links and the clicks on them. What the
+// open-folder link does differs (a Windows folder, an Outlook folder): the page T
+// provides it as _OpenFolderLink(). The page maps IDCANCEL itself, to close.
+#pragma once
+
+#include "addin/CLib.h"
+#include "addin/LinkCommands.h"
+#include "contacts/ContactDialogPage.h"
+#include "contacts/FinishPageLook.h"
+
+template <class T>
+class ContactFinishPage : public ContactDialogPage<T> {
+ protected:
+  explicit ContactFinishPage(const char* helpTopic) : ContactDialogPage<T>(helpTopic) {}
+
+  BEGIN_MSG_MAP(ContactFinishPage)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
+    MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    CHAIN_MSG_MAP(ContactDialogPage<T>)
+  END_MSG_MAP()
+
+ protected:
+  FinishPageLook m_look;
+
+ private:
+  LRESULT OnCtlColor(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
+    return reinterpret_cast<LRESULT>(
+        m_look.OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+  }
+
+  // Not handled away from the links, so that the default cursor stays.
+  LRESULT OnSetCursor(UINT, WPARAM wParam, LPARAM, BOOL& handled) {
+    handled = m_look.SetLinkCursor(reinterpret_cast<HWND>(wParam));
+    return TRUE;
+  }
+
+  // The links are labels, which get no clicks of their own: the page hit-tests them.
+  LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    switch (m_look.LinkAt(FinishPageLook::ScreenPoint(this->m_hWnd, lParam))) {
+      case FinishPageLook::kWhySkipped:
+        g_Lib.ShowContextHelp(help_topics::kItemSkipping);
+        break;
+      case FinishPageLook::kOpenFolder:
+        static_cast<T*>(this)->_OpenFolderLink();
+        break;
+      case FinishPageLook::kNoLink:
+        break;
+    }
+    return 0;
+  }
+};

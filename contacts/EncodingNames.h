@@ -1,0 +1,17 @@
+// The encodings the contact pages offer: the Names of the converter's encodings list.
+// Without a converter, or with an empty list, there are none; the pages then keep an
+// empty name, which writes in the ANSI code page without a CHARSET.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class EncodingNames {
+ public:
+  // In list order.
+  static std::vector<std::string> All();
+  // The first Name, or "" when there is none.
+  static std::string First();
+  // The name when it is one of the Names (case-sensitive), else the first Name.
+  static std::string KnownOrFirst(const std::string& name);
+};

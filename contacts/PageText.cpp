@@ -1,0 +1,21 @@
+#include "contacts/PageText.h"
+
+#include <vector>
+
+std::string GetDlgItemString(HWND dlg, int id) {
+  HWND control = GetDlgItem(dlg, id);
+  if (control == nullptr) return std::string();
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return std::string();
+  std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+  GetWindowTextA(control, text.data(), length + 1);
+  return std::string(text.data());
+}
+
+std::string TrimWhite(const std::string& text) {
+  constexpr const char* kWhite = " \t\r\n";
+  const size_t first = text.find_first_not_of(kWhite);
+  if (first == std::string::npos) return std::string();
+  const size_t last = text.find_last_not_of(kWhite);
+  return text.substr(first, last - first + 1);
+}

@@ -1,0 +1,107 @@
+#include "ContactExportAction.h"
+
+#include <filesystem>
+
+#include "ActionArguments.h"
+#include "AddInModule.h"
+#include "EncodingNames.h"
+#include "testkit/Dialogs.h"
+
+namespace host {
+namespace {
+
+// Dialogs and controls of the export wizard.
+constexpr int kFirstPage = 224;
+constexpr int kOptionsPage = 225;
+constexpr int kFinishPage = 227;
+constexpr int kWindowsFolder = 229;
+constexpr int kOneFile = 232;
+constexpr int kSelectedOnly = 233;
+constexpr int kChangeOptions = 227;
+constexpr int kOverwrite = 243;
+constexpr int kVCard21 = 244;
+constexpr int kVCard30 = 245;
+constexpr int kEncoding = 246;
+constexpr int kProcessed = 252;
+constexpr int kExported = 253;
+constexpr int kFailed = 254;
+constexpr int kSkipped = 255;
+constexpr int kClose = 2;
+
+}  // namespace
+
+ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments, const std::string& encodingsFile)
+    : ContactWizardAction("Ostrane.Kelvra.btnExportC", "ExportC") {
+  ActionArguments args("export-contacts", arguments);
+  for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
+    if (option == "--to") {
+      const std::string dir = args.Value();
+      if (!std::filesystem::is_directory(dir)) throw UsageError("export-contacts: --to " + dir + ": no such folder");
+      to_ = WindowsPathOf(dir);
+    } else if (option == "--folder") {
+      folder_ = args.Value();
+    } else if (option == "--format") {
+      const std::string format = args.Value();
+      if (format != "21" && format != "30") throw UsageError("export-contacts: --format is 21 or 30");
+      format_ = format == "30" ? 30 : 21;
+    } else if (option == "--encoding") {
+      const std::string name = args.Value();
+      encoding_ = EncodingName(name, encodingsFile);
+      if (encoding_.empty()) throw UsageError("export-contacts: --encoding " + name + ": no such encoding");
+    } else if (option == "--one-file" || option == "--file-per-contact") {
+      if (oneFile_ && *oneFile_ != (option == "--one-file"))
+        throw UsageError("export-contacts: --one-file and --file-per-contact exclude each other");
+      oneFile_ = option == "--one-file";
+    } else if (option == "--overwrite") {
+      overwrite_ = true;
+    } else if (option == "--selected") {
+      selected_ = true;
+    } else {
+      args.Unknown(option);
+    }
+  }
+  if (to_.empty()) throw UsageError("export-contacts needs --to DIR");
+}
+
+ExplorerView ContactExportAction::View() const {
+  if (!selected_) return {};
+  return ExplorerView{folder_, Outlook::olFolderContacts, true};
+}
+
+void ContactExportAction::Prepare(HostUser& user) {
+  user.Drive(kFirstPage, [this, &user](HWND dlg) { FirstPage(dlg, user); });
+  user.Drive(kOptionsPage, [this, &user](HWND dlg) { OptionsPage(dlg, user); });
+  user.Drive(kFinishPage, [this](HWND dlg) { FinishPage(dlg); });
+}
+
+void ContactExportAction::FirstPage(HWND dlg, HostUser& user) {
+  if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
+  testkit::TypeText(dlg, kWindowsFolder, to_);
+  if (oneFile_) testkit::SetCheck(dlg, kOneFile, *oneFile_);
+  if (!testkit::SetCheck(dlg, kSelectedOnly, selected_) && selected_) {
+    user.Refuse("export-contacts: --selected, but the window has no contact selected");
+    return;
+  }
+  testkit::Click(dlg, kChangeOptions);
+  if (!user.Problems().empty()) return;
+  testkit::Click(dlg, IDOK);
+}
+
+void ContactExportAction::OptionsPage(HWND dlg, HostUser& user) {
+  if (format_) testkit::Click(dlg, *format_ == 30 ? kVCard30 : kVCard21);
+  if (!encoding_.empty() && !testkit::SelectItem(dlg, kEncoding, encoding_)) {
+    user.Refuse("export-contacts: the options page does not offer the encoding " + encoding_);
+    return;
+  }
+  testkit::SetCheck(dlg, kOverwrite, overwrite_);
+  testkit::Click(dlg, IDOK);
+}
+
+void ContactExportAction::FinishPage(HWND dlg) {
+  SetResult("result: selected=" + std::to_string(Count(dlg, kProcessed)) +
+            " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
+            " skipped=" + std::to_string(Count(dlg, kSkipped)));
+  testkit::Click(dlg, kClose);
+}
+
+}  // namespace host

@@ -1,0 +1,89 @@
+#include "ContactImportAction.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "ActionArguments.h"
+#include "AddInModule.h"
+#include "testkit/Dialogs.h"
+
+namespace host {
+namespace {
+
+// Dialogs and controls of the import wizard.
+constexpr int kFirstPage = 228;
+constexpr int kOptionsPage = 230;
+constexpr int kFinishPage = 229;
+constexpr int kFiles = 229;
+constexpr int kChangeOptions = 227;
+constexpr int kConflictRadios[] = {261, 262, 263};
+constexpr int kFilesAndContacts = 252;
+constexpr int kImported = 260;
+constexpr int kFailed = 254;
+constexpr int kSkipped = 255;
+constexpr int kClose = 2;
+
+}  // namespace
+
+ContactImportAction::ContactImportAction(const std::vector<std::string>& arguments)
+    : ContactWizardAction("Ostrane.Kelvra.btnImportC", "ImportC") {
+  ActionArguments args("import-contacts", arguments);
+  for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
+    if (option == "--from") {
+      const std::string path = args.Value();
+      if (!std::filesystem::exists(path)) throw UsageError("import-contacts: --from " + path + ": no such file or folder");
+      from_.push_back(WindowsPathOf(path));
+    } else if (option == "--folder") {
+      folder_ = args.Value();
+    } else if (option == "--conflict") {
+      const std::string mode = args.Value();
+      if (mode != "0" && mode != "1" && mode != "2") throw UsageError("import-contacts: --conflict is 0, 1 or 2");
+      conflict_ = std::atoi(mode.c_str());
+    } else {
+      args.Unknown(option);
+    }
+  }
+  if (from_.empty()) throw UsageError("import-contacts needs --from PATH");
+}
+
+void ContactImportAction::Prepare(HostUser& user) {
+  user.Drive(kFirstPage, [this, &user](HWND dlg) { FirstPage(dlg, user); });
+  user.Drive(kOptionsPage, [this](HWND dlg) { OptionsPage(dlg); });
+  user.Drive(kFinishPage, [this](HWND dlg) { FinishPage(dlg); });
+}
+
+std::string ContactImportAction::FilesText() const {
+  if (from_.size() == 1) return from_[0];
+  std::string text;
+  for (const std::string& path : from_) text += (text.empty() ? "\"" : " \"") + path + "\"";
+  return text;
+}
+
+void ContactImportAction::FirstPage(HWND dlg, HostUser& user) {
+  if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
+  testkit::TypeText(dlg, kFiles, FilesText());
+  if (conflict_) {
+    testkit::Click(dlg, kChangeOptions);
+    if (!user.Problems().empty()) return;
+  }
+  testkit::Click(dlg, IDOK);
+}
+
+void ContactImportAction::OptionsPage(HWND dlg) {
+  if (conflict_) testkit::Click(dlg, kConflictRadios[*conflict_]);
+  testkit::Click(dlg, IDOK);
+}
+
+void ContactImportAction::FinishPage(HWND dlg) {
+  // The page shows files and contacts in one label, "files/contacts".
+  const std::string both = testkit::ControlText(dlg, kFilesAndContacts);
+  const std::size_t slash = both.find('/');
+  const int files = std::atoi(both.c_str());
+  const int contacts = slash == std::string::npos ? 0 : std::atoi(both.c_str() + slash + 1);
+  SetResult("result: files=" + std::to_string(files) + " contacts=" + std::to_string(contacts) +
+            " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
+            " skipped=" + std::to_string(Count(dlg, kSkipped)));
+  testkit::Click(dlg, kClose);
+}
+
+}  // namespace host

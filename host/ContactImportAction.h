@@ -1,0 +1,31 @@
+// import-contacts --from PATH [--from PATH ...] [--folder PATH] [--conflict 0|1|2]
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ContactWizardAction.h"
+
+namespace host {
+
+class ContactImportAction : public ContactWizardAction {
+ public:
+  // Throws UsageError.
+  explicit ContactImportAction(const std::vector<std::string>& arguments);
+
+  void Prepare(HostUser& user) override;
+
+ private:
+  void FirstPage(HWND dlg, HostUser& user);
+  void OptionsPage(HWND dlg);
+  void FinishPage(HWND dlg);
+  // The files text as typed: one path, or several in double quotes.
+  std::string FilesText() const;
+
+  std::vector<std::string> from_;  // Windows paths
+  std::string folder_;
+  std::optional<int> conflict_;
+};
+
+}  // namespace host

@@ -1,0 +1,54 @@
+#include "ContactWizardAction.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <utility>
+
+#include "AddInActions.h"
+#include "HostOutput.h"
+#include "testkit/Dialogs.h"
+
+namespace host {
+namespace {
+
+// Folder paths compare as the add-in shows them: names without case, either separator.
+std::string FolderKey(const std::string& path) {
+  std::string key;
+  for (char c : path) {
+    char k = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (k == '\\' && !key.empty() && key.back() == '\\') continue;
+    key += k;
+  }
+  while (!key.empty() && key.back() == '\\') key.pop_back();
+  return key;
+}
+
+}  // namespace
+
+ContactWizardAction::ContactWizardAction(std::string ribbonId, std::string parameter)
+    : ribbonId_(std::move(ribbonId)), parameter_(std::move(parameter)) {}
+
+ExitStatus ContactWizardAction::Run(OfficeSession& session, int outlookMajor) {
+  const ExitStatus pressed =
+      outlookMajor >= 14 ? PressRibbon(session, ribbonId_) : ClickButton(session, parameter_);
+  if (pressed != kCompleted || !result_) return kCancelled;
+  PrintOut(*result_);
+  return kCompleted;
+}
+
+void ContactWizardAction::SetResult(std::string line) { result_ = std::move(line); }
+
+bool ContactWizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
+  user.AnswerNextOutlookFolderPicker(path);
+  const bool clicked = testkit::Click(dlg, 230);
+  if (clicked && FolderKey(testkit::ControlText(dlg, 228)) == FolderKey(path)) return true;
+  user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" + testkit::ControlText(dlg, 228) +
+              "\")");
+  return false;
+}
+
+int ContactWizardAction::Count(HWND dlg, int controlId) {
+  return std::atoi(testkit::ControlText(dlg, controlId).c_str());
+}
+
+}  // namespace host

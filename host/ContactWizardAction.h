@@ -1,0 +1,47 @@
+// An action that runs one of the contact wizards the way a user does: it opens the
+// wizard by its ribbon button (Outlook 2010) or its command-bar item (older Outlook),
+// sets on each page the controls its options stand for, and reads the counts of the
+// finish page into one "result:" line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "HostOptions.h"
+#include "HostUser.h"
+#include "OfficeSession.h"
+
+namespace host {
+
+class ContactWizardAction {
+ public:
+  virtual ~ContactWizardAction() = default;
+
+  // Hands the page scripts to the user before the add-in starts.
+  virtual void Prepare(HostUser& user) = 0;
+  // The explorer window the action needs.
+  virtual ExplorerView View() const { return {}; }
+  // Opens the wizard and waits for its end; prints the result line when the finish
+  // page was reached.
+  ExitStatus Run(OfficeSession& session, int outlookMajor);
+  bool Finished() const { return result_.has_value(); }
+
+ protected:
+  // ribbonId: the ribbon button; parameter: the command-bar item's parameter.
+  ContactWizardAction(std::string ribbonId, std::string parameter);
+
+  // The finish page's counts, once it showed; read by the page scripts.
+  void SetResult(std::string line);
+  // Picks the Outlook folder with the page's folder button (control 230) and checks
+  // that the page took it (control 228); a refusal is noted and false returned.
+  static bool ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user);
+  // The number a label shows, "" as 0.
+  static int Count(HWND dlg, int controlId);
+
+ private:
+  std::string ribbonId_;
+  std::string parameter_;
+  std::optional<std::string> result_;
+};
+
+}  // namespace host

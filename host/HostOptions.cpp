@@ -1,0 +1,80 @@
+#include "HostOptions.h"
+
+#include <cstdlib>
+#include <set>
+
+namespace host {
+namespace {
+
+const std::set<std::string> kActions{"register",        "unregister",      "ribbon", "app-command", "button",
+                                     "export-contacts", "import-contacts"};
+
+// A whole decimal number within [low, high].
+std::optional<long> Number(const std::string& text, long low, long high) {
+  if (text.empty() || text.size() > 9) return std::nullopt;
+  char* end = nullptr;
+  long value = std::strtol(text.c_str(), &end, 10);
+  if (*end != '\0' || value < low || value > high) return std::nullopt;
+  return value;
+}
+
+// "14.0.0.4760" → 14: the releases the stand-in plays.
+int OutlookMajor(const std::string& version) {
+  std::optional<long> major = Number(version.substr(0, version.find('.')), 0, 99);
+  if (!major || (*major != 9 && *major != 10 && *major != 11 && *major != 12 && *major != 14))
+    throw UsageError("--outlook " + version + ": the stand-in plays Outlook 9, 10, 11, 12 or 14");
+  return static_cast<int>(*major);
+}
+
+std::string DefaultRoot(const HostEnvironment& environment) {
+  if (environment.xdgDataHome && !environment.xdgDataHome->empty()) return *environment.xdgDataHome + "/kelvra-host";
+  if (environment.home && !environment.home->empty()) return *environment.home + "/.local/share/kelvra-host";
+  throw UsageError("neither XDG_DATA_HOME nor HOME is set: give --root DIR");
+}
+
+}  // namespace
+
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment) {
+  HostOptions options;
+  std::size_t i = 0;
+  auto value = [&](const std::string& option) -> std::string {
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) throw UsageError(option + " needs a value");
+    return arguments[++i];
+  };
+  for (; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if (a == "--mailbox") {
+      options.mailbox = value(a);
+    } else if (a == "--save") {
+      options.save = true;
+    } else if (a == "--root") {
+      options.root = value(a);
+    } else if (a == "--outlook") {
+      options.outlookVersion = value(a);
+      options.outlookMajor = OutlookMajor(options.outlookVersion);
+    } else if (a == "--acp") {
+      std::string text = value(a);
+      std::optional<long> acp = Number(text, 1, 65535);
+      if (!acp) throw UsageError("--acp " + text + ": a code page number is expected");
+      options.acp = static_cast<unsigned>(*acp);
+    } else if (a == "--answers") {
+      options.answers = value(a);
+    } else if (a == "-v" || a == "--verbose") {
+      options.verbose = true;
+    } else if (!a.empty() && a[0] == '-') {
+      throw UsageError("unknown option " + a);
+    } else {
+      break;
+    }
+  }
+  if (i == arguments.size()) throw UsageError("no action given");
+  options.action = arguments[i];
+  if (kActions.count(options.action) == 0) throw UsageError("unknown action " + options.action);
+  options.actionArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+  if (options.save && options.mailbox.empty())
+    throw UsageError("--save needs --mailbox FILE: the built-in demo mailbox is never written");
+  if (options.root.empty()) options.root = DefaultRoot(environment);
+  return options;
+}
+
+}  // namespace host

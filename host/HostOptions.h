@@ -1,0 +1,49 @@
+// The command line of kelvra-host, which scripts rely on:
+//   kelvra-host [options] ACTION [action options]
+// Options come before the action; what follows the action belongs to it.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// The host's exit status.
+enum ExitStatus {
+  kCompleted = 0,
+  kCancelled = 1,  // the user cancelled, the add-in refused or a step failed
+  kUsageError = 2,
+  kBadMailbox = 3,
+};
+
+// A command line the host cannot run: exit status 2, the message on one line.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct HostOptions {
+  std::string mailbox;  // Linux path; empty: the built-in demo mailbox
+  bool save = false;
+  std::string root;     // Linux folder behind C:
+  std::string outlookVersion = "14.0.0.4760";
+  int outlookMajor = 14;
+  unsigned acp = 65001;
+  std::string answers;  // Linux path; empty: none
+  bool verbose = false;
+  std::string action;
+  std::vector<std::string> actionArguments;
+};
+
+// The environment the defaults come from.
+struct HostEnvironment {
+  std::optional<std::string> xdgDataHome;
+  std::optional<std::string> home;
+};
+
+// Throws UsageError.
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment);
+
+}  // namespace host
