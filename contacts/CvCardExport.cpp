@@ -13,6 +13,7 @@
 #include "addin/GetModuleVersion.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/GetTempFileName2.h"
+#include "addin/LogComError.h"
 #include "addin/ListSeparator.h"
 #include "addin/MakeExportFileName.h"
 #include "com/objbase.h"
@@ -246,8 +247,7 @@ bool CvCardExport::_OpenItems(Outlook::_Application* app, const ContactExportCho
     itemAt = [items](long i) { return items->Item(i); };
     return true;
   } catch (const _com_error& error) {
-    g_LogTimer.Err("CvCardExport::Execute", error.Error(), "_com_error(%s)",
-                   static_cast<const char*>(_bstr_t(error.ErrorMessage())));
+    LogComError("CvCardExport::Execute", error);
     return false;
   }
 }
@@ -308,8 +308,7 @@ CvCardExport::Outcome CvCardExport::_ExportItem(const IDispatchPtr& item) {
     return written == VCardFileSink::kNotCreated && m_oneFile ? Outcome::kFileFailed
                                                              : Outcome::kFailed;
   } catch (const _com_error& error) {
-    g_LogTimer.Err("CvCardExport::Execute", error.Error(), "_com_error(%s)",
-                   static_cast<const char*>(_bstr_t(error.ErrorMessage())));
+    LogComError("CvCardExport::Execute", error);
     return Outcome::kFailed;
   }
 }
