@@ -9,6 +9,7 @@
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
+#include "addin/ComBoundary.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
 #include "addin/ModulePath.h"
@@ -50,6 +51,14 @@ CConnect::~CConnect() {
 
 STDMETHODIMP CConnect::OnConnection(IDispatch* application, AddInDesignerObjects::ext_ConnectMode,
                                     IDispatch*, SAFEARRAY**) {
+  const HRESULT result =
+      ComBoundary("CConnect::OnConnection", [&] { return ConnectTo(application); });
+  // A connection that failed before it kept the application leaves nothing pointing at it.
+  if (m_spApp == nullptr) g_Application = nullptr;
+  return result;
+}
+
+HRESULT CConnect::ConnectTo(IDispatch* application) {
   Outlook::_ApplicationPtr app(application);
   g_Application = app;
   // An object that is no Outlook application is treated like an Outlook too old to use.
@@ -138,8 +147,10 @@ void CConnect::DisconnectSinks() {
 }
 
 STDMETHODIMP CConnect::OnDisconnection(AddInDesignerObjects::ext_DisconnectMode, SAFEARRAY**) {
-  m_spRibbonUI = nullptr;
-  return S_OK;
+  return ComBoundary("CConnect::OnDisconnection", [&] {
+    m_spRibbonUI = nullptr;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::OnAddInsUpdate(SAFEARRAY**) { return S_OK; }
@@ -147,10 +158,12 @@ STDMETHODIMP CConnect::OnAddInsUpdate(SAFEARRAY**) { return S_OK; }
 STDMETHODIMP CConnect::OnStartupComplete(SAFEARRAY**) { return S_OK; }
 
 STDMETHODIMP CConnect::OnBeginShutdown(SAFEARRAY**) {
-  m_hMutex.Reset();
-  g_Lib.DestroyEventsWnd();
-  m_bEventsWnd = false;
-  return S_OK;
+  return ComBoundary("CConnect::OnBeginShutdown", [&]() -> HRESULT {
+    m_hMutex.Reset();
+    g_Lib.DestroyEventsWnd();
+    m_bEventsWnd = false;
+    return S_OK;
+  });
 }
 
 // The converter, the engine, the events window and the mutex come with the first
@@ -181,7 +194,7 @@ void CConnect::AddExplorerLogged(IDispatch* explorer, bool newWindow, const char
   } catch (const _com_error& error) {
     g_LogTimer.Err(function, error.Error(), "AddExplorer failed");
   } catch (...) {
-    g_LogTimer.Err(function, 0, "CATCHED EXCEPTION!");
+    LogCaughtException(function);
   }
 }
 
@@ -207,10 +220,12 @@ void CConnect::StopEngine() {
 }
 
 void STDMETHODCALLTYPE CConnect::OnQuit() {
-  m_explorers.clear();
-  DisconnectSinks();
-  StopEngine();
-  m_spExplorers = nullptr;
-  m_spApp = nullptr;
+  EventBoundary("CConnect::OnQuit", [&] {
+    m_explorers.clear();
+    DisconnectSinks();
+    StopEngine();
+    m_spExplorers = nullptr;
+    m_spApp = nullptr;
+  });
   g_Application = nullptr;
 }

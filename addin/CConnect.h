@@ -123,6 +123,8 @@ class ATL_NO_VTABLE CConnect
   using QuitSink =
       ATL::IDispEventSimpleImpl<kQuitSinkId, CConnect, &__uuidof(Outlook::ApplicationEvents)>;
 
+  // OnConnection's work; throws what the Outlook calls throw.
+  HRESULT ConnectTo(IDispatch* application);
   // Throws _com_error(E_OUTOFMEMORY) when the array cannot grow.
   void AddExplorer(IDispatch* explorer, bool newWindow);
   // AddExplorer for an event or a COM method: a failure is logged, never thrown.

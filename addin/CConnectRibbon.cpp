@@ -5,6 +5,8 @@
 #include "RibbonXml.h"
 #include "addin/Application.h"
 #include "addin/CConnect.h"
+
+#include "addin/ComBoundary.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
@@ -50,153 +52,169 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }  // namespace
 
 STDMETHODIMP CConnect::GetCustomUI(BSTR ribbonId, BSTR* ribbonXml) {
-  if (ribbonXml == nullptr) return E_POINTER;
-  *ribbonXml = nullptr;
-  if (ribbonId == nullptr || std::u16string_view(ribbonId) != kExplorerRibbonId) return S_OK;
-  std::string xml = kRibbonXml;
-  ReplaceAll(xml, kTabLabelPlaceholder, XmlEscape(g_Lang.GetText("IDS_OL2010_TAB")));
-  *ribbonXml = ToBstr(xml);
-  return S_OK;
+  return ComBoundary("CConnect::GetCustomUI", [&]() -> HRESULT {
+    if (ribbonXml == nullptr) return E_POINTER;
+    *ribbonXml = nullptr;
+    if (ribbonId == nullptr || std::u16string_view(ribbonId) != kExplorerRibbonId) return S_OK;
+    std::string xml = kRibbonXml;
+    ReplaceAll(xml, kTabLabelPlaceholder, XmlEscape(g_Lang.GetText("IDS_OL2010_TAB")));
+    *ribbonXml = ToBstr(xml);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::RibbonUI_OnLoad(Office::IRibbonUI* ribbonUI) {
-  m_spRibbonUI = ribbonUI;
-  return S_OK;
+  return ComBoundary("CConnect::RibbonUI_OnLoad", [&]() -> HRESULT {
+    m_spRibbonUI = ribbonUI;
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::Button_OnAction(IDispatch* control) {
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  const char* name = id.c_str();
-  const std::size_t prefixLength = std::char_traits<char>::length(kRunProfilePrefix);
-  if (_stricmp(name, "Ostrane.Kelvra.btnExportC") == 0)
-    ShowContactExportWizard();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnImportC") == 0)
-    ShowContactImportWizard();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnExportA") == 0)
-    ShowCalendarExportWizard();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnImportA") == 0)
-    ShowCalendarImportWizard();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnSyncAll") == 0)
-    SyncAll();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnOpenKelvra") == 0)
-    ShowOpenMain();
-  else if (_stricmp(name, "Ostrane.Kelvra.btnNewProfile") == 0)
-    NewProfile();
-  else if (_strnicmp(name, kRunProfilePrefix, prefixLength) == 0)
-    OnClickSync(name + prefixLength);
-  else if (_stricmp(name, "Ostrane.Kelvra.btnHelp") == 0)
-    g_Lib.ShowContextHelp(nullptr);
-  else if (_stricmp(name, "Ostrane.Kelvra.btnAbout") == 0)
-    g_Lib.ShowAbout();
-  else
-    LogUnknownId("CConnect::Button_OnAction", id);
-  return S_OK;
+  return ComBoundary("CConnect::Button_OnAction", [&]() -> HRESULT {
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    const char* name = id.c_str();
+    const std::size_t prefixLength = std::char_traits<char>::length(kRunProfilePrefix);
+    if (_stricmp(name, "Ostrane.Kelvra.btnExportC") == 0)
+      ShowContactExportWizard();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnImportC") == 0)
+      ShowContactImportWizard();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnExportA") == 0)
+      ShowCalendarExportWizard();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnImportA") == 0)
+      ShowCalendarImportWizard();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnSyncAll") == 0)
+      SyncAll();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnOpenKelvra") == 0)
+      ShowOpenMain();
+    else if (_stricmp(name, "Ostrane.Kelvra.btnNewProfile") == 0)
+      NewProfile();
+    else if (_strnicmp(name, kRunProfilePrefix, prefixLength) == 0)
+      OnClickSync(name + prefixLength);
+    else if (_stricmp(name, "Ostrane.Kelvra.btnHelp") == 0)
+      g_Lib.ShowContextHelp(nullptr);
+    else if (_stricmp(name, "Ostrane.Kelvra.btnAbout") == 0)
+      g_Lib.ShowAbout();
+    else
+      LogUnknownId("CConnect::Button_OnAction", id);
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::Control_GetLabel(IDispatch* control, BSTR* text) {
-  if (text == nullptr) return E_POINTER;
-  *text = nullptr;
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  const RibbonControl* known = FindRibbonControl(id.c_str());
-  if (known == nullptr) {
-    LogUnknownId("CConnect::Control_GetLabel", id);
-    *text = ToBstr(id);
-  } else {
-    *text = ToBstr(g_Lang.GetText(known->labelKey));
-  }
-  return S_OK;
+  return ComBoundary("CConnect::Control_GetLabel", [&]() -> HRESULT {
+    if (text == nullptr) return E_POINTER;
+    *text = nullptr;
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    const RibbonControl* known = FindRibbonControl(id.c_str());
+    if (known == nullptr) {
+      LogUnknownId("CConnect::Control_GetLabel", id);
+      *text = ToBstr(id);
+    } else {
+      *text = ToBstr(g_Lang.GetText(known->labelKey));
+    }
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::Control_GetScreentip(IDispatch* control, BSTR* text) {
-  if (text == nullptr) return E_POINTER;
-  *text = nullptr;
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  const RibbonControl* known = FindRibbonControl(id.c_str());
-  if (known == nullptr || known->screentipKey == nullptr) {
-    LogUnknownId("CConnect::Control_GetScreentip", id);
-    *text = ToBstr(id);
-  } else {
-    *text = ToBstr(*known->screentipKey != '\0' ? g_Lang.GetText(known->screentipKey) : "");
-  }
-  return S_OK;
+  return ComBoundary("CConnect::Control_GetScreentip", [&]() -> HRESULT {
+    if (text == nullptr) return E_POINTER;
+    *text = nullptr;
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    const RibbonControl* known = FindRibbonControl(id.c_str());
+    if (known == nullptr || known->screentipKey == nullptr) {
+      LogUnknownId("CConnect::Control_GetScreentip", id);
+      *text = ToBstr(id);
+    } else {
+      *text = ToBstr(*known->screentipKey != '\0' ? g_Lang.GetText(known->screentipKey) : "");
+    }
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::Control_GetImage(IDispatch* control, IPictureDisp** image) {
-  if (image == nullptr) return E_POINTER;
-  *image = nullptr;
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  const char* function = "CConnect::Control_GetImage";
-  const RibbonControl* known = FindRibbonControl(id.c_str());
-  if (known == nullptr || known->iconId == 0) {
-    LogUnknownId(function, id);
-    return S_OK;
-  }
-  const HICON icon = LoadIconA(g_hInstance, MAKEINTRESOURCEA(known->iconId));
-  if (icon == nullptr) {
-    g_LogTimer.Err(function, static_cast<int>(GetLastError()), "LoadImage failed, IconResID=%d",
-                   known->iconId);
-    return S_OK;
-  }
-  PICTDESC desc{};
-  desc.cbSizeofstruct = sizeof desc;
-  desc.picType = PICTYPE_ICON;
-  desc.icon.hicon = icon;
-  const HRESULT made =
-      OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(image));
-  if (FAILED(made)) {
-    // No picture took the icon over.
-    DestroyIcon(icon);
+  return ComBoundary("CConnect::Control_GetImage", [&]() -> HRESULT {
+    if (image == nullptr) return E_POINTER;
     *image = nullptr;
-    g_LogTimer.Err(function, made, "OleCreatePictureIndirect failed");
-  }
-  return S_OK;
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    const char* function = "CConnect::Control_GetImage";
+    const RibbonControl* known = FindRibbonControl(id.c_str());
+    if (known == nullptr || known->iconId == 0) {
+      LogUnknownId(function, id);
+      return S_OK;
+    }
+    const HICON icon = LoadIconA(g_hInstance, MAKEINTRESOURCEA(known->iconId));
+    if (icon == nullptr) {
+      g_LogTimer.Err(function, static_cast<int>(GetLastError()), "LoadImage failed, IconResID=%d",
+                     known->iconId);
+      return S_OK;
+    }
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = icon;
+    const HRESULT made =
+        OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE, reinterpret_cast<void**>(image));
+    if (FAILED(made)) {
+      // No picture took the icon over.
+      DestroyIcon(icon);
+      *image = nullptr;
+      g_LogTimer.Err(function, made, "OleCreatePictureIndirect failed");
+    }
+    return S_OK;
+  });
 }
 
 STDMETHODIMP CConnect::Control_GetEnabled(IDispatch* control, VARIANT_BOOL* enabled) {
-  if (enabled == nullptr) return E_POINTER;
-  *enabled = VARIANT_FALSE;
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  if (_stricmp(id.c_str(), kProfilesMenuId) != 0) {
-    LogUnknownId("Control_GetEnabled", id);
+  return ComBoundary("CConnect::Control_GetEnabled", [&]() -> HRESULT {
+    if (enabled == nullptr) return E_POINTER;
+    *enabled = VARIANT_FALSE;
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    if (_stricmp(id.c_str(), kProfilesMenuId) != 0) {
+      LogUnknownId("Control_GetEnabled", id);
+      return S_OK;
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> keys;
+    EnumSyncProfiles(names, keys);
+    *enabled = keys.empty() ? VARIANT_FALSE : VARIANT_TRUE;
     return S_OK;
-  }
-  std::vector<std::string> names;
-  std::vector<std::string> keys;
-  EnumSyncProfiles(names, keys);
-  *enabled = keys.empty() ? VARIANT_FALSE : VARIANT_TRUE;
-  return S_OK;
+  });
 }
 
 // Keys and names are escaped: a profile named "R&D <new>" must not break the menu.
 STDMETHODIMP CConnect::DynamicMenu_GetContent(IDispatch* control, BSTR* xml) {
-  if (xml == nullptr) return E_POINTER;
-  *xml = nullptr;
-  std::string id;
-  const HRESULT read = ReadControlId(control, id);
-  if (FAILED(read)) return read;
-  if (_stricmp(id.c_str(), kProfilesMenuId) != 0) {
-    LogUnknownId("DynamicMenu_GetContent", id);
+  return ComBoundary("CConnect::DynamicMenu_GetContent", [&]() -> HRESULT {
+    if (xml == nullptr) return E_POINTER;
+    *xml = nullptr;
+    std::string id;
+    const HRESULT read = ReadControlId(control, id);
+    if (FAILED(read)) return read;
+    if (_stricmp(id.c_str(), kProfilesMenuId) != 0) {
+      LogUnknownId("DynamicMenu_GetContent", id);
+      return S_OK;
+    }
+    std::vector<std::string> names;
+    std::vector<std::string> keys;
+    EnumSyncProfiles(names, keys);
+    std::string menu = std::string("<menu xmlns=\"") + kCustomUiNamespace + "\">";
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      menu += std::string("<button id=\"") + kRunProfilePrefix + XmlEscape(keys[i]) + "\" label=\"" +
+              XmlEscape(names[i]) + "\" onAction=\"Button_OnAction\" />";
+    }
+    menu += "</menu>";
+    *xml = ToBstr(menu);
     return S_OK;
-  }
-  std::vector<std::string> names;
-  std::vector<std::string> keys;
-  EnumSyncProfiles(names, keys);
-  std::string menu = std::string("<menu xmlns=\"") + kCustomUiNamespace + "\">";
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    menu += std::string("<button id=\"") + kRunProfilePrefix + XmlEscape(keys[i]) + "\" label=\"" +
-            XmlEscape(names[i]) + "\" onAction=\"Button_OnAction\" />";
-  }
-  menu += "</menu>";
-  *xml = ToBstr(menu);
-  return S_OK;
+  });
 }

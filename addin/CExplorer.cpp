@@ -5,6 +5,7 @@
 #include <string>
 
 #include "addin/CConnect.h"
+#include "addin/ComBoundary.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LogComError.h"
 #include "addin/MakeUniqueTag.h"
@@ -25,16 +26,6 @@ void Disconnect(Sink& sink, IUnknown* source) {
   if (sink.m_dwEventCookie == Sink::kNotConnected) return;
   if (source != nullptr) sink.DispEventUnadvise(source);
   sink.m_dwEventCookie = Sink::kNotConnected;
-}
-
-// No COM error leaves an event handler of Office or Outlook.
-template <class Body>
-void Guarded(const char* function, Body body) {
-  try {
-    body();
-  } catch (const _com_error& error) {
-    LogComError(function, error);
-  }
 }
 
 // COM identity: the objects' IUnknown pointers are the same.
@@ -212,47 +203,47 @@ void CExplorer::Dispatch(const _bstr_t& parameter) {
 
 void STDMETHODCALLTYPE CExplorer::OnButtonClick(Office::CommandBarButton* ctrl, VARIANT_BOOL*) {
   if (ctrl == nullptr) return;
-  Guarded("CExplorer::OnButtonClick", [&] { Dispatch(ctrl->GetParameter()); });
+  EventBoundary("CExplorer::OnButtonClick", [&] { Dispatch(ctrl->GetParameter()); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnImportContactsClick(Office::CommandBarButton*, VARIANT_BOOL*) {
-  Guarded("CExplorer::OnImportContactsClick", [&] { m_owner->ShowContactImportWizard(); });
+  EventBoundary("CExplorer::OnImportContactsClick", [&] { m_owner->ShowContactImportWizard(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnExportContactsClick(Office::CommandBarButton*, VARIANT_BOOL*) {
-  Guarded("CExplorer::OnExportContactsClick", [&] { m_owner->ShowContactExportWizard(); });
+  EventBoundary("CExplorer::OnExportContactsClick", [&] { m_owner->ShowContactExportWizard(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnImportEventsClick(Office::CommandBarButton*, VARIANT_BOOL*) {
-  Guarded("CExplorer::OnImportEventsClick", [&] { m_owner->ShowCalendarImportWizard(); });
+  EventBoundary("CExplorer::OnImportEventsClick", [&] { m_owner->ShowCalendarImportWizard(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnExportEventsClick(Office::CommandBarButton*, VARIANT_BOOL*) {
-  Guarded("CExplorer::OnExportEventsClick", [&] { m_owner->ShowCalendarExportWizard(); });
+  EventBoundary("CExplorer::OnExportEventsClick", [&] { m_owner->ShowCalendarExportWizard(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnDebugClick(Office::CommandBarButton* ctrl, VARIANT_BOOL*) {
   // Every window's debug item shares one tag, so each of them hears every click: only
   // the window whose own item was clicked answers it.
   if (!SameObject(ctrl, m_debugItem)) return;
-  Guarded("CExplorer::OnDebugClick", [&] { m_owner->ShowDebugDialog(); });
+  EventBoundary("CExplorer::OnDebugClick", [&] { m_owner->ShowDebugDialog(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnAboutClick(Office::CommandBarButton*, VARIANT_BOOL*) {
-  Guarded("CExplorer::OnAboutClick", [&] { m_owner->ShowAbout(); });
+  EventBoundary("CExplorer::OnAboutClick", [&] { m_owner->ShowAbout(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnBeforeFolderSwitch(IDispatch* folder, VARIANT_BOOL*) {
-  ShowPictureButtonsFor(folder);
+  EventBoundary("CExplorer::OnBeforeFolderSwitch", [&] { ShowPictureButtonsFor(folder); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnFirstViewSwitch() {
   Disconnect(static_cast<CExplorerWindowSink<8>&>(*this), m_explorer);
-  Guarded("CExplorer::OnFirstViewSwitch", [&] { CreateUI(); });
+  EventBoundary("CExplorer::OnFirstViewSwitch", [&] { CreateUI(); });
 }
 
 void STDMETHODCALLTYPE CExplorer::OnClose() {
-  UnadviseAll();
+  EventBoundary("CExplorer::OnClose", [&] { UnadviseAll(); });
   m_explorer = nullptr;
   // Deletes this object: nothing of it may be touched after the call.
   m_owner->RemoveClosedExplorers();

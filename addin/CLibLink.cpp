@@ -8,6 +8,7 @@
 #include "addin/Application.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
+#include "addin/ComBoundary.h"
 #include "addin/ILibEvents.h"
 #include "addin/LinkCommands.h"
 #include "addin/ReceivedCommand.h"
@@ -69,12 +70,17 @@ LRESULT CALLBACK CLib::EventsWndProc(HWND wnd, UINT message, WPARAM wParam, LPAR
       SetWindowLongPtrA(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
       return 0;
     }
-    case WM_COPYDATA:
+    case WM_COPYDATA: {
       if (!self) return FALSE;
-      return self->OnCopyData(reinterpret_cast<HWND>(wParam),
-                              reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      BOOL taken = FALSE;
+      EventBoundary("CLib::OnCopyData", [&] {
+        taken = self->OnCopyData(reinterpret_cast<HWND>(wParam),
+                                 reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      });
+      return taken;
+    }
     case WM_TIMER:
-      if (self) self->OnEventsTimer(wnd, wParam);
+      if (self) EventBoundary("CLib::OnEventsTimer", [&] { self->OnEventsTimer(wnd, wParam); });
       return 0;
     default:
       return DefWindowProcA(wnd, message, wParam, lParam);

@@ -2,6 +2,7 @@
 // and the four exports that Outlook (and regsvr32) call.
 #include "addin/Application.h"
 #include "addin/CConnect.h"
+#include "addin/ComBoundary.h"
 #include "addin/ThreadLocaleScope.h"
 #include "atl/atlbase.h"
 #include "win32/module.h"
@@ -32,25 +33,32 @@ OBJECT_ENTRY_AUTO(CLSID_Connect, CConnect)
 extern "C" KELVRA_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   g_hInstance = instance;
   ATL::_AtlBaseModule.SetResourceInstance(instance);
-  return _AtlModule.DllMain(reason, reserved);
+  BOOL result = FALSE;
+  EventBoundary("DllMain", [&] { result = _AtlModule.DllMain(reason, reserved); });
+  return result;
 }
 
 extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() {
-  return _AtlModule.DllCanUnloadNow();
+  return ComBoundary("DllCanUnloadNow", [] { return _AtlModule.DllCanUnloadNow(); });
 }
 
 extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                                      LPVOID* object) {
-  return _AtlModule.DllGetClassObject(clsid, iid, object);
+  return ComBoundary("DllGetClassObject",
+                     [&] { return _AtlModule.DllGetClassObject(clsid, iid, object); });
 }
 
 // Registration texts must not depend on the user's locale.
 extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllRegisterServer() {
-  ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
-  return _AtlModule.DllRegisterServer();
+  return ComBoundary("DllRegisterServer", [] {
+    ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
+    return _AtlModule.DllRegisterServer();
+  });
 }
 
 extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllUnregisterServer() {
-  ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
-  return _AtlModule.DllUnregisterServer();
+  return ComBoundary("DllUnregisterServer", [] {
+    ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
+    return _AtlModule.DllUnregisterServer();
+  });
 }

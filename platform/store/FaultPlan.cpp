@@ -3,6 +3,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace kelvra::store {
@@ -13,6 +14,7 @@ struct PlannedFailure {
   int callsBefore;  // the member's calls when the failure was planned
   int nth;          // 0: every call
   HRESULT hr;
+  bool outOfMemory;
 };
 
 struct MemberPlan {
@@ -44,6 +46,7 @@ bool FaultPlan::Hit(const char* member, HRESULT* hr) {
   const int call = ++plan.calls;
   for (const PlannedFailure& failure : plan.failures) {
     if (failure.nth == 0 || failure.callsBefore + failure.nth == call) {
+      if (failure.outOfMemory) throw std::bad_alloc();
       if (hr != nullptr) *hr = failure.hr;
       return true;
     }
@@ -51,12 +54,22 @@ bool FaultPlan::Hit(const char* member, HRESULT* hr) {
   return false;
 }
 
-void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) {
+namespace {
+
+void Plan(const std::string& member, int nth, HRESULT hr, bool outOfMemory) {
   Plans& plans = ThePlans();
   std::lock_guard lock(plans.mutex);
   MemberPlan& plan = plans.byMember[member];
-  plan.failures.push_back({plan.calls, nth, hr});
+  plan.failures.push_back({plan.calls, nth, hr, outOfMemory});
   plans.anyPlanned.store(true, std::memory_order_release);
+}
+
+}  // namespace
+
+void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) { Plan(member, nth, hr, false); }
+
+void FaultPlan::ExhaustMemory(const std::string& member, int nth) {
+  Plan(member, nth, E_OUTOFMEMORY, true);
 }
 
 void FaultPlan::Clear() {

@@ -80,6 +80,10 @@ void FailCall(const std::string& member, int nth, HRESULT hr) {
   kelvra::store::FaultPlan::Fail(member, nth, hr);
 }
 
+void ExhaustMemoryOnCall(const std::string& member, int nth) {
+  kelvra::store::FaultPlan::ExhaustMemory(member, nth);
+}
+
 void ClearFaults() { kelvra::store::FaultPlan::Clear(); }
 
 }  // namespace testkit

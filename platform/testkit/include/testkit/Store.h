@@ -41,6 +41,8 @@ std::string Utf8(std::u16string_view utf16);
 // Fails the nth call (1-based; 0 = every call) of a stand-in COM member named
 // "Interface.Member" ("ContactItem.FirstName") with hr, counted from now.
 void FailCall(const std::string& member, int nth, HRESULT hr);
+// The same call runs out of memory instead: it throws std::bad_alloc.
+void ExhaustMemoryOnCall(const std::string& member, int nth);
 void ClearFaults();
 
 }  // namespace testkit
