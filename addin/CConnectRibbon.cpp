@@ -5,11 +5,10 @@
 #include "RibbonXml.h"
 #include "addin/Application.h"
 #include "addin/CConnect.h"
-
-#include "addin/ComBoundary.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
+#include "addin/ComBoundary.h"
 #include "addin/EnumSyncProfiles.h"
 #include "addin/RibbonControls.h"
 #include "addin/XmlEscape.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-constexpr const char16_t* kExplorerRibbonId = u"Microsoft.Outlook.Explorer";
+constexpr const char* kExplorerRibbonId = "Microsoft.Outlook.Explorer";
 constexpr const char* kTabLabelPlaceholder = "%IDS_OL2010_TAB%";
 constexpr const char* kCustomUiNamespace = "http://schemas.microsoft.com/office/2006/01/customui";
 
@@ -42,6 +41,31 @@ void LogUnknownId(const char* function, const std::string& id) {
   g_LogTimer.Err(function, 0, "Unknown id(%s)", id.c_str());
 }
 
+// What a press of each button of the tab does.
+struct ButtonAction {
+  const char* id;
+  void (*run)(CConnect& connect);
+};
+
+constexpr ButtonAction kButtonActions[] = {
+    {"Ostrane.Kelvra.btnExportC", [](CConnect& c) { c.ShowContactExportWizard(); }},
+    {"Ostrane.Kelvra.btnImportC", [](CConnect& c) { c.ShowContactImportWizard(); }},
+    {"Ostrane.Kelvra.btnExportA", [](CConnect& c) { c.ShowCalendarExportWizard(); }},
+    {"Ostrane.Kelvra.btnImportA", [](CConnect& c) { c.ShowCalendarImportWizard(); }},
+    {"Ostrane.Kelvra.btnSyncAll", [](CConnect& c) { c.SyncAll(); }},
+    {"Ostrane.Kelvra.btnOpenKelvra", [](CConnect& c) { c.ShowOpenMain(); }},
+    {"Ostrane.Kelvra.btnNewProfile", [](CConnect& c) { c.NewProfile(); }},
+    {"Ostrane.Kelvra.btnHelp", [](CConnect&) { g_Lib.ShowContextHelp(nullptr); }},
+    {"Ostrane.Kelvra.btnAbout", [](CConnect&) { g_Lib.ShowAbout(); }},
+};
+
+// Ribbon ids are compared without case.
+const ButtonAction* FindButtonAction(const char* id) {
+  for (const ButtonAction& action : kButtonActions)
+    if (_stricmp(action.id, id) == 0) return &action;
+  return nullptr;
+}
+
 BSTR ToBstr(const std::string& ansi) { return _bstr_t(ansi.c_str()).Detach(); }
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
@@ -55,7 +79,7 @@ STDMETHODIMP CConnect::GetCustomUI(BSTR ribbonId, BSTR* ribbonXml) {
   return ComBoundary("CConnect::GetCustomUI", [&]() -> HRESULT {
     if (ribbonXml == nullptr) return E_POINTER;
     *ribbonXml = nullptr;
-    if (ribbonId == nullptr || std::u16string_view(ribbonId) != kExplorerRibbonId) return S_OK;
+    if (ribbonId == nullptr || !(_bstr_t(ribbonId) == kExplorerRibbonId)) return S_OK;
     std::string xml = kRibbonXml;
     ReplaceAll(xml, kTabLabelPlaceholder, XmlEscape(g_Lang.GetText("IDS_OL2010_TAB")));
     *ribbonXml = ToBstr(xml);
@@ -77,28 +101,13 @@ STDMETHODIMP CConnect::Button_OnAction(IDispatch* control) {
     if (FAILED(read)) return read;
     const char* name = id.c_str();
     const std::size_t prefixLength = std::char_traits<char>::length(kRunProfilePrefix);
-    if (_stricmp(name, "Ostrane.Kelvra.btnExportC") == 0)
-      ShowContactExportWizard();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnImportC") == 0)
-      ShowContactImportWizard();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnExportA") == 0)
-      ShowCalendarExportWizard();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnImportA") == 0)
-      ShowCalendarImportWizard();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnSyncAll") == 0)
-      SyncAll();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnOpenKelvra") == 0)
-      ShowOpenMain();
-    else if (_stricmp(name, "Ostrane.Kelvra.btnNewProfile") == 0)
-      NewProfile();
-    else if (_strnicmp(name, kRunProfilePrefix, prefixLength) == 0)
+    if (_strnicmp(name, kRunProfilePrefix, prefixLength) == 0) {
       OnClickSync(name + prefixLength);
-    else if (_stricmp(name, "Ostrane.Kelvra.btnHelp") == 0)
-      g_Lib.ShowContextHelp(nullptr);
-    else if (_stricmp(name, "Ostrane.Kelvra.btnAbout") == 0)
-      g_Lib.ShowAbout();
-    else
+    } else if (const ButtonAction* action = FindButtonAction(name)) {
+      action->run(*this);
+    } else {
       LogUnknownId("CConnect::Button_OnAction", id);
+    }
     return S_OK;
   });
 }
