@@ -9,16 +9,11 @@
 #include <string>
 
 #include "win32/base.h"
+#include "win32/export.h"
 #include "win32/message.h"
 
 class ILibEvents;
 
-#if defined(__GNUC__)
-#define KELVRA_PRINTF_FORMAT(formatIndex, firstArg) \
-  __attribute__((format(printf, formatIndex, firstArg)))
-#else
-#define KELVRA_PRINTF_FORMAT(formatIndex, firstArg)
-#endif
 
 // Kinds of log line; any other kind is printed as "Inf".
 enum LogKind : int {

@@ -5,15 +5,8 @@
 #include "addin/ComBoundary.h"
 #include "addin/ThreadLocaleScope.h"
 #include "atl/atlbase.h"
+#include "win32/export.h"
 #include "win32/module.h"
-
-// The four server entry points and DllMain are the module's exports (a .def file on
-// Windows).
-#if defined(__GNUC__)
-#define KELVRA_EXPORT __attribute__((visibility("default")))
-#else
-#define KELVRA_EXPORT
-#endif
 
 namespace {
 
@@ -28,9 +21,11 @@ CKelvraModule _AtlModule;
 
 OBJECT_ENTRY_AUTO(CLSID_Connect, CConnect)
 
+// The four server entry points and DllMain are the module's exports.
+
 // Keeps the instance for every resource load; "%MODULE%" in the registry script is the
 // file name of this instance.
-extern "C" KELVRA_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+extern "C" KELVRA_DLL_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   g_hInstance = instance;
   ATL::_AtlBaseModule.SetResourceInstance(instance);
   BOOL result = FALSE;
@@ -38,25 +33,25 @@ extern "C" KELVRA_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, L
   return result;
 }
 
-extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() {
+extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() {
   return ComBoundary("DllCanUnloadNow", [] { return _AtlModule.DllCanUnloadNow(); });
 }
 
-extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
+extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
                                                                      LPVOID* object) {
   return ComBoundary("DllGetClassObject",
                      [&] { return _AtlModule.DllGetClassObject(clsid, iid, object); });
 }
 
 // Registration texts must not depend on the user's locale.
-extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllRegisterServer() {
+extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllRegisterServer() {
   return ComBoundary("DllRegisterServer", [] {
     ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
     return _AtlModule.DllRegisterServer();
   });
 }
 
-extern "C" KELVRA_EXPORT HRESULT STDMETHODCALLTYPE DllUnregisterServer() {
+extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllUnregisterServer() {
   return ComBoundary("DllUnregisterServer", [] {
     ThreadLocaleScope locale(LOCALE_SYSTEM_DEFAULT);
     return _AtlModule.DllUnregisterServer();

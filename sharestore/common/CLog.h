@@ -11,6 +11,7 @@
 #include <string>
 
 #include "win32/base.h"
+#include "win32/export.h"
 
 class CLog {
  public:
@@ -22,9 +23,9 @@ class CLog {
   // Either path may be null (no such file). Replaces the previous configuration.
   int InitLog(const char* errorPath, const char* logPath, bool debugOutput, int level);
 
-  void LogError(const char* tag, int code, const char* format, ...) __attribute__((format(printf, 4, 5)));
+  void LogError(const char* tag, int code, const char* format, ...) KELVRA_PRINTF_FORMAT(4, 5);
   // 0 when the line was written (level not above the configured one), else `level`.
-  int LogInfo(int level, const char* tag, const char* format, ...) __attribute__((format(printf, 4, 5)));
+  int LogInfo(int level, const char* tag, const char* format, ...) KELVRA_PRINTF_FORMAT(4, 5);
   // Line 0 marks a failed argument check.
   void Assert(bool condition, const char* tag, int line);
 

@@ -10,9 +10,10 @@
 
 #include "mapi/mapix.h"
 #include "win32/base.h"
+#include "win32/export.h"
 
 #if defined(MORVANE_BUILD)
-#define MORVANE_API __attribute__((visibility("default")))
+#define MORVANE_API KELVRA_DLL_EXPORT
 #else
 #define MORVANE_API
 #endif

@@ -8,9 +8,10 @@
 #pragma once
 
 #include "win32/base.h"
+#include "win32/export.h"
 
 #if defined(TESSALY_BUILD)
-#define TESSALY_API __attribute__((visibility("default")))
+#define TESSALY_API KELVRA_DLL_EXPORT
 #else
 #define TESSALY_API
 #endif
