@@ -108,16 +108,20 @@ CvCalExport::CvCalExport()
 
 CvCalExport::~CvCalExport() = default;
 
-int CvCalExport::Execute(Outlook::_Application* /*app*/, HKEY* /*optionsKey*/, HWND /*parent*/) {
-  g_LogTimer.Err("CvCalExport::Execute", 0, "Not available in this build");
-  return -1;
-}
-
 // --- The run's output ---------------------------------------------------------------
+
+void CvCalExport::SetOutput(const std::string& folder, bool oneFile, bool overwrite,
+                            const std::string& oneFileBase) {
+  m_outputFolder = folder;
+  m_oneFile = oneFile;
+  m_overwrite = overwrite;
+  m_oneFileBase = oneFileBase;
+}
 
 bool CvCalExport::BeforeExport() {
   m_eventText.clear();
   m_header.clear();
+  m_pending.clear();
   _ResetZones();
   m_charset = g_CharConverter->GetCurrentCharset();
   m_listSeparator = GetListSeparatorW();
@@ -128,19 +132,20 @@ bool CvCalExport::BeforeExport() {
   }
   if (_WriteHeader(m_format) < 0) return false;
   if (!m_oneFile) return true;
-  _OpenFile();
+  if (_OpenFile() < 0) return false;
   _Write(m_header);
-  if (m_format != kVCalendar10) return true;
-  TimezoneStruct system{};
-  if (!GetSystemTimezone(&system)) {
-    g_LogTimer.Err("CvCalExport::BeforeExport", static_cast<int>(GetLastError()),
-                   "Cant get System Timezone Information");
-    return true;
+  if (m_format == kVCalendar10) {
+    TimezoneStruct system{};
+    if (GetSystemTimezone(&system)) {
+      _WriteTZ(system);
+      _Write(m_zoneText);
+      if (!m_zoneText.empty()) m_zoneMap[kSystemZoneKey] = system;
+    } else {
+      g_LogTimer.Err("CvCalExport::BeforeExport", static_cast<int>(GetLastError()),
+                     "Cant get System Timezone Information");
+    }
   }
-  _WriteTZ(system);
-  _Write(m_zoneText);
-  m_zoneMap[kSystemZoneKey] = system;
-  return true;
+  return _Flush();
 }
 
 void CvCalExport::SetItem(const Outlook::_AppointmentItemPtr& item) {
@@ -151,7 +156,7 @@ void CvCalExport::SetItem(const Outlook::_AppointmentItemPtr& item) {
 int CvCalExport::ExportItem() {
   int result = 0;
   try {
-    _OpenFile();
+    if (_OpenFile() < 0) return -2;
     if (!m_oneFile) {
       _Write(m_header);
       _ResetZones();
@@ -165,12 +170,15 @@ int CvCalExport::ExportItem() {
     m_eventText.clear();
     _WriteVEVENT();
     // Only a whole event reaches the calendar, with the zone block it needs.
-    if (!m_zoneText.empty()) {
-      _Write(m_zoneText);
-      m_zoneMap[m_zoneName] = m_zone;
-    }
+    _Write(m_zoneText);
     _Write(m_eventText);
     if (!m_oneFile) _Write(kFooter);
+    if (!_Flush()) {
+      // A one file that cannot be written takes no further event either.
+      result = m_oneFile ? -2 : -1;
+    } else if (!m_zoneText.empty()) {
+      m_zoneMap[m_zoneName] = m_zone;
+    }
   } catch (const _com_error& error) {
     g_LogTimer.Err("CvCalExport::ExportItem", error.Error(), "_com_error(%s), ",
                    Narrow(error.Description()).c_str());
@@ -181,16 +189,54 @@ int CvCalExport::ExportItem() {
     g_LogTimer.Err("CvCalExport::ExportItem", 0, "CATCHED EXCEPTION!");
     result = -1;
   }
-  if (!m_oneFile) _CloseFile();
+  m_pending.clear();
+  if (!m_oneFile) {
+    if (result == 0) {
+      _CloseFile();
+      if (m_fileOpen) result = -1;
+    }
+    if (result < 0) m_file.Discard();
+    m_fileOpen = false;
+  }
+  if (result == 0) m_writtenFiles[m_currentFile] = 0;
   return result;
 }
 
-void CvCalExport::FinishExport() { _WriteFooter(); }
+void CvCalExport::AbandonExport() {
+  m_pending.clear();
+  m_file.Discard();
+  m_fileOpen = false;
+}
 
-void CvCalExport::_OpenFile() {
-  if (m_fileOpen) return;
-  m_output.clear();
+int CvCalExport::_OpenFile() {
+  if (m_fileOpen) return 0;
+  m_currentFile = _MakeFileName();
+  // A file per item is written beside its target and moved into place when whole.
+  const bool created =
+      m_oneFile ? m_file.CreateGrowing(m_currentFile) : m_file.CreateWhole(m_currentFile);
+  if (!created) return -2;
   m_fileOpen = true;
+  m_pending.clear();
+  return 0;
+}
+
+bool CvCalExport::_Flush() {
+  if (m_pending.empty()) return true;
+  const bool written = m_file.Append(m_pending);
+  m_pending.clear();
+  if (!written)
+    g_LogTimer.Err("CvCalExport::_Write", static_cast<int>(GetLastError()), "cannot write \"%s\"",
+                   m_currentFile.c_str());
+  return written;
+}
+
+void CvCalExport::_CloseFile() {
+  if (!m_file.Commit()) {
+    g_LogTimer.Err("CvCalExport::_CloseFile", static_cast<int>(GetLastError()),
+                   "cannot complete \"%s\"", m_currentFile.c_str());
+    return;
+  }
+  m_fileOpen = false;
 }
 
 void CvCalExport::_WriteFooter() {
@@ -199,8 +245,13 @@ void CvCalExport::_WriteFooter() {
   m_zoneText.clear();
   _ResetZones();
   if (!m_fileOpen) return;
-  if (m_oneFile) _Write(kFooter);
+  if (m_oneFile) {
+    _Write(kFooter);
+    _Flush();
+  }
   _CloseFile();
+  if (m_fileOpen) m_file.Discard();
+  m_fileOpen = false;
 }
 
 void CvCalExport::_ResetZones() {

@@ -1,25 +1,26 @@
-// The calendar writer and the calendar export run. The run itself is not part of this
-// build yet: Execute reports that and refuses.
-//
-// The writer turns Outlook appointments into vCalendar 1.0 or iCalendar 2.0 text, one
-// item at a time, and keeps that text in memory as the run's current output file:
+// The calendar export: the wizard run from its first page to its finish page, the
+// event filter, and the writer that turns Outlook appointments into vCalendar 1.0 or
+// iCalendar 2.0 files. The writer can be driven without the pages:
 //
 //   g_CharConverter->SetCurrentByName("UTF-8");   // the encoding of the text values
 //   CvCalExport writer;
 //   writer.SetOutlookVersion(14);                 // where Outlook keeps its week start
 //   writer.SetFormat(CvCalExport::kICalendar20);  // or kVCalendar10
-//   writer.SetOneFile(true);                      // all items in one calendar
+//   writer.SetOutput("C:\\Export", true, false, "Calendar");  // one file, no overwrite
 //   writer.BeforeExport();
 //   for (each appointment) { writer.SetItem(appointment); writer.ExportItem(); }
-//   writer.FinishExport();
-//   writer.GetText();                             // the whole calendar
+//   writer.FinishExport();                        // C:\Export\Calendar.ics
 //
-// Without one-file mode every ExportItem starts a calendar of its own, holding that
-// item alone, and GetText gives it until the next ExportItem.
+// Without one-file mode every ExportItem writes a file of its own, holding that item
+// alone, named from the item's start and subject; CurrentFile names the last one.
 #pragma once
 
 #include <map>
 #include <string>
+
+#include "addin/OutputFile.h"
+#include "addin/WrittenFilesMap.h"
+#include "calendar/CvCalFilter.h"
 
 #include "atl/OleDateTime.h"
 #include "calendar/TimezoneStruct.h"
@@ -46,37 +47,80 @@ class CvCalExport {
   int OutlookVersion() const { return m_outlookVersion; }
 
   // Runs the wizard over the options key (borrowed, never closed) with its dialogs owned
-  // by parent; -1 when the run cannot take place.
+  // by parent: 0 when it ended normally, was cancelled on a page or found no items;
+  // -1 when the explorer's selection or the progress dialog cannot be had.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
 
   // kVCalendar10 or kICalendar20, for the next BeforeExport.
   void SetFormat(int format) { m_format = format; }
-  // True: every item of the run goes into one calendar.
-  void SetOneFile(bool oneFile) { m_oneFile = oneFile; }
+  // Where the files go: the Windows folder, one file for the whole run (named
+  // oneFileBase) or one per item, and whether existing files are replaced.
+  void SetOutput(const std::string& folder, bool oneFile, bool overwrite,
+                 const std::string& oneFileBase);
+  // The filter FilterItem applies.
+  void SetFilter(const CvCalFilter& filter) { m_filter = filter; }
 
   // Starts a run: takes the converter's current charset for the text values, builds
-  // the calendar header and, in one-file mode, opens the calendar with it (a
-  // vCalendar 1.0 one also gets the system zone's TZ and DAYLIGHT lines). False for a
-  // format other than 10 and 20.
+  // the calendar header and, in one-file mode, creates the file with it (a vCalendar
+  // 1.0 one also gets the system zone's TZ and DAYLIGHT lines). False for a format
+  // other than 10 and 20 or when the one file cannot be created or written.
   bool BeforeExport();
   // The appointment the next ExportItem writes; the safe item is pointed at it too.
   void SetItem(const Outlook::_AppointmentItemPtr& item);
-  // Writes the current item: its zone block when it needs one and its event. 0, or -1
-  // when it failed (a COM error, or a text the charset cannot hold), after logging
-  // why; nothing of a failed item reaches the text.
+  // Writes the current item: its zone block when it needs one and its event. 0; -1
+  // when it failed (a COM error, a text the charset cannot hold, a failed write),
+  // after logging why; -2 when its file cannot be created (in one-file mode also when
+  // the one file cannot be written any more). Nothing of a failed item reaches a file.
   int ExportItem();
   // Ends the run: a one-file calendar gets its closing "END:VCALENDAR", which has no
-  // line end.
-  void FinishExport();
+  // line end, and is closed.
+  void FinishExport() { _WriteFooter(); }
+  // Ends a one-file run whose progress could not start: the file is removed.
+  void AbandonExport();
 
-  // The current calendar: in one-file mode all of it so far, otherwise the last item's.
-  const std::string& GetText() const { return m_output; }
+  // True when the current item is to be exported under the filter.
+  bool FilterItem();
+  // The current item's Outlook label (1 to 10), 0 for none or when it cannot be read.
+  int GetAppointmentLabel();
+
+  // The path of the file written last (or being written).
+  const std::string& CurrentFile() const { return m_currentFile; }
+  // The files of the run written completely.
+  const WrittenFilesMap& Written() const { return m_writtenFiles; }
 
  private:
+  // --- The wizard run ----------------------------------------------------------------
+  struct Counts {
+    int exported = 0;
+    int failed = 0;
+    int skipped = 0;
+  };
+  struct Choices;
+  // The first page (and the filter page when asked for); false when the user left.
+  bool _RunPages(Outlook::_Application* app, HKEY* optionsKey, HWND parent, Choices& choices);
+  void _TakeChoices(const Choices& choices);
+  // The items of the folder or of the explorer's selection; false without an explorer
+  // in selected-only mode.
+  bool _OpenItems(Outlook::_Application* app, const Choices& choices, long& count,
+                  Outlook::_ItemsPtr& items, Outlook::SelectionPtr& selection);
+  // Steps 1 to count with the progress dialog; false when it cannot start.
+  bool _ExportItems(HWND parent, long count, const Outlook::_ItemsPtr& items,
+                    const Outlook::SelectionPtr& selection);
+  // One item: its export result, 1 when it was left out by the filter, or 2 when it is
+  // no appointment (passed over); exceptions fail the item only.
+  int _ExportOne(long index, const Outlook::_ItemsPtr& items,
+                 const Outlook::SelectionPtr& selection);
+  bool _IsAllDay();
+  bool _LabelMatches();
+
   // --- The run's output -------------------------------------------------------------
-  void _OpenFile();
-  void _CloseFile() { m_fileOpen = false; }
-  void _Write(const std::string& text) { m_output += text; }
+  std::string _MakeFileName();
+  int _OpenFile();
+  // Adds text to what the current item writes.
+  void _Write(const std::string& text) { m_pending += text; }
+  // Writes the current item's text to the file; false after logging a failed write.
+  bool _Flush();
+  void _CloseFile();
   void _WriteFooter();
   void _ResetZones();
 
@@ -138,8 +182,23 @@ class CvCalExport {
   std::string m_header;
   std::string m_zoneText;
   std::string m_eventText;
-  std::string m_output;
+  // The text of the current item not yet written.
+  std::string m_pending;
   bool m_fileOpen = false;
+
+  // The run's options and counters.
+  bool m_overwrite = false;
+  bool m_useFilter = false;
+  std::string m_outputFolder;
+  std::string m_oneFileBase;
+  CvCalFilter m_filter;
+  Counts m_counts;
+  OutputFile m_file;
+  std::string m_currentFile;
+  WrittenFilesMap m_writtenFiles;
+  // The label's property tag for the stores of this run; 0 until looked up.
+  long m_labelTag = 0;
+  bool m_missingSafeItemLogged = false;
 
   // The zone the current item's times are written in; an empty name: none (UTC).
   std::string m_zoneName;

@@ -1,20 +1,17 @@
 #include "contacts/CDlgVCardExport.h"
 
 #include <cstring>
-#include <memory>
 
-#include "addin/BrowseFolderCallback.h"
 #include "addin/CLang.h"
-#include "addin/GetExistingFolder.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
 #include "contacts/CDlgVCardExportOptions.h"
-#include "contacts/ContactFolderChoice.h"
+#include "contacts/ContactFilterControls.h"
+#include "addin/OutlookFolderChoice.h"
 #include "contacts/EncodingNames.h"
-#include "contacts/FirstPageParts.h"
-#include "contacts/PageOptions.h"
-#include "contacts/PageText.h"
-#include "win32/shell.h"
+#include "addin/FirstPageParts.h"
+#include "addin/PageOptions.h"
+#include "addin/PageText.h"
 
 namespace {
 
@@ -62,21 +59,11 @@ constexpr DWORD kEncodingBytes = 256;
 constexpr DWORD kStoredVCard21 = 21;
 constexpr DWORD kStoredVCard30 = 30;
 
-struct IdListFree {
-  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
-};
-using IdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
-
-// A path too long for the page's field would be cut into another folder's path: it
-// counts as no folder, so that the user chooses one that fits.
-bool IsUsableFolder(const std::string& path) {
-  return !path.empty() && path.size() < MAX_PATH && PathIsDirectoryA(path.c_str());
-}
 
 }  // namespace
 
 CDlgVCardExport::CDlgVCardExport(Outlook::_Application* app, HKEY* optionsKey)
-    : ContactFirstPage(help_topics::kExportContacts), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kExportContacts), m_app(app), m_optionsKey(optionsKey) {
   SetDefaults();
   _LoadOptions();
 }
@@ -112,22 +99,23 @@ LRESULT CDlgVCardExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam
   SetDlgItemText(IDC_TXT_WIN_FLD, m_windowsFolder);
   CheckDlgButton(IDC_CHK_SAVE_ONE_FILE, m_oneFile ? BST_CHECKED : BST_UNCHECKED);
 
-  const ContactFolderChoice::Start start =
-      ContactFolderChoice::Initial(m_app, "CDlgVCardExport::OnInitDialog");
+  const OutlookFolderChoice::Start start =
+      OutlookFolderChoice(OutlookFolderChoice::kContacts)
+          .Initial(m_app, "CDlgVCardExport::OnInitDialog");
   m_folder = start.folder;
-  FirstPageParts::ShowOutlookFolder(m_hWnd, ContactFolderChoice::PathOf(m_folder));
+  FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   // The template leaves the box disabled: a selection counts only in the folder shown.
-  if (start.isExplorerFolder && start.selectedContacts > 0) {
+  if (start.isExplorerFolder && start.selectedItems > 0) {
     ::EnableWindow(GetDlgItem(IDC_CHK_EXPORT_SELECTED), TRUE);
-    if (start.selectedContacts > 1) CheckDlgButton(IDC_CHK_EXPORT_SELECTED, BST_CHECKED);
+    if (start.selectedItems > 1) CheckDlgButton(IDC_CHK_EXPORT_SELECTED, BST_CHECKED);
   }
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, m_browseBitmap, m_folderBitmap);
+  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_FOLDER, m_browseBitmap, m_folderBitmap);
   return TRUE;
 }
 
 void CDlgVCardExport::_UpdateOptionTexts() {
-  FirstPageParts::ShowFilterSummary(m_hWnd, m_filterMask, m_filterCategories, "any");
+  ContactFilterControls::ShowSummary(m_hWnd, m_filterMask, m_filterCategories, "any");
   SetDlgItemText(IDC_LBL_OVERWRITE, FirstPageParts::YesNo(m_overwrite).c_str());
   SetDlgItemText(IDC_LBL_FORMAT, m_formatChoice == kVCard30 ? "vCard 3.0" : "vCard 2.1");
   const std::string encoding = m_encoding.empty() ? EncodingNames::First() : m_encoding;
@@ -144,48 +132,31 @@ std::span<const int> CDlgVCardExport::_WindowColoured() {
 }
 
 void CDlgVCardExport::_UpdateSelectionCheck() {
-  const bool offered = ContactFolderChoice::SelectedContactsIn(
-                           m_app, m_folder, "CDlgVCardExport::OnOutlookFolder") > 0;
+  const bool offered = OutlookFolderChoice(OutlookFolderChoice::kContacts)
+                           .SelectedItemsIn(m_app, m_folder, "CDlgVCardExport::OnOutlookFolder") > 0;
   ::EnableWindow(GetDlgItem(IDC_CHK_EXPORT_SELECTED), offered);
   if (!offered) CheckDlgButton(IDC_CHK_EXPORT_SELECTED, BST_UNCHECKED);
 }
 
 void CDlgVCardExport::_PickOutlookFolder() {
-  if (FirstPageParts::PickOutlookFolder(m_hWnd, m_app, m_folder,
-                                        "CDlgVCardExport::OnOutlookFolder"))
+  if (FirstPageParts::PickOutlookFolder(m_hWnd, m_app,
+                                        OutlookFolderChoice(OutlookFolderChoice::kContacts),
+                                        m_folder, "CDlgVCardExport::OnOutlookFolder"))
     _UpdateSelectionCheck();
 }
 
 
-bool CDlgVCardExport::_BrowseFolder() {
-  const std::string start = GetExistingFolder(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD).c_str());
-  const std::string title = g_Lang.GetText("IDS_CF_EXPORT");
-  char name[MAX_PATH] = {};
-  BROWSEINFOA info{};
-  info.hwndOwner = m_hWnd;
-  info.pszDisplayName = name;
-  info.lpszTitle = title.c_str();
-  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  info.lpfn = &BrowseFolderCallback;
-  info.lParam = reinterpret_cast<LPARAM>(start.c_str());
-  const IdList chosen(SHBrowseForFolderA(&info));
-  char path[MAX_PATH] = {};
-  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
-  SetDlgItemText(IDC_TXT_WIN_FLD, path);
-  return true;
-}
-
 LRESULT CDlgVCardExport::OnBrowseFolder(WORD, WORD, HWND, BOOL&) {
-  _BrowseFolder();
+  FirstPageParts::BrowseWindowsFolder(m_hWnd, "IDS_CF_EXPORT");
   return 0;
 }
 
 LRESULT CDlgVCardExport::OnNext(WORD, WORD, HWND, BOOL&) {
   std::string folder = GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD);
-  if (!IsUsableFolder(folder)) {
-    _BrowseFolder();
+  if (!FirstPageParts::IsUsableFolder(folder)) {
+    FirstPageParts::BrowseWindowsFolder(m_hWnd, "IDS_CF_EXPORT");
     folder = GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD);
-    if (!IsUsableFolder(folder)) return 0;
+    if (!FirstPageParts::IsUsableFolder(folder)) return 0;
   }
   if (!HaveOutlookFolder()) return 0;
   std::strncpy(m_windowsFolder, folder.c_str(), sizeof m_windowsFolder - 1);

@@ -8,11 +8,11 @@
 
 #include "addin/GdiObject.h"
 #include "contacts/ContactFilter.h"
-#include "contacts/ContactFirstPage.h"
+#include "addin/WizardFirstPage.h"
 #include "outlook/outlook.h"
 #include "resource.h"
 
-class CDlgVCardExport : public ContactFirstPage<CDlgVCardExport> {
+class CDlgVCardExport : public WizardFirstPage<CDlgVCardExport> {
  public:
   enum { IDD = IDD_VCARD_EXPORT };
 
@@ -32,7 +32,7 @@ class CDlgVCardExport : public ContactFirstPage<CDlgVCardExport> {
     COMMAND_HANDLER(IDOK, BN_CLICKED, OnNext)
     COMMAND_HANDLER(IDC_BTN_OPTIONS, BN_CLICKED, OnChangeOptions)
     COMMAND_HANDLER(IDC_BTN_WIN_FLD, BN_CLICKED, OnBrowseFolder)
-    CHAIN_MSG_MAP(ContactFirstPage<CDlgVCardExport>)
+    CHAIN_MSG_MAP(WizardFirstPage<CDlgVCardExport>)
   END_MSG_MAP()
 
   // Folder empty, one file, vCard 2.1, no encoding, no overwrite, no filter, the
@@ -70,12 +70,9 @@ class CDlgVCardExport : public ContactFirstPage<CDlgVCardExport> {
   // The controls shown in the window colour, over the page's panel.
   static std::span<const int> _WindowColoured();
   // The shared colours, Outlook folder button and Next use the members above.
-  friend class ContactFirstPage<CDlgVCardExport>;
+  friend class WizardFirstPage<CDlgVCardExport>;
   // Check 233 after the folder changed to m_folder.
   void _UpdateSelectionCheck();
-  // The Windows folder browser started at the text of 229; true when a folder was
-  // chosen (and put into 229).
-  bool _BrowseFolder();
 
   GdiObject<HBITMAP> m_browseBitmap;
   GdiObject<HBITMAP> m_folderBitmap;

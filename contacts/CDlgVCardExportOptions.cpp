@@ -56,12 +56,7 @@ LRESULT CDlgVCardExportOptions::OnInitDialog(UINT message, WPARAM wParam, LPARAM
   CheckDlgButton(IDC_CHK_OVERWRITE, m_overwrite ? BST_CHECKED : BST_UNCHECKED);
   CheckDlgButton(m_formatChoice == CDlgVCardExport::kVCard30 ? IDC_OPT_VCARD30 : IDC_OPT_VCARD21,
                  BST_CHECKED);
-  const std::vector<std::string> names = EncodingNames::All();
-  for (size_t i = 0; i < names.size(); ++i) {
-    SendDlgItemMessage(IDC_CBO_ENCODING, CB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(names[i].c_str()));
-    if (names[i] == m_encoding) SendDlgItemMessage(IDC_CBO_ENCODING, CB_SETCURSEL, i, 0);
-  }
+  EncodingNames::FillCombo(m_hWnd, IDC_CBO_ENCODING, m_encoding, false);
   return TRUE;
 }
 
@@ -70,17 +65,7 @@ LRESULT CDlgVCardExportOptions::OnOK(WORD, WORD, HWND, BOOL&) {
   m_overwrite = IsDlgButtonChecked(IDC_CHK_OVERWRITE) == BST_CHECKED;
   m_formatChoice = IsDlgButtonChecked(IDC_OPT_VCARD30) == BST_CHECKED ? CDlgVCardExport::kVCard30
                                                                       : CDlgVCardExport::kVCard21;
-  // Nothing selected (an empty list) keeps the encoding the page had.
-  const LRESULT selected = SendDlgItemMessage(IDC_CBO_ENCODING, CB_GETCURSEL, 0, 0);
-  const LRESULT length = selected == CB_ERR
-                             ? CB_ERR
-                             : SendDlgItemMessage(IDC_CBO_ENCODING, CB_GETLBTEXTLEN, selected, 0);
-  if (length != CB_ERR) {
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    SendDlgItemMessage(IDC_CBO_ENCODING, CB_GETLBTEXT, selected,
-                       reinterpret_cast<LPARAM>(text.data()));
-    m_encoding = text.data();
-  }
+  m_encoding = EncodingNames::ReadCombo(m_hWnd, IDC_CBO_ENCODING, m_encoding);
   EndDialog(IDOK);
   return 0;
 }

@@ -8,11 +8,12 @@
 #include "addin/LinkCommands.h"
 #include "addin/ShowOpenFileDialog.h"
 #include "contacts/CDlgVCardImportOptions.h"
-#include "contacts/ContactFolderChoice.h"
-#include "contacts/FirstPageParts.h"
+#include "addin/OutlookFolderChoice.h"
+#include "contacts/ContactFilterControls.h"
+#include "addin/FirstPageParts.h"
 #include "contacts/FormatNumbered.h"
-#include "contacts/PageOptions.h"
-#include "contacts/PageText.h"
+#include "addin/PageOptions.h"
+#include "addin/PageText.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ const char* ConflictKey(int conflict) {
 }  // namespace
 
 CDlgVCardImport::CDlgVCardImport(Outlook::_Application* app, HKEY* optionsKey)
-    : ContactFirstPage(help_topics::kImportContacts), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kImportContacts), m_app(app), m_optionsKey(optionsKey) {
   SetDefaults();
   _LoadOptions();
 }
@@ -89,16 +90,16 @@ void CDlgVCardImport::_LoadOptions() {
 
 LRESULT CDlgVCardImport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
   InitPage(message, wParam, lParam, handled, kLocalizeTable, "IDD_VCARD_IMPORT");
-  m_folder = ContactFolderChoice::Initial(m_app, "CDlgVCardImport::OnInitDialog").folder;
-  FirstPageParts::ShowOutlookFolder(m_hWnd, ContactFolderChoice::PathOf(m_folder));
+  m_folder = OutlookFolderChoice(OutlookFolderChoice::kContacts).Initial(m_app, "CDlgVCardImport::OnInitDialog").folder;
+  FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   SetDlgItemText(IDC_TXT_WIN_FLD, m_files.c_str());
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, m_browseBitmap, m_folderBitmap);
+  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_FOLDER, m_browseBitmap, m_folderBitmap);
   return TRUE;
 }
 
 void CDlgVCardImport::_UpdateOptionTexts() {
-  FirstPageParts::ShowFilterSummary(m_hWnd, m_filterMask, m_filterCategories,
+  ContactFilterControls::ShowSummary(m_hWnd, m_filterMask, m_filterCategories,
                                     g_Lang.GetText("IDS_ANY"));
   SetDlgItemText(IDC_LBL_CR, g_Lang.GetText(ConflictKey(m_conflictResolution)).c_str());
 }
@@ -112,7 +113,8 @@ std::span<const int> CDlgVCardImport::_WindowColoured() {
 }
 
 void CDlgVCardImport::_PickOutlookFolder() {
-  FirstPageParts::PickOutlookFolder(m_hWnd, m_app, m_folder, "CDlgVCardImport::OnOutlookFolder");
+  FirstPageParts::PickOutlookFolder(m_hWnd, m_app, OutlookFolderChoice(OutlookFolderChoice::kContacts),
+                                   m_folder, "CDlgVCardImport::OnOutlookFolder");
 }
 
 

@@ -8,11 +8,11 @@
 
 #include "addin/GdiObject.h"
 #include "contacts/ContactFilter.h"
-#include "contacts/ContactFirstPage.h"
+#include "addin/WizardFirstPage.h"
 #include "outlook/outlook.h"
 #include "resource.h"
 
-class CDlgVCardImport : public ContactFirstPage<CDlgVCardImport> {
+class CDlgVCardImport : public WizardFirstPage<CDlgVCardImport> {
  public:
   enum { IDD = IDD_VCARD_IMPORT };
 
@@ -33,7 +33,7 @@ class CDlgVCardImport : public ContactFirstPage<CDlgVCardImport> {
     COMMAND_HANDLER(IDOK, BN_CLICKED, OnNext)
     COMMAND_HANDLER(IDC_BTN_OPTIONS, BN_CLICKED, OnChangeOptions)
     COMMAND_HANDLER(IDC_BTN_WIN_FLD, BN_CLICKED, OnBrowseFiles)
-    CHAIN_MSG_MAP(ContactFirstPage<CDlgVCardImport>)
+    CHAIN_MSG_MAP(WizardFirstPage<CDlgVCardImport>)
   END_MSG_MAP()
 
   // Files text empty, conflict 0, no filter, the categories "Personal" below Outlook 12.
@@ -65,7 +65,7 @@ class CDlgVCardImport : public ContactFirstPage<CDlgVCardImport> {
   // The controls shown in the window colour, over the page's panel.
   static std::span<const int> _WindowColoured();
   // The shared colours, Outlook folder button and Next use the members above.
-  friend class ContactFirstPage<CDlgVCardImport>;
+  friend class WizardFirstPage<CDlgVCardImport>;
   // The open-file dialog over the text of 229; a choice replaces the files text.
   void _BrowseFiles();
   // Whether the files text names at least one path and every path exists; with

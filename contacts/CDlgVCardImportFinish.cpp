@@ -6,7 +6,7 @@
 #include "addin/CLogTimer.h"
 #include "addin/LinkCommands.h"
 #include "addin/LogComError.h"
-#include "contacts/PageOptions.h"
+#include "addin/PageOptions.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ constexpr const char* kShowFolder = "CDlgVCardImportFinish::_ShowFolder";
 CDlgVCardImportFinish::CDlgVCardImportFinish(HKEY* optionsKey, int files, int contacts,
                                              int imported, int failed, int skipped,
                                              Outlook::MAPIFolder* targetFolder)
-    : ContactFinishPage(help_topics::kImportContacts),
+    : WizardFinishPage(help_topics::kImportContacts),
       m_optionsKey(optionsKey),
       m_files(files),
       m_contacts(contacts),

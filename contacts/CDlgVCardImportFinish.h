@@ -2,11 +2,11 @@
 // the target folder in Outlook, and the choice to show it on closing.
 #pragma once
 
-#include "contacts/ContactFinishPage.h"
+#include "addin/WizardFinishPage.h"
 #include "outlook/outlook.h"
 #include "resource.h"
 
-class CDlgVCardImportFinish : public ContactFinishPage<CDlgVCardImportFinish> {
+class CDlgVCardImportFinish : public WizardFinishPage<CDlgVCardImportFinish> {
  public:
   enum { IDD = IDD_VCARD_IMPORT_FINISH };
 
@@ -22,7 +22,7 @@ class CDlgVCardImportFinish : public ContactFinishPage<CDlgVCardImportFinish> {
   BEGIN_MSG_MAP(CDlgVCardImportFinish)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     COMMAND_HANDLER(IDCANCEL, BN_CLICKED, OnClose)
-    CHAIN_MSG_MAP(ContactFinishPage<CDlgVCardImportFinish>)
+    CHAIN_MSG_MAP(WizardFinishPage<CDlgVCardImportFinish>)
   END_MSG_MAP()
 
   HKEY* m_optionsKey;
@@ -40,5 +40,5 @@ class CDlgVCardImportFinish : public ContactFinishPage<CDlgVCardImportFinish> {
   // The open-folder link, clicked or chosen for closing.
   void _OpenFolderLink();
   // The shared link click calls _OpenFolderLink.
-  friend class ContactFinishPage<CDlgVCardImportFinish>;
+  friend class WizardFinishPage<CDlgVCardImportFinish>;
 };

@@ -2,9 +2,8 @@
 
 #include "addin/CLang.h"
 #include "addin/GetOutlookVersion.h"
-#include "addin/LogComError.h"
 #include "contacts/ContactFilter.h"
-#include "contacts/PageText.h"
+#include "addin/PageText.h"
 #include "resource.h"
 
 namespace {
@@ -52,20 +51,16 @@ bool ContactFilterControls::Read(HWND dlg, DWORD& mask, std::string& categories)
   return true;
 }
 
-void ContactFilterControls::ChooseCategories(HWND dlg, Outlook::_Application* app,
-                                             const char* function) {
-  const std::string names = GetDlgItemString(dlg, IDC_TXT_CATEGORIES);
-  try {
-    if (app == nullptr) _com_issue_error(E_POINTER);
-    Outlook::_AppointmentItemPtr item(app->CreateItem(Outlook::olAppointmentItem));
-    item->PutCategories(_bstr_t(names.c_str()));
-    item->ShowCategoriesDialog();
-    const _bstr_t chosen = item->GetCategories();
-    const char* text = chosen;
-    const std::string trimmed = TrimWhite(text != nullptr ? text : "");
-    SetDlgItemTextA(dlg, IDC_TXT_CATEGORIES, trimmed.c_str());
-    Check(dlg, IDC_CHK_CATEGORIES, !trimmed.empty());
-  } catch (const _com_error& error) {
-    LogComError(function, error);
-  }
+
+void ContactFilterControls::ShowSummary(HWND dlg, DWORD mask, const std::string& categories,
+                                        const std::string& noRule) {
+  SetDlgItemTextA(dlg, IDC_LBL_PRIVATES,
+                  g_Lang.GetText((mask & ContactFilter::kSkipNotNormal) == 0 ? "IDS_YES" : "IDS_NO")
+                      .c_str());
+  std::string rule = noRule;
+  if ((mask & ContactFilter::kExcludeCategories) != 0)
+    rule = g_Lang.GetText("IDS_EXCLUDE") + " \"" + categories + "\"";
+  else if ((mask & ContactFilter::kIncludeCategories) != 0)
+    rule = g_Lang.GetText("IDS_INCLUDE") + " \"" + categories + "\"";
+  SetDlgItemTextA(dlg, IDC_LBL_TXT_CATEGORIES, rule.c_str());
 }

@@ -16,8 +16,8 @@ class ContactFilterControls {
   // The filter the controls show. False, after telling the user, when a category
   // rule is chosen without categories; mask and categories are then left alone.
   static bool Read(HWND dlg, DWORD& mask, std::string& categories);
-  // Outlook's categories dialog over the names of 290, shown for a temporary
-  // appointment that is never saved; the names chosen go back into 290, and 284
-  // follows whether there are any. A COM error is logged under function.
-  static void ChooseCategories(HWND dlg, Outlook::_Application* app, const char* function);
+  // The first page's summary: 234, whether private contacts go too; 312, the
+  // category rule with its names, or noRule when the mask has none.
+  static void ShowSummary(HWND dlg, DWORD mask, const std::string& categories,
+                          const std::string& noRule);
 };

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/windows.h"
+
 class EncodingNames {
  public:
   // In list order.
@@ -14,4 +16,10 @@ class EncodingNames {
   static std::string First();
   // The name when it is one of the Names (case-sensitive), else the first Name.
   static std::string KnownOrFirst(const std::string& name);
+  // Fills the combo with the Names and selects the last item equal to name; without
+  // one, the first item when firstWhenNone, else none.
+  static void FillCombo(HWND dlg, int combo, const std::string& name, bool firstWhenNone);
+  // The text of the combo's selected item; current when nothing is selected (an empty
+  // list), so that the page keeps the name it had.
+  static std::string ReadCombo(HWND dlg, int combo, const std::string& current);
 };

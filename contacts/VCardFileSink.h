@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "addin/UniqueHandle.h"
-#include "contacts/WrittenFilesMap.h"
+#include "addin/WrittenFilesMap.h"
 
 class VCardFileSink {
  public:

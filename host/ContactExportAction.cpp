@@ -31,7 +31,7 @@ constexpr int kClose = 2;
 }  // namespace
 
 ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments, const std::string& encodingsFile)
-    : ContactWizardAction("Ostrane.Kelvra.btnExportC", "ExportC") {
+    : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC") {
   ActionArguments args("export-contacts", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (option == "--to") {

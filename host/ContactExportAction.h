@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ContactWizardAction.h"
+#include "WizardAction.h"
 
 namespace host {
 
-class ContactExportAction : public ContactWizardAction {
+class ContactExportAction : public WizardAction {
  public:
   // Throws UsageError. encodingsFile: the Linux path of supportedEncodings.txt, whose
   // entries' Name or Charset --encoding names.

@@ -26,7 +26,7 @@ constexpr int kClose = 2;
 }  // namespace
 
 ContactImportAction::ContactImportAction(const std::vector<std::string>& arguments)
-    : ContactWizardAction("Ostrane.Kelvra.btnImportC", "ImportC") {
+    : WizardAction("Ostrane.Kelvra.btnImportC", "ImportC") {
   ActionArguments args("import-contacts", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (option == "--from") {

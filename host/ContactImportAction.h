@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "ContactWizardAction.h"
+#include "WizardAction.h"
 
 namespace host {
 
-class ContactImportAction : public ContactWizardAction {
+class ContactImportAction : public WizardAction {
  public:
   // Throws UsageError.
   explicit ContactImportAction(const std::vector<std::string>& arguments);

@@ -8,6 +8,7 @@
 #include "AddInActions.h"
 #include "AddInModule.h"
 #include "AppOutput.h"
+#include "CalendarExportAction.h"
 #include "ContactExportAction.h"
 #include "ContactImportAction.h"
 #include "HostOutput.h"
@@ -17,9 +18,11 @@
 #include "ReplaceFile.h"
 #include "RibbonPrinter.h"
 #include "testkit/Answers.h"
+#include "testkit/Clock.h"
 #include "testkit/CommandBars.h"
 #include "testkit/Locale.h"
 #include "testkit/Store.h"
+#include "testkit/TimeZone.h"
 
 namespace host {
 namespace {
@@ -50,10 +53,12 @@ ExitStatus Registration(const AddInModule& module, bool unregister) {
 // The action done with the add-in running in Outlook.
 ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFolder, const AddInModule& module,
                         testkit::Answers& answers) {
-  std::unique_ptr<ContactWizardAction> wizard;
+  std::unique_ptr<WizardAction> wizard;
   if (options.action == "export-contacts")
     wizard = std::make_unique<ContactExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
   if (options.action == "import-contacts") wizard = std::make_unique<ContactImportAction>(options.actionArguments);
+  if (options.action == "export-calendar")
+    wizard = std::make_unique<CalendarExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
   if (!wizard) ExpectArguments(options, 1, options.action == "app-command" ? "one TEXT" : "one control");
 
   AppOutput app(module.WindowsFolder() + "\\Kelvra.exe");
@@ -85,6 +90,9 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
 ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFolder) {
   testkit::SetAcp(options.acp);
   testkit::SetOutlookVersion(options.outlookMajor);
+  if (!options.timezone.empty() && !testkit::SetSystemTimeZone(options.timezone))
+    throw UsageError("--timezone " + options.timezone + ": no such zone in the zone list");
+  if (options.now) testkit::SetLocalTime(*options.now);
   std::unique_ptr<testkit::Answers> answers;
   try {
     answers = std::make_unique<testkit::Answers>(options.answers.empty() ? "" : ReadAnswersFile(options.answers));

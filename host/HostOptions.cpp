@@ -1,5 +1,6 @@
 #include "HostOptions.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -7,7 +8,7 @@ namespace host {
 namespace {
 
 const std::set<std::string> kActions{"register",        "unregister",      "ribbon", "app-command", "button",
-                                     "export-contacts", "import-contacts"};
+                                     "export-contacts", "import-contacts", "export-calendar"};
 
 // A whole decimal number within [low, high].
 std::optional<long> Number(const std::string& text, long low, long high) {
@@ -24,6 +25,25 @@ int OutlookMajor(const std::string& version) {
   if (!major || (*major != 9 && *major != 10 && *major != 11 && *major != 12 && *major != 14))
     throw UsageError("--outlook " + version + ": the stand-in plays Outlook 9, 10, 11, 12 or 14");
   return static_cast<int>(*major);
+}
+
+// "2024-03-15T09:30:00" as a local time.
+SYSTEMTIME LocalTime(const std::string& text) {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &year, &month, &day, &hour, &minute, &second,
+                  &rest) != 6 ||
+      year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
+      second > 59 || hour < 0 || minute < 0 || second < 0)
+    throw UsageError("--now " + text + ": a local time YYYY-MM-DDTHH:MM:SS is expected");
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  time.wSecond = static_cast<WORD>(second);
+  return time;
 }
 
 std::string DefaultRoot(const HostEnvironment& environment) {
@@ -59,6 +79,10 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const Ho
       options.acp = static_cast<unsigned>(*acp);
     } else if (a == "--answers") {
       options.answers = value(a);
+    } else if (a == "--timezone") {
+      options.timezone = value(a);
+    } else if (a == "--now") {
+      options.now = LocalTime(value(a));
     } else if (a == "-v" || a == "--verbose") {
       options.verbose = true;
     } else if (!a.empty() && a[0] == '-') {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/base.h"
+
 namespace host {
 
 // The host's exit status.
@@ -33,6 +35,11 @@ struct HostOptions {
   unsigned acp = 65001;
   std::string answers;  // Linux path; empty: none
   bool verbose = false;
+  // The stand-in's system zone: a Windows zone id or an IANA name; empty: the
+  // machine's own zone.
+  std::string timezone;
+  // The local clock, frozen at that time; empty: the real clock.
+  std::optional<SYSTEMTIME> now;
   std::string action;
   std::vector<std::string> actionArguments;
 };

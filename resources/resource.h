@@ -132,3 +132,31 @@
 #define IDB_CONTACTS_IMPORT             267
 #define IDB_SYNC_ALL                    285
 #define IDB_SYNC_ALL_MASK               286
+
+// Calendar export wizard
+#define IDD_VCAL_EXPORT                 238
+#define IDD_VCAL_EXPORT_FINISH          240
+#define IDD_VCAL_EXPORT_OPTIONS         241
+#define IDD_VCAL_EXPORT_FILTER          268
+#define IDI_OL_CAL_FOLDER               247
+#define IDC_BTN_EXPORT_ALL              3
+#define IDC_BTN_LABELS                  11
+#define IDC_CBO_LUDE_LABELS             221
+#define IDC_OPT_VCAL10                  274
+#define IDC_OPT_VCAL20                  275
+#define IDBACK                          282
+#define IDC_CHK_IGNORE_ALLDAYS          285
+#define IDC_CHK_LABELS                  287
+#define IDC_CHK_DATES                   288
+#define IDC_TXT_LABELS                  291
+#define IDC_DTP_START                   292
+#define IDC_DTP_END                     293
+#define IDC_BTN_DEFAULTS                294
+#define IDC_LBL_CHK_LABELS_END          297
+#define IDC_LBL_START                   298
+#define IDC_LBL_END                     299
+#define IDC_LBL_CLICK1                  300
+#define IDC_LBL_CLICK2                  301
+#define IDC_LBL_CLICK3                  302
+#define IDC_LBL_CLICK4                  303
+#define IDC_LBL5                        386

@@ -35,7 +35,7 @@ IDispatchPtr RibbonControl(const std::string& id) {
 }
 
 void CancelFirstPages() {
-  for (int id : {IDD_VCARD_EXPORT, IDD_VCARD_IMPORT})
+  for (int id : {IDD_VCARD_EXPORT, IDD_VCARD_IMPORT, IDD_VCAL_EXPORT})
     testkit::OnDialog(id, [](HWND dlg) { testkit::PressEscape(dlg); });
 }
 
@@ -50,7 +50,7 @@ Wizard WizardThatRan(const LogWatch& log) {
   };
   if (showed(IDD_VCARD_EXPORT) || logged("CvCardExport")) return Wizard::kExportContacts;
   if (showed(IDD_VCARD_IMPORT) || logged("CvCardImport")) return Wizard::kImportContacts;
-  if (logged("CvCalExport")) return Wizard::kExportEvents;
+  if (showed(IDD_VCAL_EXPORT) || logged("CvCalExport")) return Wizard::kExportEvents;
   if (logged("CvCalImport")) return Wizard::kImportEvents;
   return Wizard::kNone;
 }

@@ -2,11 +2,13 @@
 // of them reaches the calendar while the items around them are written whole.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "CalWriterFixture.h"
 #include "ZoneTestData.h"
 #include "calendar/CalendarDateText.h"
+#include "testkit/Files.h"
 #include "testkit/Redemption.h"
 #include "testkit/Store.h"
 #include "testkit/TimeZone.h"
@@ -24,7 +26,7 @@ class CalWriterFailureTest : public CalWriterTest {
     const std::vector<int> results =
         WriteOneFile(writer, {"Timed single", middle, "All-day"}, format);
     EXPECT_EQ(results, (std::vector<int>{0, -1, 0})) << format;
-    const std::string text = writer.GetText();
+    const std::string text = Written(writer);
     EXPECT_EQ(LinesStarting(text, "BEGIN:VEVENT").size(), 2u) << text;
     EXPECT_EQ(LinesStarting(text, "END:VEVENT").size(), 2u) << text;
     EXPECT_EQ(text.find(middleWord), std::string::npos) << text;
@@ -47,26 +49,30 @@ TEST_F(CalWriterFailureTest, ATextThatCannotBeConvertedFailsTheItem) {
   UseEncoding("Broken");
   CvCalExport writer;
   EXPECT_EQ(WriteOneFile(writer, {"Timed single"}, k10), std::vector<int>{-1});
-  EXPECT_EQ(writer.GetText().find("BEGIN:VEVENT"), std::string::npos);
+  EXPECT_EQ(Written(writer).find("BEGIN:VEVENT"), std::string::npos);
 }
 
 TEST_F(CalWriterFailureTest, WithoutTheMapiHelpersEveryItemFails) {
   testkit::FailCreate("Redemption.MapiUtils", REGDB_E_CLASSNOTREG);
   CvCalExport writer;
   EXPECT_EQ(WriteOneFile(writer, {"Timed single", "All-day"}, k20), (std::vector<int>{-1, -1}));
-  EXPECT_EQ(writer.GetText().find("BEGIN:VEVENT"), std::string::npos);
-  EXPECT_EQ(Lines(writer.GetText()).back(), "END:VCALENDAR");
+  EXPECT_EQ(Written(writer).find("BEGIN:VEVENT"), std::string::npos);
+  EXPECT_EQ(Lines(Written(writer)).back(), "END:VCALENDAR");
 }
 
-TEST_F(CalWriterFailureTest, APerItemCalendarOfAFailedItemKeepsItsHeaderOnly) {
-  testkit::FailCall("AppointmentItem.Subject", 0, E_FAIL);
+TEST_F(CalWriterFailureTest, AFailedItemLeavesNoFileOfItsOwn) {
+  testkit::FailCall("AppointmentItem.Location", 0, E_FAIL);
   CvCalExport writer;
   writer.SetFormat(k10);
+  Prepare(writer, false);
   ASSERT_TRUE(writer.BeforeExport());
   writer.SetItem(Appointment("Weekly Europe"));
   EXPECT_EQ(writer.ExportItem(), -1);
-  EXPECT_EQ(writer.GetText(),
-            "BEGIN:VCALENDAR\r\nPRODID:-//Ostrane Corporation//Kelvra 1.0//EN\r\nVERSION:1.0\r\n");
+  EXPECT_FALSE(writer.CurrentFile().empty());
+  EXPECT_EQ(Written(writer), "");
+  EXPECT_TRUE(std::filesystem::is_empty(testkit::ToLinuxPath(writer.CurrentFile().substr(
+      0, writer.CurrentFile().find_last_of('\\')))));
+  EXPECT_TRUE(writer.Written().empty());
 }
 
 TEST_F(CalWriterFailureTest, ADateOutsideTheCalendarIsWrittenAsZeros) {

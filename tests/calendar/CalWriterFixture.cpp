@@ -1,4 +1,7 @@
 #include "CalWriterFixture.h"
+#include "testkit/Files.h"
+
+#include <filesystem>
 
 #include <fstream>
 #include <iterator>
@@ -91,17 +94,30 @@ void CalWriterTest::UseEncodingsList(const std::string& list) {
   g_CharConverter = m_converter.get();
 }
 
+void CalWriterTest::Prepare(CvCalExport& writer, bool oneFile) const {
+  static int run = 0;
+  const std::string folder = "out" + std::to_string(++run);
+  std::filesystem::create_directories(m_temp.linuxPath(folder));
+  writer.SetOutput(m_temp.windowsPath(folder), oneFile, false, "Calendar");
+}
+
+std::string CalWriterTest::Written(const CvCalExport& writer) {
+  if (writer.CurrentFile().empty()) return "";
+  const std::string path = testkit::ToLinuxPath(writer.CurrentFile());
+  return std::filesystem::exists(path) ? ReadBytes(path) : "";
+}
+
 std::string CalWriterTest::ItemFile(const std::string& subject, int format,
                                     const std::string& folder) {
   CvCalExport writer;
   writer.SetOutlookVersion(14);
   writer.SetFormat(format);
-  writer.SetOneFile(false);
+  Prepare(writer, false);
   EXPECT_TRUE(writer.BeforeExport());
   writer.SetItem(Appointment(subject, folder));
   EXPECT_EQ(writer.ExportItem(), 0) << subject << " " << Log().Text();
   writer.FinishExport();
-  return writer.GetText();
+  return Written(writer);
 }
 
 std::string CalWriterTest::OneFile(const std::vector<std::string>& subjects, int format,
@@ -109,7 +125,7 @@ std::string CalWriterTest::OneFile(const std::vector<std::string>& subjects, int
   CvCalExport writer;
   for (const int result : WriteOneFile(writer, subjects, format, folder))
     EXPECT_EQ(result, 0) << Log().Text();
-  return writer.GetText();
+  return Written(writer);
 }
 
 std::vector<int> CalWriterTest::WriteOneFile(CvCalExport& writer,
@@ -117,7 +133,7 @@ std::vector<int> CalWriterTest::WriteOneFile(CvCalExport& writer,
                                              const std::string& folder) {
   writer.SetOutlookVersion(14);
   writer.SetFormat(format);
-  writer.SetOneFile(true);
+  Prepare(writer, true);
   EXPECT_TRUE(writer.BeforeExport());
   std::vector<int> results;
   for (const std::string& subject : subjects) {

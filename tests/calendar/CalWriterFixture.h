@@ -44,6 +44,12 @@ class CalWriterTest : public ::testing::Test {
   // A converter over this encodings list instead of the shipped one.
   void UseEncodingsList(const std::string& list);
 
+  // Points the writer at an empty folder of Temp(): one file "Calendar" or a file per
+  // item, never overwriting.
+  void Prepare(CvCalExport& writer, bool oneFile) const;
+  // The bytes of the file the writer wrote last; "" when there is no such file.
+  static std::string Written(const CvCalExport& writer);
+
   // The calendar file of one appointment; the writer must succeed.
   std::string ItemFile(const std::string& subject, int format,
                        const std::string& folder = kCalendar);

@@ -28,26 +28,29 @@ TEST_F(CalWriterFormatTest, EveryLineEndsInCrLfButTheClosingOne) {
 TEST_F(CalWriterFormatTest, AFormatOfNeitherVersionStartsNoRun) {
   CvCalExport writer;
   writer.SetFormat(21);
+  Prepare(writer, false);
   EXPECT_FALSE(writer.BeforeExport());
-  writer.SetOneFile(true);
+  Prepare(writer, true);
   EXPECT_FALSE(writer.BeforeExport());
-  EXPECT_EQ(writer.GetText(), "");
+  EXPECT_EQ(writer.CurrentFile(), "");
 }
 
 TEST_F(CalWriterFormatTest, PerItemCalendarsStandAlone) {
   CvCalExport writer;
   writer.SetFormat(k20);
+  Prepare(writer, false);
   ASSERT_TRUE(writer.BeforeExport());
   writer.SetItem(Appointment("Timed single"));
   ASSERT_EQ(writer.ExportItem(), 0);
-  const std::string first = writer.GetText();
+  const std::string first = Written(writer);
   writer.SetItem(Appointment("All-day"));
   ASSERT_EQ(writer.ExportItem(), 0);
   writer.FinishExport();
   EXPECT_EQ(LinesStarting(first, "SUMMARY"), std::vector<std::string>{"SUMMARY:Timed single"});
-  EXPECT_EQ(LinesStarting(writer.GetText(), "SUMMARY"),
+  EXPECT_EQ(LinesStarting(Written(writer), "SUMMARY"),
             std::vector<std::string>{"SUMMARY:All-day"});
-  EXPECT_EQ(LinesStarting(writer.GetText(), "BEGIN:VCALENDAR").size(), 1u);
+  EXPECT_EQ(LinesStarting(Written(writer), "BEGIN:VCALENDAR").size(), 1u);
+  EXPECT_EQ(writer.Written().size(), 2u);
 }
 
 TEST_F(CalWriterFormatTest, TheCharsetParameterFollowsTheEncoding) {

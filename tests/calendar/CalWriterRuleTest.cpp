@@ -102,16 +102,17 @@ TEST_F(CalWriterRuleTest, TheWriterAsksTheVersionItWasGiven) {
   CvCalExport writer;
   writer.SetOutlookVersion(11);
   writer.SetFormat(k20);
+  Prepare(writer, false);
   ASSERT_TRUE(writer.BeforeExport());
   writer.SetItem(Appointment("Weekly Europe"));
   ASSERT_EQ(writer.ExportItem(), 0);
-  EXPECT_EQ(EventLine(writer.GetText(), "RRULE"),
+  EXPECT_EQ(EventLine(Written(writer), "RRULE"),
             "RRULE:FREQ=WEEKLY;COUNT=10;INTERVAL=2;BYDAY=MO,WE;WKST=MO");
   // vCalendar has no week start.
   writer.SetFormat(k10);
   ASSERT_TRUE(writer.BeforeExport());
   ASSERT_EQ(writer.ExportItem(), 0);
-  EXPECT_EQ(EventLine(writer.GetText(), "RRULE"), "RRULE:W2 MO WE #10");
+  EXPECT_EQ(EventLine(Written(writer), "RRULE"), "RRULE:W2 MO WE #10");
 }
 
 }  // namespace

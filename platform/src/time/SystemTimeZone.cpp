@@ -68,6 +68,14 @@ TIME_ZONE_INFORMATION SystemTimeZone::MachineZone() {
   return machine;
 }
 
+std::optional<TIME_ZONE_INFORMATION> SystemTimeZone::ZoneNamed(const std::string& name) {
+  const ZoneListData& list = ZoneListData::Instance();
+  const ZoneListEntry* entry = list.FindZone(name);
+  if (entry == nullptr) entry = list.FindZone(list.WindowsZoneForIana(name));
+  if (entry == nullptr) return std::nullopt;
+  return RecordOf(*entry);
+}
+
 std::optional<TIME_ZONE_INFORMATION> SystemTimeZone::Get() {
   std::lock_guard lock(mutex_);
   if (!overridden_) return MachineZone();

@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <optional>
+#include <string>
 
 #include "win32/time.h"
 
@@ -18,6 +19,10 @@ class SystemTimeZone {
   void Set(const TIME_ZONE_INFORMATION& zone);
   void SetInvalid();
   void Reset();
+
+  // The record of a zone of the zone list named by its Windows id or by an IANA name
+  // the list maps; nothing for a name the list does not know.
+  static std::optional<TIME_ZONE_INFORMATION> ZoneNamed(const std::string& name);
 
  private:
   SystemTimeZone() = default;

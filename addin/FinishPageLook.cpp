@@ -1,4 +1,4 @@
-#include "contacts/FinishPageLook.h"
+#include "addin/FinishPageLook.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "contacts/PageOptions.h"
+#include "addin/PageOptions.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-// An action that runs one of the contact wizards the way a user does: it opens the
+// An action that runs one of the wizards the way a user does: it opens the
 // wizard by its ribbon button (Outlook 2010) or its command-bar item (older Outlook),
 // sets on each page the controls its options stand for, and reads the counts of the
 // finish page into one "result:" line.
@@ -13,9 +13,9 @@
 
 namespace host {
 
-class ContactWizardAction {
+class WizardAction {
  public:
-  virtual ~ContactWizardAction() = default;
+  virtual ~WizardAction() = default;
 
   // Hands the page scripts to the user before the add-in starts.
   virtual void Prepare(HostUser& user) = 0;
@@ -28,7 +28,7 @@ class ContactWizardAction {
 
  protected:
   // ribbonId: the ribbon button; parameter: the command-bar item's parameter.
-  ContactWizardAction(std::string ribbonId, std::string parameter);
+  WizardAction(std::string ribbonId, std::string parameter);
 
   // The finish page's counts, once it showed; read by the page scripts.
   void SetResult(std::string line);

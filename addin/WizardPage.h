@@ -10,12 +10,12 @@
 #include "atl/atlwin.h"
 
 template <class T>
-class ContactDialogPage : public ATL::CAxDialogImpl<T> {
+class WizardPage : public ATL::CAxDialogImpl<T> {
  protected:
   // helpTopic: the page's topic for the help button; it must outlive the page.
-  explicit ContactDialogPage(const char* helpTopic) : m_helpTopic(helpTopic) {}
+  explicit WizardPage(const char* helpTopic) : m_helpTopic(helpTopic) {}
 
-  BEGIN_MSG_MAP(ContactDialogPage)
+  BEGIN_MSG_MAP(WizardPage)
     COMMAND_HANDLER(IDCANCEL, BN_CLICKED, OnCancel)
     COMMAND_HANDLER(IDHELP, BN_CLICKED, OnHelp)
   END_MSG_MAP()

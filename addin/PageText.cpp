@@ -1,4 +1,4 @@
-#include "contacts/PageText.h"
+#include "addin/PageText.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "ContactWizardAction.h"
+#include "WizardAction.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -25,10 +25,10 @@ std::string FolderKey(const std::string& path) {
 
 }  // namespace
 
-ContactWizardAction::ContactWizardAction(std::string ribbonId, std::string parameter)
+WizardAction::WizardAction(std::string ribbonId, std::string parameter)
     : ribbonId_(std::move(ribbonId)), parameter_(std::move(parameter)) {}
 
-ExitStatus ContactWizardAction::Run(OfficeSession& session, int outlookMajor) {
+ExitStatus WizardAction::Run(OfficeSession& session, int outlookMajor) {
   const ExitStatus pressed =
       outlookMajor >= 14 ? PressRibbon(session, ribbonId_) : ClickButton(session, parameter_);
   if (pressed != kCompleted || !result_) return kCancelled;
@@ -36,9 +36,9 @@ ExitStatus ContactWizardAction::Run(OfficeSession& session, int outlookMajor) {
   return kCompleted;
 }
 
-void ContactWizardAction::SetResult(std::string line) { result_ = std::move(line); }
+void WizardAction::SetResult(std::string line) { result_ = std::move(line); }
 
-bool ContactWizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
+bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
   user.AnswerNextOutlookFolderPicker(path);
   const bool clicked = testkit::Click(dlg, 230);
   if (clicked && FolderKey(testkit::ControlText(dlg, 228)) == FolderKey(path)) return true;
@@ -47,7 +47,7 @@ bool ContactWizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path,
   return false;
 }
 
-int ContactWizardAction::Count(HWND dlg, int controlId) {
+int WizardAction::Count(HWND dlg, int controlId) {
   return std::atoi(testkit::ControlText(dlg, controlId).c_str());
 }
 

@@ -6,20 +6,20 @@
 
 #include "addin/CLib.h"
 #include "addin/LinkCommands.h"
-#include "contacts/ContactDialogPage.h"
-#include "contacts/FinishPageLook.h"
+#include "addin/WizardPage.h"
+#include "addin/FinishPageLook.h"
 
 template <class T>
-class ContactFinishPage : public ContactDialogPage<T> {
+class WizardFinishPage : public WizardPage<T> {
  protected:
-  explicit ContactFinishPage(const char* helpTopic) : ContactDialogPage<T>(helpTopic) {}
+  explicit WizardFinishPage(const char* helpTopic) : WizardPage<T>(helpTopic) {}
 
-  BEGIN_MSG_MAP(ContactFinishPage)
+  BEGIN_MSG_MAP(WizardFinishPage)
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
     MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
     MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
-    CHAIN_MSG_MAP(ContactDialogPage<T>)
+    CHAIN_MSG_MAP(WizardPage<T>)
   END_MSG_MAP()
 
  protected:

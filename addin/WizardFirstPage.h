@@ -5,20 +5,20 @@
 // holds the chosen folder as m_folder.
 #pragma once
 
-#include "contacts/ContactDialogPage.h"
-#include "contacts/FirstPageParts.h"
+#include "addin/WizardPage.h"
+#include "addin/FirstPageParts.h"
 #include "resource.h"
 
 template <class T>
-class ContactFirstPage : public ContactDialogPage<T> {
+class WizardFirstPage : public WizardPage<T> {
  protected:
-  explicit ContactFirstPage(const char* helpTopic) : ContactDialogPage<T>(helpTopic) {}
+  explicit WizardFirstPage(const char* helpTopic) : WizardPage<T>(helpTopic) {}
 
-  BEGIN_MSG_MAP(ContactFirstPage)
+  BEGIN_MSG_MAP(WizardFirstPage)
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
     MESSAGE_HANDLER(WM_CTLCOLORBTN, OnCtlColor)
     COMMAND_HANDLER(IDC_BTN_OL_FLD, BN_CLICKED, OnOutlookFolder)
-    CHAIN_MSG_MAP(ContactDialogPage<T>)
+    CHAIN_MSG_MAP(WizardPage<T>)
   END_MSG_MAP()
 
  protected:

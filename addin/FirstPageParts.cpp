@@ -1,0 +1,80 @@
+#include "addin/FirstPageParts.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "addin/CLang.h"
+#include "addin/BrowseFolderCallback.h"
+#include "addin/GetExistingFolder.h"
+#include "addin/LoadIconBitmap.h"
+#include "addin/PageText.h"
+#include "win32/shell.h"
+#include "addin/OutlookFolderChoice.h"
+#include "resource.h"
+
+namespace {
+
+constexpr int kPictureSize = 16;
+
+struct IdListFree {
+  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+using IdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
+
+}  // namespace
+
+void FirstPageParts::SetFolderButtonPictures(HWND dlg, int outlookIcon,
+                                             GdiObject<HBITMAP>& windowsFolder,
+                                             GdiObject<HBITMAP>& outlookFolder) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  windowsFolder.Reset(LoadIconBitmap(IDI_WIN_FOLDER, face, kPictureSize, kPictureSize));
+  outlookFolder.Reset(LoadIconBitmap(outlookIcon, face, kPictureSize, kPictureSize));
+  SendDlgItemMessageA(dlg, IDC_BTN_WIN_FLD, BM_SETIMAGE, IMAGE_BITMAP,
+                      reinterpret_cast<LPARAM>(windowsFolder.Get()));
+  SendDlgItemMessageA(dlg, IDC_BTN_OL_FLD, BM_SETIMAGE, IMAGE_BITMAP,
+                      reinterpret_cast<LPARAM>(outlookFolder.Get()));
+}
+
+std::string FirstPageParts::YesNo(bool yes) { return g_Lang.GetText(yes ? "IDS_YES" : "IDS_NO"); }
+
+HBRUSH FirstPageParts::WindowColourFor(HDC dc, HWND ctrl, std::span<const int> ids) {
+  if (std::find(ids.begin(), ids.end(), GetDlgCtrlID(ctrl)) == ids.end()) return nullptr;
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return GetSysColorBrush(COLOR_WINDOW);
+}
+
+void FirstPageParts::ShowOutlookFolder(HWND dlg, const std::string& path) {
+  SetDlgItemTextA(dlg, IDC_TXT_OL_FLD, path.c_str());
+}
+
+bool FirstPageParts::PickOutlookFolder(HWND dlg, Outlook::_Application* app,
+                                       const OutlookFolderChoice& choice,
+                                       Outlook::MAPIFolderPtr& folder, const char* function) {
+  Outlook::MAPIFolderPtr chosen = choice.Pick(dlg, app, function);
+  if (!chosen) return false;
+  folder = chosen;
+  ShowOutlookFolder(dlg, OutlookFolderChoice::PathOf(folder));
+  return true;
+}
+
+bool FirstPageParts::IsUsableFolder(const std::string& path) {
+  return !path.empty() && path.size() < MAX_PATH && PathIsDirectoryA(path.c_str());
+}
+
+bool FirstPageParts::BrowseWindowsFolder(HWND dlg, const char* titleKey) {
+  const std::string start = GetExistingFolder(GetDlgItemString(dlg, IDC_TXT_WIN_FLD).c_str());
+  const std::string title = g_Lang.GetText(titleKey);
+  char name[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = dlg;
+  info.pszDisplayName = name;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  info.lpfn = &BrowseFolderCallback;
+  info.lParam = reinterpret_cast<LPARAM>(start.c_str());
+  const IdList chosen(SHBrowseForFolderA(&info));
+  char path[MAX_PATH] = {};
+  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
+  SetDlgItemTextA(dlg, IDC_TXT_WIN_FLD, path);
+  return true;
+}

@@ -1,0 +1,38 @@
+// What the first pages of the wizards share: the pictures of their two folder buttons,
+// the colours of their labels and the Outlook folder they show.
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "addin/GdiObject.h"
+#include "addin/OutlookFolderChoice.h"
+#include "outlook/outlook.h"
+#include "win32/windows.h"
+
+class FirstPageParts {
+ public:
+  // Buttons 231 (Windows folder) and 230 (Outlook folder) show the add-in's icon 232
+  // and the icon outlookIcon over the button face; the bitmaps stay with their owners.
+  static void SetFolderButtonPictures(HWND dlg, int outlookIcon, GdiObject<HBITMAP>& windowsFolder,
+                                      GdiObject<HBITMAP>& outlookFolder);
+  // The language text of "IDS_YES" or "IDS_NO".
+  static std::string YesNo(bool yes);
+  // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN: the window colour for the listed controls;
+  // null (not handled) for the others.
+  static HBRUSH WindowColourFor(HDC dc, HWND ctrl, std::span<const int> ids);
+  // The Outlook folder's full path into 228.
+  static void ShowOutlookFolder(HWND dlg, const std::string& path);
+  // The session's folder picker (errors logged under function); a folder of the
+  // choice's kind replaces folder and shows in 228. False, with folder left alone,
+  // when none was chosen.
+  static bool PickOutlookFolder(HWND dlg, Outlook::_Application* app,
+                                const OutlookFolderChoice& choice, Outlook::MAPIFolderPtr& folder,
+                                const char* function);
+  // A Windows folder the page can keep: it exists and its path fits MAX_PATH (a
+  // longer path would be cut into another folder's path).
+  static bool IsUsableFolder(const std::string& path);
+  // The shell's folder browser titled with the text of titleKey, started at the text
+  // of 229; true when a folder was chosen (and put into 229).
+  static bool BrowseWindowsFolder(HWND dlg, const char* titleKey);
+};
