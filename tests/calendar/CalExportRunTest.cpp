@@ -32,10 +32,6 @@ std::string Event(const std::string& subject, const std::string& start, const st
          "\"" + (more.empty() ? "" : ", " + more) + "}";
 }
 
-std::string Label(int label) {
-  return R"("NamedProperties": [{"set": "{00062002-0000-0000-C000-000000000046}", "id": "0x8214", "type": "0x0003", "value": )" +
-         std::to_string(label) + "}]";
-}
 
 // An item that acts when the run asks it for its appointment interface.
 class ActingItem : public kelvra::ComObject<IDispatch> {
