@@ -1,0 +1,125 @@
+// The export-events wizard end to end through kelvra-host: the demo mailbox's calendar
+// in both formats, one file and a file per event, against golden files; the filter
+// options as the pages take them; what the pages cannot take.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <set>
+
+#include "HostProcess.h"
+#include "support/TempDir.h"
+
+namespace kelvra::test {
+namespace {
+
+const std::vector<std::string> kClock = {"--timezone", "W. Europe Standard Time", "--now",
+                                         "2024-03-15T09:30:00"};
+
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// New appointments get a new id on every export: the ids are compared by their form.
+std::string WithoutNewIds(const std::string& text) {
+  static const std::regex id("UID:040000008200E00074C5B7101A82E008[0-9A-F]{80}");
+  return std::regex_replace(text, id, "UID:<new id>");
+}
+
+class HostCalendarTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(Run({"register"}).status, 0); }
+
+  HostRun Run(std::vector<std::string> arguments, bool withClock = true) {
+    if (withClock) arguments.insert(arguments.begin(), kClock.begin(), kClock.end());
+    arguments.insert(arguments.begin(), {"--root", dir_.linuxPath("root")});
+    return RunKelvraHost(arguments, dir_.linux());
+  }
+  std::string Folder(const std::string& name) {
+    std::filesystem::create_directories(dir_.linuxPath(name));
+    return dir_.linuxPath(name);
+  }
+  static std::string ResultOf(const HostRun& run) {
+    std::vector<std::string> lines = Lines(run.out);
+    return lines.empty() ? "" : lines.back();
+  }
+  static std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+  // Every file of the folder equals its golden twin, line by line.
+  static void ExpectGolden(const std::string& folder, const std::string& golden) {
+    const std::string goldenFolder = KELVRA_TEST_DATA_DIR "/calendar/host/" + golden;
+    EXPECT_EQ(Names(folder), Names(goldenFolder));
+    for (const std::string& name : Names(goldenFolder)) {
+      const std::vector<std::string> expected =
+          Lines(WithoutNewIds(ReadText(goldenFolder + "/" + name)));
+      const std::vector<std::string> actual = Lines(WithoutNewIds(ReadText(folder + "/" + name)));
+      EXPECT_EQ(actual, expected) << golden << "/" << name;
+    }
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(HostCalendarTest, TheDemoCalendarInBothFormatsMatchesTheGoldenFiles) {
+  const struct {
+    const char* name;
+    const char* format;
+    const char* files;
+  } cases[] = {{"ics1", "20", "--one-file"},
+               {"vcs1", "10", "--one-file"},
+               {"icsn", "20", "--file-per-event"},
+               {"vcsn", "10", "--file-per-event"}};
+  for (const auto& each : cases) {
+    const HostRun run = Run({"export-calendar", "--to", Folder(each.name), "--format", each.format,
+                             each.files});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ResultOf(run), "result: selected=4 exported=4 failed=0 skipped=0");
+    ExpectGolden(dir_.linuxPath(each.name), each.name);
+  }
+}
+
+TEST_F(HostCalendarTest, FilterOptionsGoThroughTheFilterPage) {
+  // Company holiday is an all-day event; Dentist is private.
+  HostRun run = Run({"export-calendar", "--to", Folder("a"), "--skip-all-day", "--skip-private"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=2 failed=0 skipped=2");
+  // A series is judged by its first occurrence, as Outlook gives its times: only
+  // Dentist lies in March.
+  run = Run({"export-calendar", "--to", Folder("b"), "--between", "2024-03-01", "2024-03-31"});
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=1 failed=0 skipped=3");
+  run = Run({"export-calendar", "--to", Folder("c"), "--include-categories", "holiday"});
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=1 failed=0 skipped=3");
+  // Without filter options "Export All" takes everything, whatever the stored filter.
+  run = Run({"export-calendar", "--to", Folder("d")});
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=4 failed=0 skipped=0");
+}
+
+TEST_F(HostCalendarTest, LabelsNeedAnOutlookThatKeepsThem) {
+  HostRun run = Run({"export-calendar", "--to", Folder("a"), "--exclude-labels", "4,8"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("labels cannot be chosen"), std::string::npos) << run.err;
+  run = Run({"--outlook", "11.0", "export-calendar", "--to", Folder("b"), "--include-labels", "3"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=0 failed=0 skipped=4");
+}
+
+TEST_F(HostCalendarTest, BadClockZoneAndFormatAreUsageErrors) {
+  EXPECT_EQ(Run({"--timezone", "Atlantis", "export-calendar", "--to", Folder("a")}, false).status, 2);
+  EXPECT_EQ(Run({"--now", "2024-13-01T00:00:00", "export-calendar", "--to", Folder("a")}, false).status,
+            2);
+  EXPECT_EQ(Run({"export-calendar", "--to", Folder("a"), "--format", "21"}).status, 2);
+  EXPECT_EQ(Run({"export-calendar", "--to", Folder("a"), "--between", "2024-01-01"}).status, 2);
+  // An IANA name maps to its Windows zone.
+  EXPECT_EQ(Run({"--timezone", "Europe/Berlin", "export-calendar", "--to", Folder("b")}, false).status,
+            0);
+}
+
+}  // namespace
+}  // namespace kelvra::test
