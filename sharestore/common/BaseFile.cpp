@@ -50,6 +50,12 @@ bool BaseFile::ReadAll(std::unique_ptr<char[]>& bytes, std::size_t& size) {
   return Seek(end_);
 }
 
+bool BaseFile::Truncate(std::uint64_t size) {
+  if (!IsOpen() || !Seek(size) || !SetEndOfFile(file_)) return false;
+  end_ = size;
+  return true;
+}
+
 bool BaseFile::Append(std::string_view text) {
   if (!IsOpen()) return false;
   DWORD written = 0;

@@ -24,10 +24,13 @@ class BaseFile {
   // missing file fails with ERROR_FILE_NOT_FOUND). False with the last error set.
   bool Open(const std::string& path, bool create);
   bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+  std::uint64_t Size() const { return end_; }
   void Close();
 
   // The whole file; afterwards appends go to its end.
   bool ReadAll(std::unique_ptr<char[]>& bytes, std::size_t& size);
+  // Cuts the file back to its first `size` bytes; appends go to the new end.
+  bool Truncate(std::uint64_t size);
   bool Append(std::string_view text);
 
  private:

@@ -50,7 +50,7 @@ CMorvane::~CMorvane() { Close(); }
 int CMorvane::Init(const char* basePath) {
   return index_.Open(basePath, "CMorvane::Init",
                      [](FolderTable<MorvaneFolder>& folders, IndexCounters& counters, std::string_view bytes) {
-                       return MorvaneReplay(folders, counters).Run(bytes);
+                       MorvaneReplay(folders, counters).Run(bytes);
                      });
 }
 

@@ -61,7 +61,7 @@ CTessaly::~CTessaly() { Close(); }
 int CTessaly::Init(const char* basePath) {
   return index_.Open(basePath, "CTessaly::Init",
                      [](FolderTable<TessalyFolder>& folders, IndexCounters& counters, std::string_view bytes) {
-                       return TessalyReplay(folders, counters).Run(bytes);
+                       TessalyReplay(folders, counters).Run(bytes);
                      });
 }
 
