@@ -45,7 +45,7 @@ TEST_F(MorvaneUpdateTest, AnUnchangedFolderWritesNothing) {
   progress_.clear();
   ASSERT_EQ(0, Update());
   EXPECT_EQ(lines, Lines().size());
-  EXPECT_EQ((std::vector<std::string>{"0/2", "1/2", "2/2"}), progress_);
+  EXPECT_EQ((std::vector<std::string>{"0/2", "2/2"}), progress_);
 }
 
 TEST_F(MorvaneUpdateTest, ASavedMessageBecomesModifiedAndAGoneOneDeleted) {
@@ -61,7 +61,7 @@ TEST_F(MorvaneUpdateTest, ASavedMessageBecomesModifiedAndAGoneOneDeleted) {
   ASSERT_TRUE(gone->Delete());
   progress_.clear();
   ASSERT_EQ(0, Update());
-  EXPECT_EQ((std::vector<std::string>{"0/3", "1/3", "2/3", "3/3"}), progress_);
+  EXPECT_EQ((std::vector<std::string>{"0/3", "2/3", "3/3"}), progress_);
   const std::vector<std::string> lines = Lines();
   EXPECT_EQ("Item=1,f026a800-01dcb390,M," + Id(kept), lines[lines.size() - 3]);
   EXPECT_EQ("Item=1," + kSaved + ",D," + Id(gone), lines[lines.size() - 2]);
