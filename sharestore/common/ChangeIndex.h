@@ -37,10 +37,10 @@ class ChangeIndex {
   IndexCounters& Counters() { return counters_; }
   Folder* Current() const { return current_; }
 
-  // Opens (creating it when missing) and replays the base; `replay` reads the bytes,
-  // whole lines only, into the folders and counters.
+  // Opens (creating it when missing) and replays the base; a `Replay` made over the
+  // folders and counters reads the bytes, whole lines only (Run).
   template <class Replay>
-  int Open(const char* basePath, const char* tag, Replay replay) {
+  int Open(const char* basePath, const char* tag) {
     if (IsEmptyText(basePath)) {
       g_Log.LogError(tag, -1, "arguments");
       return -1;
@@ -67,7 +67,12 @@ class ChangeIndex {
     }
     basePath_ = basePath;
     initialised_ = true;
-    replay(folders_, counters_, text.substr(0, committed));
+    try {
+      Replay(folders_, counters_).Run(text.substr(0, committed));
+    } catch (...) {
+      Close();  // half an index must not write over the base
+      throw;
+    }
     return 0;
   }
 

@@ -165,6 +165,17 @@ TEST_F(MorvaneMapiFailureTest, ARowThatFailsMidwayLeavesTheEarlierRowsUnrecorded
   EXPECT_TRUE(progress_.empty());
 }
 
+TEST_F(MorvaneMapiFailureTest, AScanThatRunsOutOfMemoryLeavesTheIndexUsable) {
+  testkit::ExhaustMemoryOnCall("IMAPITable.QueryRows", 1);
+  EXPECT_EQ(E_OUTOFMEMORY, index_.Update(session_, "c", &Record, &progress_));
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in CMorvane::Update: out of memory")) << Log();
+  EXPECT_EQ("", Items());
+  EXPECT_EQ(0, index_.Update(session_, "c", nullptr, nullptr));
+  int count = 0;
+  ASSERT_EQ(0, index_.GetItemCount(&count, 1 << MORVANE_NEW));
+  EXPECT_EQ(1, count);
+}
+
 TEST_F(MorvaneMapiFailureTest, AFolderThatIsGoneIsNotFound) {
   ASSERT_EQ(0, index_.AddFolder("gone", StoreId().c_str(), "0102", nullptr));
   EXPECT_EQ(MAPI_E_NOT_FOUND, index_.Update(session_, "gone", nullptr, nullptr));

@@ -16,6 +16,7 @@
 #include "files/PathArgument.h"
 #include "files/PathView.h"
 #include "files/Wildcard.h"
+#include "store/FaultPlan.h"
 
 namespace {
 
@@ -46,6 +47,11 @@ bool ListedBefore(const std::string& a, const std::string& b) {
 HANDLE WINAPI FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
   if (fileName == nullptr || findData == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  HRESULT planned = S_OK;
+  if (kelvra::store::FaultPlan::Hit("FindFirstFileA", &planned)) {
+    SetLastError(static_cast<DWORD>(planned) & 0xFFFFu);  // the Windows error inside the HRESULT
     return INVALID_HANDLE_VALUE;
   }
   const WindowsPathParts parts = SplitWindowsPath(fileName);
