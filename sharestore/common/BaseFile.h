@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "win32/base.h"
+#include "win32/owners.h"
 
 class BaseFile {
  public:
@@ -23,7 +23,7 @@ class BaseFile {
   // Opens the file for reading and appending; `create` makes a missing file (else a
   // missing file fails with ERROR_FILE_NOT_FOUND). False with the last error set.
   bool Open(const std::string& path, bool create);
-  bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return static_cast<bool>(file_); }
   std::uint64_t Size() const { return end_; }
   void Close();
 
@@ -36,6 +36,6 @@ class BaseFile {
  private:
   bool Seek(std::uint64_t offset);
 
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  UniqueFile file_;
   std::uint64_t end_ = 0;
 };
