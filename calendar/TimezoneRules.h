@@ -10,13 +10,15 @@
 // Bias and StandardBias are the same zone.
 bool IsSameTimezone(const TimezoneStruct& a, const TimezoneStruct& b);
 
-// False for a rule that names a month (1-12) but whose weekday, week or time of day is
-// out of range, and for a month above 12. A rule with month 0 (no transition) is valid.
+// False for a rule that names a month (1-12) but whose weekday, week (0-5) or time of
+// day is out of range, and for a month above 12. A rule with month 0 (no transition) is
+// valid.
 bool IsValidTransitionRule(const SYSTEMTIME& rule);
 
 // The local date and time of the rule's transition in that year: the rule's weekday in
-// week wDay of its month (week 5 is the last one, also where that is the fourth). An
-// invalid rule, or a rule without a month, gives an invalid date.
+// week wDay of its month (week 0 is the first one like week 1; week 5 is the last one,
+// also where that is the fourth). An invalid rule, or a rule without a month, gives an
+// invalid date.
 COleDateTime GetTransitionDate(int year, const SYSTEMTIME& rule);
 
 // The same instant in UTC of a time in the zone's wall-clock time. A wall-clock time

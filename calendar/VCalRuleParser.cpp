@@ -75,6 +75,8 @@ void VCalRuleParser::_ReadFirst(std::string_view token) {
   for (const auto& kind : kKinds) {
     const std::string_view code(kind.code);
     if (token.substr(0, code.size()) != code) continue;
+    // Outlook's yearly patterns repeat every year: any other interval names no rule.
+    if (kind.kind == Kind::kYearly && token != "YM1") return;
     m_kind = kind.kind;
     rule.type = kind.type;
     long long interval = 0;

@@ -46,10 +46,8 @@ const VTimezoneBuilder::Component* VTimezoneBuilder::_Latest(bool daylight, int&
 }
 
 SYSTEMTIME VTimezoneBuilder::_RuleOf(const Component& component) {
-  if (component.rule.wMonth == 0 && component.extraDate) {
-    return RuleFromDate(*component.extraDate);
-  }
   SYSTEMTIME rule = component.rule;
+  if (rule.wMonth == 0 && component.extraDate) rule = RuleFromDate(*component.extraDate);
   if (rule.wMonth != 0) {
     rule.wHour = static_cast<WORD>(component.start->GetHour());
     rule.wMinute = static_cast<WORD>(component.start->GetMinute());

@@ -42,8 +42,8 @@ class VTimezoneBuilder {
 
  private:
   const Component* _Latest(bool daylight, int& count) const;
-  // The component's rule with the time of day of its start; from its extra date when
-  // it has no rule.
+  // The component's rule (from its extra date when it has none) at the time of day of
+  // its start.
   static SYSTEMTIME _RuleOf(const Component& component);
 
   std::vector<Component> m_components;

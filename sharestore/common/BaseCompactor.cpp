@@ -1,18 +1,22 @@
 #include "sharestore/common/BaseCompactor.h"
 
 #include "sharestore/common/CLog.h"
+#include <utility>
+
 #include "win32/files.h"
+#include "win32/owners.h"
 
 namespace {
 
-// The whole content on the disk, the file closed; false with the last error set.
-bool WriteSynced(HANDLE file, const std::string& content) {
+// The whole content on the disk, the file closed (a failed close fails the write too);
+// false with the last error set.
+bool WriteSynced(UniqueFile file, const std::string& content) {
   DWORD written = 0;
-  bool ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+  bool ok = WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
             written == content.size();
-  if (ok) ok = FlushFileBuffers(file) != FALSE;
+  if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
   const DWORD error = ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT);
-  if (!CloseHandle(file) && ok) return false;
+  if (!CloseHandle(file.Release()) && ok) return false;
   SetLastError(error);
   return ok;
 }
@@ -30,12 +34,13 @@ int BaseCompactor::Replace(BaseFile& base, const std::string& path, const std::s
   const std::string fresh = path + ".new";
   const std::string old = path + ".old";
   DeleteFileA(old.c_str());  // left by an earlier compaction that did not finish
-  HANDLE file = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  UniqueFile file(
+      CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     g_Log.LogError(tag, -1, "fopen(%s)", fresh.c_str());
     return -1;
   }
-  if (!WriteSynced(file, content)) {
+  if (!WriteSynced(std::move(file), content)) {
     g_Log.LogError(tag, static_cast<int>(GetLastError()), "create new base failed");
     DeleteFileA(fresh.c_str());
     return -10;

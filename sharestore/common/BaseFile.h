@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "win32/base.h"
+#include "win32/owners.h"
 
 class BaseFile {
  public:
@@ -23,16 +23,19 @@ class BaseFile {
   // Opens the file for reading and appending; `create` makes a missing file (else a
   // missing file fails with ERROR_FILE_NOT_FOUND). False with the last error set.
   bool Open(const std::string& path, bool create);
-  bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return static_cast<bool>(file_); }
+  std::uint64_t Size() const { return end_; }
   void Close();
 
   // The whole file; afterwards appends go to its end.
   bool ReadAll(std::unique_ptr<char[]>& bytes, std::size_t& size);
+  // Cuts the file back to its first `size` bytes; appends go to the new end.
+  bool Truncate(std::uint64_t size);
   bool Append(std::string_view text);
 
  private:
   bool Seek(std::uint64_t offset);
 
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  UniqueFile file_;
   std::uint64_t end_ = 0;
 };

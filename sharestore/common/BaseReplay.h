@@ -3,6 +3,7 @@
 // its own line forms (Apply); the folder and entry lines they share are read here.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -20,22 +21,13 @@ class BaseReplay {
   BaseReplay(const BaseReplay&) = delete;
   BaseReplay& operator=(const BaseReplay&) = delete;
 
-  // Lines end in CR LF, LF or CR. A last line without its line end was being written
-  // when the writer died: it counts as a bad line. True when the bytes end in a line
-  // end (or are empty), so the next line appended starts a line of its own.
-  bool Run(std::string_view bytes) {
+  // Lines end in CR LF, LF or CR; the bytes hold whole lines only.
+  void Run(std::string_view bytes) {
     while (!bytes.empty()) {
-      const std::size_t end = bytes.find_first_of("\r\n");
-      if (end == std::string_view::npos) {
-        ++counters_.lines;
-        g_Log.LogError(tag_, 0, "unfinished last line");
-        Bad(bytes);
-        return false;
-      }
+      const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
       Line(bytes.substr(0, end));
-      bytes.remove_prefix(bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1);
+      bytes.remove_prefix(std::min(bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1, bytes.size()));
     }
-    return true;
   }
 
  protected:

@@ -37,10 +37,10 @@ class ChangeIndex {
   IndexCounters& Counters() { return counters_; }
   Folder* Current() const { return current_; }
 
-  // Opens (creating it when missing) and replays the base; `replay` reads the bytes
-  // into the folders and counters and answers whether they end in a line end.
+  // Opens (creating it when missing) and replays the base; a `Replay` made over the
+  // folders and counters reads the bytes, whole lines only (Run).
   template <class Replay>
-  int Open(const char* basePath, const char* tag, Replay replay) {
+  int Open(const char* basePath, const char* tag) {
     if (IsEmptyText(basePath)) {
       g_Log.LogError(tag, -1, "arguments");
       return -1;
@@ -58,13 +58,20 @@ class ChangeIndex {
       base_.Close();
       return -2;
     }
-    basePath_ = basePath;
-    initialised_ = true;
-    // A line cut short by a crash must not swallow the next line appended.
-    if (!replay(folders_, counters_, std::string_view(bytes.get(), size)) && !base_.Append("\r\n")) {
+    const std::string_view text(bytes.get(), size);
+    const std::size_t committed = CommittedLength(text);
+    if (committed < size && !CutTornLine(text.substr(committed), tag)) {
       g_Log.LogError(tag, -2, "freopen(%s, at)", basePath);
       base_.Close();
       return -2;
+    }
+    basePath_ = basePath;
+    initialised_ = true;
+    try {
+      Replay(folders_, counters_).Run(text.substr(0, committed));
+    } catch (...) {
+      Close();  // half an index must not write over the base
+      throw;
     }
     return 0;
   }
@@ -276,6 +283,20 @@ class ChangeIndex {
     std::string line;
     AppendEntryLine(line, kind, number, name, entry);
     return line;
+  }
+
+  // The bytes up to the last line end: a line without its end was being written when
+  // the writer died and was never committed.
+  static std::size_t CommittedLength(std::string_view bytes) {
+    const std::size_t last = bytes.find_last_of("\r\n");
+    return last == std::string_view::npos ? 0 : last + 1;
+  }
+
+  // Cuts the torn line off the base, so that every later start reads the same lines
+  // and the next line appended starts a line of its own.
+  bool CutTornLine(std::string_view torn, const char* tag) {
+    g_Log.LogError(tag, 0, "cutting off unfinished last line (%.*s)", static_cast<int>(torn.size()), torn.data());
+    return base_.Truncate(base_.Size() - torn.size());
   }
 
   bool EnumerationArguments(const Kind& kind, const char** name, const FILETIME* time, const int* change) const {

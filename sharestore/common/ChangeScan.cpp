@@ -90,7 +90,7 @@ int ChangeScan::ListOne(const ListedEntry& listed) {
   }
   if (known->scan == scanId_) return Advance();  // a second listing of one name
   known->scan = scanId_;
-  if (const int code = Advance(); code != 0) return code;
+  if (setup_.callback != nullptr) ++done_;  // found: counted, reported after its step
   IndexEntry next;
   if (FoundState(*known, listed.time, next)) {
     const auto stored = setup_.table->entries().find(listed.name);

@@ -52,6 +52,7 @@ class ChangeScan {
   // The new state of a known entry, or false when nothing changes.
   bool FoundState(const IndexEntry& known, const FILETIME& time, IndexEntry& next) const;
   int WriteLine(std::string_view name, const IndexEntry& entry, int garbage);
+  // One step done: the callback hears of it (once per listed name or leftover entry).
   int Advance();
 
   Setup setup_;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "sharestore/common/CLog.h"
+#include "sharestore/common/LibraryBoundary.h"
 #include "sharestore/morvane/MorvaneLineKinds.h"
 #include "sharestore/morvane/MorvaneMapi.h"
 #include "sharestore/morvane/MorvaneReplay.h"
@@ -45,64 +46,77 @@ bool AnyLineBreak(const char* key, const char* storeId, const char* folderId, co
 
 }  // namespace
 
-CMorvane::~CMorvane() { Close(); }
+CMorvane::~CMorvane() { index_.Close(); }
 
 int CMorvane::Init(const char* basePath) {
-  return index_.Open(basePath, "CMorvane::Init",
-                     [](FolderTable<MorvaneFolder>& folders, IndexCounters& counters, std::string_view bytes) {
-                       return MorvaneReplay(folders, counters).Run(bytes);
-                     });
+  static const char* const kTag = "CMorvane::Init";
+  return Guarded(kTag, [&] { return index_.Open<MorvaneReplay>(basePath, kTag); });
 }
 
-void CMorvane::Close() { index_.Close(); }
+void CMorvane::Close() { GuardedVoid("CMorvane::Close", [this] { index_.Close(); }); }
 
 int CMorvane::AddFolder(const char* key, const char* storeEntryId, const char* folderEntryId,
                         const char* messageClass) {
   static const char* const kTag = "CMorvane::AddFolder";
-  if (IsEmptyText(key) || IsEmptyText(storeEntryId) || IsEmptyText(folderEntryId) || !index_.Writable())
-    return BadArgument(kTag);
-  if (AnyLineBreak(key, storeEntryId, folderEntryId, messageClass)) return BadArgument(kTag);
-  if (index_.KeyTaken(key, kTag)) return -2;
-  // The folder line has no escaping: a comma would shift every field after it.
-  if (HoldsComma(key) || HoldsComma(storeEntryId) || HoldsComma(folderEntryId) || HoldsComma(messageClass)) {
-    g_Log.LogError(kTag, 0, "fields cannot contain \",\" symbols");
-    return -3;
-  }
-  auto folder = std::make_unique<MorvaneFolder>();
-  folder->key = key;
-  folder->storeId = storeEntryId;
-  folder->folderId = folderEntryId;
-  if (messageClass != nullptr) folder->messageClass = messageClass;
-  return index_.AddFolder(std::move(folder), kTag, FolderLine);
+  return Guarded(kTag, [&] {
+    if (IsEmptyText(key) || IsEmptyText(storeEntryId) || IsEmptyText(folderEntryId) || !index_.Writable())
+      return BadArgument(kTag);
+    if (AnyLineBreak(key, storeEntryId, folderEntryId, messageClass)) return BadArgument(kTag);
+    if (index_.KeyTaken(key, kTag)) return -2;
+    // The folder line has no escaping: a comma would shift every field after it.
+    if (HoldsComma(key) || HoldsComma(storeEntryId) || HoldsComma(folderEntryId) || HoldsComma(messageClass)) {
+      g_Log.LogError(kTag, 0, "fields cannot contain \",\" symbols");
+      return -3;
+    }
+    auto folder = std::make_unique<MorvaneFolder>();
+    folder->key = key;
+    folder->storeId = storeEntryId;
+    folder->folderId = folderEntryId;
+    if (messageClass != nullptr) folder->messageClass = messageClass;
+    return index_.AddFolder(std::move(folder), kTag, FolderLine);
+  });
 }
 
 int CMorvane::RemoveFolder(const char* key) {
-  return index_.RemoveFolder(key, "CMorvane::RemoveFolder", &MorvaneFolder::items);
+  static const char* const kTag = "CMorvane::RemoveFolder";
+  return Guarded(kTag, [&] { return index_.RemoveFolder(key, kTag, &MorvaneFolder::items); });
 }
 
 int CMorvane::FindFolder(const char* key, const char** folderEntryId, const char** storeEntryId,
                          const char** messageClass) {
-  const MorvaneFolder* folder = nullptr;
-  const int code = index_.FindFolder(key, "CMorvane::FindFolder", &folder);
-  if (code == 0) DeliverFolder(*folder, nullptr, folderEntryId, storeEntryId, messageClass);
-  return code;
+  static const char* const kTag = "CMorvane::FindFolder";
+  return Guarded(kTag, [&] {
+    const MorvaneFolder* folder = nullptr;
+    const int code = index_.FindFolder(key, kTag, &folder);
+    if (code == 0) DeliverFolder(*folder, nullptr, folderEntryId, storeEntryId, messageClass);
+    return code;
+  });
 }
 
-int CMorvane::GetFolderCount(int* count) { return index_.GetFolderCount(count, "CMorvane::GetFolderCount"); }
+int CMorvane::GetFolderCount(int* count) {
+  static const char* const kTag = "CMorvane::GetFolderCount";
+  return Guarded(kTag, [&] { return index_.GetFolderCount(count, kTag); });
+}
 
 int CMorvane::GetFirstFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                              const char** messageClass) {
-  if (!index_.Initialised()) return BadArgument("CMorvane::GetFirstFolder");
-  const MorvaneFolder* folder = nullptr;
-  const int code = index_.NextFolder(true, key != nullptr, "CMorvane::GetNextFolder", &folder);
-  if (code == 0) DeliverFolder(*folder, key, folderEntryId, storeEntryId, messageClass);
-  return code;
+  static const char* const kTag = "CMorvane::GetFirstFolder";
+  return Guarded(kTag, [&] {
+    if (!index_.Initialised()) return BadArgument(kTag);
+    return NextFolder(true, key, folderEntryId, storeEntryId, messageClass);
+  });
 }
 
 int CMorvane::GetNextFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                             const char** messageClass) {
+  return Guarded("CMorvane::GetNextFolder",
+                 [&] { return NextFolder(false, key, folderEntryId, storeEntryId, messageClass); });
+}
+
+int CMorvane::NextFolder(bool rewind, const char** key, const char** folderEntryId, const char** storeEntryId,
+                         const char** messageClass) {
   const MorvaneFolder* folder = nullptr;
-  const int code = index_.NextFolder(false, key != nullptr, "CMorvane::GetNextFolder", &folder);
+  const int code = index_.NextFolder(rewind, key != nullptr, "CMorvane::GetNextFolder", &folder);
   if (code == 0) DeliverFolder(*folder, key, folderEntryId, storeEntryId, messageClass);
   return code;
 }
@@ -135,6 +149,10 @@ int CMorvane::ListMessages(IMAPISession* session, const MorvaneFolder& folder, s
 }
 
 int CMorvane::Update(IMAPISession* session, const char* key, ProgressCallback callback, void* user) {
+  return Guarded(kUpdateTag, [&] { return Scan(session, key, callback, user); });
+}
+
+int CMorvane::Scan(IMAPISession* session, const char* key, ProgressCallback callback, void* user) {
   if (session == nullptr) return BadArgument(kUpdateTag);
   MorvaneFolder* folder = nullptr;
   if (const int code = index_.ScanTarget(key, kUpdateTag, &folder); code != 0) return code;
@@ -154,45 +172,60 @@ int CMorvane::Update(IMAPISession* session, const char* key, ProgressCallback ca
   return scan.Finish();
 }
 
-int CMorvane::SetCurrentFolder(const char* key) { return index_.SetCurrentFolder(key, "CMorvane::SetCurrentFolder"); }
+int CMorvane::SetCurrentFolder(const char* key) {
+  static const char* const kTag = "CMorvane::SetCurrentFolder";
+  return Guarded(kTag, [&] { return index_.SetCurrentFolder(key, kTag); });
+}
 
 int CMorvane::GetCurrentFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                                const char** messageClass) {
-  if (index_.Current() == nullptr) return 1;
-  DeliverFolder(*index_.Current(), key, folderEntryId, storeEntryId, messageClass);
-  return 0;
+  return Guarded("CMorvane::GetCurrentFolder", [&] {
+    if (index_.Current() == nullptr) return 1;
+    DeliverFolder(*index_.Current(), key, folderEntryId, storeEntryId, messageClass);
+    return 0;
+  });
 }
 
-int CMorvane::GetItemCount(int* count, int changeMask) { return index_.Count(kItemKinds, count, changeMask); }
+int CMorvane::GetItemCount(int* count, int changeMask) {
+  return Guarded(kItemKinds.countTag, [&] { return index_.Count(kItemKinds, count, changeMask); });
+}
 
 int CMorvane::GetFirstItem(const char** entryId, FILETIME* time, int* change) {
-  return index_.FindFirst(kItemKinds, 0, entryId, time, change);
+  return FindFirstItem(0, entryId, time, change);
 }
 
 int CMorvane::GetNextItem(const char** entryId, FILETIME* time, int* change) {
-  return index_.FindNext(kItemKinds, 0, entryId, time, change);
+  return FindNextItem(0, entryId, time, change);
 }
 
 int CMorvane::FindFirstItem(int changeMask, const char** entryId, FILETIME* time, int* change) {
-  return index_.FindFirst(kItemKinds, changeMask, entryId, time, change);
+  return Guarded("CMorvane::FindFirstItem",
+                 [&] { return index_.FindFirst(kItemKinds, changeMask, entryId, time, change); });
 }
 
 int CMorvane::FindNextItem(int changeMask, const char** entryId, FILETIME* time, int* change) {
-  return index_.FindNext(kItemKinds, changeMask, entryId, time, change);
+  return Guarded("CMorvane::FindNextItem",
+                 [&] { return index_.FindNext(kItemKinds, changeMask, entryId, time, change); });
 }
 
 int CMorvane::FindItem(const char* entryId, FILETIME* time, int* change) {
-  if (time == nullptr || change == nullptr) return BadArgument(kItemKinds.findTag);
-  return index_.Find(kItemKinds, entryId, time, change);
+  return Guarded(kItemKinds.findTag, [&] {
+    if (time == nullptr || change == nullptr) return BadArgument(kItemKinds.findTag);
+    return index_.Find(kItemKinds, entryId, time, change);
+  });
 }
 
-int CMorvane::RemoveChange(const char* entryId) { return index_.Acknowledge(kItemKinds, entryId); }
+int CMorvane::RemoveChange(const char* entryId) {
+  return Guarded(kItemKinds.removeChangeTag, [&] { return index_.Acknowledge(kItemKinds, entryId); });
+}
 
 int CMorvane::SetItem(const char* entryId, FILETIME time, int change) {
-  return index_.SetEntry(kItemKinds, entryId, time, change);
+  return Guarded(kItemKinds.setTag, [&] { return index_.SetEntry(kItemKinds, entryId, time, change); });
 }
 
-int CMorvane::RemoveItem(const char* entryId) { return index_.RemoveEntry(kItemKinds, entryId); }
+int CMorvane::RemoveItem(const char* entryId) {
+  return Guarded(kItemKinds.removeTag, [&] { return index_.RemoveEntry(kItemKinds, entryId); });
+}
 
 std::string CMorvane::CompactedBase() const {
   std::string content;
@@ -206,15 +239,20 @@ std::string CMorvane::CompactedBase() const {
 }
 
 int CMorvane::CompactBase() {
-  int lines = 0;
-  index_.Folders().ForEach([&lines](const MorvaneFolder& folder) {
-    lines += 1 + static_cast<int>(folder.items.size());
-    return true;
+  static const char* const kTag = "CMorvane::CompactBase";
+  return Guarded(kTag, [&] {
+    int lines = 0;
+    index_.Folders().ForEach([&lines](const MorvaneFolder& folder) {
+      lines += 1 + static_cast<int>(folder.items.size());
+      return true;
+    });
+    return index_.Compact(kTag, CompactedBase(), lines);
   });
-  return index_.Compact("CMorvane::CompactBase", CompactedBase(), lines);
 }
 
-void CMorvane::GetBaseStat(int* lines, int* garbage) { index_.GetBaseStat(lines, garbage); }
+void CMorvane::GetBaseStat(int* lines, int* garbage) {
+  GuardedVoid("CMorvane::GetBaseStat", [&] { index_.GetBaseStat(lines, garbage); });
+}
 
 int CMorvane::Release() {
   delete this;

@@ -44,6 +44,9 @@ class CMorvane : public IMorvane {
   int Release() override;
 
  private:
+  int NextFolder(bool rewind, const char** key, const char** folderEntryId, const char** storeEntryId,
+                 const char** messageClass);
+  int Scan(IMAPISession* session, const char* key, ProgressCallback callback, void* user);
   // The messages of the folder as the scan lists them; 0 or the HRESULT that stopped
   // the reading (logged), before anything changes.
   static int ListMessages(IMAPISession* session, const MorvaneFolder& folder, std::vector<ListedEntry>& listing,

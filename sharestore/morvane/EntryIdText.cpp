@@ -18,13 +18,11 @@ SCODE EntryIdText::ToBinary(std::string_view text, BinaryEntryId& id) {
   id = BinaryEntryId{};
   if (text.size() % 2 != 0) OutputDebugStringA("Hex2DecError\n");
   const auto size = static_cast<ULONG>(text.size() / 2);
-  void* buffer = nullptr;
-  if (const SCODE sc = MAPIAllocateBuffer(size, &buffer); sc != S_OK) return sc;
-  auto* bytes = static_cast<BYTE*>(buffer);
+  if (const SCODE sc = MAPIAllocateBuffer(size, reinterpret_cast<void**>(id.bytes.Put())); sc != S_OK) return sc;
+  auto* bytes = reinterpret_cast<BYTE*>(id.bytes.Get());
   for (ULONG i = 0; i < size; ++i)
     bytes[i] = static_cast<BYTE>(DigitValue(text[2 * i]) * 16 + DigitValue(text[2 * i + 1]));
   id.size = size;
-  id.bytes.reset(static_cast<ENTRYID*>(buffer));
   return S_OK;
 }
 

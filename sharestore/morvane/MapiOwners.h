@@ -2,17 +2,9 @@
 // with FreeProws. (Objects are held in CComPtr.)
 #pragma once
 
-#include <memory>
-
 #include "mapi/mapix.h"
-
-struct MapiBufferFree {
-  void operator()(void* buffer) const { MAPIFreeBuffer(buffer); }
-};
-struct MapiRowsFree {
-  void operator()(SRowSet* rows) const { FreeProws(rows); }
-};
+#include "win32/owners.h"
 
 template <class T>
-using MapiBuffer = std::unique_ptr<T, MapiBufferFree>;
-using MapiRows = std::unique_ptr<SRowSet, MapiRowsFree>;
+using MapiBuffer = UniqueAny<HandlePolicy<T*, &MAPIFreeBuffer>>;
+using MapiRows = UniqueAny<HandlePolicy<SRowSet*, &FreeProws>>;

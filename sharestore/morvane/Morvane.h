@@ -5,7 +5,10 @@
 // Results are int codes: 0 done or found; 1 not found, end of an enumeration or stopped
 // by the caller's callback; -1 bad argument or no index open; -2 already there, cannot
 // open, or an unknown key; -3 a field holds a ","; -10 a line could not be written to
-// the index file; MAPI failures come back as their HRESULTs, unchanged.
+// the index file; MAPI failures come back as their HRESULTs, unchanged. No exception
+// leaves the library: an operation that runs out of memory gives E_OUTOFMEMORY, one that
+// fails in any other unforeseen way E_FAIL (both logged; the object stays usable, and a
+// base that could not be read leaves it closed).
 #pragma once
 
 #include "mapi/mapix.h"

@@ -3,17 +3,13 @@
 
 #include "sharestore/common/Arguments.h"
 #include "sharestore/common/CLog.h"
+#include "sharestore/common/LibraryBoundary.h"
 #include "sharestore/morvane/CMorvane.h"
 #include "sharestore/morvane/MorvaneMapi.h"
 
-int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level) {
-  return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level);
-}
+namespace {
 
-IMorvane* WINAPI Morvane_CreateObject() { return new (std::nothrow) CMorvane(); }
-
-int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId, const char* storeEntryId,
-                              FILETIME* time) {
+int ItemModificationTime(IMAPISession* session, const char* itemEntryId, const char* storeEntryId, FILETIME* time) {
   static const char* const kTag = "Morvane_GetItemLMT";
   // An empty id names nothing, like a missing one.
   if (session == nullptr || IsEmptyText(itemEntryId) || IsEmptyText(storeEntryId) || time == nullptr)
@@ -25,7 +21,7 @@ int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId, co
   return MorvaneMapi::ReadModificationTime(message, kTag, "lpMessage->GetProps", *time);
 }
 
-int WINAPI Morvane_GetItemLMT2(IUnknown* item, FILETIME* time) {
+int ObjectModificationTime(IUnknown* item, FILETIME* time) {
   static const char* const kTag = "Morvane_GetItemLMT2";
   if (item == nullptr || time == nullptr) return BadArgument(kTag);
   CComPtr<IMessage> message;
@@ -34,4 +30,22 @@ int WINAPI Morvane_GetItemLMT2(IUnknown* item, FILETIME* time) {
     return hr;
   }
   return MorvaneMapi::ReadModificationTime(message, kTag, "GetProps", *time);
+}
+
+}  // namespace
+
+int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level) {
+  return Guarded("Morvane_ConfigLog", [&] { return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level); });
+}
+
+IMorvane* WINAPI Morvane_CreateObject() { return new (std::nothrow) CMorvane(); }
+
+int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId, const char* storeEntryId,
+                              FILETIME* time) {
+  return Guarded("Morvane_GetItemLMT",
+                 [&] { return ItemModificationTime(session, itemEntryId, storeEntryId, time); });
+}
+
+int WINAPI Morvane_GetItemLMT2(IUnknown* item, FILETIME* time) {
+  return Guarded("Morvane_GetItemLMT2", [&] { return ObjectModificationTime(item, time); });
 }

@@ -46,7 +46,7 @@ HRESULT MorvaneMapi::OpenStore(IMAPISession* session, const char* storeId, const
                                CComPtr<IMsgStore>& store) {
   BinaryEntryId id;
   if (const HRESULT hr = ToBinary(storeId, tag, id); hr != S_OK) return hr;
-  const HRESULT hr = session->OpenMsgStore(0, id.size, id.bytes.get(), nullptr, MAPI_BEST_ACCESS, &store);
+  const HRESULT hr = session->OpenMsgStore(0, id.size, id.bytes.Get(), nullptr, MAPI_BEST_ACCESS, &store);
   return hr == S_OK ? S_OK : Failed(tag, hr, "lpSession->OpenMsgStore");
 }
 
@@ -55,7 +55,7 @@ HRESULT MorvaneMapi::OpenEntryAs(IMsgStore* store, const char* entryId, REFIID i
   BinaryEntryId id;
   if (const HRESULT hr = ToBinary(entryId, tag, id); hr != S_OK) return hr;
   ULONG type = 0;
-  const HRESULT hr = store->OpenEntry(id.size, id.bytes.get(), &iid, MAPI_BEST_ACCESS, &type, entry);
+  const HRESULT hr = store->OpenEntry(id.size, id.bytes.Get(), &iid, MAPI_BEST_ACCESS, &type, entry);
   return hr == S_OK ? S_OK : Failed(tag, hr, "lpStore->OpenEntry");
 }
 
@@ -90,11 +90,11 @@ HRESULT MorvaneMapi::GetContentsTable(IMAPIFolder* folder, const std::string& me
 HRESULT MorvaneMapi::GetRow(IMAPITable* table, std::string& entryId, FILETIME& time) {
   entryId.clear();
   time = FILETIME{};
-  LPSRowSet queried = nullptr;
-  if (const HRESULT hr = table->QueryRows(1, 0, &queried); hr != S_OK) return Failed(kRowTag, hr, "lpTable->QueryRows");
-  const MapiRows rows(queried);
-  if (rows == nullptr || rows->cRows == 0) return 1;
-  const SRow& row = rows->aRow[0];
+  MapiRows rows;
+  if (const HRESULT hr = table->QueryRows(1, 0, rows.Put()); hr != S_OK)
+    return Failed(kRowTag, hr, "lpTable->QueryRows");
+  if (!rows || rows.Get()->cRows == 0) return 1;
+  const SRow& row = rows.Get()->aRow[0];
   if (row.cValues < 1 || row.lpProps[0].ulPropTag != PR_ENTRYID)
     g_Log.LogError(kRowTag, 0, "tag(0x%x) != PR_ENTRYID\n", row.cValues < 1 ? 0u : row.lpProps[0].ulPropTag);
   else
@@ -110,13 +110,12 @@ HRESULT MorvaneMapi::GetRow(IMAPITable* table, std::string& entryId, FILETIME& t
 HRESULT MorvaneMapi::ReadModificationTime(IMAPIProp* message, const char* tag, const char* callText,
                                           FILETIME& time) {
   ULONG count = 0;
-  LPSPropValue read = nullptr;
+  MapiBuffer<SPropValue> values;
   const HRESULT hr =
-      message->GetProps(reinterpret_cast<LPSPropTagArray>(&kModificationTime), 0, &count, &read);
-  const MapiBuffer<SPropValue> values(read);
+      message->GetProps(reinterpret_cast<LPSPropTagArray>(&kModificationTime), 0, &count, values.Put());
   if (hr != S_OK) return Failed(tag, hr, callText);
-  if (count < 1 || values == nullptr || values.get()[0].ulPropTag != PR_LAST_MODIFICATION_TIME)
+  if (count < 1 || !values || values.Get()[0].ulPropTag != PR_LAST_MODIFICATION_TIME)
     return Failed(tag, MAPI_E_NOT_FOUND, callText);
-  time = values.get()[0].Value.ft;
+  time = values.Get()[0].Value.ft;
   return S_OK;
 }

@@ -50,6 +50,7 @@ class CTessaly : public ITessaly {
   int Release() override;
 
  private:
+  int NextFolder(bool rewind, const char** key, const char** path, const char** mask);
   int Scan(const char* tag, const char* key, bool subfolders, int recursive, const char** excluded,
            int excludedCount, ProgressCallback callback, void* user);
   std::string CompactedBase() const;

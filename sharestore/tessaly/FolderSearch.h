@@ -1,19 +1,17 @@
-// One FindFirstFileA search over a pattern, owned: the handle is closed when it ends.
+// One FindFirstFileA search over a pattern; its handle is closed when it ends.
 #pragma once
 
 #include <string>
 
 #include "win32/files.h"
+#include "win32/owners.h"
 
 class FolderSearch {
  public:
   explicit FolderSearch(const std::string& pattern);
-  ~FolderSearch();
-  FolderSearch(const FolderSearch&) = delete;
-  FolderSearch& operator=(const FolderSearch&) = delete;
 
   // False when the search found nothing or failed; error() tells which.
-  bool found() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool found() const { return static_cast<bool>(handle_); }
   DWORD error() const { return error_; }
   const WIN32_FIND_DATAA& entry() const { return entry_; }
   // The next entry; false at the end.
@@ -24,6 +22,6 @@ class FolderSearch {
 
  private:
   WIN32_FIND_DATAA entry_{};  // before the handle: the search fills it
-  HANDLE handle_;
+  UniqueFind handle_;
   DWORD error_ = ERROR_SUCCESS;
 };

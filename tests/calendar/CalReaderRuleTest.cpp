@@ -130,6 +130,9 @@ TEST(VCalRuleTest, KindsInOutlookTerms) {
       {"YM1 6 7 #0 MD1 15", 5, 1, 0, 0, 0, 15, 6, "mutiple <month> is not supported"},
       {"YM1 13 #0 MD1 15", -1, 1, 0, 0, 0, 15, 0, "invalid <month>"},
       {"YM1 6 #0", -1, 1, 0, 0, 0, 0, 6, "RRULE is invalid"},
+      {"YM2 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
+      {"YM 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
+      {"YM01 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
       {"YD1 #0", -1, -1, 0, 0, 0, 0, 0, "Rule \"yearly by day\" is not supported"},
       {"W1 XY #0", -1, 1, 0, 0, 0, 0, 0, "<weekday> is invalid"},
       {"W1 MO$ #0", 1, 1, 0, 0, 2, 0, 0, "<endmarker> is not supported"},
@@ -175,6 +178,11 @@ TEST_F(CalReaderRuleTest, EventsReadTheirFormatsGrammarAndLogItsNotes) {
   const std::string log = LogText();
   EXPECT_NE(log.find("multiple <weekdaylist> is not supported\tin line(RRULE:MP1 1+ MO 2+ TU #0)"),
             std::string::npos);
+  // A yearly rule other than every year: the event comes in once, with the note.
+  const ParsedEvent everyOtherYear =
+      ParseOne(Calendar("1.0", {"DTSTART:20240101T100000Z", "RRULE:YM2 1 #0 MD1 1"}), "y.vcs");
+  EXPECT_EQ(everyOtherYear.rule.type, ParsedRule::kNone);
+  EXPECT_NE(LogText().find("RRULE is invalid\tin line(RRULE:YM2 1 #0 MD1 1)"), std::string::npos) << LogText();
   ParseOne(Calendar("2.0", {"DTSTART:20240101T100000Z", "RRULE:FREQ=SECONDLY"}));
   // The log file writes the message's line feeds as CR LF.
   EXPECT_NE(LogText().find("RRULE is invalid\r\nWas errors:\r\nNot supported:FREQ=SECONDLY"),

@@ -233,7 +233,8 @@ TEST_F(CalReaderVTimezoneTest, ZoneWithoutIdOrStandardIsNotKept) {
 TEST_F(CalReaderVTimezoneTest, RulesFromExtraDatesAndRefusedRules) {
   std::vector<std::string> standard =
       Component("STANDARD", "20241027T030000", "+0200", "+0100", nullptr);
-  standard.insert(standard.end() - 1, "RDATE:20241027T030000");
+  // The extra date gives the day; the time of day is the start's.
+  standard.insert(standard.end() - 1, "RDATE:20241027T010000");
   std::vector<std::string> daylight =
       Component("DAYLIGHT", "20240331T020000", "+0100", "+0200",
                 "FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU;UNTIL=20300101T000000Z");

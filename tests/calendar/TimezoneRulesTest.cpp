@@ -94,6 +94,8 @@ TEST_F(TransitionDateTest, GoldenTable) {
       {2024, Rule(2, 4, 5, 23, 59), Dt(2024, 2, 29, 23, 59)},  // leap day, Thursday
       {2023, Rule(2, 2, 5, 0), Dt(2023, 2, 28, 0)},            // last Tuesday
       {2026, Rule(1, 6, 1, 0), Dt(2026, 1, 3, 0)},             // first Saturday
+      {2026, Rule(3, 0, 0, 2), Dt(2026, 3, 1, 2)},             // week 0: the first Sunday
+      {2026, Rule(4, 0, 0, 3), Dt(2026, 4, 5, 3)},
       {1980, Rule(4, 0, 1, 2), Dt(1980, 4, 6, 2)},
       {1980, Rule(9, 0, 5, 3), Dt(1980, 9, 28, 3)},
   };
@@ -105,7 +107,7 @@ TEST_F(TransitionDateTest, GoldenTable) {
 
 TEST_F(TransitionDateTest, RulesOutOfRangeGiveInvalidDates) {
   const std::vector<SYSTEMTIME> rules = {
-      Rule(13, 0, 1, 2), Rule(3, 7, 1, 2), Rule(3, 0, 0, 2), Rule(3, 0, 6, 2),
+      Rule(13, 0, 1, 2), Rule(3, 7, 1, 2), Rule(3, 0, 6, 2),
       Rule(3, 0, 5, 24), Rule(3, 0, 5, 2, 60), SYSTEMTIME{0, 3, 0, 5, 2, 0, 60, 0},
       SYSTEMTIME{},  // no transition at all
   };
@@ -116,6 +118,7 @@ TEST_F(TransitionDateTest, RulesOutOfRangeGiveInvalidDates) {
   EXPECT_TRUE(IsValidTransitionRule(SYSTEMTIME{}));
   EXPECT_TRUE(IsValidTransitionRule(Rule(12, 6, 5, 23, 59)));
   EXPECT_FALSE(IsValidTransitionRule(Rule(13, 0, 1, 2)));
+  EXPECT_TRUE(IsValidTransitionRule(Rule(3, 0, 0, 2)));
 }
 
 TEST_F(TransitionDateTest, YearOutsideTheDateRangeIsInvalid) {
@@ -224,6 +227,16 @@ TEST_F(ZoneConversionTest, RulesOutOfRangeFallBackToStandardTime) {
     ExpectToUtc(zone, {{Dt(2026, 7, 1, 12), Dt(2026, 7, 1, 11)}});
     ExpectFromUtc(zone, {{Dt(2026, 7, 1, 11), Dt(2026, 7, 1, 12)}});
   }
+}
+
+TEST_F(ZoneConversionTest, WeekZeroRulesKeepDaylightTime) {
+  // Daylight from the first Sunday of March (1 March 2026) to the first of October (4th).
+  const TimezoneStruct zone = Zone(-60, 0, -60, Rule(10, 0, 0, 3), Rule(3, 0, 0, 2));
+  ExpectToUtc(zone, {{Dt(2026, 7, 1, 12), Dt(2026, 7, 1, 10)},
+                     {Dt(2026, 3, 1, 2), Dt(2026, 3, 1, 0)},
+                     {Dt(2026, 2, 28, 12), Dt(2026, 2, 28, 11)},
+                     {Dt(2026, 10, 4, 3), Dt(2026, 10, 4, 2)}});
+  ExpectFromUtc(zone, {{Dt(2026, 7, 1, 10), Dt(2026, 7, 1, 12)}});
 }
 
 TEST_F(ZoneConversionTest, InvalidDatesPassThrough) {

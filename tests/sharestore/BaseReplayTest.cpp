@@ -134,15 +134,69 @@ TEST_F(BaseReplayTest, FolderNumbersThatOverflowOrReachTheMaximumAreBad) {
   EXPECT_EQ(-1, index_.AddFolder("more", "Z:\\e", "*.*"));
 }
 
-TEST_F(BaseReplayTest, UnfinishedLastLineIsBadAndTheNextLineStartsFresh) {
+// What a start shows of the index: every folder with its path and files, and the counts.
+std::string Seen(CTessaly& index) {
+  std::string out;
+  const char* key = nullptr;
+  const char* path = nullptr;
+  for (int rc = index.GetFirstFolder(&key, &path, nullptr); rc == 0; rc = index.GetNextFolder(&key, &path, nullptr)) {
+    out += std::string("[") + key + " " + path + "]";
+    const std::string current = key;
+    index.SetCurrentFolder(current.c_str());
+    const char* name = nullptr;
+    FILETIME time{};
+    int type = -1;
+    for (int f = index.GetFirstFile(&name, &time, &type); f == 0; f = index.GetNextFile(&name, &time, &type))
+      out += std::string(name) + " " + std::to_string(type) + ";";
+    for (int f = index.FindFirstSubfolder(0, &name, &type); f == 0; f = index.FindNextSubfolder(0, &name, &type))
+      out += std::string(name) + " " + std::to_string(type) + ";";
+  }
+  int lines = -1, garbage = -1;
+  index.GetBaseStat(&lines, &garbage);
+  return out + " lines " + std::to_string(lines) + " garbage " + std::to_string(garbage);
+}
+
+TEST_F(BaseReplayTest, TornLastLineIsCutOffAndEveryLaterStartReadsTheSame) {
+  const std::string committed =
+      "Folder=1,a,*.*,Z:\\a\r\nFile=1,0-0,N,x\r\nFolder=12,b,*.*,Z:\\b\r\nFile=12,0-0,M,y\r\n";
+  const std::string expected = "[a Z:\\a]x 1;[b Z:\\b]y 2; lines 4 garbage 0";
+  // Each kind of line, cut where the rest would still read as a line of its own.
+  const char* const torn[] = {"RemoveFolder=1", "File=1,0-0,N,phant", "RemoveFile=1,x", "ChangeFolder=1,Z:\\elsew",
+                              "Subfolder=12,N,su", "Folder=13,c,*.*,Z:\\c", "File=12,0-0,D,y", "RemoveFolder=12\r"};
+  for (const char* line : torn) {
+    const bool wholeLine = std::string(line).back() == '\r';
+    ASSERT_EQ(0, InitWith(committed + line)) << line;
+    const std::string first = Seen(index_);
+    if (!wholeLine) {
+      EXPECT_EQ(expected, first) << line;
+    }
+    ASSERT_EQ(0, index_.Init(dir_.windowsPath("base.txt").c_str()));
+    EXPECT_EQ(first, Seen(index_)) << "second start after " << line;
+    if (!wholeLine) {
+      EXPECT_EQ(committed, dir_.read("base.txt")) << line;
+    }
+  }
+  // A line cut between its CR and LF is whole: it stays and counts.
+  EXPECT_EQ("[a Z:\\a]x 1; lines 5 garbage 3", Seen(index_));
+}
+
+TEST_F(BaseReplayTest, TheLineAfterACutTornLineStandsOnItsOwn) {
+  testkit::ClearDebugOutput();
+  g_Log.InitLog(nullptr, nullptr, true, 1);
   ASSERT_EQ(0, InitWith("Folder=1,k,*.*,Z:\\a\r\nFile=1,0-0,N,a\r\nFile=1,0-0,N,trunc"));
+  g_Log.InitLog(nullptr, nullptr, false, 1);
+  bool logged = false;
+  for (const std::string& text : testkit::DebugOutput())
+    logged = logged || text == "cutting off unfinished last line (File=1,0-0,N,trunc)";
+  EXPECT_TRUE(logged);
   EXPECT_EQ("a 1;", Files("k"));
-  EXPECT_EQ(std::make_pair(3, 1), Stat());
+  EXPECT_EQ(std::make_pair(2, 0), Stat());
   ASSERT_EQ(0, index_.SetFile("b", FILETIME{}, 1));
   const auto lines = BaseLines(dir_.linuxPath("base.txt"));
-  ASSERT_EQ(4u, lines.size());
-  EXPECT_EQ("File=1,0-0,N,trunc", lines[2]);
-  EXPECT_EQ("File=1,00000000-00000000,N,b", lines[3]);
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ("File=1,00000000-00000000,N,b", lines[2]);
+  ASSERT_EQ(0, index_.Init(dir_.windowsPath("base.txt").c_str()));
+  EXPECT_EQ("a 1;b 1;", Files("k"));
 }
 
 TEST_F(BaseReplayTest, SecondInitReplacesEverything) {

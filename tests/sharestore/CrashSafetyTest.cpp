@@ -1,6 +1,7 @@
 // A process killed at any step of a compaction or in the middle of an append never
 // costs the index what was committed before: a forked child dies (SIGKILL) at each
-// file-layer step in turn, and the next Init must find every folder and entry.
+// file-layer step in turn, and the next Init must find every folder and entry, and the
+// Init after it the same.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,6 +121,7 @@ TEST_F(CrashSafetyTest, KillAtEveryStepOfACompaction) {
       _exit(child.CompactBase() == 0 ? 0 : 4);
     }, ignored);
     ASSERT_EQ(expected, Recovered()) << "killed at step " << step;
+    ASSERT_EQ(expected, Recovered()) << "second start after a kill at step " << step;
     if (!killed) break;
     ++killPoints;
   }
@@ -160,6 +162,7 @@ TEST_F(CrashSafetyTest, KillInTheMiddleOfAppends) {
     }, committed);
     ASSERT_LT(static_cast<std::size_t>(committed), states.size());
     ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered()) << "killed at step " << step;
+    ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered()) << "second start after a kill at step " << step;
     // The recovered base goes on taking lines, each on a line of its own.
     CTessaly after;
     ASSERT_EQ(0, after.Init(BasePath().c_str()));

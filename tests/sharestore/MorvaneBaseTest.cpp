@@ -122,16 +122,29 @@ TEST_F(MorvaneBaseTest, AcknowledgingEachDeletionWhileEnumeratingVisitsEveryOneO
   EXPECT_EQ("03 1;", Items());
 }
 
-TEST_F(MorvaneBaseTest, ALineCutShortByACrashDoesNotSwallowTheNextOne) {
-  dir_.write("base.txt", "Folder=1,c,FF01,0A0B,\r\nItem=1,455ebb80-01dcb389,N,0");
-  ASSERT_EQ(0, Reopen());
-  EXPECT_EQ(std::make_pair(2, 1), Stat());
-  ASSERT_EQ(0, index_.SetCurrentFolder("c"));
+TEST_F(MorvaneBaseTest, ATornLastLineIsCutOffAndTwoStartsReadTheSame) {
+  const std::string committed = "Folder=1,c,FF01,0A0B,\r\nFolder=12,d,FF02,0A0B,\r\nItem=12,0-0,N,0A\r\n";
+  for (const char* torn : {"RemoveFolder=1", "Item=12,455ebb80-01dcb389,N,0", "RemoveItem=12,0", "Item=1,0-0,N,0AB"}) {
+    dir_.write("base.txt", committed + torn);
+    for (int start = 1; start <= 2; ++start) {
+      ASSERT_EQ(0, Reopen());
+      EXPECT_EQ(std::make_pair(3, 0), Stat()) << torn << ", start " << start;
+      int count = -1;
+      ASSERT_EQ(0, index_.GetFolderCount(&count));
+      EXPECT_EQ(2, count) << torn << ", start " << start;
+      ASSERT_EQ(0, index_.SetCurrentFolder("c"));
+      EXPECT_EQ("", Items()) << torn << ", start " << start;
+      ASSERT_EQ(0, index_.SetCurrentFolder("d"));
+      EXPECT_EQ("0A 1;", Items()) << torn << ", start " << start;
+    }
+    EXPECT_EQ(committed, dir_.read("base.txt")) << torn;
+  }
+  // The next line appended stands on a line of its own.
   ASSERT_EQ(0, index_.SetItem("02", kTime, MORVANE_NEW));
-  EXPECT_EQ("02 1;", Items());
-  const std::vector<std::string> lines = Lines();
-  ASSERT_EQ(3u, lines.size());
-  EXPECT_EQ("Item=1,455ebb80-01dcb389,N,02", lines[2]);
+  ASSERT_EQ(0, Reopen());
+  ASSERT_EQ(0, index_.SetCurrentFolder("d"));
+  EXPECT_EQ("02 1;0A 1;", Items());
+  EXPECT_NE(std::string::npos, Log().find("cutting off unfinished last line (Item=1,0-0,N,0AB)")) << Log();
 }
 
 class MorvaneFieldTest : public MorvaneFixture {};

@@ -73,6 +73,21 @@ TEST_F(MorvaneItemStampTest, EachFailingCallIsLoggedAndReturned) {
   EXPECT_NE(std::string::npos, Log().find("[0x80004005] in Morvane_GetItemLMT: lpMessage->GetProps"));
 }
 
+TEST_F(MorvaneItemStampTest, RunningOutOfMemoryGivesEOutOfMemory) {
+  const store::ItemPtr item = Save();
+  FILETIME time{};
+  testkit::ExhaustMemoryOnCall("MAPIAllocateBuffer", 1);
+  EXPECT_EQ(E_OUTOFMEMORY, Stamp(Id(item), &time));
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT: out of memory")) << Log();
+  IUnknown* message = Message(item);
+  ASSERT_NE(nullptr, message);
+  testkit::ExhaustMemoryOnCall("IMessage.GetProps", 1);
+  EXPECT_EQ(E_OUTOFMEMORY, Morvane_GetItemLMT2(message, &time));
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT2: out of memory")) << Log();
+  EXPECT_EQ(0, Morvane_GetItemLMT2(message, &time));
+  message->Release();
+}
+
 TEST_F(MorvaneItemStampTest, AMessageWithoutATimeGivesTheWarning) {
   const store::ItemPtr item = contacts_->NewItem(u"IPM.Contact");
   ASSERT_TRUE(item->Restore({}, store::PropertyBag{}));

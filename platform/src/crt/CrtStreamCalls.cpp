@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <string>
 
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "crt/TextModeStream.h"
 #include "files/PathView.h"
 #include "win32/crt.h"
@@ -47,8 +47,8 @@ bool ParseMode(const char* mode, StreamMode& parsed) {
 
 FILE* OpenStream(UniqueFd fd, const StreamMode& mode) {
   if (mode.text) return TextModeStream::Open(std::move(fd), mode.stdioMode.c_str());
-  FILE* file = fdopen(fd.get(), mode.stdioMode.c_str());
-  if (file != nullptr) fd.release();
+  FILE* file = fdopen(fd.Get(), mode.stdioMode.c_str());
+  if (file != nullptr) static_cast<void>(fd.Release());  // the stream closes it now
   return file;
 }
 
@@ -62,7 +62,7 @@ errno_t fopen_s(FILE** stream, const char* fileName, const char* mode) {
   std::string path;
   if (MapWindowsPath(fileName, path) != ERROR_SUCCESS) return errno = ENOENT;
   UniqueFd fd(open(path.c_str(), parsed.openFlags | O_CLOEXEC, 0666));
-  if (!fd.valid()) return errno;
+  if (!fd) return errno;
   *stream = OpenStream(std::move(fd), parsed);
   return *stream != nullptr ? 0 : errno;
 }

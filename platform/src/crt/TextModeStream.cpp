@@ -52,7 +52,7 @@ int TextModeStream::SeekHook(void* cookie, off64_t* offset, int whence) {
 
 int TextModeStream::CloseHook(void* cookie) {
   auto* stream = static_cast<TextModeStream*>(cookie);
-  const int result = ::close(stream->fd_.release()) == 0 ? 0 : EOF;
+  const int result = ::close(stream->fd_.Release()) == 0 ? 0 : EOF;
   delete stream;
   return result;
 }
@@ -83,7 +83,7 @@ ssize_t TextModeStream::Fill() {
   lookAhead_.resize(kept + kChunk);
   ssize_t got = 0;
   do {
-    got = ::read(fd_.get(), lookAhead_.data() + kept, kChunk);
+    got = ::read(fd_.Get(), lookAhead_.data() + kept, kChunk);
   } while (got < 0 && errno == EINTR);
   lookAhead_.resize(kept + static_cast<std::size_t>(got > 0 ? got : 0));
   return got;
@@ -93,7 +93,7 @@ bool TextModeStream::DropLookAhead() {
   const auto unread = static_cast<off_t>(Unread());
   lookAhead_.clear();
   lookAheadPos_ = 0;
-  return unread == 0 || ::lseek(fd_.get(), -unread, SEEK_CUR) >= 0;
+  return unread == 0 || ::lseek(fd_.Get(), -unread, SEEK_CUR) >= 0;
 }
 
 // stdio counts a write in the caller's characters, so success reports `size`; a
@@ -106,20 +106,20 @@ ssize_t TextModeStream::Write(const char* buffer, std::size_t size) {
     if (buffer[i] == '\n') bytes += '\r';
     bytes += buffer[i];
   }
-  return WriteAll(fd_.get(), bytes) ? static_cast<ssize_t>(size) : 0;
+  return WriteAll(fd_.Get(), bytes) ? static_cast<ssize_t>(size) : 0;
 }
 
 int TextModeStream::Seek(off64_t* offset, int whence) {
   off64_t target = *offset;
   if (whence == SEEK_CUR) {
-    const off64_t here = ::lseek(fd_.get(), 0, SEEK_CUR);
+    const off64_t here = ::lseek(fd_.Get(), 0, SEEK_CUR);
     if (here < 0) return -1;
     target += here - static_cast<off64_t>(Unread());
     whence = SEEK_SET;
   }
   lookAhead_.clear();
   lookAheadPos_ = 0;
-  const off64_t result = ::lseek(fd_.get(), target, whence);
+  const off64_t result = ::lseek(fd_.Get(), target, whence);
   if (result < 0) return -1;
   *offset = result;
   return 0;

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 
 namespace kelvra::platform {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/ErrnoMapping.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 
 namespace kelvra::platform {
 namespace {
@@ -38,27 +38,27 @@ int CopyBytes(int from, int to) {
 // Times, then the optional sync, then the close whose error also counts.
 int Finish(UniqueFd target, const struct stat& source, bool writeThrough) {
   const timespec times[2] = {source.st_atim, source.st_mtim};
-  if (futimens(target.get(), times) != 0) return errno;
-  if (writeThrough && fsync(target.get()) != 0) return errno;
-  return close(target.release()) == 0 ? 0 : errno;
+  if (futimens(target.Get(), times) != 0) return errno;
+  if (writeThrough && fsync(target.Get()) != 0) return errno;
+  return close(target.Release()) == 0 ? 0 : errno;
 }
 
 }  // namespace
 
 DWORD FileCopier::Copy(const std::string& source, const std::string& target, const Options& options) {
   UniqueFd from(open(source.c_str(), O_RDONLY | O_CLOEXEC));
-  if (!from.valid()) return WindowsErrorFromErrno(errno, source, options.existsError);
+  if (!from) return WindowsErrorFromErrno(errno, source, options.existsError);
   struct stat st {};
-  if (fstat(from.get(), &st) != 0) return WindowsErrorFromErrno(errno, source);
+  if (fstat(from.Get(), &st) != 0) return WindowsErrorFromErrno(errno, source);
   if (S_ISDIR(st.st_mode)) return ERROR_ACCESS_DENIED;
   // Truncating the target first would destroy the very bytes about to be copied.
   if (SameFile(st, target)) return options.failIfExists ? options.existsError : ERROR_SHARING_VIOLATION;
 
   const int create = O_WRONLY | O_CREAT | O_CLOEXEC | (options.failIfExists ? O_EXCL : O_TRUNC);
   UniqueFd to(open(target.c_str(), create, st.st_mode & 0777));
-  if (!to.valid()) return WindowsErrorFromErrno(errno, target, options.existsError);
+  if (!to) return WindowsErrorFromErrno(errno, target, options.existsError);
 
-  int error = CopyBytes(from.get(), to.get());
+  int error = CopyBytes(from.Get(), to.Get());
   if (error == 0) error = Finish(std::move(to), st, options.writeThrough);
   if (error == 0) return ERROR_SUCCESS;
   unlink(target.c_str());

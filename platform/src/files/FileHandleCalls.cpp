@@ -80,12 +80,12 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMod
   const bool existed = Exists(path);
   const int openFlags = flags | AccessFlags(canRead, canWrite) | O_CLOEXEC;
   kelvra::platform::UniqueFd fd(open(path.c_str(), openFlags, 0666));
-  if (!fd.valid()) {
+  if (!fd) {
     kelvra::platform::SetLastErrorFromErrno(path);
     return INVALID_HANDLE_VALUE;
   }
   struct stat st {};
-  if (fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) {  // folders need backup semantics
+  if (fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {  // folders need backup semantics
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }

@@ -28,7 +28,7 @@ DWORD FileObject::Read(void* buffer, DWORD size, DWORD& done) {
   if (!canRead_) return ERROR_ACCESS_DENIED;
   char* out = static_cast<char*>(buffer);
   while (done < size) {
-    const ssize_t n = ::read(fd_.get(), out + done, size - done);
+    const ssize_t n = ::read(fd_.Get(), out + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return LastErrnoAsWindowsError();
     if (n == 0) break;
@@ -46,7 +46,7 @@ DWORD FileObject::Write(const void* buffer, DWORD size, DWORD& done) {
   size = static_cast<DWORD>(FileSteps::WriteStep(size, killAfter));
   const char* in = static_cast<const char*>(buffer);
   while (done < size) {
-    const ssize_t n = ::write(fd_.get(), in + done, size - done);
+    const ssize_t n = ::write(fd_.Get(), in + done, size - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return LastErrnoAsWindowsError();
     done += static_cast<DWORD>(n);
@@ -57,7 +57,7 @@ DWORD FileObject::Write(const void* buffer, DWORD size, DWORD& done) {
 
 DWORD FileObject::Size(std::uint64_t& size) const {
   struct stat st {};
-  if (::fstat(fd_.get(), &st) != 0) return LastErrnoAsWindowsError();
+  if (::fstat(fd_.Get(), &st) != 0) return LastErrnoAsWindowsError();
   size = static_cast<std::uint64_t>(st.st_size);
   return ERROR_SUCCESS;
 }
@@ -65,7 +65,7 @@ DWORD FileObject::Size(std::uint64_t& size) const {
 DWORD FileObject::Seek(std::int64_t distance, DWORD method, std::uint64_t& position) {
   std::int64_t origin = 0;
   if (method == FILE_CURRENT) {
-    origin = ::lseek(fd_.get(), 0, SEEK_CUR);
+    origin = ::lseek(fd_.Get(), 0, SEEK_CUR);
   } else if (method == FILE_END) {
     std::uint64_t size = 0;
     if (const DWORD error = Size(size); error != ERROR_SUCCESS) return error;
@@ -76,7 +76,7 @@ DWORD FileObject::Seek(std::int64_t distance, DWORD method, std::uint64_t& posit
   if (origin < 0) return LastErrnoAsWindowsError();
   if (distance < -origin) return ERROR_NEGATIVE_SEEK;
   if (distance > std::numeric_limits<std::int64_t>::max() - origin) return ERROR_INVALID_PARAMETER;
-  const off_t target = ::lseek(fd_.get(), origin + distance, SEEK_SET);
+  const off_t target = ::lseek(fd_.Get(), origin + distance, SEEK_SET);
   if (target < 0) return LastErrnoAsWindowsError();
   position = static_cast<std::uint64_t>(target);
   return ERROR_SUCCESS;
@@ -85,14 +85,14 @@ DWORD FileObject::Seek(std::int64_t distance, DWORD method, std::uint64_t& posit
 DWORD FileObject::Truncate() {
   if (!canWrite_) return ERROR_ACCESS_DENIED;
   FileSteps::Step();
-  const off_t here = ::lseek(fd_.get(), 0, SEEK_CUR);
-  if (here < 0 || ::ftruncate(fd_.get(), here) != 0) return LastErrnoAsWindowsError();
+  const off_t here = ::lseek(fd_.Get(), 0, SEEK_CUR);
+  if (here < 0 || ::ftruncate(fd_.Get(), here) != 0) return LastErrnoAsWindowsError();
   return ERROR_SUCCESS;
 }
 
 DWORD FileObject::Flush() {
   FileSteps::Step();
-  return ::fsync(fd_.get()) == 0 ? ERROR_SUCCESS : LastErrnoAsWindowsError();
+  return ::fsync(fd_.Get()) == 0 ? ERROR_SUCCESS : LastErrnoAsWindowsError();
 }
 
 }  // namespace kelvra::platform

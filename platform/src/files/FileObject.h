@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/KernelObject.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "win32/base.h"
 
 namespace kelvra::platform {

@@ -11,19 +11,16 @@
 
 #include "base/AsciiCase.h"
 #include "base/HandleTable.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "files/FolderSearch.h"
 #include "files/PathArgument.h"
 #include "files/PathView.h"
 #include "files/Wildcard.h"
+#include "store/FaultPlan.h"
 
 namespace {
 
 using namespace kelvra::platform;
-
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
-};
 
 int DotRank(const char* name) {
   if (std::strcmp(name, ".") == 0) return 0;
@@ -48,24 +45,29 @@ HANDLE WINAPI FindFirstFileA(LPCSTR fileName, LPWIN32_FIND_DATAA findData) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
+  HRESULT planned = S_OK;
+  if (kelvra::store::FaultPlan::Hit("FindFirstFileA", &planned)) {
+    SetLastError(static_cast<DWORD>(planned) & 0xFFFFu);  // the Windows error inside the HRESULT
+    return INVALID_HANDLE_VALUE;
+  }
   const WindowsPathParts parts = SplitWindowsPath(fileName);
   std::string folder;
   if (!MapPathArgument(parts.folder.empty() ? "." : parts.folder.c_str(), folder))
     return INVALID_HANDLE_VALUE;
 
-  const std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
+  const UniqueDir dir(opendir(folder.c_str()));
   if (!dir) {
     SetLastError(errno == EACCES || errno == EPERM ? ERROR_ACCESS_DENIED : ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   std::vector<std::string> names;
-  while (const dirent* entry = readdir(dir.get())) {
+  while (const dirent* entry = readdir(dir.Get())) {
     if (MatchesWildcard(parts.name, entry->d_name)) names.emplace_back(entry->d_name);
   }
   std::sort(names.begin(), names.end(), ListedBefore);
   // The search keeps its own handle on the folder, for the entries it hands out later.
-  UniqueFd folderFd(fcntl(dirfd(dir.get()), F_DUPFD_CLOEXEC, 0));
-  if (!folderFd.valid()) {
+  UniqueFd folderFd(fcntl(dirfd(dir.Get()), F_DUPFD_CLOEXEC, 0));
+  if (!folderFd) {
     SetLastError(ERROR_TOO_MANY_OPEN_FILES);
     return INVALID_HANDLE_VALUE;
   }

@@ -18,8 +18,8 @@ bool FolderSearch::EntryData(const std::string& name, WIN32_FIND_DATAA& data) co
   data = WIN32_FIND_DATAA{};
   struct stat st {};
   // A link that points nowhere is still listed, with what is known of the link itself.
-  if (fstatat(folder_.get(), name.c_str(), &st, 0) != 0 &&
-      fstatat(folder_.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+  if (fstatat(folder_.Get(), name.c_str(), &st, 0) != 0 &&
+      fstatat(folder_.Get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
     return false;
   data.dwFileAttributes = AttributesOf(st);
   data.ftLastWriteTime = FileTimeOf(st.st_mtim);

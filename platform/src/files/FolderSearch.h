@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/KernelObject.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "win32/files.h"
 
 namespace kelvra::platform {

@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <memory>
 #include <mutex>
 #include <string_view>
 #include <vector>
 
 #include "base/AsciiCase.h"
+#include "base/PosixOwners.h"
 
 namespace kelvra::platform {
 namespace {
@@ -76,17 +76,13 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
-struct DirCloser {
-  void operator()(DIR* dir) const { closedir(dir); }
-};
-
 // The entry of `folder` that matches `name` ignoring case; when several do, the first
 // in byte order, so that the choice does not depend on the order of the directory.
 std::string FindIgnoringCase(const std::string& folder, const std::string& name) {
-  std::unique_ptr<DIR, DirCloser> dir(opendir(folder.empty() ? "." : folder.c_str()));
+  UniqueDir dir(opendir(folder.empty() ? "." : folder.c_str()));
   if (!dir) return {};
   std::string best;
-  while (const dirent* entry = readdir(dir.get())) {
+  while (const dirent* entry = readdir(dir.Get())) {
     const std::string candidate = entry->d_name;
     if (EqualsIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best))
       best = candidate;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/ErrnoMapping.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "files/PathArgument.h"
 #include "files/TempFolder.h"
 #include "win32/files.h"
@@ -64,7 +64,7 @@ UINT WINAPI GetTempFileNameA(LPCSTR pathName, LPCSTR prefixString, UINT unique, 
     std::string path;
     if (!MapPathArgument(name.c_str(), path)) return 0;
     UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd.valid()) return Deliver(name, number, tempFileName);
+    if (fd) return Deliver(name, number, tempFileName);
     if (errno != EEXIST) {
       SetLastErrorFromErrno(path);
       return 0;

@@ -1,11 +1,10 @@
 #include "outlook/WindowsFile.h"
 
 #include "com/bstr_t.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace kelvra::outlook {
-
-WindowsFile::~WindowsFile() { CloseHandle(handle_); }
 
 HRESULT WindowsFile::LastError() {
   const DWORD error = GetLastError();
@@ -14,28 +13,26 @@ HRESULT WindowsFile::LastError() {
 
 HRESULT WindowsFile::ReadAll(BSTR path, store::Bytes* bytes) {
   const _bstr_t name(path, true);
-  HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastError();
-  const WindowsFile file(handle);
-  const DWORD size = GetFileSize(handle, nullptr);
+  const UniqueFile file(
+      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastError();
+  const DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE) return LastError();
   bytes->resize(size);
   DWORD read = 0;
-  if (!ReadFile(handle, bytes->data(), size, &read, nullptr)) return LastError();
+  if (!ReadFile(file.Get(), bytes->data(), size, &read, nullptr)) return LastError();
   if (read != size) return HRESULT_FROM_WIN32(ERROR_READ_FAULT);
   return S_OK;
 }
 
 HRESULT WindowsFile::WriteAll(BSTR path, const store::Bytes& bytes) {
   const _bstr_t name(path, true);
-  HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return LastError();
-  const WindowsFile file(handle);
+  const UniqueFile file(
+      CreateFileA(name, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastError();
   DWORD written = 0;
   const auto size = static_cast<DWORD>(bytes.size());
-  if (!WriteFile(handle, bytes.data(), size, &written, nullptr)) return LastError();
+  if (!WriteFile(file.Get(), bytes.data(), size, &written, nullptr)) return LastError();
   if (written != size) return HRESULT_FROM_WIN32(ERROR_WRITE_FAULT);
   return S_OK;
 }

@@ -15,14 +15,7 @@ class WindowsFile {
   static HRESULT WriteAll(BSTR path, const store::Bytes& bytes);
 
  private:
-  explicit WindowsFile(HANDLE handle) : handle_(handle) {}
-  WindowsFile(const WindowsFile&) = delete;
-  WindowsFile& operator=(const WindowsFile&) = delete;
-  ~WindowsFile();
-
   static HRESULT LastError();
-
-  HANDLE handle_;
 };
 
 }  // namespace kelvra::outlook

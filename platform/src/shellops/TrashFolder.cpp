@@ -12,7 +12,7 @@
 #include <string>
 
 #include "base/ErrnoMapping.h"
-#include "base/UniqueFd.h"
+#include "base/PosixOwners.h"
 #include "files/PathView.h"
 #include "win32/time.h"
 
@@ -57,9 +57,9 @@ DWORD ClaimName(const fs::path& trash, const std::string& name, const std::strin
     claimed = n == 1 ? name : name + "." + std::to_string(n);
     const fs::path infoPath = trash / "info" / (claimed + ".trashinfo");
     UniqueFd fd(open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!fd.valid() && errno == EEXIST) continue;
-    if (!fd.valid()) return WindowsErrorFromErrno(errno, infoPath.string());
-    if (write(fd.get(), info.data(), info.size()) == static_cast<ssize_t>(info.size())) return ERROR_SUCCESS;
+    if (!fd && errno == EEXIST) continue;
+    if (!fd) return WindowsErrorFromErrno(errno, infoPath.string());
+    if (write(fd.Get(), info.data(), info.size()) == static_cast<ssize_t>(info.size())) return ERROR_SUCCESS;
     const DWORD error = WindowsErrorFromErrno(errno, infoPath.string());
     unlink(infoPath.c_str());
     return error;

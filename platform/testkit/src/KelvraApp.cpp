@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "testkit/Windows.h"
+#include "win32/owners.h"
 #include "window/DesktopState.h"
 #include "window/WindowTable.h"
 
@@ -20,7 +21,7 @@ struct SendRequest {
   HWND to = nullptr;
   bool withNul = false;
   LRESULT result = 0;
-  HANDLE done = nullptr;
+  HANDLE done = nullptr;  // owned by the sender, which waits for it
 };
 
 // What the application and the tests share.
@@ -29,7 +30,7 @@ struct AppState {
   std::string installedPath;
   KelvraAppOptions installedOptions;
   DWORD thread = 0;
-  HANDLE exited = nullptr;  // set when the running application has ended
+  UniqueEvent exited;  // set when the running application has ended
   HWND window = nullptr;
   HWND lastSender = nullptr;
   std::vector<KelvraAppCommand> received;
@@ -104,7 +105,7 @@ HWND MakeWindow(const KelvraAppOptions& options) {
 
 // The application's main: the mutex, the window, then its message loop until WM_QUIT.
 DWORD AppMain(KelvraAppOptions options, HANDLE ready) {
-  HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
+  UniqueKernelHandle mutex(CreateMutexA(nullptr, TRUE, kMutexName));
   const bool second = GetLastError() == ERROR_ALREADY_EXISTS;
   HWND window = nullptr;
   HANDLE exited = nullptr;
@@ -114,12 +115,12 @@ DWORD AppMain(KelvraAppOptions options, HANDLE ready) {
     // whoever finds the window also sees the start.
     MSG peeked{};
     PeekMessageA(&peeked, nullptr, 0, 0, PM_NOREMOVE);
-    exited = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     AppState& state = State();
     {
       std::lock_guard lock(state.mutex);
       state.thread = GetCurrentThreadId();
-      state.exited = exited;
+      state.exited.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+      exited = state.exited.Get();
       state.window = nullptr;
       state.foregroundSeen = 0;
       ++state.starts;
@@ -143,8 +144,8 @@ DWORD AppMain(KelvraAppOptions options, HANDLE ready) {
     State().thread = 0;
     State().window = nullptr;
   }
-  if (!second) ReleaseMutex(mutex);
-  CloseHandle(mutex);
+  if (!second) ReleaseMutex(mutex.Get());
+  mutex.Reset();  // closed before anyone hears of the end
   if (exited != nullptr) SetEvent(exited);
   return second ? 1 : 0;
 }
@@ -170,33 +171,28 @@ void InstallKelvraApp(const std::string& exePath, KelvraAppOptions options) {
 
 bool StartKelvraApp(KelvraAppOptions options) {
   if (KelvraAppRunning()) return false;
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  auto* args = new std::pair<KelvraAppOptions, HANDLE>(options, ready);
-  HANDLE thread = CreateThread(nullptr, 0, &StartedByTest, args, 0, nullptr);
-  if (thread == nullptr) {
+  const UniqueEvent ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  auto* args = new std::pair<KelvraAppOptions, HANDLE>(options, ready.Get());
+  const UniqueKernelHandle thread(CreateThread(nullptr, 0, &StartedByTest, args, 0, nullptr));  // it runs on
+  if (!thread) {
     delete args;
-    CloseHandle(ready);
     return false;
   }
-  WaitHandlingSent(ready);
-  CloseHandle(ready);
-  CloseHandle(thread);  // it runs on
+  WaitHandlingSent(ready.Get());
   return true;
 }
 
 void StopKelvraApp() {
   DWORD thread = 0;
-  HANDLE exited = nullptr;
+  UniqueEvent exited;
   {
     std::lock_guard lock(State().mutex);
     thread = State().thread;
-    exited = State().exited;
-    State().exited = nullptr;
+    exited = std::move(State().exited);
   }
   if (thread == 0) return;
   PostThreadMessageA(thread, WM_QUIT, 0, 0);
-  WaitHandlingSent(exited);
-  CloseHandle(exited);
+  WaitHandlingSent(exited.Get());
 }
 
 bool KelvraAppRunning() {
@@ -236,13 +232,10 @@ LRESULT KelvraAppSend(const std::string& text, HWND to, bool withNul) {
     thread = State().thread;
   }
   if (thread == 0) return 0;
-  SendRequest request{text, to, withNul, 0, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-  if (!PostThreadMessageA(thread, kSendRequest, 0, reinterpret_cast<LPARAM>(&request))) {
-    CloseHandle(request.done);
-    return 0;
-  }
-  WaitHandlingSent(request.done);
-  CloseHandle(request.done);
+  const UniqueEvent done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  SendRequest request{text, to, withNul, 0, done.Get()};
+  if (!PostThreadMessageA(thread, kSendRequest, 0, reinterpret_cast<LPARAM>(&request))) return 0;
+  WaitHandlingSent(done.Get());
   return request.result;
 }
 

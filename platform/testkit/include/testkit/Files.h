@@ -18,6 +18,10 @@ void SetAppDataFolder(const std::string& windowsFolder);
 // While set, SHGetFolderPathA(CSIDL_APPDATA) fails with E_FAIL.
 void FailAppDataFolder(bool fail);
 
+// FindFirstFileA is planned to fail (with the Windows error inside the HRESULT) or to run
+// out of memory through testkit::FailCall and testkit::ExhaustMemoryOnCall under the name
+// "FindFirstFileA".
+
 // The next WriteFile (on any handle) writes at most this many bytes and reports them.
 void InjectShortWrite(std::size_t maxBytesForNextWrite);
 

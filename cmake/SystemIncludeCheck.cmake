@@ -1,0 +1,52 @@
+# System code (addin/, contacts/, calendar/, sharestore/) is written for Windows: it sees
+# the Windows-shaped headers of platform/include and never the stand-in's own sources
+# (platform/src, platform/store) or testkit. This check fails the configuration when a
+# system target gets any of those on its include path, directly or through what it links.
+
+# The include folders a target gets: its own and, transitively, the usage requirements
+# of the targets it links.
+function(_kelvra_include_closure target out)
+  set(dirs "")
+  get_target_property(own ${target} INCLUDE_DIRECTORIES)
+  if(own)
+    list(APPEND dirs ${own})
+  endif()
+  get_target_property(links ${target} LINK_LIBRARIES)
+  set(pending "")
+  if(links)
+    list(APPEND pending ${links})
+  endif()
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending lib)
+    if(NOT TARGET ${lib} OR lib IN_LIST seen)
+      continue()
+    endif()
+    list(APPEND seen ${lib})
+    get_target_property(interface ${lib} INTERFACE_INCLUDE_DIRECTORIES)
+    if(interface)
+      list(APPEND dirs ${interface})
+    endif()
+    get_target_property(more ${lib} INTERFACE_LINK_LIBRARIES)
+    if(more)
+      list(APPEND pending ${more})
+    endif()
+  endwhile()
+  set(${out} ${dirs} PARENT_SCOPE)
+endfunction()
+
+function(kelvra_check_system_includes)
+  set(forbidden "^${CMAKE_SOURCE_DIR}/platform(/src|/store|/testkit)?/?$|^${CMAKE_SOURCE_DIR}/platform/(src|store|testkit)/")
+  foreach(target IN LISTS ARGN)
+    if(NOT TARGET ${target})
+      continue()
+    endif()
+    _kelvra_include_closure(${target} dirs)
+    foreach(dir IN LISTS dirs)
+      if(dir MATCHES "${forbidden}")
+        message(FATAL_ERROR "${target}: ${dir} is on the include path of system code, "
+                            "which may see platform/include only")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
