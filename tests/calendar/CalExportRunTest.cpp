@@ -298,14 +298,29 @@ TEST_F(CalExportRunTest, AFailedEventDoesNotReplaceTheFileItWouldOverwrite) {
 }
 
 TEST_F(CalExportRunTest, AShortWriteInOneFileFailsTheRestAndLeavesNothingOfTheEvent) {
-  FirstPage(true, false);
+  std::string items;
+  for (int i = 0; i < 5; ++i)
+    items += (i ? "," : "") + Event("E" + std::to_string(i), "2026-05-0" + std::to_string(i + 1) +
+                                                               "T10:00:00",
+                                    "2026-05-0" + std::to_string(i + 1) + "T11:00:00");
+  LoadCalendar(items);
+  m_explorer = testkit::OpenExplorer(Calendar());
+  Outlook::_ItemsPtr all = Calendar()->GetItems();
+  std::vector<IDispatchPtr> selection;
+  for (long i = 1; i <= all->GetCount(); ++i) {
+    IDispatchPtr item = all->Item(_variant_t(i));
+    // The third event's write comes up short.
+    if (i == 3) item = IDispatchPtr(new ActingItem(item, [] { testkit::InjectShortWrite(10); }));
+    selection.push_back(item);
+  }
+  testkit::SelectItems(m_explorer, selection);
+  FirstPage(true, false, true);
   CvCalExport exporter;
-  // The header goes whole; the first event's write comes up short.
-  testkit::OnDialog(IDD_VCAL_EXPORT_PROGRESS, [](HWND) { testkit::InjectShortWrite(10); });
   ASSERT_EQ(Run(exporter), 0);
-  ExpectFinish("3", "0", "3", "0");
+  ExpectFinish("5", "2", "3", "0");
   const std::string text = OutFile("Calendar.vcs");
-  EXPECT_EQ(text.find("BEGIN:VEVENT"), std::string::npos);
+  EXPECT_EQ(LinesStarting(text, "BEGIN:VEVENT").size(), 2u);
+  EXPECT_EQ(text.find("E2"), std::string::npos);
   EXPECT_EQ(Lines(text).back(), "END:VCALENDAR");
   EXPECT_NE(Log().Text().find("CvCalExport::_Write"), std::string::npos);
 }
