@@ -59,6 +59,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const Ho
       options.acp = static_cast<unsigned>(*acp);
     } else if (a == "--answers") {
       options.answers = value(a);
+    } else if (a == "--debug-button") {
+      options.debugButton = true;
     } else if (a == "-v" || a == "--verbose") {
       options.verbose = true;
     } else if (!a.empty() && a[0] == '-') {

@@ -32,6 +32,7 @@ struct HostOptions {
   int outlookMajor = 14;
   unsigned acp = 65001;
   std::string answers;  // Linux path; empty: none
+  bool debugButton = false;  // "DebugButton" set before the add-in starts
   bool verbose = false;
   std::string action;
   std::vector<std::string> actionArguments;
