@@ -100,7 +100,8 @@ class ATL_NO_VTABLE CConnect
   bool ShowHelp();
   bool ShowAbout();
   bool OnClickSync(const char* profileKey);
-  // The debug dialog is not part of this build: one Inf line.
+  // Brings Outlook's active window to the front, then runs the debug dialog over the
+  // active window. Throws what the Outlook calls throw.
   void ShowDebugDialog();
   // Deletes the CExplorer of every window Outlook has closed, keeping the others' order.
   void RemoveClosedExplorers();

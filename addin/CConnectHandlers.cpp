@@ -4,6 +4,7 @@
 #include <string>
 
 #include "addin/CConnect.h"
+#include "addin/CDlgDebug.h"
 #include "addin/CDlgSelectAction.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
@@ -77,7 +78,12 @@ bool CConnect::OnClickSync(const char* profileKey) {
 }
 
 void CConnect::ShowDebugDialog() {
-  g_LogTimer.Inf(1, "CConnect::ShowDebugDialog", "The debug dialog is not part of this build");
+  if (m_spApp != nullptr) {
+    Outlook::_ExplorerPtr explorer = m_spApp->ActiveExplorer();
+    if (explorer != nullptr) explorer->Activate();
+  }
+  CDlgDebug dialog;
+  dialog.DoModal(GetActiveWindow());
 }
 
 void CConnect::ShowSelectAction() {

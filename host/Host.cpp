@@ -21,11 +21,15 @@
 #include "testkit/Clock.h"
 #include "testkit/CommandBars.h"
 #include "testkit/Locale.h"
+#include "testkit/Registry.h"
 #include "testkit/Store.h"
 #include "testkit/TimeZone.h"
 
 namespace host {
 namespace {
+
+// The add-in's key in the user's registry, where it reads "DebugButton".
+constexpr const char* kAddInKey = "Software\\Ostrane\\Kelvra";
 
 // Time for what the add-in deferred (a timer of a few ms) before Outlook goes on.
 constexpr unsigned kSettleMs = 30;
@@ -100,6 +104,8 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
     throw UsageError("--answers " + options.answers + ": " + e.what());
   }
   HostRoot root(options.root);
+  // Kept in the saved registry, as a developer's setting stays on a real machine.
+  if (options.debugButton) testkit::WriteDword(HKEY_CURRENT_USER, kAddInKey, "DebugButton", 1);
   const std::string mailbox = options.mailbox.empty() ? KELVRA_DEMO_MAILBOX : options.mailbox;
   try {
     testkit::LoadMailboxFile(mailbox);

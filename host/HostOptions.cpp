@@ -83,6 +83,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const Ho
       options.timezone = value(a);
     } else if (a == "--now") {
       options.now = LocalTime(value(a));
+    } else if (a == "--debug-button") {
+      options.debugButton = true;
     } else if (a == "-v" || a == "--verbose") {
       options.verbose = true;
     } else if (!a.empty() && a[0] == '-') {

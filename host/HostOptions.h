@@ -34,6 +34,7 @@ struct HostOptions {
   int outlookMajor = 14;
   unsigned acp = 65001;
   std::string answers;  // Linux path; empty: none
+  bool debugButton = false;  // "DebugButton" set before the add-in starts
   bool verbose = false;
   // The stand-in's system zone: a Windows zone id or an IANA name; empty: the
   // machine's own zone.

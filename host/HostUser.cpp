@@ -116,7 +116,8 @@ void HostUser::AnswerDialog(HWND dlg, int templateId) {
     std::string failed;
     if (!testkit::PerformActions(dlg, *actions, &failed))
       Refuse("dialog " + std::to_string(templateId) + ": cannot " + failed);
-    Finish(dlg, templateId, "after its answer");
+    // A progress dialog stays up after Cancel until its run closes it.
+    if (!IsProgressDialog(templateId)) Finish(dlg, templateId, "after its answer");
     return;
   }
   if (IsProgressDialog(templateId)) return;

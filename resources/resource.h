@@ -160,3 +160,14 @@
 #define IDC_LBL_CLICK3                  302
 #define IDC_LBL_CLICK4                  303
 #define IDC_LBL5                        386
+
+// Debug dialog
+#define IDD_DEBUG                       132
+#define IDC_CBO_DEBUG_LANG              220
+#define IDC_CBO_DEBUG_DIALOG            221
+#define IDC_BTN_DEBUG_FOREGROUND        313
+#define IDC_TXT_DEBUG_TOPIC             371
+#define IDC_BTN_DEBUG_HELP              372
+#define IDC_TXT_DEBUG_HWND              388
+#define IDC_BTN_DEBUG_SHOW              389
+#define IDC_BTN_DEBUG_SLIDE_SHOW        392

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "ExplorerTestSupport.h"
+#include "resource.h"
 #include "testkit/CommandBars.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Outlook.h"
 #include "testkit/Registry.h"
+#include "testkit/Store.h"
 
 namespace {
 
@@ -149,13 +151,25 @@ TEST_F(CommandBarDispatchTest, TheDebugItemOfOneOfTwoWindowsOpensTheDebugDialogO
   testkit::WriteDword(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra", "DebugButton", 1);
   StartOutlook(12);
   Outlook::_ExplorerPtr second = OpenWindow();
-  const kelvra::test::LogWatch log;
+  testkit::ClearShownDialogs();
+  const int activations = testkit::ExplorerActivations(second);
+  testkit::OnDialog(IDD_DEBUG, [](HWND dlg) { testkit::Click(dlg, IDCANCEL); });
   EXPECT_TRUE(testkit::Click(Button("DEBUG", second)));
-  const std::string lines = log.Log();
-  const std::string line = "CConnect::ShowDebugDialog";
-  const std::size_t first = lines.find(line);
-  ASSERT_NE(first, std::string::npos);
-  EXPECT_EQ(lines.find(line, first + 1), std::string::npos) << lines;
+  EXPECT_EQ(testkit::ShownDialogs(), std::vector<int>{IDD_DEBUG});
+  // Outlook's window in front is brought forward first.
+  EXPECT_EQ(testkit::ExplorerActivations(second), activations + 1);
+}
+
+TEST_F(CommandBarDispatchTest, AWindowThatCannotBeActivatedShowsNoDebugDialog) {
+  testkit::WriteDword(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra", "DebugButton", 1);
+  StartOutlook(12);
+  testkit::ClearShownDialogs();
+  const kelvra::test::LogWatch log;
+  testkit::FailCall("Explorer.Activate", 0, E_FAIL);
+  EXPECT_TRUE(testkit::Click(Button("DEBUG")));
+  testkit::ClearFaults();
+  EXPECT_TRUE(testkit::ShownDialogs().empty());
+  EXPECT_NE(log.Err().find("CExplorer::OnDebugClick"), std::string::npos) << log.Err();
 }
 
 }  // namespace
