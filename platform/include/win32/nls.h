@@ -47,6 +47,23 @@ int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int s
 int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
 int WINAPI GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size);
 
+#define DATE_SHORTDATE 0x00000001
+
+// The date (or time) as the user's locale writes it, in the ANSI code page, with
+// Windows' buffer protocol: the count includes the terminating NUL, a size of 0 asks
+// for it, a buffer too small fails with ERROR_INSUFFICIENT_BUFFER. A NULL date or
+// time is now (GetLocalTime). A NULL format takes the user's default picture (short
+// date "M/d/yyyy", time "h:mm:ss tt", both settable through testkit); a format is a
+// picture string of d dd M MM yy yyyy, or of h hh H HH m mm s ss t tt, with text in
+// apostrophes kept. flags: GetDateFormatA takes 0 or DATE_SHORTDATE, and only 0 with
+// a format; GetTimeFormatA takes 0 (ERROR_INVALID_FLAGS otherwise). A date that does
+// not exist, a time out of range or a picture the stand-in does not know (ddd, MMM,
+// era...) fails with ERROR_INVALID_PARAMETER.
+int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
+                          int size);
+int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR buffer,
+                          int size);
+
 // The calling thread's locale: 0x0409 (English, United States) until the thread sets
 // another. It changes nothing else on this platform; registration code sets
 // LOCALE_SYSTEM_DEFAULT for its duration and restores what it found.

@@ -9,6 +9,8 @@ namespace kelvra::platform {
 namespace {
 
 constexpr UINT kDefaultAnsiCodePage = 65001;
+constexpr const char* kDefaultShortDate = "M/d/yyyy";
+constexpr const char* kDefaultTime = "h:mm:ss tt";
 
 // A page the stand-in cannot convert would make every CP_ACP conversion fail, so such
 // a setting is ignored.
@@ -45,5 +47,23 @@ void LocaleSettings::SetListSeparator(std::string separator) {
   std::lock_guard lock(mutex_);
   listSeparator_ = std::move(separator);
 }
+
+std::string LocaleSettings::ShortDatePicture() const {
+  std::lock_guard lock(mutex_);
+  return shortDatePicture_;
+}
+
+std::string LocaleSettings::TimePicture() const {
+  std::lock_guard lock(mutex_);
+  return timePicture_;
+}
+
+void LocaleSettings::SetDateTimePictures(std::string shortDate, std::string time) {
+  std::lock_guard lock(mutex_);
+  shortDatePicture_ = std::move(shortDate);
+  timePicture_ = std::move(time);
+}
+
+void LocaleSettings::ResetDateTimePictures() { SetDateTimePictures(kDefaultShortDate, kDefaultTime); }
 
 }  // namespace kelvra::platform

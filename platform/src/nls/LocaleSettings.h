@@ -1,5 +1,5 @@
-// The user's settings behind GetACP and GetLocaleInfo, which tests change through
-// testkit.
+// The user's settings behind GetACP, GetLocaleInfo, GetDateFormat and GetTimeFormat,
+// which tests and the host change through testkit.
 #pragma once
 
 #include <atomic>
@@ -23,16 +23,25 @@ class LocaleSettings {
   std::string ListSeparator() const;
   void SetListSeparator(std::string separator);
 
+  // The user's short date and time pictures (Windows picture strings, UTF-8):
+  // "M/d/yyyy" and "h:mm:ss tt" until set.
+  std::string ShortDatePicture() const;
+  std::string TimePicture() const;
+  void SetDateTimePictures(std::string shortDate, std::string time);
+  void ResetDateTimePictures();
+
   bool LocaleInfoFails() const { return failLocaleInfo_; }
   void FailLocaleInfo(bool fail) { failLocaleInfo_ = fail; }
 
  private:
-  LocaleSettings() = default;
+  LocaleSettings() { ResetDateTimePictures(); }
 
   std::atomic<UINT> acpOverride_{0};
   std::atomic<bool> failLocaleInfo_{false};
   mutable std::mutex mutex_;
   std::string listSeparator_ = ",";
+  std::string shortDatePicture_;
+  std::string timePicture_;
 };
 
 }  // namespace kelvra::platform

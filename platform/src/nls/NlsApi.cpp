@@ -5,11 +5,14 @@
 
 #include "nls/CodePageCatalog.h"
 #include "nls/LocaleSettings.h"
+#include "nls/PictureString.h"
 #include "nls/Utf8Codec.h"
 #include "win32/nls.h"
+#include "win32/time.h"
 
 using kelvra::platform::CodePageCatalog;
 using kelvra::platform::LocaleSettings;
+using kelvra::platform::PictureString;
 using kelvra::platform::Replacement;
 using kelvra::platform::TextCodec;
 
@@ -59,11 +62,12 @@ Replacement ReplacementFrom(LPCSTR defaultChar, const TextCodec& codec) {
   return replacement;
 }
 
+bool KnownLocale(LCID locale) { return locale == LOCALE_USER_DEFAULT || locale == LOCALE_SYSTEM_DEFAULT; }
+
 template <typename Char>
 int LocaleInfo(LCID locale, LCTYPE type, Char* data, int size, std::basic_string<Char> (*format)(const std::string&)) {
   if (LocaleSettings::Instance().LocaleInfoFails()) return Fail(ERROR_INVALID_PARAMETER);
-  if ((locale != LOCALE_USER_DEFAULT && locale != LOCALE_SYSTEM_DEFAULT) || size < 0 ||
-      (data == nullptr && size != 0)) {
+  if (!KnownLocale(locale) || size < 0 || (data == nullptr && size != 0)) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
   if (type != LOCALE_SLIST) return Fail(ERROR_INVALID_FLAGS);
@@ -78,13 +82,44 @@ std::u16string WideFromUtf8(const std::string& text) {
   return wide;
 }
 
-std::string AnsiFromUtf8(const std::string& text) {
+std::string AnsiFromWide(const std::u16string& text) {
   std::string ansi;
   Replacement replacement;
   if (const TextCodec* codec = CodePageCatalog::Instance().Find(GetACP())) {
-    codec->Encode(WideFromUtf8(text), ansi, replacement);
+    codec->Encode(text, ansi, replacement);
   }
   return ansi;
+}
+
+std::string AnsiFromUtf8(const std::string& text) { return AnsiFromWide(WideFromUtf8(text)); }
+
+std::u16string WideFromAnsi(LPCSTR text) {
+  std::u16string wide;
+  if (const TextCodec* codec = CodePageCatalog::Instance().Find(GetACP())) codec->Decode(text, wide);
+  return wide;
+}
+
+using PictureFormat = std::optional<std::u16string> (*)(std::u16string_view, const SYSTEMTIME&);
+
+// What GetDateFormatA and GetTimeFormatA share: the picture's text of the given time
+// or of now, delivered in the ANSI code page.
+int PictureText(LCID locale, const SYSTEMTIME* given, LPCSTR format, const std::string& userPicture,
+                PictureFormat render, LPSTR buffer, int size) {
+  if (!KnownLocale(locale) || size < 0 || (buffer == nullptr && size != 0)) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
+  SYSTEMTIME time{};
+  if (given != nullptr) {
+    time = *given;
+  } else {
+    GetLocalTime(&time);
+  }
+  const std::optional<std::u16string> text =
+      render(format != nullptr ? WideFromAnsi(format) : WideFromUtf8(userPicture), time);
+  if (!text) return Fail(ERROR_INVALID_PARAMETER);
+  std::string ansi = AnsiFromWide(*text);
+  ansi.push_back('\0');
+  return Deliver(ansi, buffer, size);
 }
 
 }  // namespace
@@ -132,4 +167,18 @@ int WINAPI GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size) {
 
 int WINAPI GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size) {
   return LocaleInfo(locale, type, data, size, &WideFromUtf8);
+}
+
+int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
+                          int size) {
+  if (flags != 0 && (flags != DATE_SHORTDATE || format != nullptr)) return Fail(ERROR_INVALID_FLAGS);
+  return PictureText(locale, date, format, LocaleSettings::Instance().ShortDatePicture(),
+                     &PictureString::FormatDate, buffer, size);
+}
+
+int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR buffer,
+                          int size) {
+  if (flags != 0) return Fail(ERROR_INVALID_FLAGS);
+  return PictureText(locale, time, format, LocaleSettings::Instance().TimePicture(),
+                     &PictureString::FormatTime, buffer, size);
 }

@@ -2,13 +2,18 @@
 
 #include <cstring>
 
+#include "nls/LocaleSettings.h"
 #include "registry/Registry.h"
 
 namespace testkit {
 
+using kelvra::platform::LocaleSettings;
 using kelvra::platform::Registry;
 
-void ResetRegistry() { Registry::Instance().Reset(); }
+void ResetRegistry() {
+  Registry::Instance().Reset();
+  LocaleSettings::Instance().ResetDateTimePictures();
+}
 
 void DenyAccess(HKEY root, const std::string& path, REGSAM rights) {
   Registry::Instance().Deny(root, path, rights);

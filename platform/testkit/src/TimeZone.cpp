@@ -1,9 +1,11 @@
 #include "testkit/TimeZone.h"
 
+#include "nls/LocaleSettings.h"
 #include "time/SystemTimeZone.h"
 
 namespace testkit {
 
+using kelvra::platform::LocaleSettings;
 using kelvra::platform::SystemTimeZone;
 
 void SetSystemTimeZone(const TIME_ZONE_INFORMATION& zone) { SystemTimeZone::Instance().Set(zone); }
@@ -17,6 +19,9 @@ bool SetSystemTimeZone(const std::string& name) {
 
 void SetSystemTimeZoneInvalid() { SystemTimeZone::Instance().SetInvalid(); }
 
-void ResetSystemTimeZone() { SystemTimeZone::Instance().Reset(); }
+void ResetSystemTimeZone() {
+  SystemTimeZone::Instance().Reset();
+  LocaleSettings::Instance().ResetDateTimePictures();
+}
 
 }  // namespace testkit

@@ -14,7 +14,8 @@
 namespace testkit {
 
 // Empties the three trees and lifts every denial. Handles still open stay valid
-// handles whose key is gone (ERROR_KEY_DELETED).
+// handles whose key is gone (ERROR_KEY_DELETED). The user's date and time formats,
+// kept in the registry on Windows, go back to their defaults (testkit/Locale.h).
 void ResetRegistry();
 
 // Opening or creating the key at path, or any key below it, with an access mask that

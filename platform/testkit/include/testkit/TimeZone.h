@@ -17,7 +17,8 @@ bool SetSystemTimeZone(const std::string& name);
 // From now on the system zone cannot be read: TIME_ZONE_ID_INVALID.
 void SetSystemTimeZoneInvalid();
 // Back to the machine's zone (TZ, else /etc/localtime, by its Windows zone), or UTC
-// when that has no Windows zone.
+// when that has no Windows zone; the user's date and time formats go back to their
+// defaults too (testkit/Locale.h).
 void ResetSystemTimeZone();
 
 }  // namespace testkit
