@@ -17,12 +17,29 @@ struct _Items : IDispatch {
   // The items that match the filter ("[Prop] = \"value\"" conditions joined by " AND ",
   // see the store's ItemFilter), as they are now: later saves do not join them. A
   // filter that cannot be parsed fails with E_INVALIDARG.
+  // The collection keeps this collection's order and IncludeRecurrences.
   _ItemsPtr Restrict(_bstr_t filter);
+  // Orders the collection (Item, GetFirst/GetNext, what Restrict makes of it) by
+  // "[Start]" (any case), ascending unless `descending`; items of equal start keep
+  // their order. Any other property fails with E_INVALIDARG. Starts a new walk.
+  void Sort(const _bstr_t& property, const _variant_t& descending = _variant_t(false));
+  // False until set. Only a collection sorted by [Start] heeds it.
+  VARIANT_BOOL GetIncludeRecurrences();
+  void PutIncludeRecurrences(VARIANT_BOOL value);
+  // A walk through the collection in its order: the first item, then the next one
+  // at each call (the first when no walk was started); NULL past the last.
+  IDispatchPtr GetFirst();
+  IDispatchPtr GetNext();
 
   virtual HRESULT STDMETHODCALLTYPE get_Count(long* count) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_Item(VARIANT index, IDispatch** item) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_Add(VARIANT type, IDispatch** item) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_Restrict(BSTR filter, _Items** items) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_Sort(BSTR property, VARIANT descending) = 0;
+  virtual HRESULT STDMETHODCALLTYPE get_IncludeRecurrences(VARIANT_BOOL* value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE put_IncludeRecurrences(VARIANT_BOOL value) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_GetFirst(IDispatch** item) = 0;
+  virtual HRESULT STDMETHODCALLTYPE raw_GetNext(IDispatch** item) = 0;
 };
 
 }  // namespace Outlook

@@ -20,4 +20,16 @@ _ItemsPtr _Items::Restrict(_bstr_t filter) {
   return FetchObject<_ItemsPtr>(this, [&](_Items** items) { return raw_Restrict(filter, items); });
 }
 
+void _Items::Sort(const _bstr_t& property, const _variant_t& descending) {
+  Call(this, &_Items::raw_Sort, static_cast<BSTR>(property), descending);
+}
+
+VARIANT_BOOL _Items::GetIncludeRecurrences() { return GetValue(this, &_Items::get_IncludeRecurrences); }
+
+void _Items::PutIncludeRecurrences(VARIANT_BOOL value) { Call(this, &_Items::put_IncludeRecurrences, value); }
+
+IDispatchPtr _Items::GetFirst() { return GetObject<IDispatchPtr>(this, &_Items::raw_GetFirst); }
+
+IDispatchPtr _Items::GetNext() { return GetObject<IDispatchPtr>(this, &_Items::raw_GetNext); }
+
 }  // namespace Outlook

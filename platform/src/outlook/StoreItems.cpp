@@ -1,6 +1,13 @@
 #include "outlook/StoreItems.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "atl/OleSeconds.h"
 #include "com/comutil.h"
+#include "outlook/AppointmentTimes.h"
 #include "outlook/CallGate.h"
 #include "outlook/IndexArgument.h"
 #include "outlook/ItemObjects.h"
@@ -29,17 +36,56 @@ HRESULT MessageClassOf(const VARIANT& type, std::u16string* messageClass) {
   return messageClass->empty() ? E_INVALIDARG : S_OK;
 }
 
+// Sort's second argument: missing means ascending.
+HRESULT DescendingOf(const VARIANT& argument, bool* descending) {
+  *descending = false;
+  if (argument.vt == VT_ERROR || argument.vt == VT_EMPTY) return S_OK;
+  try {
+    *descending = static_cast<bool>(_variant_t(argument));
+  } catch (const _com_error& error) {
+    return error.Error();
+  }
+  return S_OK;
+}
+
+// The start as the object model shows it, in whole seconds; items without one first.
+std::int64_t StartKey(const store::ItemPtr& item) {
+  return atl::OleSeconds::FromDate(AppointmentTimes(item).Start())
+      .value_or(std::numeric_limits<std::int64_t>::min());
+}
+
+HRESULT HandOutAt(const std::vector<store::ItemPtr>& items, const VARIANT& index, IDispatch** item) {
+  std::size_t position = 0;
+  const HRESULT valid = IndexArgument::Position(index, items.size(), &position);
+  if (FAILED(valid)) return valid;
+  return ItemObjects::HandOut(items[position], item);
+}
+
 }  // namespace
 
 Outlook::_Items* StoreItems::Create(store::FolderPtr folder) {
-  auto* items = new StoreItems(std::move(folder), std::nullopt);
+  auto* items = new StoreItems(std::move(folder), std::nullopt, View());
   items->AddRef();
   return items;
 }
 
 std::vector<store::ItemPtr> StoreItems::CurrentItems() const {
   if (snapshot_) return *snapshot_;
-  return folder_ != nullptr ? folder_->Items() : std::vector<store::ItemPtr>();
+  std::vector<store::ItemPtr> items = folder_ != nullptr ? folder_->Items() : std::vector<store::ItemPtr>();
+  Order(items);
+  return items;
+}
+
+void StoreItems::Order(std::vector<store::ItemPtr>& items) const {
+  if (!view_.sortedByStart) return;
+  std::vector<std::pair<std::int64_t, store::ItemPtr>> keyed;
+  keyed.reserve(items.size());
+  for (store::ItemPtr& item : items) keyed.emplace_back(StartKey(item), std::move(item));
+  std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
+    return view_.descending ? a.first > b.first : a.first < b.first;
+  });
+  items.clear();
+  for (auto& [key, item] : keyed) items.push_back(std::move(item));
 }
 
 STDMETHODIMP StoreItems::get_Count(long* count) {
@@ -59,16 +105,13 @@ STDMETHODIMP StoreItems::raw_Item(VARIANT index, IDispatch** item) {
   if (FAILED(entered)) return entered;
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
-  std::size_t count = 0;
-  if (snapshot_) {
-    count = snapshot_->size();
-  } else if (folder_ != nullptr) {
-    count = folder_->ItemCount();
-  }
+  if (snapshot_) return HandOutAt(*snapshot_, index, item);
+  if (view_.sortedByStart) return HandOutAt(CurrentItems(), index, item);
+  const std::size_t count = folder_ != nullptr ? folder_->ItemCount() : 0;
   std::size_t position = 0;
   const HRESULT valid = IndexArgument::Position(index, count, &position);
   if (FAILED(valid)) return valid;
-  store::ItemPtr found = snapshot_ ? (*snapshot_)[position] : folder_->ItemAt(position);
+  store::ItemPtr found = folder_->ItemAt(position);
   if (found == nullptr) return E_INVALIDARG;  // removed since it was counted
   return ItemObjects::HandOut(found, item);
 }
@@ -105,10 +148,61 @@ STDMETHODIMP StoreItems::raw_Restrict(BSTR filter, Outlook::_Items** items) {
   for (const store::ItemPtr& item : candidates) {
     if (parsed->Matches(*item)) matching.push_back(item);
   }
-  auto* restricted = new StoreItems(folder_, std::move(matching));
+  Order(matching);
+  auto* restricted = new StoreItems(folder_, std::move(matching), view_);
   restricted->AddRef();
   *items = restricted;
   return S_OK;
+}
+
+STDMETHODIMP StoreItems::raw_Sort(BSTR property, VARIANT descending) {
+  const HRESULT entered = CallGate::Enter("Items.Sort");
+  if (FAILED(entered)) return entered;
+  if (store::ItemFilter::Folded(TextOf(property)) != u"[start]") return E_INVALIDARG;
+  bool downward = false;
+  const HRESULT valid = DescendingOf(descending, &downward);
+  if (FAILED(valid)) return valid;
+  view_.sortedByStart = true;
+  view_.descending = downward;
+  if (snapshot_) Order(*snapshot_);
+  walk_.reset();
+  next_ = 0;
+  return S_OK;
+}
+
+STDMETHODIMP StoreItems::get_IncludeRecurrences(VARIANT_BOOL* value) {
+  const HRESULT entered = CallGate::Enter("Items.IncludeRecurrences");
+  if (FAILED(entered)) return entered;
+  return HandOutValue(value, view_.includeRecurrences ? VARIANT_TRUE : VARIANT_FALSE);
+}
+
+STDMETHODIMP StoreItems::put_IncludeRecurrences(VARIANT_BOOL value) {
+  const HRESULT entered = CallGate::Enter("Items.IncludeRecurrences");
+  if (FAILED(entered)) return entered;
+  view_.includeRecurrences = value != VARIANT_FALSE;
+  return S_OK;
+}
+
+STDMETHODIMP StoreItems::raw_GetFirst(IDispatch** item) {
+  const HRESULT entered = CallGate::Enter("Items.GetFirst");
+  if (FAILED(entered)) return entered;
+  walk_ = CurrentItems();
+  next_ = 0;
+  return Step(item);
+}
+
+STDMETHODIMP StoreItems::raw_GetNext(IDispatch** item) {
+  const HRESULT entered = CallGate::Enter("Items.GetNext");
+  if (FAILED(entered)) return entered;
+  if (!walk_) walk_ = CurrentItems();
+  return Step(item);
+}
+
+HRESULT StoreItems::Step(IDispatch** item) {
+  if (item == nullptr) return E_POINTER;
+  *item = nullptr;
+  if (next_ >= walk_->size()) return S_OK;
+  return ItemObjects::HandOut((*walk_)[next_++], item);
 }
 
 }  // namespace kelvra::outlook

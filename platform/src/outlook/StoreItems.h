@@ -1,7 +1,9 @@
 // The items of a folder, read from the folder at every call; or, for the result of
-// Restrict, the items that matched at that moment.
+// Restrict, the items that matched at that moment. A collection sorted by [Start]
+// shows its items in that order.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -21,16 +23,36 @@ class StoreItems : public StandInObject<Outlook::_Items> {
   STDMETHODIMP raw_Item(VARIANT index, IDispatch** item) override;
   STDMETHODIMP raw_Add(VARIANT type, IDispatch** item) override;
   STDMETHODIMP raw_Restrict(BSTR filter, Outlook::_Items** items) override;
+  STDMETHODIMP raw_Sort(BSTR property, VARIANT descending) override;
+  STDMETHODIMP get_IncludeRecurrences(VARIANT_BOOL* value) override;
+  STDMETHODIMP put_IncludeRecurrences(VARIANT_BOOL value) override;
+  STDMETHODIMP raw_GetFirst(IDispatch** item) override;
+  STDMETHODIMP raw_GetNext(IDispatch** item) override;
 
  private:
-  StoreItems(store::FolderPtr folder, std::optional<std::vector<store::ItemPtr>> snapshot)
-      : folder_(std::move(folder)), snapshot_(std::move(snapshot)) {}
+  // How a collection orders its items and whether it lists occurrences.
+  struct View {
+    bool sortedByStart = false;
+    bool descending = false;
+    bool includeRecurrences = false;
+  };
 
+  StoreItems(store::FolderPtr folder, std::optional<std::vector<store::ItemPtr>> snapshot, View view)
+      : folder_(std::move(folder)), snapshot_(std::move(snapshot)), view_(view) {}
+
+  // The items in the collection's order.
   std::vector<store::ItemPtr> CurrentItems() const;
+  void Order(std::vector<store::ItemPtr>& items) const;
+  // Hands out the walk's next item, or NULL past its end.
+  HRESULT Step(IDispatch** item);
 
   store::FolderPtr folder_;
-  // Set for a restricted collection: what matched when it was made.
+  // Set for a restricted collection: what matched when it was made, in order.
   std::optional<std::vector<store::ItemPtr>> snapshot_;
+  View view_;
+  // The walk of GetFirst/GetNext: the items when it started, and the next place.
+  std::optional<std::vector<store::ItemPtr>> walk_;
+  std::size_t next_ = 0;
 };
 
 }  // namespace kelvra::outlook
