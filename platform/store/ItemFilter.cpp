@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "store/Item.h"
+#include "atl/OleSeconds.h"
+#include "store/FilterTime.h"
 #include "store/PropertySchema.h"
 
 namespace kelvra::store {
@@ -61,17 +62,37 @@ class FilterReader {
     pos_ = close + 1;
     return true;
   }
+  // The quote written twice inside the value stands for one.
   bool Quoted(std::u16string& value) {
     SkipBlanks();
     if (pos_ >= text_.size() || (text_[pos_] != u'"' && text_[pos_] != u'\'')) return false;
     const char16_t quote = text_[pos_++];
-    return Until(quote, value);
+    value.clear();
+    while (pos_ < text_.size()) {
+      const char16_t c = text_[pos_++];
+      if (c != quote) {
+        value += c;
+      } else if (pos_ < text_.size() && text_[pos_] == quote) {
+        value += text_[pos_++];
+      } else {
+        return true;
+      }
+    }
+    return false;
   }
 
  private:
   std::u16string_view text_;
   std::size_t pos_ = 0;
 };
+
+// "Start" or "End" for those names in any case.
+std::optional<std::string> DatePropertyName(const std::u16string& name) {
+  const std::u16string folded = ItemFilter::Folded(name);
+  if (folded == u"start") return "Start";
+  if (folded == u"end") return "End";
+  return std::nullopt;
+}
 
 std::optional<std::string> TextPropertyName(const std::u16string& name) {
   std::string ascii;
@@ -99,7 +120,8 @@ std::optional<ItemFilter> ItemFilter::Parse(std::u16string_view text) {
     std::u16string name;
     std::u16string value;
     if (!reader.Take(u"[") || !reader.Until(u']', name)) return std::nullopt;
-    const std::optional<std::string> property = TextPropertyName(name);
+    const std::optional<std::string> date = DatePropertyName(name);
+    const std::optional<std::string> property = date ? date : TextPropertyName(name);
     if (!property) return std::nullopt;
     Op op = Op::kEqual;
     if (reader.Take(u">=")) {
@@ -110,32 +132,61 @@ std::optional<ItemFilter> ItemFilter::Parse(std::u16string_view text) {
       return std::nullopt;
     }
     if (!reader.Quoted(value)) return std::nullopt;
-    filter.conditions_.push_back({*property, op, Folded(value)});
+    std::optional<std::int64_t> minute;
+    if (date) {
+      minute = FilterTime::Minutes(value);
+      if (!minute) return std::nullopt;
+    }
+    filter.conditions_.push_back({*property, op, date ? std::u16string() : Folded(value), minute});
   } while (reader.TakeAnd());
   if (!reader.AtEnd()) return std::nullopt;
   return filter;
 }
 
-bool ItemFilter::Matches(const Item& item) const {
-  return std::all_of(conditions_.begin(), conditions_.end(), [&](const Condition& condition) {
-    const std::u16string value = Folded(item.GetText(condition.property));
-    switch (condition.op) {
-      case Op::kAtLeast: return value >= condition.folded;
-      case Op::kAtMost: return value <= condition.folded;
-      case Op::kEqual: break;
-    }
-    return value == condition.folded;
-  });
+template <class Value>
+bool ItemFilter::Compare(Op op, const Value& value, const Value& wanted) {
+  switch (op) {
+    case Op::kAtLeast: return value >= wanted;
+    case Op::kAtMost: return value <= wanted;
+    case Op::kEqual: break;
+  }
+  return value == wanted;
+}
+
+bool ItemFilter::Holds(const Condition& condition, const Fields& fields) {
+  if (!condition.minute) {
+    return Compare(condition.op, Folded(fields.Text(condition.property)), condition.folded);
+  }
+  const std::optional<std::int64_t> seconds = atl::OleSeconds::FromDate(fields.Date(condition.property));
+  if (!seconds) return false;
+  const std::int64_t minute = *seconds / 60 - (*seconds % 60 < 0 ? 1 : 0);
+  return Compare(condition.op, minute, *condition.minute);
+}
+
+bool ItemFilter::Matches(const Fields& fields) const {
+  return std::all_of(conditions_.begin(), conditions_.end(),
+                     [&](const Condition& condition) { return Holds(condition, fields); });
 }
 
 bool ItemFilter::FirstEquality(std::string& property, std::u16string& folded) const {
   for (const Condition& condition : conditions_) {
-    if (condition.op != Op::kEqual) continue;
+    if (condition.op != Op::kEqual || condition.minute) continue;
     property = condition.property;
     folded = condition.folded;
     return true;
   }
   return false;
+}
+
+ItemFilter::Window ItemFilter::StartWindow() const {
+  Window window;
+  for (const Condition& condition : conditions_) {
+    if (!condition.minute || condition.property != "Start") continue;
+    const std::int64_t minute = *condition.minute;
+    if (condition.op != Op::kAtMost) window.first = std::max(window.first.value_or(minute), minute);
+    if (condition.op != Op::kAtLeast) window.last = std::min(window.last.value_or(minute), minute);
+  }
+  return window;
 }
 
 }  // namespace kelvra::store

@@ -159,4 +159,37 @@ TEST_F(MeetingUidTest, AnIdWrittenFromHexIsReadBackAfterSaving) {
   EXPECT_EQ(Text(utils_->HrArrayToString(utils_->HrGetOneProp(dentist, tag + kBinary))), "A1B2");
 }
 
+// --- What the calendar import writes into an appointment it adds.
+using ImportedAppointmentTest = RedemptionAppointmentTest;
+
+TEST_F(ImportedAppointmentTest, ANewAppointmentTakesRecipientsANewNamedIdAndTheSender) {
+  _AppointmentItemPtr item = Calendar()->GetItems()->Add(Outlook::olAppointmentItem);
+  item->PutSubject("Imported");
+  item->GetRecipients()->Add(_bstr_t("rita@example.com"));
+  item->GetRecipients()->Add(_bstr_t("Otto <otto@example.com>"));
+  // The clean global object id: a name this mailbox does not know yet.
+  const _variant_t cleanId(0x23L);
+  ASSERT_EQ(utils_->GetIDsFromNames(item, _bstr_t(kMeetingSet), cleanId, VARIANT_FALSE), 0);
+  const long tag = utils_->GetIDsFromNames(item, _bstr_t(kMeetingSet), cleanId, VARIANT_TRUE);
+  ASSERT_NE(tag, 0);
+  EXPECT_EQ(utils_->GetIDsFromNames(item, _bstr_t(kMeetingSet), cleanId, VARIANT_FALSE), tag);
+  EXPECT_EQ(utils_->HrSetOneProp(item, tag | kBinary, utils_->HrStringToArray(_bstr_t(kReviewUid)),
+                                 VARIANT_FALSE),
+            S_OK);
+  EXPECT_EQ(utils_->HrSetOneProp(item, kSenderEmailAddress, _variant_t("olga@example.com"), VARIANT_FALSE),
+            S_OK);
+  item->Save();
+
+  _AppointmentItemPtr saved = Find("Imported");
+  EXPECT_EQ(Text(utils_->HrArrayToString(utils_->HrGetOneProp(saved, tag | kBinary))), kReviewUid);
+  safe_->PutItem(saved);
+  EXPECT_EQ(Text(_bstr_t(safe_->GetFields(kSenderEmailAddress))), "olga@example.com");
+  Redemption::ISafeRecipientsPtr recipients = safe_->GetRecipients();
+  ASSERT_EQ(recipients->GetCount(), 2);
+  Redemption::ISafeRecipientPtr second = recipients->Item(2L);
+  EXPECT_EQ(second->GetType(), Outlook::olRequired);
+  EXPECT_EQ(Text(second->GetAddress()), "Otto <otto@example.com>");
+  EXPECT_EQ(Text(second->GetName()), "Otto <otto@example.com>");
+}
+
 }  // namespace

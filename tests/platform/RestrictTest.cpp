@@ -54,6 +54,17 @@ TEST_F(RestrictTest, ApostrophesEncloseAValueHoldingDoubleQuotes) {
   EXPECT_EQ(Restricted(u"[CompanyName] = \"Fish AND Chips\"")->GetCount(), 1);
 }
 
+TEST_F(RestrictTest, AQuoteWrittenTwiceStandsForOne) {
+  NewContact("Ann", "O'Neil", "Say \"Hi\" Ltd");
+  EXPECT_EQ(Restricted(u"[FullName] = 'Ann O''Neil'")->GetCount(), 1);
+  EXPECT_EQ(Restricted(u"[CompanyName] = \"Say \"\"hi\"\" LTD\"")->GetCount(), 1);
+  EXPECT_EQ(Restricted(u"[FullName] = 'Ann O''Neil' And [CompanyName] = 'Say \"Hi\" Ltd'")->GetCount(), 1);
+  // A value that was not doubled cannot reach past its end.
+  EXPECT_EQ(ErrorOf([&] { Restricted(u"[FullName] = 'Ann O'Neil'"); }), E_INVALIDARG);
+  NewContact("x' AND [FullName] = 'Ann", "", "");
+  EXPECT_EQ(Restricted(u"[FullName] = 'x'' AND [FullName] = ''Ann'")->GetCount(), 1);
+}
+
 TEST_F(RestrictTest, EmptyValueMatchesItemsWithoutTheProperty) {
   // Ann and Bob have no company; the distribution list has no FullName.
   EXPECT_EQ(Restricted(u"[CompanyName] = \"\"")->GetCount(), 3);

@@ -14,10 +14,18 @@ struct _Items : IDispatch {
   // A new unsaved item of that OlItemType (the folder's default type when the
   // argument is missing): empty EntryID, in the collection only once saved.
   IDispatchPtr Add(const _variant_t& type);
-  // The items that match the filter ("[Prop] = \"value\"" conditions joined by " AND ",
-  // see the store's ItemFilter), as they are now: later saves do not join them. A
-  // filter that cannot be parsed fails with E_INVALIDARG.
-  // The collection keeps this collection's order and IncludeRecurrences.
+  // The items that match the filter, as they are now: later saves do not join them.
+  // Conditions "[Prop] op 'value'" (op =, >= or <=; the value in apostrophes or
+  // double quotes, that quote doubled inside it) joined by " AND " in any case; text
+  // properties compare without case, [Start] and [End] take the user's short date, a
+  // blank and "h:mm AM", "HH:mm" or "HH:mm PM", compared to the minute (see the
+  // store's ItemFilter). The result keeps this collection's order and
+  // IncludeRecurrences. In a collection sorted by [Start] with IncludeRecurrences set,
+  // a recurring series gives, instead of itself, each of its occurrences that matches
+  // (deleted ones left out, moved ones at their new start), as appointments with the
+  // series' EntryID. A filter that cannot be parsed fails with E_INVALIDARG, and so
+  // does, in such a collection, one without an upper bound on [Start] when the
+  // collection holds a series without an end.
   _ItemsPtr Restrict(_bstr_t filter);
   // Orders the collection (Item, GetFirst/GetNext, what Restrict makes of it) by
   // "[Start]" (any case), ascending unless `descending`; items of equal start keep

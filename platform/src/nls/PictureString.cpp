@@ -114,6 +114,34 @@ bool RealDay(int year, int month, int day) {
          day <= OleSeconds::DaysInMonth(year, month);
 }
 
+// One to `most` digits from `at`.
+std::optional<int> Digits(std::u16string_view text, std::size_t& at, std::size_t most) {
+  int value = 0;
+  std::size_t read = 0;
+  while (read < most && at < text.size() && text[at] >= u'0' && text[at] <= u'9') {
+    value = value * 10 + (text[at++] - u'0');
+    ++read;
+  }
+  if (read == 0) return std::nullopt;
+  return value;
+}
+
+// Reads one date picture into `day`; false when the text does not follow it.
+bool ReadField(const Piece& piece, std::u16string_view text, std::size_t& at, PictureString::Day& day) {
+  const bool year = piece.letter == u'y';
+  const bool known = year ? piece.count == 2 || piece.count == 4 : piece.count <= 2;
+  const std::optional<int> number = known ? Digits(text, at, year ? piece.count : 2) : std::nullopt;
+  if (!number) return false;
+  if (piece.letter == u'd') {
+    day.day = *number;
+  } else if (piece.letter == u'M') {
+    day.month = *number;
+  } else {
+    day.year = piece.count == 4 ? *number : (*number < 30 ? 2000 : 1900) + *number;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::u16string> PictureString::FormatDate(std::u16string_view picture,
@@ -128,6 +156,25 @@ std::optional<std::u16string> PictureString::FormatTime(std::u16string_view pict
     return std::nullopt;
   }
   return Render(picture, kTimeLetters, [&](const Piece& piece) { return TimeField(piece, time); });
+}
+
+std::optional<PictureString::Day> PictureString::ParseDate(std::u16string_view picture,
+                                                           std::u16string_view text,
+                                                           std::size_t& used) {
+  Day day{0, 0, 0};
+  std::size_t at = 0;
+  for (const Piece& piece : Pieces(picture, kDateLetters)) {
+    if (piece.letter != 0) {
+      if (!ReadField(piece, text, at, day)) return std::nullopt;
+    } else if (text.substr(at, piece.text.size()) == piece.text) {
+      at += piece.text.size();
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!RealDay(day.year, day.month, day.day)) return std::nullopt;
+  used = at;
+  return day;
 }
 
 }  // namespace kelvra::platform

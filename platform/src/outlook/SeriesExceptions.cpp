@@ -18,13 +18,6 @@ bool Earlier(const store::RecurrenceException& a, const store::RecurrenceExcepti
   return SecondsOf(a.originalDate) < SecondsOf(b.originalDate);
 }
 
-// The original start of the occurrence on that day.
-double OccurrenceStart(const store::RecurrencePattern& pattern, std::int64_t day) {
-  const std::int64_t timeOfDay = SecondsOf(pattern.startTime) -
-                                 RecurrenceDays::DayOf(pattern.startTime) * 86400;
-  return OleSeconds::ToDate(day * 86400 + timeOfDay);
-}
-
 }  // namespace
 
 bool SeriesExceptions::SameSecond(double a, double b) {
@@ -57,6 +50,12 @@ void SeriesExceptions::Record(store::Item& series, store::RecurrenceException ex
   series.SetExceptions(std::move(exceptions));
 }
 
+double SeriesExceptions::OriginalStart(const store::RecurrencePattern& pattern, std::int64_t day) {
+  const std::int64_t timeOfDay = SecondsOf(pattern.startTime) -
+                                 RecurrenceDays::DayOf(pattern.startTime) * 86400;
+  return OleSeconds::ToDate(day * 86400 + timeOfDay);
+}
+
 double SeriesExceptions::StartOf(const store::RecurrenceException& exception) {
   const store::Value* moved = exception.changes.Find("Start");
   return moved != nullptr && moved->Type() == store::ValueType::Date ? moved->AsDate()
@@ -72,7 +71,7 @@ bool SeriesExceptions::DayTaken(const store::Item& series, std::int64_t day, dou
       return SameSecond(exception.originalDate, original);
     });
   };
-  const double original = OccurrenceStart(*pattern, day);
+  const double original = OriginalStart(*pattern, day);
   if (!SameSecond(original, ownOriginal) && !changed(original) &&
       RecurrenceDays(*pattern).Contains(day)) {
     return true;
@@ -87,7 +86,7 @@ bool SeriesExceptions::IsOccurrence(const store::Item& series, double originalDa
   const std::optional<store::RecurrencePattern> pattern = series.Recurrence();
   if (!pattern.has_value()) return false;
   const std::int64_t day = RecurrenceDays::DayOf(originalDate);
-  return SameSecond(OccurrenceStart(*pattern, day), originalDate) &&
+  return SameSecond(OriginalStart(*pattern, day), originalDate) &&
          RecurrenceDays(*pattern).Contains(day);
 }
 

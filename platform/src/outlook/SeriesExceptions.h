@@ -22,6 +22,8 @@ class SeriesExceptions {
   // Replaces the exception of the same original start, or adds it in its place.
   static void Record(store::Item& series, store::RecurrenceException exception);
 
+  // The original start of the pattern's occurrence on that day.
+  static double OriginalStart(const store::RecurrencePattern& pattern, std::int64_t day);
   // The start an exception gives its occurrence (the original one unless moved).
   static double StartOf(const store::RecurrenceException& exception);
   // Whether an occurrence other than the one of `ownOriginal` starts on that day.

@@ -7,14 +7,13 @@
 
 #include "atl/OleSeconds.h"
 #include "com/comutil.h"
-#include "outlook/AppointmentTimes.h"
 #include "outlook/CallGate.h"
 #include "outlook/IndexArgument.h"
 #include "outlook/ItemObjects.h"
+#include "outlook/ItemsRestriction.h"
 #include "outlook/OutParam.h"
 #include "store/Folder.h"
 #include "store/Item.h"
-#include "store/ItemFilter.h"
 #include "store/ItemType.h"
 
 namespace kelvra::outlook {
@@ -49,16 +48,19 @@ HRESULT DescendingOf(const VARIANT& argument, bool* descending) {
 }
 
 // The start as the object model shows it, in whole seconds; items without one first.
-std::int64_t StartKey(const store::ItemPtr& item) {
-  return atl::OleSeconds::FromDate(AppointmentTimes(item).Start())
-      .value_or(std::numeric_limits<std::int64_t>::min());
+std::int64_t StartKey(const ItemsEntry& entry) {
+  return atl::OleSeconds::FromDate(entry.Start()).value_or(std::numeric_limits<std::int64_t>::min());
 }
 
-HRESULT HandOutAt(const std::vector<store::ItemPtr>& items, const VARIANT& index, IDispatch** item) {
+HRESULT HandOutAt(const std::vector<ItemsEntry>& entries, const VARIANT& index, IDispatch** item) {
   std::size_t position = 0;
-  const HRESULT valid = IndexArgument::Position(index, items.size(), &position);
+  const HRESULT valid = IndexArgument::Position(index, entries.size(), &position);
   if (FAILED(valid)) return valid;
-  return ItemObjects::HandOut(items[position], item);
+  return entries[position].HandOut(item);
+}
+
+std::vector<ItemsEntry> EntriesOf(const std::vector<store::ItemPtr>& items) {
+  return std::vector<ItemsEntry>(items.begin(), items.end());
 }
 
 }  // namespace
@@ -69,23 +71,32 @@ Outlook::_Items* StoreItems::Create(store::FolderPtr folder) {
   return items;
 }
 
-std::vector<store::ItemPtr> StoreItems::CurrentItems() const {
+StoreItems::Entries StoreItems::CurrentEntries() const {
   if (snapshot_) return *snapshot_;
-  std::vector<store::ItemPtr> items = folder_ != nullptr ? folder_->Items() : std::vector<store::ItemPtr>();
-  Order(items);
-  return items;
+  Entries entries = folder_ != nullptr ? EntriesOf(folder_->Items()) : Entries();
+  Order(entries);
+  return entries;
 }
 
-void StoreItems::Order(std::vector<store::ItemPtr>& items) const {
+void StoreItems::Order(Entries& entries) const {
   if (!view_.sortedByStart) return;
-  std::vector<std::pair<std::int64_t, store::ItemPtr>> keyed;
-  keyed.reserve(items.size());
-  for (store::ItemPtr& item : items) keyed.emplace_back(StartKey(item), std::move(item));
+  std::vector<std::pair<std::int64_t, ItemsEntry>> keyed;
+  keyed.reserve(entries.size());
+  for (ItemsEntry& entry : entries) keyed.emplace_back(StartKey(entry), std::move(entry));
   std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
     return view_.descending ? a.first > b.first : a.first < b.first;
   });
-  items.clear();
-  for (auto& [key, item] : keyed) items.push_back(std::move(item));
+  entries.clear();
+  for (auto& [key, entry] : keyed) entries.push_back(std::move(entry));
+}
+
+StoreItems::Entries StoreItems::Candidates(const store::ItemFilter& filter) const {
+  std::string property;
+  std::u16string folded;
+  if (snapshot_ || folder_ == nullptr || ListsOccurrences() || !filter.FirstEquality(property, folded)) {
+    return CurrentEntries();
+  }
+  return EntriesOf(folder_->ItemsWithText(property, folded));
 }
 
 STDMETHODIMP StoreItems::get_Count(long* count) {
@@ -106,7 +117,7 @@ STDMETHODIMP StoreItems::raw_Item(VARIANT index, IDispatch** item) {
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
   if (snapshot_) return HandOutAt(*snapshot_, index, item);
-  if (view_.sortedByStart) return HandOutAt(CurrentItems(), index, item);
+  if (view_.sortedByStart) return HandOutAt(CurrentEntries(), index, item);
   const std::size_t count = folder_ != nullptr ? folder_->ItemCount() : 0;
   std::size_t position = 0;
   const HRESULT valid = IndexArgument::Position(index, count, &position);
@@ -137,17 +148,10 @@ STDMETHODIMP StoreItems::raw_Restrict(BSTR filter, Outlook::_Items** items) {
       filter != nullptr ? std::u16string_view(filter, SysStringLen(filter)) : std::u16string_view();
   const std::optional<store::ItemFilter> parsed = store::ItemFilter::Parse(text);
   if (!parsed) return E_INVALIDARG;
-  // A folder looks its items up by the first "=" condition instead of reading them all.
-  std::string property;
-  std::u16string folded;
-  const std::vector<store::ItemPtr> candidates =
-      !snapshot_ && folder_ != nullptr && parsed->FirstEquality(property, folded)
-          ? folder_->ItemsWithText(property, folded)
-          : CurrentItems();
-  std::vector<store::ItemPtr> matching;
-  for (const store::ItemPtr& item : candidates) {
-    if (parsed->Matches(*item)) matching.push_back(item);
-  }
+  // A folder looks its items up by a text "=" condition instead of reading them all.
+  Entries matching;
+  const HRESULT kept = ItemsRestriction(*parsed, ListsOccurrences()).Keep(Candidates(*parsed), matching);
+  if (FAILED(kept)) return kept;
   Order(matching);
   auto* restricted = new StoreItems(folder_, std::move(matching), view_);
   restricted->AddRef();
@@ -186,7 +190,7 @@ STDMETHODIMP StoreItems::put_IncludeRecurrences(VARIANT_BOOL value) {
 STDMETHODIMP StoreItems::raw_GetFirst(IDispatch** item) {
   const HRESULT entered = CallGate::Enter("Items.GetFirst");
   if (FAILED(entered)) return entered;
-  walk_ = CurrentItems();
+  walk_ = CurrentEntries();
   next_ = 0;
   return Step(item);
 }
@@ -194,7 +198,7 @@ STDMETHODIMP StoreItems::raw_GetFirst(IDispatch** item) {
 STDMETHODIMP StoreItems::raw_GetNext(IDispatch** item) {
   const HRESULT entered = CallGate::Enter("Items.GetNext");
   if (FAILED(entered)) return entered;
-  if (!walk_) walk_ = CurrentItems();
+  if (!walk_) walk_ = CurrentEntries();
   return Step(item);
 }
 
@@ -202,7 +206,7 @@ HRESULT StoreItems::Step(IDispatch** item) {
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
   if (next_ >= walk_->size()) return S_OK;
-  return ItemObjects::HandOut((*walk_)[next_++], item);
+  return (*walk_)[next_++].HandOut(item);
 }
 
 }  // namespace kelvra::outlook

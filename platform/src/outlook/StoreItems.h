@@ -1,6 +1,6 @@
 // The items of a folder, read from the folder at every call; or, for the result of
-// Restrict, the items that matched at that moment. A collection sorted by [Start]
-// shows its items in that order.
+// Restrict, the items (and occurrences) that matched at that moment. A collection
+// sorted by [Start] shows its entries in that order.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "outlook/Items.h"
+#include "outlook/ItemsEntry.h"
 #include "outlook/StandInObject.h"
+#include "store/ItemFilter.h"
 #include "store/Nodes.h"
 
 namespace kelvra::outlook {
@@ -37,21 +39,28 @@ class StoreItems : public StandInObject<Outlook::_Items> {
     bool includeRecurrences = false;
   };
 
-  StoreItems(store::FolderPtr folder, std::optional<std::vector<store::ItemPtr>> snapshot, View view)
+  using Entries = std::vector<ItemsEntry>;
+
+  StoreItems(store::FolderPtr folder, std::optional<Entries> snapshot, View view)
       : folder_(std::move(folder)), snapshot_(std::move(snapshot)), view_(view) {}
 
-  // The items in the collection's order.
-  std::vector<store::ItemPtr> CurrentItems() const;
-  void Order(std::vector<store::ItemPtr>& items) const;
+  // The entries in the collection's order.
+  Entries CurrentEntries() const;
+  void Order(Entries& entries) const;
+  // Outlook heeds IncludeRecurrences only in a collection sorted by [Start].
+  bool ListsOccurrences() const { return view_.includeRecurrences && view_.sortedByStart; }
+  // What Restrict looks at: a folder's items with that text when the filter has a
+  // text "=" condition and no occurrences are listed, else every entry.
+  Entries Candidates(const store::ItemFilter& filter) const;
   // Hands out the walk's next item, or NULL past its end.
   HRESULT Step(IDispatch** item);
 
   store::FolderPtr folder_;
   // Set for a restricted collection: what matched when it was made, in order.
-  std::optional<std::vector<store::ItemPtr>> snapshot_;
+  std::optional<Entries> snapshot_;
   View view_;
-  // The walk of GetFirst/GetNext: the items when it started, and the next place.
-  std::optional<std::vector<store::ItemPtr>> walk_;
+  // The walk of GetFirst/GetNext: the entries when it started, and the next place.
+  std::optional<Entries> walk_;
   std::size_t next_ = 0;
 };
 
