@@ -9,7 +9,8 @@ namespace Outlook {
 // and by test fakes) and a wrapper that raises _com_error when it fails.
 struct _Items : IDispatch {
   long GetCount();
-  // 1-based, in the folder's insertion order; out of range fails with E_INVALIDARG.
+  // 1-based, in the collection's order (the folder's insertion order unless sorted);
+  // out of range fails with E_INVALIDARG.
   IDispatchPtr Item(const _variant_t& index);
   // A new unsaved item of that OlItemType (the folder's default type when the
   // argument is missing): empty EntryID, in the collection only once saved.
@@ -31,7 +32,8 @@ struct _Items : IDispatch {
   // "[Start]" (any case), ascending unless `descending`; items of equal start keep
   // their order. Any other property fails with E_INVALIDARG. Starts a new walk.
   void Sort(const _bstr_t& property, const _variant_t& descending = _variant_t(false));
-  // False until set. Only a collection sorted by [Start] heeds it.
+  // False until set. It decides what Restrict makes of a series, and only in a
+  // collection sorted by [Start]; the collection itself lists each series once.
   VARIANT_BOOL GetIncludeRecurrences();
   void PutIncludeRecurrences(VARIANT_BOOL value);
   // A walk through the collection in its order: the first item, then the next one
