@@ -10,6 +10,10 @@
 #include "calendar/CDlgVCalExportFilter.h"
 #include "calendar/CDlgVCalExportFinish.h"
 #include "calendar/CDlgVCalExportOptions.h"
+#include "calendar/CDlgVCalImport.h"
+#include "calendar/CDlgVCalImportFilter.h"
+#include "calendar/CDlgVCalImportFinish.h"
+#include "calendar/CDlgVCalImportOptions.h"
 #include "contacts/CDlgVCardExport.h"
 #include "contacts/CDlgVCardExportFinish.h"
 #include "contacts/CDlgVCardExportOptions.h"
@@ -104,7 +108,29 @@ void ShowCalendarExportFinish(const DebugShowContext& context, WORD) {
   page.DoModal(context.parent);
 }
 
-// The calendar import pages are listed by number: their symbols come with that wizard.
+void ShowCalendarImport(const DebugShowContext& context, WORD) {
+  CDlgVCalImport page(context.app, context.optionsKey, nullptr);
+  page.DoModal(context.parent);
+}
+
+// Opened with the stored options, as the first page opens it.
+void ShowCalendarImportOptions(const DebugShowContext& context, WORD) {
+  const CDlgVCalImport first(context.app, context.optionsKey, nullptr);
+  CDlgVCalImportOptions page(first.m_conflict, first.m_zone, first.m_zoneName);
+  page.DoModal(context.parent);
+}
+
+void ShowCalendarImportFilter(const DebugShowContext& context, WORD) {
+  CDlgVCalImportFilter page(context.app, context.optionsKey);
+  page.DoModal(context.parent);
+}
+
+void ShowCalendarImportFinish(const DebugShowContext& context, WORD) {
+  CDlgVCalImportFinish page(context.optionsKey, kSampleFiles, kSampleItems, kSampleDone,
+                            kSampleFailed, kSampleSkipped, nullptr);
+  page.DoModal(context.parent);
+}
+
 constexpr DebugDialogEntry kDialogs[] = {
     {IDD_EVENT_LABELS, "IDD_EVENT_LABELS", &ShowLabels},
     {IDD_SELECT_ACTION, "IDD_SELECT_ACTION", &ShowSelectAction},
@@ -113,11 +139,11 @@ constexpr DebugDialogEntry kDialogs[] = {
     {IDD_VCAL_EXPORT_FILTER, "IDD_VCAL_EXPORT_FILTER", &ShowCalendarExportFilter},
     {IDD_VCAL_EXPORT_PROGRESS, "IDD_VCAL_EXPORT_PROGRESS", &ShowSampleProgress},
     {IDD_VCAL_EXPORT_FINISH, "IDD_VCAL_EXPORT_FINISH", &ShowCalendarExportFinish},
-    {242, "IDD_VCAL_IMPORT", nullptr},
-    {244, "IDD_VCAL_IMPORT_OPTIONS", nullptr},
-    {271, "IDD_VCAL_IMPORT_FILTER", nullptr},
+    {IDD_VCAL_IMPORT, "IDD_VCAL_IMPORT", &ShowCalendarImport},
+    {IDD_VCAL_IMPORT_OPTIONS, "IDD_VCAL_IMPORT_OPTIONS", &ShowCalendarImportOptions},
+    {IDD_VCAL_IMPORT_FILTER, "IDD_VCAL_IMPORT_FILTER", &ShowCalendarImportFilter},
     {IDD_VCAL_IMPORT_PROGRESS, "IDD_VCAL_IMPORT_PROGRESS", &ShowSampleProgress},
-    {243, "IDD_VCAL_IMPORT_FINISH", nullptr},
+    {IDD_VCAL_IMPORT_FINISH, "IDD_VCAL_IMPORT_FINISH", &ShowCalendarImportFinish},
     {IDD_VCARD_EXPORT, "IDD_VCARD_EXPORT", &ShowContactExport},
     {IDD_VCARD_EXPORT_OPTIONS, "IDD_VCARD_EXPORT_OPTIONS", &ShowContactExportOptions},
     {IDD_VCARD_EXPORT_PROGRESS, "IDD_VCARD_EXPORT_PROGRESS", &ShowSampleProgress},

@@ -5,9 +5,13 @@
 
 #include "addin/CLang.h"
 #include "addin/BrowseFolderCallback.h"
+#include "addin/CMultiPath.h"
+#include "addin/ShowOpenFileDialog.h"
+#include "contacts/FormatNumbered.h"
 #include "addin/GetExistingFolder.h"
 #include "addin/LoadIconBitmap.h"
 #include "addin/PageText.h"
+#include "win32/commctrl.h"
 #include "win32/shell.h"
 #include "addin/OutlookFolderChoice.h"
 #include "resource.h"
@@ -20,6 +24,12 @@ struct IdListFree {
   void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 using IdList = std::unique_ptr<ITEMIDLIST, IdListFree>;
+
+constexpr int kFilesTextLimit = 512;
+
+struct LocalText {
+  void operator()(char* text) const { LocalFree(text); }
+};
 
 }  // namespace
 
@@ -77,4 +87,43 @@ bool FirstPageParts::BrowseWindowsFolder(HWND dlg, const char* titleKey) {
   if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
   SetDlgItemTextA(dlg, IDC_TXT_WIN_FLD, path);
   return true;
+}
+
+bool FirstPageParts::BrowseFiles(HWND dlg, const char* filter) {
+  const std::string current = GetDlgItemString(dlg, IDC_TXT_WIN_FLD);
+  const std::unique_ptr<char, LocalText> chosen(
+      ShowOpenFileDialog(current.c_str(), kFilesTextLimit, filter));
+  if (!chosen) return false;
+  SetDlgItemTextA(dlg, IDC_TXT_WIN_FLD, chosen.get());
+  return true;
+}
+
+bool FirstPageParts::FilesExist(HWND dlg, const std::string& paths, bool messages) {
+  CMultiPath list;
+  list.Parse(paths.c_str(), false);
+  if (list.GetCount() == 0) return false;
+  int missing = -1;
+  if (list.AllExist(missing)) return true;
+  if (messages) {
+    const std::string text = FormatNumbered(g_Lang.GetText("IDS_BAD_FNAME"), {list.GetAt(missing)});
+    MessageBoxA(dlg, text.c_str(), g_Lang.GetText("IDS_ERR_TITLE").c_str(), MB_ICONERROR);
+  }
+  return false;
+}
+
+HWND FirstPageParts::AttachTooltip(HWND dlg, int buttonId, const char* textKey) {
+  const HWND tooltip =
+      CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr, nullptr, nullptr);
+  if (tooltip == nullptr) return nullptr;
+  std::string text = g_Lang.GetText(textKey);
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = dlg;
+  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dlg, buttonId));
+  tool.lpszText = text.data();
+  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(tooltip, TTM_ACTIVATE, TRUE, 0);
+  return tooltip;
 }

@@ -32,6 +32,15 @@ class FirstPageParts {
   // A Windows folder the page can keep: it exists and its path fits MAX_PATH (a
   // longer path would be cut into another folder's path).
   static bool IsUsableFolder(const std::string& path);
+  // A tooltip with the language text of textKey on the button; the tooltip window is
+  // owned by dlg (destroyed with it). Null when it cannot be created.
+  static HWND AttachTooltip(HWND dlg, int buttonId, const char* textKey);
+  // The open-file dialog over the paths of 229 (up to 512 characters, files of the
+  // filter); the paths chosen replace 229. False when none were chosen.
+  static bool BrowseFiles(HWND dlg, const char* filter);
+  // Whether the paths text (CMultiPath form) names at least one path and every path
+  // exists; with messages, a missing path is shown to the user ("IDS_BAD_FNAME").
+  static bool FilesExist(HWND dlg, const std::string& paths, bool messages);
   // The shell's folder browser titled with the text of titleKey, started at the text
   // of 229; true when a folder was chosen (and put into 229).
   static bool BrowseWindowsFolder(HWND dlg, const char* titleKey);

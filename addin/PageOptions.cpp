@@ -1,5 +1,6 @@
 #include "addin/PageOptions.h"
 
+#include <algorithm>
 #include <vector>
 
 DWORD PageOptions::ReadDword(const char* name, DWORD def) const {
@@ -42,4 +43,23 @@ void PageOptions::WriteString(const char* name, const std::string& text) const {
   if (Key() == nullptr) return;
   RegSetValueExA(Key(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(text.size() + 1));
+}
+
+bool PageOptions::ReadBinary(const char* name, void* data, DWORD size) const {
+  if (Key() == nullptr) return false;
+  DWORD type = 0;
+  DWORD stored = 0;
+  if (RegQueryValueExA(Key(), name, nullptr, &type, nullptr, &stored) != ERROR_SUCCESS ||
+      type != REG_BINARY || stored != size)
+    return false;
+  std::vector<BYTE> bytes(size);
+  if (RegQueryValueExA(Key(), name, nullptr, &type, bytes.data(), &stored) != ERROR_SUCCESS)
+    return false;
+  std::copy(bytes.begin(), bytes.end(), static_cast<BYTE*>(data));
+  return true;
+}
+
+void PageOptions::WriteBinary(const char* name, const void* data, DWORD size) const {
+  if (Key() == nullptr) return;
+  RegSetValueExA(Key(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size);
 }

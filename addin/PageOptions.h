@@ -21,7 +21,11 @@ class PageOptions {
   // or larger than maxBytes (its NUL included) unless maxBytes is kAnyLength.
   std::string ReadString(const char* name, const char* def, DWORD maxBytes,
                          bool expandable = false) const;
+  // A REG_BINARY value of exactly size bytes into data; false (data untouched) for a
+  // missing value or one of another type or size.
+  bool ReadBinary(const char* name, void* data, DWORD size) const;
   void WriteDword(const char* name, DWORD value) const;
+  void WriteBinary(const char* name, const void* data, DWORD size) const;
   // Stored as REG_SZ with its NUL.
   void WriteString(const char* name, const std::string& text) const;
 

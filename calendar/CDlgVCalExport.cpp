@@ -12,7 +12,6 @@
 #include "calendar/CDlgVCalExportOptions.h"
 #include "calendar/CvCalExport.h"
 #include "contacts/EncodingNames.h"
-#include "win32/commctrl.h"
 
 namespace {
 
@@ -99,24 +98,8 @@ LRESULT CDlgVCalExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam,
   FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_CAL_FOLDER, m_browseBitmap,
                                           m_folderBitmap);
   m_boldFont.Reset(SetDlgItemFont(m_hWnd, IDC_LBL_CLICK2, TRUE, FALSE, FALSE));
-  _AttachTooltip();
+  m_tooltip = FirstPageParts::AttachTooltip(m_hWnd, IDC_BTN_EXPORT_ALL, "IDS_EXPORT_ALL_TOOLTIP");
   return TRUE;
-}
-
-void CDlgVCalExport::_AttachTooltip() {
-  m_tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
-                              nullptr, nullptr);
-  if (m_tooltip == nullptr) return;
-  std::string text = g_Lang.GetText("IDS_EXPORT_ALL_TOOLTIP");
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = m_hWnd;
-  tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(IDC_BTN_EXPORT_ALL));
-  tool.lpszText = text.data();
-  ::SendMessageA(m_tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  ::SendMessageA(m_tooltip, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CDlgVCalExport::_UpdateOptionTexts() {

@@ -61,8 +61,6 @@ class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
 
   void _LoadOptions();
   void _UpdateOptionTexts();
-  // The tooltip of "Export All".
-  void _AttachTooltip();
   // The session's folder picker; a calendar folder chosen becomes the page's folder.
   void _PickOutlookFolder();
   // The controls shown in the window colour.
@@ -72,5 +70,6 @@ class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
   GdiObject<HBITMAP> m_browseBitmap;
   GdiObject<HBITMAP> m_folderBitmap;
   GdiObject<HFONT> m_boldFont;
+  // The tooltip of "Export All", owned by the page's window.
   HWND m_tooltip = nullptr;
 };

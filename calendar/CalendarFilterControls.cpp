@@ -65,13 +65,14 @@ int CalendarFilterControls::MajorVersion(Outlook::_Application* app) {
   return std::atoi(text);
 }
 
-CvCalFilter CalendarFilterControls::Defaults(int outlookVersion, DWORD mask, DWORD maskFrom12) {
+CvCalFilter CalendarFilterControls::Defaults(int outlookVersion, DWORD mask, DWORD maskFrom12,
+                                             bool labelsOnlyIn10And11) {
   CvCalFilter filter;
   const bool from12 = outlookVersion >= 12;
   filter.mask = from12 ? maskFrom12 : mask;
   filter.Categories = from12 ? "" : "Holiday";
   filter.LabelMask = kDefaultLabels;
-  if (outlookVersion <= 9) {
+  if (labelsOnlyIn10And11 && outlookVersion <= 9) {
     filter.LabelMask = 0;
     filter.mask &= ~CvCalFilter::kLabelRules;
   }

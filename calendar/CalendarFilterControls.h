@@ -15,8 +15,10 @@ class CalendarFilterControls {
   static int MajorVersion(Outlook::_Application* app);
   // The default filter: below Outlook 12 mask and the categories "Holiday", from 12 on
   // maskFrom12 and no categories; labels 8 and 9 (none, and no label rule, up to
-  // Outlook 9); the window from today 00:00 minus 14 days to plus 60 days.
-  static CvCalFilter Defaults(int outlookVersion, DWORD mask, DWORD maskFrom12);
+  // Outlook 9 where labels are offered only in 10 and 11); the window from today 00:00
+  // minus 14 days to plus 60 days.
+  static CvCalFilter Defaults(int outlookVersion, DWORD mask, DWORD maskFrom12,
+                              bool labelsOnlyIn10And11);
   // Whether the label controls are in use: always, or only with Outlook 10 and 11.
   static bool LabelsOffered(int outlookVersion, bool onlyIn10And11);
 

@@ -1,7 +1,7 @@
 // The filter page of a calendar wizard: all-day and private events, a category rule, a
 // label rule and a date window, filling a CvCalFilter. The export and import pages
 // differ in their names and defaults: the page T gives IDD, kSection (its language
-// section and localisation table as kLocalizeTable), its registry values
+// section), its registry values
 // (kFilterValue, kCategoriesValue, kLabelsValue), kDefaultMask and
 // kDefaultMaskFrom12 (the default masks below and from Outlook 12 on),
 // kLabelsOnlyIn10And11 (whether labels are offered only where Outlook 10 and 11 keep
@@ -61,7 +61,7 @@ class CalendarFilterPage : public WizardPage<T> {
   // The defaults of the Outlook version, dates from today (the local clock).
   void SetDefaults() {
     m_filter = CalendarFilterControls::Defaults(m_outlookVersion, T::kDefaultMask,
-                                                T::kDefaultMaskFrom12);
+                                                T::kDefaultMaskFrom12, T::kLabelsOnlyIn10And11);
   }
   CvCalFilter GetFilter() const { return m_filter; }
 
@@ -71,12 +71,41 @@ class CalendarFilterPage : public WizardPage<T> {
   CvCalFilter m_filter;
 
  private:
+  static constexpr LocalizeRecord kLocalizeTable[] = {
+      {LOCALIZE_FRAME, IDC_FRA_FILTER, "IDC_FRA_FILTER", 0},
+      {LOCALIZE_CHECKBOX, IDC_CHK_IGNORE_ALLDAYS, "IDC_CHK_IGNORE_ALLDAYS", 0},
+      {LOCALIZE_CHECKBOX, IDC_CHK_IGNORE_PRIVATES, "IDC_CHK_IGNORE_PRIVATES", 0},
+      {LOCALIZE_CHECKBOX, IDC_CHK_CATEGORIES, "IDC_CHK_CATEGORIES", 0},
+      {LOCALIZE_COMBO, IDC_CBO_LUDE_CATEGORIES, "IDC_CBO_LUDE_CATEGORIES", 0},
+      {LOCALIZE_LABEL, IDC_LBL_CHK_CATEGORIES_END, "IDC_LBL_CHK_CATEGORIES_END", 0},
+      {LOCALIZE_BUTTON, IDC_BTN_CATEGORIES, "IDC_BTN_CATEGORIES", 0},
+      {LOCALIZE_EDIT, IDC_TXT_CATEGORIES, "IDC_TXT_CATEGORIES", 0},
+      {LOCALIZE_CHECKBOX, IDC_CHK_LABELS, "IDC_CHK_LABELS", 0},
+      {LOCALIZE_COMBO, IDC_CBO_LUDE_LABELS, "IDC_CBO_LUDE_LABELS", 0},
+      {LOCALIZE_LABEL, IDC_LBL_CHK_LABELS_END, "IDC_LBL_CHK_LABELS_END", 0},
+      {LOCALIZE_BUTTON, IDC_BTN_LABELS, "IDC_BTN_LABELS", 0},
+      {LOCALIZE_EDIT, IDC_TXT_LABELS, "IDC_TXT_LABELS", 0},
+      {LOCALIZE_CHECKBOX, IDC_CHK_DATES, "IDC_CHK_DATES", 0},
+      {LOCALIZE_LABEL, IDC_LBL_START, "IDC_LBL_START", 0},
+      {LOCALIZE_DATETIME, IDC_DTP_START, "IDC_DTP_START", 0},
+      {LOCALIZE_LABEL, IDC_LBL_END, "IDC_LBL_END", 0},
+      {LOCALIZE_DATETIME, IDC_DTP_END, "IDC_DTP_END", 0},
+      {LOCALIZE_BUTTON, IDC_BTN_DEFAULTS, "IDC_BTN_DEFAULTS", 0},
+      {LOCALIZE_LABEL, IDC_LBL_CLICK1, "IDC_LBL_CLICK1", 0},
+      {LOCALIZE_LABEL, IDC_LBL_CLICK2, "IDC_LBL_CLICK2", 0},
+      {LOCALIZE_LABEL, IDC_LBL_CLICK3, "IDC_LBL_CLICK3", 0},
+      {LOCALIZE_BUTTON, IDHELP, "IDHELP", 0},
+      {LOCALIZE_BUTTON, IDBACK, "IDBACK", 0},
+      {LOCALIZE_BUTTON, IDOK, "IDOK", 0},
+      {LOCALIZE_BUTTON, IDCANCEL, "IDCANCEL", 0},
+  };
+
   bool LabelsOffered() const {
     return CalendarFilterControls::LabelsOffered(m_outlookVersion, T::kLabelsOnlyIn10And11);
   }
 
   LRESULT OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
-    this->InitPage(message, wParam, lParam, handled, T::kLocalizeTable, T::kSection);
+    this->InitPage(message, wParam, lParam, handled, kLocalizeTable, T::kSection);
     m_boldFont.Reset(SetDlgItemFont(this->m_hWnd, IDC_LBL_CLICK2, TRUE, FALSE, FALSE));
     CalendarFilterControls::FillCombos(this->m_hWnd);
     CalendarFilterControls::Show(this->m_hWnd, m_filter, m_outlookVersion, LabelsOffered());

@@ -8,14 +8,13 @@
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
 #include "addin/LinkCommands.h"
-#include "addin/ListSeparator.h"
 #include "addin/LogComError.h"
 #include "addin/MakeExportFileName.h"
 #include "calendar/CDlgVCalExport.h"
 #include "calendar/CDlgVCalExportFilter.h"
 #include "calendar/CDlgVCalExportFinish.h"
 #include "calendar/CalendarDateText.h"
-#include "calendar/CategoryList.h"
+#include "calendar/CalendarFilterRules.h"
 #include "calendar/CvCalExport.h"
 #include "contacts/DovantCharConverter.h"
 #include "resource.h"
@@ -241,27 +240,11 @@ bool CvCalExport::FilterItem() {
   if (mask == 0) return true;
   if ((mask & CvCalFilter::kSkipAllDay) != 0 && _IsAllDay()) return false;
   if ((mask & CvCalFilter::kSkipNotNormal) != 0 && m_item->GetSensitivity() != 0) return false;
-  if ((mask & CvCalFilter::kCategoryRules) != 0) {
-    if (m_filter.Categories.empty()) {
-      g_LogTimer.War(kFilterItem, 0, "filter.Categories empty");
-    } else {
-      const std::string separator = GetListSeparator();
-      const CategoryList carried(Text(m_item->GetCategories()), separator);
-      const bool match =
-          !carried.empty() && CategoryList(m_filter.Categories, separator).SharesAny(carried);
-      if (match && (mask & CvCalFilter::kExcludeCategories) != 0) return false;
-      if (!match && (mask & CvCalFilter::kIncludeCategories) != 0) return false;
-    }
-  }
-  if ((mask & CvCalFilter::kLabelRules) != 0) {
-    if (m_filter.LabelMask == 0) {
-      g_LogTimer.War(kFilterItem, 0, "filter.LabelMask = 0");
-    } else {
-      const bool match = _LabelMatches();
-      if (match && (mask & CvCalFilter::kExcludeLabels) != 0) return false;
-      if (!match && (mask & CvCalFilter::kIncludeLabels) != 0) return false;
-    }
-  }
+  if (CalendarFilterRules::CategoriesLeaveOut(m_filter, Text(m_item->GetCategories()), kFilterItem))
+    return false;
+  if (CalendarFilterRules::LabelsLeaveOut(m_filter, [this] { return _LabelMatches(); }, kFilterItem,
+                                          "filter.LabelMask = 0"))
+    return false;
   if ((mask & CvCalFilter::kDates) != 0) {
     const COleDateTime start(m_item->GetStart());
     const COleDateTime end(m_item->GetEnd());

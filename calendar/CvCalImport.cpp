@@ -8,6 +8,7 @@
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
 #include "addin/ListSeparator.h"
+#include "addin/CreateByProgId.h"
 #include "addin/ReadWholeFile.h"
 #include "calendar/CalText.h"
 #include "calendar/CalValueParser.h"
@@ -85,32 +86,27 @@ struct CvCalImport::PropertyRule {
   Handler handler;
 };
 
-CvCalImport::CvCalImport() = default;
+CvCalImport::CvCalImport()
+    : m_mapiUtils(CreateByProgId<Redemption::IMAPIUtilsPtr>(u"Redemption.MapiUtils")) {}
 CvCalImport::~CvCalImport() = default;
-
-int CvCalImport::Execute(Outlook::_Application* /*app*/, HKEY* /*optionsKey*/, HWND /*parent*/) {
-  g_LogTimer.Err("CvCalImport::Execute", 0, "Not available in this build");
-  return -1;
-}
-
-int CvCalImport::_AddEvent() { return 0; }
 
 // ---------------------------------------------------------------------------------------
 // The file text
 
-bool CvCalImport::_ReadFile(HANDLE file, const char* fileName) {
-  LoadBytes(nullptr, 0, fileName);
+bool CvCalImport::_ReadFile(HANDLE file, const char* fileName, bool logNuls) {
+  LoadBytes(nullptr, 0, fileName, logNuls);
   std::vector<unsigned char> bytes;
   const bool read = ReadWholeFile(file, kMaxFileSize, bytes);
   if (read) {
-    LoadBytes(bytes.data(), bytes.size(), fileName);
+    LoadBytes(bytes.data(), bytes.size(), fileName, logNuls);
   } else {
     g_LogTimer.Err("CvCalImport::_ReadFile", 0, "File(%s) cannot be read", fileName ? fileName : "");
   }
   return read;
 }
 
-void CvCalImport::LoadBytes(const void* data, std::size_t size, const char* fileName) {
+void CvCalImport::LoadBytes(const void* data, std::size_t size, const char* fileName,
+                            bool logNuls) {
   const auto* bytes = static_cast<const unsigned char*>(data);
   VCardReaderDecoder::Result decoded;
   if (size >= 4 && bytes[0] == 0 && bytes[1] != 0 && bytes[1] < 0x10) {
@@ -123,7 +119,7 @@ void CvCalImport::LoadBytes(const void* data, std::size_t size, const char* file
   } else {
     decoded = VCardReaderDecoder::Decode(bytes, size);
   }
-  if (decoded.nulCount > 0 && fileName) {
+  if (decoded.nulCount > 0 && fileName && logNuls) {
     g_LogTimer.Err("CvCalImport::_ReadFile", 0,
                    "File(%s) contains unencoded binary data(%d bad symbols)! It cannot be "
                    "imported correctly.",

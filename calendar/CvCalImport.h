@@ -15,11 +15,15 @@
 #include <unordered_map>
 #include <vector>
 
+#include "addin/CDlgProgress.h"
 #include "atl/OleDateTime.h"
+#include "calendar/CvCalFilter.h"
 #include "calendar/ContentLineReader.h"
 #include "calendar/ParsedEvent.h"
 #include "calendar/TimezoneStruct.h"
 #include "outlook/Application.h"
+#include "outlook/outlook.h"
+#include "redemption/redemption.h"
 #include "win32/base.h"
 
 class VTimezoneBuilder;
@@ -49,16 +53,40 @@ class CvCalImport {
   CvCalImport& operator=(const CvCalImport&) = delete;
 
   // Runs the wizard over the options key (borrowed, never closed) with its dialogs owned
-  // by parent; -1 when the run cannot take place.
+  // by parent: 0, also when a page was cancelled; -1 without an Outlook application.
   int Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent);
+
+  // What the run does with an event already in the folder.
+  static constexpr int kImportAll = 0;
+  static constexpr int kReplace = 1;
+  static constexpr int kKeep = 2;
+
+  // The run's choices, set by the pages or by a caller that drives the run itself.
+  void SetTarget(const Outlook::MAPIFolderPtr& folder) { m_folder = folder; }
+  void SetConflictResolution(int conflict) { m_conflict = conflict; }
+  void SetFilter(const CvCalFilter& filter) { m_filter = filter; }
+  void SetDefaultZoneName(const std::string& name) { m_defaultZoneName = name; }
+  // Events in the file, counted from BEGIN:VEVENT to END:VEVENT in each VCALENDAR.
+  int _CountEvents(const char* fileName);
+  // Reads and imports one file: Parse's result, 0 after the user chose to go on past a
+  // file that cannot be opened, or a negative result to stop the run.
+  int _ImportFile(const char* fileName);
+  // The filter, the duplicate rule and the creation of the current event: 0, or -1
+  // when the user cancelled.
+  int AddItem();
+  // True when the current event passes the filter.
+  bool FilterItem();
+  int Created() const { return m_created; }
+  int Skipped() const { return m_skipped; }
+  int Errors() const { return m_errors; }
 
   // Reads the whole file, decodes it to ANSI text and makes it the text Parse reads;
   // closes the handle in every case. False, with nothing to read, when the file is too
   // large or cannot be read. fileName decides the format (".ics": iCalendar) and names
-  // the file in log lines; with a null name the NUL characters are not logged.
-  bool _ReadFile(HANDLE file, const char* fileName);
+  // the file in log lines; NUL characters are logged only with logNuls.
+  bool _ReadFile(HANDLE file, const char* fileName, bool logNuls = true);
   // The same decoding over bytes already in memory.
-  void LoadBytes(const void* data, std::size_t size, const char* fileName);
+  void LoadBytes(const void* data, std::size_t size, const char* fileName, bool logNuls = true);
   // Reads every calendar of the current text: 0, or -1 when a calendar asked to stop (an
   // unknown version, _AddEvent's negative result) or an exception was caught.
   int Parse();
@@ -79,10 +107,44 @@ class CvCalImport {
   int Format() const { return m_format; }
 
  protected:
-  // Receives each parsed event (CurrentEvent); a negative result stops the file.
+  // Receives each parsed event (CurrentEvent) and imports it (an event of several
+  // RDATE periods and no rule as one appointment per period); a negative result stops
+  // the file.
   virtual int _AddEvent();
 
  private:
+  // --- The wizard run --------------------------------------------------------------
+  struct Choices;
+  // The pages; false when the user left them.
+  bool _RunPages(Outlook::_Application* app, HKEY* optionsKey, HWND parent, Choices& choices);
+  // The files of the paths (a folder gives its .?cs files), with their events counted.
+  std::vector<std::string> _QueueFiles(const std::string& paths, int& events);
+  int _ResolveConflict();
+  bool _FindDuplicate();
+  std::string _FormatRestrictTime(const COleDateTime& date) const;
+  // The event's start and end as local times; false for what cannot be had.
+  void _LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end, bool& haveEnd);
+  bool CreateItem();
+  bool CreateItem_();
+  // The times, reminder and all-day flag of the new appointment.
+  void _SetTimes(int mode, const std::string& target);
+  void _SetRecurrence(int mode, const std::string& target);
+  void _SetZone(const std::string& target);
+  void _SetMeetingUID(bool clean);
+  void _SetOrganizer();
+  // Labels of the summary for the filter.
+  bool _SummaryHasLabel();
+  void _LogAddItem(const char* function, const _com_error* error) const;
+
+  // --- Recurrence exceptions -------------------------------------------------------
+  void CreateExceptions();
+  std::string _ExceptionLogPrefix();
+  static bool RenderRecurrenceItem(const Outlook::_AppointmentItemPtr& item, const COleDateTime& from,
+                                   const COleDateTime& to, std::vector<COleDateTime>& occurrences);
+  static bool FindDateInList(const COleDateTime& from, const COleDateTime& to,
+                             const std::vector<COleDateTime>& list);
+  static bool FindExDate(const COleDateTime& date, const std::vector<COleDateTime>& list);
+
   using Handler = void (CvCalImport::*)();
   struct PropertyRule;
 
@@ -167,6 +229,19 @@ class CvCalImport {
   int m_encoding = ContentLineReader::kNone;
   std::string m_charset;
   TimezoneStruct m_defaultZone{};
+  std::string m_defaultZoneName;
+
+  // The run.
+  CDlgProgress m_progress;
+  int m_conflict = kImportAll;
+  CvCalFilter m_filter;
+  Outlook::MAPIFolderPtr m_folder;
+  Outlook::_AppointmentItemPtr m_newItem;
+  Outlook::_AppointmentItemPtr m_duplicate;
+  Redemption::IMAPIUtilsPtr m_mapiUtils;
+  int m_created = 0;
+  int m_skipped = 0;
+  int m_errors = 0;
   ZoneMap m_zones;
   ParsedEvent m_event;
   bool m_haveCategories = false;

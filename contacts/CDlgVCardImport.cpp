@@ -1,17 +1,13 @@
 #include "contacts/CDlgVCardImport.h"
 
-#include <memory>
 
 #include "addin/CLang.h"
-#include "addin/CMultiPath.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
-#include "addin/ShowOpenFileDialog.h"
 #include "contacts/CDlgVCardImportOptions.h"
 #include "addin/OutlookFolderChoice.h"
 #include "contacts/ContactFilterControls.h"
 #include "addin/FirstPageParts.h"
-#include "contacts/FormatNumbered.h"
 #include "addin/PageOptions.h"
 #include "addin/PageText.h"
 
@@ -45,12 +41,7 @@ constexpr const char* kConflictValue = "Contacts.Import.ConflictResolution";
 constexpr const char* kFilterValue = "Contacts.Import.Filter";
 constexpr const char* kCategoriesValue = "Contacts.Import.Filter.Categories";
 
-constexpr int kFilesTextLimit = 512;
 constexpr const char* kFilesFilter = "VCard (*.vcf)|*.vcf||";
-
-struct LocalText {
-  void operator()(char* text) const { LocalFree(text); }
-};
 
 const char* ConflictKey(int conflict) {
   switch (conflict) {
@@ -119,12 +110,8 @@ void CDlgVCardImport::_PickOutlookFolder() {
 
 
 void CDlgVCardImport::_BrowseFiles() {
-  const std::string current = GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD);
-  const std::unique_ptr<char, LocalText> chosen(
-      ShowOpenFileDialog(current.c_str(), kFilesTextLimit, kFilesFilter));
-  if (!chosen) return;
-  m_files = chosen.get();
-  SetDlgItemText(IDC_TXT_WIN_FLD, m_files.c_str());
+  if (FirstPageParts::BrowseFiles(m_hWnd, kFilesFilter))
+    m_files = GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD);
 }
 
 LRESULT CDlgVCardImport::OnBrowseFiles(WORD, WORD, HWND, BOOL&) {
@@ -137,17 +124,7 @@ void CDlgVCardImport::_ReadFilesText() {
 }
 
 bool CDlgVCardImport::_ValidateFiles(bool messages) {
-  CMultiPath paths;
-  paths.Parse(m_files.c_str(), false);
-  if (paths.GetCount() == 0) return false;
-  int missing = -1;
-  if (paths.AllExist(missing)) return true;
-  if (messages) {
-    const std::string text =
-        FormatNumbered(g_Lang.GetText("IDS_BAD_FNAME"), {paths.GetAt(missing)});
-    MessageBoxA(m_hWnd, text.c_str(), g_Lang.GetText("IDS_ERR_TITLE").c_str(), MB_ICONERROR);
-  }
-  return false;
+  return FirstPageParts::FilesExist(m_hWnd, m_files, messages);
 }
 
 LRESULT CDlgVCardImport::OnNext(WORD, WORD, HWND, BOOL&) {

@@ -52,16 +52,9 @@ void ContactImportAction::Prepare(HostUser& user) {
   user.Drive(kFinishPage, [this](HWND dlg) { FinishPage(dlg); });
 }
 
-std::string ContactImportAction::FilesText() const {
-  if (from_.size() == 1) return from_[0];
-  std::string text;
-  for (const std::string& path : from_) text += (text.empty() ? "\"" : " \"") + path + "\"";
-  return text;
-}
-
 void ContactImportAction::FirstPage(HWND dlg, HostUser& user) {
   if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
-  testkit::TypeText(dlg, kFiles, FilesText());
+  testkit::TypeText(dlg, kFiles, FilesText(from_));
   if (conflict_) {
     testkit::Click(dlg, kChangeOptions);
     if (!user.Problems().empty()) return;
@@ -76,10 +69,7 @@ void ContactImportAction::OptionsPage(HWND dlg) {
 
 void ContactImportAction::FinishPage(HWND dlg) {
   // The page shows files and contacts in one label, "files/contacts".
-  const std::string both = testkit::ControlText(dlg, kFilesAndContacts);
-  const std::size_t slash = both.find('/');
-  const int files = std::atoi(both.c_str());
-  const int contacts = slash == std::string::npos ? 0 : std::atoi(both.c_str() + slash + 1);
+  const auto [files, contacts] = CountPair(dlg, kFilesAndContacts);
   SetResult("result: files=" + std::to_string(files) + " contacts=" + std::to_string(contacts) +
             " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
             " skipped=" + std::to_string(Count(dlg, kSkipped)));

@@ -20,8 +20,6 @@ class ContactImportAction : public WizardAction {
   void FirstPage(HWND dlg, HostUser& user);
   void OptionsPage(HWND dlg);
   void FinishPage(HWND dlg);
-  // The files text as typed: one path, or several in double quotes.
-  std::string FilesText() const;
 
   std::vector<std::string> from_;  // Windows paths
   std::string folder_;

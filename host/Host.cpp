@@ -9,6 +9,7 @@
 #include "AddInModule.h"
 #include "AppOutput.h"
 #include "CalendarExportAction.h"
+#include "CalendarImportAction.h"
 #include "ContactExportAction.h"
 #include "ContactImportAction.h"
 #include "HostOutput.h"
@@ -61,6 +62,7 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
   if (options.action == "export-contacts")
     wizard = std::make_unique<ContactExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
   if (options.action == "import-contacts") wizard = std::make_unique<ContactImportAction>(options.actionArguments);
+  if (options.action == "import-calendar") wizard = std::make_unique<CalendarImportAction>(options.actionArguments);
   if (options.action == "export-calendar")
     wizard = std::make_unique<CalendarExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
   if (!wizard) ExpectArguments(options, 1, options.action == "app-command" ? "one TEXT" : "one control");

@@ -8,7 +8,7 @@ namespace host {
 namespace {
 
 const std::set<std::string> kActions{"register",        "unregister",      "ribbon", "app-command", "button",
-                                     "export-contacts", "import-contacts", "export-calendar"};
+                                     "export-contacts", "import-contacts", "export-calendar", "import-calendar"};
 
 // A whole decimal number within [low, high].
 std::optional<long> Number(const std::string& text, long low, long high) {

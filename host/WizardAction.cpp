@@ -51,4 +51,17 @@ int WizardAction::Count(HWND dlg, int controlId) {
   return std::atoi(testkit::ControlText(dlg, controlId).c_str());
 }
 
+std::pair<int, int> WizardAction::CountPair(HWND dlg, int controlId) {
+  const std::string both = testkit::ControlText(dlg, controlId);
+  const std::size_t slash = both.find('/');
+  return {std::atoi(both.c_str()), slash == std::string::npos ? 0 : std::atoi(both.c_str() + slash + 1)};
+}
+
+std::string WizardAction::FilesText(const std::vector<std::string>& paths) {
+  if (paths.size() == 1) return paths[0];
+  std::string text;
+  for (const std::string& path : paths) text += (text.empty() ? "\"" : " \"") + path + "\"";
+  return text;
+}
+
 }  // namespace host

@@ -6,6 +6,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "HostOptions.h"
 #include "HostUser.h"
@@ -37,6 +39,11 @@ class WizardAction {
   static bool ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user);
   // The number a label shows, "" as 0.
   static int Count(HWND dlg, int controlId);
+  // The two numbers a label shows as "N/M".
+  static std::pair<int, int> CountPair(HWND dlg, int controlId);
+  // Windows paths as the import pages' files box takes them: one as it stands, more
+  // each in double quotes.
+  static std::string FilesText(const std::vector<std::string>& paths);
 
  private:
   std::string ribbonId_;

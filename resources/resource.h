@@ -171,3 +171,13 @@
 #define IDC_TXT_DEBUG_HWND              388
 #define IDC_BTN_DEBUG_SHOW              389
 #define IDC_BTN_DEBUG_SLIDE_SHOW        392
+
+// Calendar import wizard
+#define IDD_VCAL_IMPORT                 242
+#define IDD_VCAL_IMPORT_FINISH          243
+#define IDD_VCAL_IMPORT_OPTIONS         244
+#define IDD_VCAL_IMPORT_FILTER          271
+#define IDC_CBO_TIMEZONE                220
+#define IDC_BTN_IMPORT_ALL              307
+#define IDC_LBL_TIMEZONE                378
+#define IDC_TXT_CR                      388

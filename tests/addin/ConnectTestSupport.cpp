@@ -35,7 +35,7 @@ IDispatchPtr RibbonControl(const std::string& id) {
 }
 
 void CancelFirstPages() {
-  for (int id : {IDD_VCARD_EXPORT, IDD_VCARD_IMPORT, IDD_VCAL_EXPORT})
+  for (int id : {IDD_VCARD_EXPORT, IDD_VCARD_IMPORT, IDD_VCAL_EXPORT, IDD_VCAL_IMPORT})
     testkit::OnDialog(id, [](HWND dlg) { testkit::PressEscape(dlg); });
 }
 
@@ -51,7 +51,7 @@ Wizard WizardThatRan(const LogWatch& log) {
   if (showed(IDD_VCARD_EXPORT) || logged("CvCardExport")) return Wizard::kExportContacts;
   if (showed(IDD_VCARD_IMPORT) || logged("CvCardImport")) return Wizard::kImportContacts;
   if (showed(IDD_VCAL_EXPORT) || logged("CvCalExport")) return Wizard::kExportEvents;
-  if (logged("CvCalImport")) return Wizard::kImportEvents;
+  if (showed(IDD_VCAL_IMPORT) || logged("CvCalImport")) return Wizard::kImportEvents;
   return Wizard::kNone;
 }
 

@@ -286,8 +286,7 @@ TEST_F(DebugDialogTest, ShowOpensEachCalendarExportPage) {
   ExpectEachPageShows(kCalendarExportPages);
 }
 
-// Waits for the calendar import pages: their show functions are not in the list yet.
-TEST_F(DebugDialogTest, DISABLED_ShowOpensEachCalendarImportPage) {
+TEST_F(DebugDialogTest, ShowOpensEachCalendarImportPage) {
   ExpectEachPageShows(kCalendarImportPages);
 }
 

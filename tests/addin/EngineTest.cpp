@@ -92,7 +92,7 @@ TEST_F(EngineConvertersTest, EachEntryPointReachesItsOwnConverter) {
   } entries[] = {
       {&CDovantEngine::ImportContacts, "CvCardImport::Execute: no Outlook application"},
       {&CDovantEngine::ExportContacts, "CvCardExport::Execute: no Outlook application"},
-      {&CDovantEngine::ImportCalendar, "CvCalImport::Execute: Not available in this build"},
+      {&CDovantEngine::ImportCalendar, "CvCalImport::Execute: no Outlook application"},
       {&CDovantEngine::ExportCalendar, "CvCalExport::Execute: no Outlook application"}};
   for (const Entry& e : entries) {
     LogWatch watch;

@@ -11,6 +11,7 @@
 
 #include "HostProcess.h"
 #include "support/TempDir.h"
+#include "testkit/Store.h"
 
 namespace kelvra::test {
 namespace {
@@ -108,6 +109,25 @@ TEST_F(HostCalendarTest, LabelsNeedAnOutlookThatKeepsThem) {
   run = Run({"--outlook", "11.0", "export-calendar", "--to", Folder("b"), "--include-labels", "3"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ResultOf(run), "result: selected=4 exported=0 failed=0 skipped=4");
+}
+
+TEST_F(HostCalendarTest, ExportedCalendarsComeBackAndASecondImportKeepsWhatIsThere) {
+  testkit::ResetMailbox();
+  testkit::SaveMailboxFile(dir_.linuxPath("empty.json"));
+  for (const char* format : {"20", "10"}) {
+    const std::string out = Folder(std::string("out") + format);
+    ASSERT_EQ(Run({"export-calendar", "--to", out, "--format", format, "--one-file"}).status, 0);
+    HostRun run = Run({"--mailbox", dir_.linuxPath("empty.json"), "--save", "import-calendar",
+                       "--from", out, "--conflict", "2"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // The first format brings the four events; the second finds them all there.
+    EXPECT_EQ(ResultOf(run), std::string(format) == "20"
+                                 ? "result: files=1 events=4 imported=4 failed=0 skipped=0"
+                                 : "result: files=1 events=4 imported=0 failed=0 skipped=4");
+  }
+  testkit::LoadMailboxFile(dir_.linuxPath("empty.json"));
+  EXPECT_EQ(testkit::FindFolder("Personal Folders/Calendar")->Items().size(), 4u);
+  testkit::ResetMailbox();
 }
 
 TEST_F(HostCalendarTest, BadClockZoneAndFormatAreUsageErrors) {

@@ -1,0 +1,585 @@
+// The import wizard's run: the pages, the files, and for every event the filter, the
+// duplicate rule and the new appointment.
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "addin/CLang.h"
+#include "addin/CLib.h"
+#include "addin/CLogTimer.h"
+#include "addin/CMultiPath.h"
+#include "addin/LinkCommands.h"
+#include "addin/LogComError.h"
+#include "calendar/AppointmentTimezone.h"
+#include "calendar/CDlgVCalImport.h"
+#include "calendar/CDlgVCalImportFilter.h"
+#include "calendar/CDlgVCalImportFinish.h"
+#include "calendar/CalendarFilterRules.h"
+#include "calendar/CvCalImport.h"
+#include "calendar/SystemTimezone.h"
+#include "contacts/DovantCharConverter.h"
+#include "contacts/FormatNumbered.h"
+#include "resource.h"
+#include "win32/files.h"
+#include "win32/nls.h"
+#include "win32/owners.h"
+
+namespace {
+
+constexpr const char* kExecute = "CvCalImport::Execute";
+constexpr const char* kFilterItem = "CvCalImport::FilterItem";
+constexpr const char* kCreateItem = "CvCalImport::CreateItem_";
+constexpr const char* kMeetingSet = "{6ED8DA90-450B-101B-98DA-00AA003F1305}";
+constexpr long kGlobalObjectId = 3;
+constexpr long kCleanGlobalObjectId = 35;
+constexpr long kPtBinary = 0x0102;
+constexpr long kSenderEmailAddress = 0x0C1F001E;
+constexpr int kDayMinutes = 1440;
+constexpr int kDefaultPeriodMinutes = 30;
+constexpr int kLabels = 9;
+
+std::string Narrow(const _bstr_t& text) {
+  const char* chars = text;
+  return chars ? chars : "";
+}
+
+_bstr_t Wide(const std::u16string& text) { return _bstr_t(text.c_str()); }
+
+bool IsDateOnly(const std::string& text) { return text.size() == 8; }
+
+// Whole seconds, so that dates read apart compare equal.
+COleDateTime WholeSeconds(const COleDateTime& date) {
+  if (date.GetStatus() != COleDateTime::valid) return date;
+  return COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), date.GetHour(),
+                      date.GetMinute(), date.GetSecond());
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// A value for a Restrict condition, in apostrophes, an apostrophe inside written twice.
+std::string Quoted(const std::string& value) {
+  std::string text = "'";
+  for (const char c : value) {
+    text += c;
+    if (c == '\'') text += '\'';
+  }
+  return text + "'";
+}
+
+}  // namespace
+
+// What the pages chose for the run.
+struct CvCalImport::Choices {
+  Outlook::MAPIFolderPtr folder;
+  std::string files;
+  int conflict = kImportAll;
+  TimezoneStruct zone{};
+  std::string zoneName;
+  CvCalFilter filter;
+};
+
+int CvCalImport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND parent) {
+  if (!app) {
+    g_LogTimer.Err(kExecute, 0, "no Outlook application");
+    return -1;
+  }
+  m_created = m_skipped = m_errors = 0;
+  if (!m_mapiUtils) g_LogTimer.Err("CvCalImport", 0, "Cant Create Redemption.MAPIUtils");
+  Choices choices;
+  if (!_RunPages(app, optionsKey, parent, choices)) return 0;
+  m_folder = choices.folder;
+  m_conflict = choices.conflict;
+  m_filter = choices.filter;
+  SetDefaultZone(choices.zone);
+  m_defaultZoneName = choices.zoneName;
+  int events = 0;
+  const std::vector<std::string> files = _QueueFiles(choices.files, events);
+  if (files.empty()) {
+    MessageBoxA(parent, g_Lang.GetText("IDS_ERR_IMPORT_VCAL_FILES_NOT_FOUND").c_str(),
+                g_Lang.GetText("IDS_APP_TITLE").c_str(), MB_ICONEXCLAMATION);
+    m_folder = nullptr;
+    return 0;
+  }
+  if (!m_progress.Start(parent, IDD_VCAL_IMPORT_PROGRESS)) {
+    g_LogTimer.Err(kExecute, 0, "progress dialog cannot start");
+    m_folder = nullptr;
+    return 0;
+  }
+  m_progress.SetName(g_Lang.GetText("IDS_PROGR_IMPORT").c_str());
+  m_progress.SetTotal(events);
+  for (const std::string& file : files) {
+    if (_ImportFile(file.c_str()) < 0) {
+      m_skipped = std::max(0, events - m_created - m_errors);
+      break;
+    }
+  }
+  m_progress.Close();
+  {
+    CDlgVCalImportFinish finish(optionsKey, static_cast<int>(files.size()),
+                                m_created + m_errors + m_skipped, m_created, m_errors, m_skipped,
+                                m_folder);
+    finish.DoModal(parent);
+  }
+  m_folder = nullptr;
+  return 0;
+}
+
+bool CvCalImport::_RunPages(Outlook::_Application* app, HKEY* optionsKey, HWND parent,
+                            Choices& choices) {
+  for (;;) {
+    bool gotoFilter = false;
+    {
+      CDlgVCalImport page(app, optionsKey, choices.folder);
+      if (page.DoModal(parent) != IDOK) return false;
+      choices.folder = page.m_folder;
+      choices.files = page.m_files;
+      choices.conflict = page.m_conflict;
+      choices.zone = page.m_zone;
+      choices.zoneName = page.m_zoneName;
+      gotoFilter = page.m_gotoFilter;
+    }
+    choices.filter = CvCalFilter{};
+    if (!gotoFilter) return true;
+    CDlgVCalImportFilter filter(app, optionsKey);
+    const INT_PTR result = filter.DoModal(parent);
+    if (result == -1) g_LogTimer.Err(kExecute, static_cast<int>(GetLastError()), "GetLastError");
+    choices.filter = filter.GetFilter();
+    if (result == IDOK) return true;
+    if (result != IDBACK) return false;
+  }
+}
+
+std::vector<std::string> CvCalImport::_QueueFiles(const std::string& text, int& events) {
+  CMultiPath paths;
+  paths.Parse(text.c_str(), false);
+  std::vector<std::string> files;
+  events = 0;
+  const auto queue = [&](const std::string& path) {
+    files.push_back(path);
+    events += _CountEvents(path.c_str());
+  };
+  for (int i = 0; i < paths.GetCount(); ++i) {
+    const std::string& path = paths.GetAt(i);
+    if (!PathIsDirectoryA(path.c_str())) {
+      queue(path);
+      continue;
+    }
+    const std::string folder = path.back() == '\\' || path.back() == '/' ? path : path + "\\";
+    WIN32_FIND_DATAA found{};
+    const UniqueFind search(FindFirstFileA((folder + "*.?cs").c_str(), &found));
+    if (!search) continue;
+    do {
+      const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(
+          std::string(found.cFileName).substr(std::string(found.cFileName).rfind('.') + 1)[0])));
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (kind == 'i' || kind == 'v'))
+        queue(folder + found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+  }
+  return files;
+}
+
+int CvCalImport::_CountEvents(const char* fileName) {
+  const HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE || !_ReadFile(file, fileName)) return 0;
+  int count = 0;
+  bool inCalendar = false;
+  bool inEvent = false;
+  while (m_reader.NextProperty()) {
+    const std::string name = Upper(m_reader.Name());
+    m_reader.ReadValue(ContentLineReader::kNone);
+    std::string value = Upper(m_reader.Value());
+    value.erase(value.find_last_not_of(" \t") + 1);
+    if (name == "BEGIN" && value == "VCALENDAR") inCalendar = true;
+    if (!inCalendar) continue;
+    if (name == "BEGIN" && value == "VEVENT") inEvent = true;
+    if (name == "END" && value == "VEVENT" && inEvent) {
+      ++count;
+      inEvent = false;
+    }
+    if (name == "END" && value == "VCALENDAR") inCalendar = inEvent = false;
+  }
+  LoadBytes(nullptr, 0, nullptr);
+  return count;
+}
+
+int CvCalImport::_ImportFile(const char* fileName) {
+  const HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    const std::string text = FormatNumbered(g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE"), {fileName});
+    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(),
+                                   g_Lang.GetText("IDS_ERR_TITLE").c_str(),
+                                   MB_OKCANCEL | MB_ICONEXCLAMATION);
+    if (answer != IDCANCEL) return 0;
+    // Cancel stops the run even when Windows gave no error code.
+    return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
+  }
+  // The name decides the format; the NULs were logged when the events were counted.
+  if (!_ReadFile(file, fileName, false)) return 0;
+  const int result = Parse();
+  LoadBytes(nullptr, 0, nullptr);
+  return result;
+}
+
+// --- One event --------------------------------------------------------------------------
+
+int CvCalImport::_AddEvent() {
+  const std::vector<CalExtraDate> periods = m_event.extraDates;
+  if (m_event.rule.type != ParsedRule::kNone || periods.size() <= 1) return AddItem();
+  m_progress.AddTotal(static_cast<int>(periods.size()) - 1);
+  for (const CalExtraDate& period : periods) {
+    m_event.start = {period.text, period.zoneId};
+    m_event.end = {};
+    m_event.duration = kDefaultPeriodMinutes;
+    if (!period.endText.empty()) {
+      m_event.end = {period.endText, period.zoneId};
+    } else {
+      int minutes = 0;
+      if (_ParseDuration(period.durationText, minutes) && minutes >= 0) m_event.duration = minutes;
+    }
+    const int result = AddItem();
+    if (result < 0) return result;
+  }
+  return 0;
+}
+
+int CvCalImport::AddItem() {
+  try {
+    if (!FilterItem()) {
+      ++m_skipped;
+      return 0;
+    }
+    return _ResolveConflict();
+  } catch (const _com_error& error) {
+    _LogAddItem("CvCalImport::AddItem", &error);
+  } catch (...) {
+    _LogAddItem("CvCalImport::AddItem", nullptr);
+  }
+  m_newItem = nullptr;
+  m_duplicate = nullptr;
+  return 0;
+}
+
+void CvCalImport::_LogAddItem(const char* function, const _com_error* error) const {
+  if (error != nullptr) {
+    g_LogTimer.Err(function, error->Error(), "_com_error(%s), file(%s)",
+                   Narrow(error->Description()).c_str(), m_fileName.c_str());
+  } else {
+    g_LogTimer.Err(function, 0, "CATCHED EXCEPTION! file(%s)", m_fileName.c_str());
+  }
+}
+
+void CvCalImport::_LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end,
+                              bool& haveEnd) {
+  // A date alone is a day, whatever the zone: it is never converted.
+  const auto convert = [this](const CalDateText& date, COleDateTime& result) {
+    const int mode = IsDateOnly(date.text) ? kAsWritten : kToLocal;
+    if (!ToDate(date.text, date.zoneId, result, mode, "")) return false;
+    result = WholeSeconds(result);
+    return true;
+  };
+  haveStart = convert(m_event.start, start);
+  haveEnd = false;
+  if (!m_event.end.text.empty()) {
+    haveEnd = convert(m_event.end, end);
+  } else if (haveStart && m_event.duration != ParsedEvent::kNoDuration) {
+    end = start + COleDateTimeSpan(0, 0, m_event.duration, 0);
+    haveEnd = true;
+  }
+}
+
+bool CvCalImport::FilterItem() {
+  const DWORD mask = m_filter.mask;
+  if (mask == 0) return true;
+  if ((mask & (CvCalFilter::kSkipAllDay | CvCalFilter::kDates)) != 0) {
+    COleDateTime start, end;
+    bool haveStart = false, haveEnd = false;
+    _LocalTimes(start, haveStart, end, haveEnd);
+    if ((mask & CvCalFilter::kDates) != 0) {
+      if (haveStart && start >= m_filter.dateTo) return false;
+      if (haveEnd && end <= m_filter.dateFrom) return false;
+    }
+    if ((mask & CvCalFilter::kSkipAllDay) != 0 && haveStart && haveEnd) {
+      const COleDateTimeSpan span = end - start;
+      if (span.GetStatus() != COleDateTimeSpan::valid) {
+        g_LogTimer.Err(kFilterItem, 0, "cant calc date difference (%s - %s)",
+                       m_event.end.text.c_str(), m_event.start.text.c_str());
+      } else if (span.GetTotalDays() >= 1 && span.GetHours() == 0 && span.GetMinutes() == 0 &&
+                 span.GetSeconds() == 0) {
+        return false;
+      }
+    }
+  }
+  if ((mask & CvCalFilter::kSkipNotNormal) != 0 &&
+      m_event.sensitivity != ParsedEvent::kSensitivityNormal)
+    return false;
+  if (CalendarFilterRules::CategoriesLeaveOut(m_filter, Narrow(Wide(m_event.categories)),
+                                              kFilterItem))
+    return false;
+  if (CalendarFilterRules::LabelsLeaveOut(m_filter, [this] { return _SummaryHasLabel(); },
+                                          kFilterItem, "filter.LabelMask empty"))
+    return false;
+  return true;
+}
+
+bool CvCalImport::_SummaryHasLabel() {
+  const std::string summary = Upper(Narrow(Wide(m_event.summary)));
+  if (summary.empty()) return false;
+  for (int n = 1; n <= kLabels; ++n) {
+    if ((m_filter.LabelMask & (1UL << (n - 1))) == 0) continue;
+    const std::string label = Upper(g_Lang.GetText(("IDS_EVENT_LABEL" + std::to_string(n)).c_str()));
+    if (label.empty()) {
+      g_LogTimer.War(kFilterItem, 0, "Cant load label from resources");
+      continue;
+    }
+    if (summary.find(label) != std::string::npos) return true;
+  }
+  return false;
+}
+
+int CvCalImport::_ResolveConflict() {
+  m_duplicate = nullptr;
+  if (m_conflict == kReplace || m_conflict == kKeep) _FindDuplicate();
+  if (m_conflict == kKeep && m_duplicate) {
+    ++m_skipped;
+    m_duplicate = nullptr;
+    return 0;
+  }
+  if (!CreateItem()) {
+    ++m_errors;
+    m_duplicate = nullptr;
+    return 0;
+  }
+  m_newItem->Save();
+  ++m_created;
+  m_newItem = nullptr;
+  if (m_conflict == kReplace && m_duplicate) m_duplicate->Delete();
+  m_duplicate = nullptr;
+  m_progress.Step();
+  if (m_progress.m_bCancel) return -1;
+  if (m_progress.IsHelpPressed()) g_Lib.ShowContextHelp(help_topics::kImportEvents);
+  return 0;
+}
+
+std::string CvCalImport::_FormatRestrictTime(const COleDateTime& date) const {
+  COleDateTime minute = date + COleDateTimeSpan(0, 0, 0, 30);
+  minute = COleDateTime(minute.GetYear(), minute.GetMonth(), minute.GetDay(), minute.GetHour(),
+                        minute.GetMinute(), 0);
+  SYSTEMTIME time{};
+  minute.GetAsSystemTime(time);
+  char day[64] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, day, sizeof day);
+  char clock[32];
+  const int hour12 = minute.GetHour() % 12 == 0 ? 12 : minute.GetHour() % 12;
+  std::snprintf(clock, sizeof clock, " %02d:%02d %s", hour12, minute.GetMinute(),
+                minute.GetHour() < 12 ? "AM" : "PM");
+  return std::string(day) + clock;
+}
+
+bool CvCalImport::_FindDuplicate() {
+  COleDateTime start, end;
+  bool haveStart = false, haveEnd = false;
+  _LocalTimes(start, haveStart, end, haveEnd);
+  if (!haveStart || !m_folder) return false;
+  std::string filter = "[Start] = " + Quoted(_FormatRestrictTime(start));
+  if (haveEnd) filter += " And [End] = " + Quoted(_FormatRestrictTime(end));
+  filter += " And [Subject] = " + Quoted(Narrow(Wide(m_event.summary)));
+  Outlook::_ItemsPtr found;
+  try {
+    found = m_folder->GetItems()->Restrict(_bstr_t(filter.c_str()));
+  } catch (const _com_error& error) {
+    LogComError("CvCalImport::_FindDuplicate", error);
+    return false;
+  }
+  const long count = found ? found->GetCount() : 0;
+  for (long i = 1; i <= count && !m_duplicate; ++i)
+    m_duplicate = Outlook::_AppointmentItemPtr(found->Item(_variant_t(i)));
+  return static_cast<bool>(m_duplicate);
+}
+
+// --- The new appointment --------------------------------------------------------------
+
+bool CvCalImport::CreateItem() {
+  try {
+    if (CreateItem_()) return true;
+  } catch (const _com_error& error) {
+    _LogAddItem("CvCalImport::CreateItem", &error);
+  } catch (...) {
+    _LogAddItem("CvCalImport::CreateItem", nullptr);
+  }
+  // An appointment saved on the way (by the exceptions or the zone) is not left behind
+  // half built.
+  if (m_newItem) {
+    try {
+      if (m_newItem->GetEntryID().length() > 0) {
+        m_newItem->Delete();
+        g_LogTimer.Err("CvCalImport::CreateItem", 0, "the half-built appointment was deleted");
+      }
+    } catch (const _com_error& error) {
+      LogComError("CvCalImport::CreateItem", error);
+    }
+  }
+  m_newItem = nullptr;
+  return false;
+}
+
+bool CvCalImport::CreateItem_() {
+  if (m_event.badStart) return false;
+  m_newItem = nullptr;
+  try {
+    m_newItem = Outlook::_AppointmentItemPtr(m_folder->GetItems()->Add(_variant_t(1L)));
+  } catch (const _com_error& error) {
+    LogComError(kCreateItem, error);
+  }
+  if (!m_newItem) return false;
+  const bool recurring = m_event.rule.type != ParsedRule::kNone;
+  std::string target;
+  if (recurring)
+    target = m_zones.count(m_event.start.zoneId) != 0 ? m_event.start.zoneId : DefaultZoneKey;
+  const int mode = recurring ? kToTarget : kToLocal;
+  _SetTimes(mode, target);
+  m_newItem->PutSensitivity(static_cast<Outlook::OlSensitivity>(m_event.sensitivity));
+  m_newItem->PutImportance(static_cast<Outlook::OlImportance>(m_event.importance));
+  m_newItem->PutBusyStatus(static_cast<Outlook::OlBusyStatus>(m_event.busyStatus));
+  if (!m_event.categories.empty()) m_newItem->PutCategories(Wide(m_event.categories));
+  if (!m_event.description.empty()) m_newItem->PutBody(Wide(m_event.description));
+  if (!m_event.summary.empty()) m_newItem->PutSubject(Wide(m_event.summary));
+  if (!m_event.location.empty()) m_newItem->PutLocation(Wide(m_event.location));
+  if (!m_event.resources.empty()) m_newItem->PutResources(Wide(m_event.resources));
+  if (recurring) {
+    _SetRecurrence(mode, target);
+    if (m_mapiUtils) _SetZone(target);
+  }
+  if (!m_event.uid.empty()) _SetMeetingUID(true);
+  _SetOrganizer();
+  if (!m_event.attendees.empty()) {
+    const Outlook::RecipientsPtr recipients = m_newItem->GetRecipients();
+    for (const std::u16string& attendee : m_event.attendees) recipients->Add(Wide(attendee));
+    m_newItem->PutMeetingStatus(Outlook::olMeeting);
+  }
+  return true;
+}
+
+void CvCalImport::_SetTimes(int mode, const std::string& target) {
+  const auto convert = [&](const std::string& text, const std::string& zone, COleDateTime& result) {
+    const int dateMode = IsDateOnly(text) ? kAsWritten : mode;
+    if (!ToDate(text, zone, result, dateMode, target)) return false;
+    result = WholeSeconds(result);
+    return true;
+  };
+  COleDateTime start;
+  const bool haveStart = convert(m_event.start.text, m_event.start.zoneId, start);
+  if (haveStart) m_newItem->PutStart(start.m_dt);
+  long reminder = -1;
+  COleDateTime alarm;
+  if (haveStart && m_event.reminderOffset <= 0) {
+    reminder = -m_event.reminderOffset;
+  } else if (haveStart && !m_event.alarmTime.empty() &&
+             convert(m_event.alarmTime, m_event.start.zoneId, alarm)) {
+    reminder = static_cast<long>((start - alarm).GetTotalMinutes());
+  }
+  const bool future = haveStart && COleDateTime(m_newItem->GetStart()) >= COleDateTime::GetCurrentTime();
+  m_newItem->PutReminderSet(reminder >= 0 && future ? VARIANT_TRUE : VARIANT_FALSE);
+  if (reminder >= 0 && future) m_newItem->PutReminderMinutesBeforeStart(reminder);
+  COleDateTime end;
+  bool haveEnd = false;
+  if (!m_event.end.text.empty()) {
+    haveEnd = convert(m_event.end.text, m_event.end.zoneId, end);
+    if (haveEnd) m_newItem->PutEnd(end.m_dt);
+  } else if (m_event.duration != ParsedEvent::kNoDuration) {
+    m_newItem->PutDuration(m_event.duration);
+  }
+  const bool dayStart = IsDateOnly(m_event.start.text);
+  const bool dayEnd = IsDateOnly(m_event.end.text) ||
+                      (m_event.end.text.empty() && m_event.duration == kDayMinutes);
+  const auto midnight = [](const COleDateTime& d) {
+    return d.GetHour() == 0 && d.GetMinute() == 0 && d.GetSecond() == 0;
+  };
+  if (haveStart && dayStart && dayEnd && midnight(start) && (!haveEnd || midnight(end)))
+    m_newItem->PutAllDayEvent(VARIANT_TRUE);
+}
+
+void CvCalImport::_SetRecurrence(int mode, const std::string& target) {
+  const ParsedRule& rule = m_event.rule;
+  const Outlook::RecurrencePatternPtr pattern = m_newItem->GetRecurrencePattern();
+  pattern->PutRecurrenceType(static_cast<Outlook::OlRecurrenceType>(rule.type));
+  const auto set = [](int value, auto&& put) {
+    if (value > 0) put(value);
+  };
+  const bool interval = rule.type == ParsedRule::kDaily || rule.type == ParsedRule::kWeekly ||
+                        rule.type == ParsedRule::kMonthly || rule.type == ParsedRule::kMonthNth;
+  if (interval) set(rule.interval, [&](int v) { pattern->PutInterval(v); });
+  if (rule.type == ParsedRule::kWeekly || rule.type == ParsedRule::kMonthNth ||
+      rule.type == ParsedRule::kYearNth)
+    set(rule.dayMask, [&](int v) { pattern->PutDayOfWeekMask(static_cast<Outlook::OlDaysOfWeek>(v)); });
+  if (rule.type == ParsedRule::kMonthly || rule.type == ParsedRule::kYearly)
+    set(rule.dayOfMonth, [&](int v) { pattern->PutDayOfMonth(v); });
+  if (rule.type == ParsedRule::kMonthNth || rule.type == ParsedRule::kYearNth)
+    set(rule.instance, [&](int v) { pattern->PutInstance(v); });
+  if (rule.type == ParsedRule::kYearly || rule.type == ParsedRule::kYearNth)
+    set(rule.monthOfYear, [&](int v) { pattern->PutMonthOfYear(v); });
+  COleDateTime endDate;
+  if (rule.occurrences == 0) {
+    pattern->PutNoEndDate(VARIANT_TRUE);
+  } else if (rule.occurrences > 0) {
+    pattern->PutOccurrences(rule.occurrences);
+  } else if (!rule.endDate.empty() && ToDate(rule.endDate, m_event.start.zoneId, endDate, mode, target)) {
+    pattern->PutPatternEndDate(endDate.m_dt);
+  } else if (m_format == kVCal10) {
+    pattern->PutOccurrences(2);
+  } else {
+    pattern->PutNoEndDate(VARIANT_TRUE);
+  }
+  try {
+    CreateExceptions();
+  } catch (...) {
+    g_LogTimer.Err(kCreateItem, 0, "CreateExceptions raise exception");
+  }
+}
+
+void CvCalImport::_SetZone(const std::string& target) {
+  const auto zone = m_zones.find(target);
+  if (zone == m_zones.end() || IsSystemTimezone(zone->second)) return;
+  std::string name = target;
+  if (target == DefaultZoneKey) {
+    name = m_defaultZoneName;
+  } else if (target == kVCalZoneId) {
+    const long bias = zone->second.Bias;
+    char text[24];
+    std::snprintf(text, sizeof text, "(GMT%c%02ld:%02ld)", bias > 0 ? '-' : '+',
+                  std::labs(bias) / 60, std::labs(bias) % 60);
+    name = text;
+  }
+  try {
+    if (m_newItem->GetSaved() == VARIANT_FALSE) m_newItem->Save();
+    const int result = SetAppointmentTimezone(m_newItem, m_mapiUtils, zone->second, _bstr_t(name.c_str()));
+    if (result < 0) g_LogTimer.Err(kCreateItem, result, "SetAppointmentTimezone failed");
+  } catch (...) {
+    g_LogTimer.Err(kCreateItem, 0, "SetAppointmentTimezone raise exception");
+  }
+}
+
+void CvCalImport::_SetMeetingUID(bool clean) {
+  if (!m_mapiUtils) return;
+  static const _bstr_t meetingSet(kMeetingSet);
+  const long id = clean ? kGlobalObjectId : kCleanGlobalObjectId;
+  const long tag = m_mapiUtils->GetIDsFromNames(m_newItem, meetingSet, _variant_t(id), VARIANT_TRUE);
+  if (tag == 0) return;
+  const long binaryTag = static_cast<long>((static_cast<unsigned long>(tag) & 0xFFFF0000UL) |
+                                           static_cast<unsigned long>(kPtBinary));
+  const _variant_t bytes = m_mapiUtils->HrStringToArray(_bstr_t(m_event.uid.c_str()));
+  m_mapiUtils->HrSetOneProp(m_newItem, binaryTag, bytes, VARIANT_FALSE);
+}
+
+void CvCalImport::_SetOrganizer() {
+  if (m_event.organizer.empty() || !m_mapiUtils) return;
+  m_mapiUtils->HrSetOneProp(m_newItem, kSenderEmailAddress, _variant_t(Wide(m_event.organizer)),
+                            VARIANT_FALSE);
+}

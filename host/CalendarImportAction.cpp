@@ -1,0 +1,109 @@
+#include "CalendarImportAction.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "AddInModule.h"
+#include "resources/resource.h"
+#include "testkit/Dialogs.h"
+#include "testkit/ZoneList.h"
+#include "win32/registry.h"
+
+namespace host {
+namespace {
+
+constexpr const char* kAction = "import-calendar";
+// The options page's radio buttons by conflict code.
+constexpr int kConflictRadios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
+
+// The display name the zone list gives a Windows zone id; "" for an unknown id.
+std::string ZoneDisplayName(const std::string& id) {
+  const std::string key = std::string(testkit::kTimeZonesKey) + "\\" + id;
+  char name[256] = {};
+  DWORD size = sizeof name;
+  HKEY zone = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &zone) != ERROR_SUCCESS) return "";
+  const LONG read = RegQueryValueExA(zone, "Display", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
+  RegCloseKey(zone);
+  return read == ERROR_SUCCESS ? std::string(name) : std::string();
+}
+
+}  // namespace
+
+CalendarImportAction::CalendarImportAction(const std::vector<std::string>& arguments)
+    : WizardAction("Ostrane.Kelvra.btnImportA", "ImportE") {
+  ActionArguments args(kAction, arguments);
+  for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
+    if (filter_.Take(option, args)) continue;
+    if (option == "--from") {
+      const std::string path = args.Value();
+      if (!std::filesystem::exists(path))
+        throw UsageError("import-calendar: --from " + path + ": no such file or folder");
+      from_.push_back(WindowsPathOf(path));
+    } else if (option == "--folder") {
+      folder_ = args.Value();
+    } else if (option == "--conflict") {
+      const std::string mode = args.Value();
+      if (mode != "0" && mode != "1" && mode != "2") throw UsageError("import-calendar: --conflict is 0, 1 or 2");
+      conflict_ = std::atoi(mode.c_str());
+    } else if (option == "--zone") {
+      zone_ = args.Value();
+    } else {
+      args.Unknown(option);
+    }
+  }
+  if (from_.empty()) throw UsageError("import-calendar needs --from PATH");
+}
+
+void CalendarImportAction::Prepare(HostUser& user) {
+  user.Drive(IDD_VCAL_IMPORT, [this, &user](HWND dlg) { FirstPage(dlg, user); });
+  user.Drive(IDD_VCAL_IMPORT_OPTIONS, [this, &user](HWND dlg) { OptionsPage(dlg, user); });
+  user.Drive(IDD_VCAL_IMPORT_FILTER, [this, &user](HWND dlg) { FilterPage(dlg, user); });
+  user.Drive(IDD_VCAL_IMPORT_FINISH, [this](HWND dlg) { FinishPage(dlg); });
+  filter_.Prepare(user);
+}
+
+void CalendarImportAction::FirstPage(HWND dlg, HostUser& user) {
+  if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
+  testkit::TypeText(dlg, IDC_TXT_WIN_FLD, FilesText(from_));
+  if (conflict_ || !zone_.empty()) {
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    if (!user.Problems().empty()) return;
+  }
+  testkit::Click(dlg, filter_.Any() ? IDOK : IDC_BTN_IMPORT_ALL);
+}
+
+void CalendarImportAction::OptionsPage(HWND dlg, HostUser& user) {
+  if (conflict_) testkit::Click(dlg, kConflictRadios[*conflict_]);
+  if (!zone_.empty()) {
+    // A display name as the list shows it, or a Windows zone id.
+    if (!testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, zone_) &&
+        !testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, ZoneDisplayName(zone_))) {
+      user.Refuse("import-calendar: the options page does not offer the zone " + zone_);
+      testkit::Click(dlg, IDCANCEL);
+      return;
+    }
+  }
+  testkit::Click(dlg, IDOK);
+}
+
+void CalendarImportAction::FilterPage(HWND dlg, HostUser& user) {
+  filter_.Fill(dlg, user);
+  if (!user.Problems().empty()) {
+    testkit::Click(dlg, IDCANCEL);
+    return;
+  }
+  testkit::Click(dlg, IDOK);
+}
+
+void CalendarImportAction::FinishPage(HWND dlg) {
+  // The page shows files and events in one label, "files/events".
+  const auto [files, events] = CountPair(dlg, IDC_LBL_NUM_SELECTED);
+  SetResult("result: files=" + std::to_string(files) + " events=" + std::to_string(events) +
+            " imported=" + std::to_string(Count(dlg, IDC_LBL_NUM_IMPORTED)) +
+            " failed=" + std::to_string(Count(dlg, IDC_LBL_NUM_FAILURES)) +
+            " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)));
+  testkit::Click(dlg, IDCANCEL);
+}
+
+}  // namespace host

@@ -1,0 +1,112 @@
+// The import-events pages shown headless through the operator: defaults, the zone of
+// the options dialog, and what the first page stores.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "CalWriterFixture.h"
+#include "addin/RegKey.h"
+#include "calendar/CDlgVCalImport.h"
+#include "calendar/CDlgVCalImportFilter.h"
+#include "calendar/CDlgVCalImportOptions.h"
+#include "calendar/SystemTimezone.h"
+#include "resource.h"
+#include "testkit/Dialogs.h"
+#include "testkit/Outlook.h"
+#include "testkit/Registry.h"
+#include "testkit/Store.h"
+#include "testkit/Watchdog.h"
+#include "testkit/ZoneList.h"
+
+namespace calwriter {
+namespace {
+
+constexpr const char* kOptionsPath = "Software\\Ostrane\\Kelvra\\Options";
+
+class CalImportPageTest : public CalWriterTest {
+ protected:
+  void SetUp() override {
+    CalWriterTest::SetUp();
+    testkit::SeedZoneList();
+    ASSERT_EQ(m_key.Create(HKEY_CURRENT_USER, kOptionsPath, 0x2001F), ERROR_SUCCESS);
+  }
+  void TearDown() override {
+    testkit::ClearDialogScripts();
+    testkit::ResetExplorers();
+    m_key.Close();
+    m_app = nullptr;
+    CalWriterTest::TearDown();
+  }
+  Outlook::_ApplicationPtr App(int major) {
+    testkit::SetOutlookVersion(major);
+    m_app = testkit::CreateOutlookApplication();
+    return m_app;
+  }
+  HKEY* Key() { return m_key.Address(); }
+
+  testkit::Watchdog m_watchdog{"calendar import pages", std::chrono::seconds(60)};
+  RegKey m_key;
+  Outlook::_ApplicationPtr m_app;
+};
+
+TEST_F(CalImportPageTest, FilterDefaultsLeaveTheDatesOffAndOfferLabelsEverywhere) {
+  const struct {
+    int major;
+    DWORD mask;
+  } cases[] = {{9, 21}, {11, 21}, {12, 17}};
+  for (const auto& each : cases) {
+    CDlgVCalImportFilter page(App(each.major), Key());
+    EXPECT_EQ(page.GetFilter().mask, each.mask) << each.major;
+    EXPECT_EQ(page.GetFilter().LabelMask, 384u) << each.major;
+  }
+  for (const auto& each : cases) {
+    CDlgVCalImportFilter page(App(each.major), Key());
+    testkit::OnDialog(IDD_VCAL_IMPORT_FILTER, [&each](HWND dlg) {
+      EXPECT_TRUE(testkit::Control(dlg, IDC_CHK_LABELS).enabled) << each.major;
+      EXPECT_FALSE(testkit::IsChecked(dlg, IDC_CHK_DATES));
+      EXPECT_EQ(testkit::Control(dlg, IDC_BTN_CATEGORIES).visible, each.major != 9);
+      testkit::Click(dlg, IDOK);
+    });
+    EXPECT_EQ(page.DoModal(nullptr), IDOK);
+    EXPECT_EQ(testkit::ReadDword(HKEY_CURRENT_USER, kOptionsPath,
+                                 "Appointments.Import.Filter.SubjectLabels"),
+              384u);
+  }
+}
+
+TEST_F(CalImportPageTest, TheOptionsDialogChoosesAZoneOfTheListAndTheFirstPageStoresIt) {
+  Outlook::_ApplicationPtr app = App(14);
+  Outlook::_ExplorerPtr explorer =
+      testkit::OpenExplorer(app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  CDlgVCalImport page(app, Key(), nullptr);
+  // First start: the system zone under its Windows name, import as new events.
+  EXPECT_EQ(page.m_conflict, 0);
+  EXPECT_FALSE(page.m_zoneName.empty());
+  std::string tokyo;
+  testkit::OnDialog(IDD_VCAL_IMPORT, [](HWND dlg) {
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    testkit::Click(dlg, IDCANCEL);
+  });
+  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [&tokyo](HWND dlg) {
+    EXPECT_TRUE(testkit::IsChecked(dlg, IDC_OPT_DUPLICATE));
+    testkit::Click(dlg, IDC_OPT_LEAVE);
+    EXPECT_FALSE(testkit::IsChecked(dlg, IDC_OPT_DUPLICATE));
+    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+      if (item.find("Tokyo") != std::string::npos) tokyo = item;
+    EXPECT_TRUE(testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, tokyo));
+    testkit::Click(dlg, IDOK);
+  });
+  EXPECT_EQ(page.DoModal(nullptr), IDCANCEL);
+  ASSERT_FALSE(tokyo.empty());
+  EXPECT_EQ(page.m_conflict, 2);
+  EXPECT_EQ(page.m_zoneName, tokyo);
+  EXPECT_EQ(testkit::ReadDword(HKEY_CURRENT_USER, kOptionsPath, "Appointments.Import.TZDefault"), 0u);
+  // The next wizard starts from what was stored.
+  CDlgVCalImport next(app, Key(), nullptr);
+  EXPECT_EQ(next.m_zoneName, tokyo);
+  EXPECT_EQ(next.m_conflict, 2);
+  EXPECT_EQ(next.m_zone.Bias, -540);
+}
+
+}  // namespace
+}  // namespace calwriter

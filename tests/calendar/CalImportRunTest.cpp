@@ -1,0 +1,216 @@
+// The import-events wizard end to end over the stand-in store: the pages as a user goes
+// through them, the files it takes, the appointments it makes, the duplicate rules, the
+// filter and the recurrence exceptions.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CalWriterFixture.h"
+#include "calendar/CvCalImport.h"
+#include "resource.h"
+#include "testkit/Dialogs.h"
+#include "testkit/Operator.h"
+#include "testkit/Outlook.h"
+#include "testkit/Store.h"
+#include "testkit/Watchdog.h"
+
+namespace calwriter {
+namespace {
+
+std::string Calendar(const std::string& events) {
+  return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + events + "END:VCALENDAR\r\n";
+}
+
+std::string Vevent(const std::string& summary, const std::string& lines) {
+  return "BEGIN:VEVENT\r\nSUMMARY:" + summary + "\r\n" + lines + "END:VEVENT\r\n";
+}
+
+struct Finish {
+  std::string files, imported, failed, skipped;
+  bool shown = false;
+};
+
+class CalImportRunTest : public CalWriterTest {
+ protected:
+  void SetUp() override {
+    CalWriterTest::SetUp();
+    LoadCalendar("");
+    m_app = testkit::CreateOutlookApplication();
+    m_explorer = testkit::OpenExplorer(
+        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    std::filesystem::create_directories(Temp().linuxPath("in"));
+    testkit::ClearMessageBoxes();
+  }
+  void TearDown() override {
+    testkit::ClearDialogScripts();
+    testkit::ClearShownDialogs();
+    m_explorer = nullptr;
+    testkit::ResetExplorers();
+    m_app = nullptr;
+    CalWriterTest::TearDown();
+  }
+
+  std::string In(const std::string& name, const std::string& text) const {
+    Temp().write("in/" + name, text);
+    return Temp().windowsPath("in\\" + name);
+  }
+  // The first page with these files, left with "Import All" (or "Next >"), and the
+  // options dialog choosing the conflict code when one is given.
+  void FirstPage(const std::string& files, int conflict = -1, bool next = false) {
+    testkit::OnDialog(IDD_VCAL_IMPORT, [files, conflict, next](HWND dlg) {
+      testkit::TypeText(dlg, IDC_TXT_WIN_FLD, files);
+      if (conflict >= 0) testkit::Click(dlg, IDC_BTN_OPTIONS);
+      testkit::Click(dlg, next ? IDOK : IDC_BTN_IMPORT_ALL);
+    });
+    if (conflict < 0) return;
+    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [conflict](HWND dlg) {
+      const int radios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
+      testkit::Click(dlg, radios[conflict]);
+      testkit::Click(dlg, IDOK);
+    });
+  }
+  Finish Run() {
+    Finish finish;
+    testkit::OnDialog(IDD_VCAL_IMPORT_FINISH, [&finish](HWND dlg) {
+      finish = {testkit::ControlText(dlg, IDC_LBL_NUM_SELECTED),
+                testkit::ControlText(dlg, IDC_LBL_NUM_IMPORTED),
+                testkit::ControlText(dlg, IDC_LBL_NUM_FAILURES),
+                testkit::ControlText(dlg, IDC_LBL_NUM_SKIPPED), true};
+      testkit::SetCheck(dlg, IDC_CHK_OPEN_FOLDER, false);
+      testkit::Click(dlg, IDCANCEL);
+    });
+    CvCalImport importer;
+    EXPECT_EQ(importer.Execute(m_app, &m_key, nullptr), 0);
+    return finish;
+  }
+  static std::vector<std::string> Subjects() { return CalWriterTest::Subjects(kCalendar); }
+  static Outlook::_AppointmentItemPtr Item(const std::string& subject) {
+    return Appointment(subject);
+  }
+
+  testkit::Watchdog m_watchdog{"calendar import run", std::chrono::seconds(60)};
+  Outlook::_ApplicationPtr m_app;
+  Outlook::_ExplorerPtr m_explorer;
+  HKEY m_key = nullptr;
+};
+
+TEST_F(CalImportRunTest, ImportAllMakesAnAppointmentOfEveryEvent) {
+  FirstPage(In("two.ics", Calendar(Vevent("Dentist", "DTSTART:20300312T080000Z\r\nDTEND:20300312T084500Z\r\nLOCATION:Main St\r\n") +
+                                   Vevent("Review", "DTSTART:20300313T140000Z\r\nDURATION:PT1H\r\n"))));
+  const Finish finish = Run();
+  EXPECT_TRUE(finish.shown);
+  EXPECT_EQ(finish.files, "1/2");
+  EXPECT_EQ(finish.imported, "2");
+  EXPECT_EQ(finish.failed, "0");
+  EXPECT_EQ(finish.skipped, "0");
+  EXPECT_EQ(Subjects(), (std::vector<std::string>{"Dentist", "Review"}));
+  // Central European summer time: UTC + 2.
+  EXPECT_EQ(COleDateTime(Item("Dentist")->GetStart()), COleDateTime(2030, 3, 12, 9, 0, 0));
+  EXPECT_EQ(Item("Review")->GetDuration(), 60);
+}
+
+TEST_F(CalImportRunTest, AFolderGivesItsCalendarFilesOnly) {
+  In("a.ics", Calendar(Vevent("A", "DTSTART:20300312T080000Z\r\n")));
+  In("b.vcs", "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nSUMMARY:B\r\nDTSTART:20300312T080000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  In("c.acs", Calendar(Vevent("C", "DTSTART:20300312T080000Z\r\n")));
+  FirstPage(Temp().windowsPath("in"));
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "2/2");
+  EXPECT_EQ(Subjects().size(), 2u);
+}
+
+TEST_F(CalImportRunTest, AllDayByDatesOrByADayLong) {
+  FirstPage(In("days.ics", Calendar(
+      Vevent("Dates", "DTSTART;VALUE=DATE:20300501\r\nDTEND;VALUE=DATE:20300502\r\n") +
+      Vevent("Day long", "DTSTART;VALUE=DATE:20300501\r\nDURATION:PT24H\r\n") +
+      Vevent("Two days", "DTSTART;VALUE=DATE:20300501\r\nDURATION:P2D\r\n"))));
+  Run();
+  EXPECT_NE(Item("Dates")->GetAllDayEvent(), VARIANT_FALSE);
+  EXPECT_NE(Item("Day long")->GetAllDayEvent(), VARIANT_FALSE);
+  EXPECT_EQ(Item("Two days")->GetAllDayEvent(), VARIANT_FALSE);
+  // A day is never moved by a zone.
+  EXPECT_EQ(COleDateTime(Item("Dates")->GetStart()), COleDateTime(2030, 5, 1, 0, 0, 0));
+}
+
+TEST_F(CalImportRunTest, PeriodsOfOneEventBecomeAppointmentsOfTheirOwn) {
+  FirstPage(In("periods.ics", Calendar(Vevent(
+      "Slots", "DTSTART:20300601T080000Z\r\nDTEND:20300601T090000Z\r\n"
+               "RDATE;VALUE=PERIOD:20300601T080000Z/20300601T090000Z,20300602T080000Z/PT2H,"
+               "20300603T080000Z/20300603T083000Z\r\n"))));
+  const Finish finish = Run();
+  EXPECT_EQ(finish.imported, "3");
+  EXPECT_EQ(Subjects().size(), 3u);
+}
+
+TEST_F(CalImportRunTest, AReminderOfAPastEventIsOff) {
+  const std::string alarm =
+      "BEGIN:VALARM\r\nTRIGGER:-PT15M\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\n";
+  FirstPage(In("alarms.ics", Calendar(Vevent("Past", "DTSTART:20200312T080000Z\r\n" + alarm) +
+                                      Vevent("Future", "DTSTART:20300312T080000Z\r\n" + alarm))));
+  Run();
+  EXPECT_EQ(Item("Past")->GetReminderSet(), VARIANT_FALSE);
+  EXPECT_NE(Item("Future")->GetReminderSet(), VARIANT_FALSE);
+  EXPECT_EQ(Item("Future")->GetReminderMinutesBeforeStart(), 15);
+}
+
+TEST_F(CalImportRunTest, TheDuplicateRulesFindAnEventAlreadyThere) {
+  const std::string file = In("bob.ics", Calendar(Vevent(
+      "Bob's \"party\"", "DTSTART:20300312T180000Z\r\nDTEND:20300312T200000Z\r\n")));
+  FirstPage(file);
+  EXPECT_EQ(Run().imported, "1");
+  // Keep: the one already there stays, the new one is skipped.
+  FirstPage(file, CvCalImport::kKeep);
+  Finish finish = Run();
+  EXPECT_EQ(finish.imported, "0");
+  EXPECT_EQ(finish.skipped, "1") << Log().Text();
+  EXPECT_EQ(Subjects().size(), 1u);
+  // Replace: the old one goes once the new one is saved.
+  FirstPage(file, CvCalImport::kReplace);
+  finish = Run();
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(Subjects().size(), 1u);
+  // Import all: no search at all.
+  FirstPage(file, CvCalImport::kImportAll);
+  EXPECT_EQ(Run().imported, "1");
+  EXPECT_EQ(Subjects().size(), 2u);
+}
+
+TEST_F(CalImportRunTest, ExceptionDatesDeleteAndMoveOccurrences) {
+  FirstPage(In("series.ics", Calendar(Vevent(
+      "Weekly", "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                "RRULE:FREQ=WEEKLY;COUNT=6\r\n"
+                "EXDATE:20300311T090000Z,20300318T090000Z\r\n"
+                "RDATE:20300319T090000Z\r\n"))));
+  EXPECT_EQ(Run().imported, "1");
+  const Outlook::ExceptionsPtr exceptions =
+      Item("Weekly")->GetRecurrencePattern()->GetExceptions();
+  ASSERT_EQ(exceptions->GetCount(), 2) << Log().Text();
+  int deleted = 0, moved = 0;
+  for (long i = 1; i <= exceptions->GetCount(); ++i) {
+    const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
+    if (exception->GetDeleted() != VARIANT_FALSE) {
+      ++deleted;
+      EXPECT_EQ(COleDateTime(exception->GetOriginalDate()), COleDateTime(2030, 3, 11, 10, 0, 0));
+    } else {
+      ++moved;
+      EXPECT_EQ(COleDateTime(exception->GetAppointmentItem()->GetStart()),
+                COleDateTime(2030, 3, 19, 10, 0, 0));
+    }
+  }
+  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(moved, 1);
+}
+
+TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
+  In("notes.txt", "nothing");
+  FirstPage(Temp().windowsPath("in"));
+  CvCalImport importer;
+  EXPECT_EQ(importer.Execute(m_app, &m_key, nullptr), 0);
+  ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
+  EXPECT_FALSE(testkit::ShownDialogs().empty());
+}
+
+}  // namespace
+}  // namespace calwriter
