@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 
@@ -41,6 +43,10 @@ class HostContactsTest : public ::testing::Test {
   static std::string ResultOf(const HostRun& run) {
     std::vector<std::string> lines = Lines(run.out);
     return lines.empty() ? "" : lines.back();
+  }
+  static std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   static std::size_t FilesIn(const std::string& folder) {
     std::size_t count = 0;
@@ -134,6 +140,23 @@ TEST_F(HostContactsTest, SelectedContactsOfTheChosenFolderAreExported) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(std::regex_match(ResultOf(run), std::regex("result: selected=\\d+ exported=[1-9]\\d* failed=0 .*")))
       << run.out;
+}
+
+TEST_F(HostContactsTest, EachExportWritesTheFormatItWasGiven) {
+  // The options page keeps the last choice in the root's registry: every run must
+  // still write the version it asks for.
+  int run = 0;
+  for (const std::string format : {"30", "21", "30", "21"}) {
+    SCOPED_TRACE("run " + std::to_string(++run) + ", vCard " + format);
+    const std::string out = Folder("out" + std::to_string(run));
+    HostRun exported = Run({"export-contacts", "--to", out, "--format", format, "--one-file"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string text = ReadText(out + "/Contacts.vcf");
+    const std::string version = format == "30" ? "3.0" : "2.1";
+    const std::string other = format == "30" ? "2.1" : "3.0";
+    EXPECT_NE(text.find("\r\nVERSION:" + version + "\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("VERSION:" + other), std::string::npos);
+  }
 }
 
 }  // namespace
