@@ -436,6 +436,12 @@ std::string CvCardImport::_CollectValue() {
       _ReadRawLine();
       value += m_line;
     }
+  } else {
+    // 2.1 folds at white space: only the line break goes, the blank or tab is text.
+    while (m_cursor < m_text.size() && (m_text[m_cursor] == ' ' || m_text[m_cursor] == '\t')) {
+      _ReadRawLine();
+      value += m_line;
+    }
   }
   return value;
 }
