@@ -714,18 +714,16 @@ void CvCardImport::doTEL() {
   std::u16string value;
   std::u16string number;
   if (!_ReadTextValue(value) || !_StoreValue(number, value, false)) return;
-  static constexpr const char* kKnown[] = {"WORK", "HOME",  "CELL", "FAX",  "CAR",
-                                           "PAGER", "ISDN", "PREF", "VOICE", "COMPANYMAIN"};
-  const bool known = std::any_of(std::begin(kKnown), std::end(kKnown),
-                                 [this](const char* type) { return _HasType(type); });
-  // A telephone number without a type is a voice number.
-  if (!known) m_types.emplace_back("VOICE");
+  // The types that say where a number goes; VOICE only says it is no fax.
+  static constexpr const char* kPlacing[] = {"WORK", "HOME",  "CELL", "FAX",        "CAR",
+                                             "PAGER", "ISDN", "PREF", "COMPANYMAIN"};
+  const auto has = [this](const char* type) { return _HasType(type); };
+  const auto placing = std::count_if(std::begin(kPlacing), std::end(kPlacing), has);
   const bool fax = _HasType("FAX");
   bool work = _HasType("WORK");
   const bool home = _HasType("HOME");
-  if (fax && m_card.phones[ParsedCard::kBusinessFax].empty() &&
-      std::count_if(std::begin(kKnown), std::end(kKnown),
-                    [this](const char* type) { return _HasType(type); }) == 1) {
+  // A fax number without another type is a business fax while there is none yet.
+  if (fax && m_card.phones[ParsedCard::kBusinessFax].empty() && placing + _HasType("VOICE") == 1) {
     work = true;
   }
   if (work) _PutLinePhone(fax, ParsedCard::kBusinessFax, ParsedCard::kBusinessPhone, number);
@@ -733,13 +731,14 @@ void CvCardImport::doTEL() {
   static constexpr struct {
     const char* type;
     ParsedCard::Phone phone;
-  } kSingle[] = {{"CELL", ParsedCard::kMobilePhone},   {"CAR", ParsedCard::kCarPhone},
-                 {"PAGER", ParsedCard::kPager},        {"ISDN", ParsedCard::kIsdn},
-                 {"PREF", ParsedCard::kPrimaryPhone},  {"VOICE", ParsedCard::kOtherPhone},
-                 {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
+  } kSingle[] = {{"CELL", ParsedCard::kMobilePhone},  {"CAR", ParsedCard::kCarPhone},
+                 {"PAGER", ParsedCard::kPager},       {"ISDN", ParsedCard::kIsdn},
+                 {"PREF", ParsedCard::kPrimaryPhone}, {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
   for (const auto& single : kSingle) {
     if (_HasType(single.type)) _PutPhone(single.phone, number);
   }
+  // A number that no type places (VOICE, or no known type at all) is the other one.
+  if (placing == 0) _PutPhone(ParsedCard::kOtherPhone, number);
   if (fax && !work && !home) _PutPhone(ParsedCard::kOtherFax, number);
 }
 
