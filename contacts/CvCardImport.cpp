@@ -401,7 +401,8 @@ bool CvCardImport::_GetTypes() {
     m_param = Upper(std::move(m_param));
     if (m_param == "ENCODING=QUOTED-PRINTABLE" || m_param == "QUOTED-PRINTABLE") {
       m_quotedPrintable = true;
-    } else {
+    } else if (m_param.find('=') == std::string::npos) {
+      // A parameter of another name (a slot, a label) says nothing about the type.
       _AddTypes(m_param);
     }
     m_pos = end;

@@ -135,6 +135,19 @@ TEST_F(VCardReaderEmailTest, InternetAmongOtherTypesIsSmtp) {
   }
 }
 
+TEST_F(VCardReaderEmailTest, ParametersWithAnotherNameThanTypeAreNoTypes) {
+  // Slot and label parameters that desktop and webmail programs add.
+  const ParsedCard card = ParseOne(Card("3.0", {"EMAIL;X-SLOT=2;NAME=Office:a@x",
+                                                "item1.EMAIL;type=INTERNET;X-ABLabel=Work:b@x",
+                                                "TEL;X-LABEL=CELL:1", "ADR;HOME;LABEL=Home:;;Street"}));
+  EXPECT_EQ(card.emails[0].address, u"a@x");
+  EXPECT_EQ(card.emails[0].addressType, u"SMTP");
+  EXPECT_EQ(card.emails[1].addressType, u"SMTP");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"1");
+  EXPECT_TRUE(card.phones[ParsedCard::kMobilePhone].empty());
+  EXPECT_EQ(card.home.street, u"Street");
+}
+
 TEST_F(VCardReaderEmailTest, FourthAddressIsDropped) {
   const ParsedCard card =
       ParseOne(Card("3.0", {"EMAIL:1@x", "EMAIL:2@x", "EMAIL:3@x", "EMAIL:4@x"}));
