@@ -646,6 +646,11 @@ void CvCardImport::_SkipValue() {
 
 void CvCardImport::doVERSION() {
   m_version = _RestStartsWith(":3.0") ? kVCard30 : kVCard21;
+  if (!_RestStartsWith(":4.0")) return;
+  // 4.0 folds and escapes as 3.0 does; its other novelties are not read.
+  m_version = kVCard30;
+  g_LogTimer.War("CvCardImport::doVERSION", 0, "vCard 4.0 is read as vCard 3.0 in file(%s)",
+                 m_fileName.c_str());
 }
 
 void CvCardImport::doN() {

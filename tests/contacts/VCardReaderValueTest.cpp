@@ -124,6 +124,21 @@ TEST_F(VCardReaderFoldingTest, TwoOneFoldedAddressesAndNumbersComeWhole) {
   EXPECT_EQ(card.firstName, u"c");
 }
 
+TEST_F(VCardReaderFoldingTest, FourZeroIsReadWithTheRulesOfThreeZeroAndOneWarning) {
+  const std::vector<ParsedCard> cards =
+      Parse(Card("4.0", {"NOTE:one\\ntwo\\, and", " three", "N:Doe\\, Jr.;Jo"}) +
+            Card("4.0", {"N:Roe"}));
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[0].notes, u"one\r\ntwo, andthree");
+  EXPECT_EQ(cards[0].lastName, u"Doe, Jr.");
+  // One warning for each such card.
+  const std::string log = Log().Lines();
+  const std::string warning = "vCard 4.0 is read as vCard 3.0";
+  int warnings = 0;
+  for (std::size_t at = log.find(warning); at != std::string::npos; at = log.find(warning, at + 1)) ++warnings;
+  EXPECT_EQ(warnings, 2) << log;
+}
+
 TEST_F(VCardReaderFoldingTest, FoldedLinesOfIgnoredPropertiesAreNotProperties) {
   const ParsedCard card =
       ParseOne(Card("3.0", {"X-SOCIAL:https://example.org/a", " TEL:555", "N:Doe"}));
