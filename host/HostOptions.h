@@ -33,6 +33,9 @@ struct HostOptions {
   unsigned acp = 65001;
   std::string answers;  // Linux path; empty: none
   bool verbose = false;
+  // -h/--help and --version: print and exit; no action is needed then.
+  bool help = false;
+  bool version = false;
   std::string action;
   std::vector<std::string> actionArguments;
 };
@@ -42,6 +45,9 @@ struct HostEnvironment {
   std::optional<std::string> xdgDataHome;
   std::optional<std::string> home;
 };
+
+// The usage text --help prints.
+const char* UsageText();
 
 // Throws UsageError.
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment);

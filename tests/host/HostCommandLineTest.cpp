@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "HostProcess.h"
 #include "support/TempDir.h"
@@ -41,6 +42,23 @@ TEST_F(HostCommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
   ExpectUsageError(Run({"register", "extra"}), "register takes no arguments");
   ExpectUsageError(Run({"ribbon"}), "ribbon takes one control");
   ExpectUsageError(Run({"app-command", "a", "b"}), "app-command takes one TEXT");
+}
+
+TEST_F(HostCommandLineTest, HelpPrintsTheUsageAndVersionTheAddInsVersion) {
+  for (const char* option : {"--help", "-h"}) {
+    SCOPED_TRACE(option);
+    // Neither an action nor a root folder is needed.
+    const HostRun run = RunKelvraHost({option}, dir_.linux(), {{"XDG_DATA_HOME", ""}, {"HOME", ""}});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("usage: kelvra-host [options] ACTION", 0), 0u) << run.out;
+    for (const char* mention : {"export-contacts --to DIR", "import-contacts --from PATH", "--version",
+                                "4 completed with failures"})
+      EXPECT_NE(run.out.find(mention), std::string::npos) << mention;
+  }
+  const HostRun version = RunKelvraHost({"--version"}, dir_.linux());
+  EXPECT_EQ(version.status, 0) << version.err;
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("Kelvra \\d+\\.\\d+\\.\\d+\\.\\d+\n"))) << version.out;
 }
 
 TEST_F(HostCommandLineTest, WizardActionsCheckTheirOptions) {
