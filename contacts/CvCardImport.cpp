@@ -225,16 +225,9 @@ int CvCardImport::_CountCards(const char* path) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE || !_ReadFile(file, path)) return 0;
+  // Every BEGIN:VCARD starts a card: one cut off before its END is counted, as it fails.
   int count = 0;
-  bool open = false;
-  while (_NextProperty()) {
-    if (_IsBeginProperty()) {
-      open = true;
-    } else if (open && m_name == "END" && _IsEnd()) {
-      ++count;
-      open = false;
-    }
-  }
+  while (_NextProperty()) count += _IsBeginProperty();
   return count;
 }
 
@@ -557,12 +550,10 @@ int CvCardImport::ParseCards() {
   while (open) {
     _ResetCard();
     const CardEnd end = _ReadCard();
-    if (end == CardEnd::kText) break;
-    if (end == CardEnd::kBegin) {
-      // A card that never ended: saving it would merge two people.
-      g_LogTimer.War("CvCardImport::ParseCards", 0,
-                     "BEGIN:VCARD inside an unfinished card in file(%s); that card is dropped",
-                     m_fileName.c_str());
+    if (end != CardEnd::kEnd) {
+      // Saving a card that never ended could merge two people or keep half of one.
+      if (!_CardCutOff(end == CardEnd::kBegin ? "the next BEGIN:VCARD" : "the end of the file")) return -1;
+      if (end == CardEnd::kText) break;
       m_version = kVCard21;
       continue;
     }
@@ -573,6 +564,14 @@ int CvCardImport::ParseCards() {
     open = _IsBegin();
   }
   return 0;
+}
+
+bool CvCardImport::_CardCutOff(const char* where) {
+  g_LogTimer.Err("CvCardImport::ParseCards", 0,
+                 "a card of file(%s) has no END:VCARD before %s; it is not imported",
+                 m_fileName.c_str(), where);
+  if (m_saver.Active()) ++m_counts.failed;
+  return _AfterCard();
 }
 
 CvCardImport::CardEnd CvCardImport::_ReadCard() {

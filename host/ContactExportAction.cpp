@@ -98,9 +98,11 @@ void ContactExportAction::OptionsPage(HWND dlg, HostUser& user) {
 }
 
 void ContactExportAction::FinishPage(HWND dlg) {
+  const int failed = Count(dlg, kFailed);
   SetResult("result: selected=" + std::to_string(Count(dlg, kProcessed)) +
-            " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
-            " skipped=" + std::to_string(Count(dlg, kSkipped)));
+                " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(failed) +
+                " skipped=" + std::to_string(Count(dlg, kSkipped)),
+            failed);
   testkit::Click(dlg, kClose);
 }
 

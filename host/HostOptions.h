@@ -16,6 +16,7 @@ enum ExitStatus {
   kCancelled = 1,  // the user cancelled, the add-in refused or a step failed
   kUsageError = 2,
   kBadMailbox = 3,
+  kCompletedWithFailures = 4,  // the finish page counts failed items
 };
 
 // A command line the host cannot run: exit status 2, the message on one line.

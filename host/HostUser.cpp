@@ -143,6 +143,10 @@ int HostUser::AnswerMessageBox(const std::string& caption, const std::string& te
     std::lock_guard lock(mutex_);
     lastMessage_ = text;
   }
+  // What the user would have read, on one line.
+  std::string line = text;
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  PrintError("message: " + line);
   if (verbose_) PrintOut("message box \"" + caption + "\": \"" + text + "\" -> " + AnswerName(answer));
   return answer;
 }

@@ -142,6 +142,37 @@ TEST_F(HostContactsTest, SelectedContactsOfTheChosenFolderAreExported) {
       << run.out;
 }
 
+TEST_F(HostContactsTest, MessageBoxesOfTheRunArePrintedWithoutVerbose) {
+  HostRun run = Run({"import-contacts", "--from", Folder("nothing")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("kelvra-host: message: No vCard files (*.vcf) were found to import.\n"), std::string::npos)
+      << run.err;
+}
+
+TEST_F(HostContactsTest, FailuresAndFilesWithoutCardsAreReported) {
+  const std::string in = Folder("in");
+  const std::string card = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
+  std::ofstream(in + "/a.vcf", std::ios::binary) << card;
+  // A truncated file: its second card has no END:VCARD.
+  std::ofstream(in + "/b.vcf", std::ios::binary)
+      << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Kim;Bo\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Ki";
+  std::ofstream(in + "/c.vcf", std::ios::binary) << "Name: Ann Lee\r\n";
+  std::ofstream(in + "/notes.txt", std::ios::binary) << "no card";
+  const std::string mailbox = dir_.linuxPath("mailbox.json");
+  std::filesystem::copy_file(dir_.linuxPath("empty.json"), mailbox);
+  HostRun run = Run({"--mailbox", mailbox, "import-contacts", "--from", in, "--from", in + "/notes.txt"});
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: files=4 contacts=3 imported=2 failed=1 skipped=0");
+  const std::regex failed("kelvra-host: 1 contact failed; the add-in's log: (.*KelvraAddin\\.log)\n");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(run.err, match, failed)) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(match[1].str())) << match[1];
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/c.vcf holds no card\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/notes.txt holds no card\n"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("a.vcf holds"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("b.vcf holds"), std::string::npos) << run.err;
+}
+
 TEST_F(HostContactsTest, EachExportWritesTheFormatItWasGiven) {
   // The options page keeps the last choice in the root's registry: every run must
   // still write the version it asks for.
