@@ -2,6 +2,7 @@
 // vCard versions and imported into an empty mailbox.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -43,6 +44,11 @@ class HostContactsTest : public ::testing::Test {
   static std::string ResultOf(const HostRun& run) {
     std::vector<std::string> lines = Lines(run.out);
     return lines.empty() ? "" : lines.back();
+  }
+  static std::string WindowsPath(const std::string& linuxPath) {
+    std::string path = "Z:" + linuxPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
   }
   static std::string ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -171,6 +177,19 @@ TEST_F(HostContactsTest, FailuresAndFilesWithoutCardsAreReported) {
   EXPECT_NE(run.err.find("kelvra-host: " + in + "/notes.txt holds no card\n"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("a.vcf holds"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("b.vcf holds"), std::string::npos) << run.err;
+}
+
+TEST_F(HostContactsTest, VerboseShowsWhatTheAnswersChangedAsEachDialogCloses) {
+  const std::string out = Folder("out");
+  HostRun run = Run({"-v", "export-contacts", "--to", out, "--format", "30", "--one-file"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("dialog 225 \"Kelvra - Export options\" closes\n"
+                         "  244 radio [ ] \"vCard 2.1 (Recommended)\"\n"
+                         "  245 radio [x] \"vCard 3.0\"\n"
+                         "dialog 224 \"Kelvra - Export contacts to files\" closes\n"
+                         "  229 edit \"" + WindowsPath(out) + "\"\n"),
+            std::string::npos)
+      << run.out;
 }
 
 TEST_F(HostContactsTest, EachExportWritesTheFormatItWasGiven) {
