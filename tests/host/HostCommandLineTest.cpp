@@ -91,28 +91,47 @@ TEST_F(HostCommandLineTest, UnreadableMailboxExitsWithThree) {
   EXPECT_EQ(Lines(bad.err).size(), 1u) << bad.err;
 }
 
-TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSave) {
+TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSaveAndOnlyWhenTheActionChangedIt) {
   const std::string compact =
-      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Contacts\",\"defaultItemType\":2,"
-      "\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}";
+      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}";
   dir_.write("mailbox.json", compact);
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "register"}).status, 0);
+  dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
+  const std::string mailbox = dir_.linuxPath("mailbox.json");
+  const std::string card = dir_.linuxPath("card.vcf");
+  ASSERT_EQ(Run({"register"}).status, 0);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "register"}).status, 0);
+  EXPECT_EQ(dir_.read("mailbox.json"), compact);
+  // A cancelled run: the page does not take a folder that is not there.
+  EXPECT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card, "--folder", "//Personal Folders/None"})
+                .status,
+            1);
+  EXPECT_EQ(dir_.read("mailbox.json"), compact);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "import-contacts", "--from", card}).status, 0);
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
 
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"}).status, 0);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card}).status, 0);
   const std::string saved = dir_.read("mailbox.json");
-  EXPECT_NE(saved, compact);  // written back in the store's own layout
   EXPECT_NE(saved.find("\"Berg\""), std::string::npos);
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"}).status, 0);
+  EXPECT_NE(saved.find("\"Lee\""), std::string::npos);
+  const auto written = std::filesystem::last_write_time(mailbox);
+  // The same card again is skipped: nothing changed, nothing is written.
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card}).status, 0);
   EXPECT_EQ(dir_.read("mailbox.json"), saved);
+  EXPECT_EQ(std::filesystem::last_write_time(mailbox), written);
 }
 
 TEST_F(HostCommandLineTest, FailedSaveLeavesTheMailboxWhole) {
-  const std::string compact = "{\"stores\":[{\"name\":\"Personal Folders\"}]}";
+  const std::string compact =
+      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "\"defaultItemType\":2}]}]}";
   dir_.write("mailbox.json", compact);
+  dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
+  ASSERT_EQ(Run({"register"}).status, 0);
   // Where the new content would go first stands a folder that cannot be written as a file.
   std::filesystem::create_directories(dir_.linuxPath("mailbox.json.new/blocked"));
-  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"});
+  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "import-contacts", "--from",
+                     dir_.linuxPath("card.vcf")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
