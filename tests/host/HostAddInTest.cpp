@@ -130,6 +130,17 @@ TEST_F(HostAddInTest, ProfileItemsOfTheDynamicMenuCanBePressed) {
   EXPECT_TRUE(HasLine(run, "app: Sync,k1")) << run.out;
 }
 
+TEST_F(HostAddInTest, VerboseRibbonListingHoldsTheProfileItems) {
+  ASSERT_EQ(Run({"register"}).status, 0);
+  LoadSavedRegistry();
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Key", "k1");
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name", "Laptop");
+  ASSERT_TRUE(testkit::SaveRegistry(dir_.linuxPath("root/registry.txt")));
+  HostRun run = Run({"-v", "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(HasLine(run, "ribbon Ostrane.Kelvra.btnRunProfile.k1 \"Laptop\"")) << run.out;
+}
+
 TEST_F(HostAddInTest, ApplicationCommandOpensTheActionChoice) {
   ASSERT_EQ(Run({"register"}).status, 0);
   HostRun unanswered = Run({"app-command", "ShowForm,SelectAction"});
