@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Export and import of many contacts through kelvra-host in one-file mode, timed from
-outside as a user sees them (start-up and the mailbox load included).
+"""Export and import of many contacts through kelvra-host, timed from outside as a user
+sees them (start-up and the mailbox load included): export into one file, import of
+that file, and export into one file per contact.
 
     bench/host_contacts.py BUILD_DIR [COUNT]
 """
@@ -53,13 +54,18 @@ def main():
         mailboxes = make_mailboxes(count, work)
         root = os.path.join(work, "root")
         out = os.path.join(work, "out")
+        per_contact = os.path.join(work, "per-contact")
         os.mkdir(out)
+        os.mkdir(per_contact)
         subprocess.run([host, "--root", root, "register"], stdout=subprocess.DEVNULL, check=True)
         runs = [
             ("export", [host, "--root", root, "--mailbox", mailboxes["full"], "export-contacts",
                         "--to", out, "--folder", FOLDER, "--format", "30", "--one-file"]),
             ("import", [host, "--root", root, "--mailbox", mailboxes["empty"], "--save",
                         "import-contacts", "--from", out, "--folder", FOLDER]),
+            ("export per contact", [host, "--root", root, "--mailbox", mailboxes["full"],
+                                    "export-contacts", "--to", per_contact, "--folder", FOLDER,
+                                    "--format", "30", "--file-per-contact"]),
         ]
         for name, args in runs:
             seconds, result = timed(args)

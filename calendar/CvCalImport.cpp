@@ -237,15 +237,16 @@ std::u16string CvCalImport::_DecodeText(const std::string& raw, bool unescape) c
     MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_ICONEXCLAMATION);
     bytes = raw;
   }
-  // Escapes belong to iCalendar text; vCalendar 1.0 text (also Kelvra's own) carries
-  // backslashes as they are.
-  if (unescape && m_format == kICal20) bytes = DovantCharConverter::UnescapeText(bytes);
   // Converted text is ANSI already; quoted-printable bytes were never touched by that
   // conversion and still stand in their charset.
   const std::string charset = m_converted && !quotedPrintable ? std::string() : m_charset;
   g_CharConverter->SetCurrentByCharset(charset.c_str());
   _bstr_t wide;
   g_CharConverter->DecodeByCharset(g_CharConverter->GetCurrentCharset(), bytes, wide);
+  // Escapes belong to iCalendar text; vCalendar 1.0 text (also Kelvra's own) carries
+  // backslashes as they are. They are found in the decoded text, since a byte inside a
+  // double-byte or shifted character may be a backslash.
+  if (unescape && m_format == kICal20) return DovantCharConverter::UnescapeText(ToU16(wide));
   return ToU16(wide);
 }
 

@@ -388,6 +388,25 @@ void CvCardExport::_AppendCharset() {
 }
 
 void CvCardExport::WritePropertyLine(const _bstr_t& value, bool forceQuotedPrintable) {
+  if (m_format == kVCard30) {
+    // The escapes go into the text before it is encoded: in a double-byte or shifting
+    // charset a character's own bytes may be a backslash or a comma.
+    _Append(":");
+    _Append(_Encode(_Escape3x(value)));
+  } else {
+    _Encode(value);
+    if (forceQuotedPrintable || NeedsQuotedPrintable(m_value)) {
+      _Append(";ENCODING=QUOTED-PRINTABLE:");
+      _Append(_EncodeQP(m_value));
+    } else {
+      _Append(":");
+      _Append(m_value);
+    }
+  }
+  _AppendCRLF();
+}
+
+const std::string& CvCardExport::_Encode(const _bstr_t& value) {
   m_value.clear();
   if (g_CharConverter->EncodeByCharset(m_charset, value, m_value) < 0 && value.length() > 0) {
     // The system cannot write this encoding: the value goes out in the ANSI code page
@@ -395,36 +414,27 @@ void CvCardExport::WritePropertyLine(const _bstr_t& value, bool forceQuotedPrint
     const char* ansi = value;
     m_value = ansi ? ansi : "";
   }
-  if (m_format == kVCard30) {
-    _Append(":");
-    _Write3xEscaped(m_value);
-  } else if (forceQuotedPrintable || NeedsQuotedPrintable(m_value)) {
-    _Append(";ENCODING=QUOTED-PRINTABLE:");
-    _Append(_EncodeQP(m_value));
-  } else {
-    _Append(":");
-    _Append(m_value);
-  }
-  _AppendCRLF();
+  return m_value;
 }
 
-void CvCardExport::_Write3xEscaped(const std::string& value) {
-  size_t plain = 0;
-  for (size_t i = 0; i < value.size(); ++i) {
-    const char c = value[i];
-    if (c != '\\' && c != ',' && c != '\r' && c != '\n') continue;
-    m_card.append(value, plain, i - plain);
-    if (c == '\\') {
-      _Append("\\\\");
-    } else if (c == ',') {
-      _Append("\\,");
+_bstr_t CvCardExport::_Escape3x(const _bstr_t& value) {
+  const std::u16string_view text = View(value);
+  if (text.find_first_of(u"\\,\r\n") == std::u16string_view::npos) return value;
+  m_escaped.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\\') {
+      m_escaped += u"\\\\";
+    } else if (c == u',') {
+      m_escaped += u"\\,";
+    } else if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      m_escaped += u"\\n";
     } else {
-      if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') ++i;
-      _Append("\\n");
+      m_escaped += c;
     }
-    plain = i + 1;
   }
-  m_card.append(value, plain);
+  return MakeBstr(m_escaped);
 }
 
 void CvCardExport::WriteStructuredValue(const _bstr_t* parts, int count,

@@ -109,8 +109,10 @@ class CvCardExport {
   void _WriteStructuredProperty(const char* name, const _bstr_t* parts, int count,
                                 const char* type = nullptr);
   void _WriteDateProperty(const char* name, DATE date, bool withTime);
-  // Appends the value with the backslash escapes of version 3.0.
-  void _Write3xEscaped(const std::string& value);
+  // The value in the card's encoding (in m_value).
+  const std::string& _Encode(const _bstr_t& value);
+  // The text with the backslash escapes of version 3.0.
+  _bstr_t _Escape3x(const _bstr_t& value);
   // Reads one text of the safe contact; logs message with the HRESULT when that fails.
   HRESULT _ReadSafeText(SafeTextRead read, _bstr_t& value, const char* function,
                         const char* message);
@@ -158,6 +160,7 @@ class CvCardExport {
   std::string m_value;
   std::string m_encoded;
   std::u16string m_text;
+  std::u16string m_escaped;
   // The converter's charset name, taken once per card.
   const char* m_charset = "";
 

@@ -225,16 +225,9 @@ int CvCardImport::_CountCards(const char* path) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE || !_ReadFile(file, path)) return 0;
+  // Every BEGIN:VCARD starts a card: one cut off before its END is counted, as it fails.
   int count = 0;
-  bool open = false;
-  while (_NextProperty()) {
-    if (_IsBeginProperty()) {
-      open = true;
-    } else if (open && m_name == "END" && _IsEnd()) {
-      ++count;
-      open = false;
-    }
-  }
+  while (_NextProperty()) count += _IsBeginProperty();
   return count;
 }
 
@@ -401,7 +394,8 @@ bool CvCardImport::_GetTypes() {
     m_param = Upper(std::move(m_param));
     if (m_param == "ENCODING=QUOTED-PRINTABLE" || m_param == "QUOTED-PRINTABLE") {
       m_quotedPrintable = true;
-    } else {
+    } else if (m_param.find('=') == std::string::npos) {
+      // A parameter of another name (a slot, a label) says nothing about the type.
       _AddTypes(m_param);
     }
     m_pos = end;
@@ -433,6 +427,12 @@ std::string CvCardImport::_CollectValue() {
     // A continuation line gives up exactly the one blank that folded it.
     while (m_cursor < m_text.size() && m_text[m_cursor] == ' ') {
       ++m_cursor;
+      _ReadRawLine();
+      value += m_line;
+    }
+  } else {
+    // 2.1 folds at white space: only the line break goes, the blank or tab is text.
+    while (m_cursor < m_text.size() && (m_text[m_cursor] == ' ' || m_text[m_cursor] == '\t')) {
       _ReadRawLine();
       value += m_line;
     }
@@ -550,12 +550,10 @@ int CvCardImport::ParseCards() {
   while (open) {
     _ResetCard();
     const CardEnd end = _ReadCard();
-    if (end == CardEnd::kText) break;
-    if (end == CardEnd::kBegin) {
-      // A card that never ended: saving it would merge two people.
-      g_LogTimer.War("CvCardImport::ParseCards", 0,
-                     "BEGIN:VCARD inside an unfinished card in file(%s); that card is dropped",
-                     m_fileName.c_str());
+    if (end != CardEnd::kEnd) {
+      // Saving a card that never ended could merge two people or keep half of one.
+      if (!_CardCutOff(end == CardEnd::kBegin ? "the next BEGIN:VCARD" : "the end of the file")) return -1;
+      if (end == CardEnd::kText) break;
       m_version = kVCard21;
       continue;
     }
@@ -566,6 +564,14 @@ int CvCardImport::ParseCards() {
     open = _IsBegin();
   }
   return 0;
+}
+
+bool CvCardImport::_CardCutOff(const char* where) {
+  g_LogTimer.Err("CvCardImport::ParseCards", 0,
+                 "a card of file(%s) has no END:VCARD before %s; it is not imported",
+                 m_fileName.c_str(), where);
+  if (m_saver.Active()) ++m_counts.failed;
+  return _AfterCard();
 }
 
 CvCardImport::CardEnd CvCardImport::_ReadCard() {
@@ -639,6 +645,11 @@ void CvCardImport::_SkipValue() {
 
 void CvCardImport::doVERSION() {
   m_version = _RestStartsWith(":3.0") ? kVCard30 : kVCard21;
+  if (!_RestStartsWith(":4.0")) return;
+  // 4.0 folds and escapes as 3.0 does; its other novelties are not read.
+  m_version = kVCard30;
+  g_LogTimer.War("CvCardImport::doVERSION", 0, "vCard 4.0 is read as vCard 3.0 in file(%s)",
+                 m_fileName.c_str());
 }
 
 void CvCardImport::doN() {
@@ -708,18 +719,16 @@ void CvCardImport::doTEL() {
   std::u16string value;
   std::u16string number;
   if (!_ReadTextValue(value) || !_StoreValue(number, value, false)) return;
-  static constexpr const char* kKnown[] = {"WORK", "HOME",  "CELL", "FAX",  "CAR",
-                                           "PAGER", "ISDN", "PREF", "VOICE", "COMPANYMAIN"};
-  const bool known = std::any_of(std::begin(kKnown), std::end(kKnown),
-                                 [this](const char* type) { return _HasType(type); });
-  // A telephone number without a type is a voice number.
-  if (!known) m_types.emplace_back("VOICE");
+  // The types that say where a number goes; VOICE only says it is no fax.
+  static constexpr const char* kPlacing[] = {"WORK", "HOME",  "CELL", "FAX",        "CAR",
+                                             "PAGER", "ISDN", "PREF", "COMPANYMAIN"};
+  const auto has = [this](const char* type) { return _HasType(type); };
+  const auto placing = std::count_if(std::begin(kPlacing), std::end(kPlacing), has);
   const bool fax = _HasType("FAX");
   bool work = _HasType("WORK");
   const bool home = _HasType("HOME");
-  if (fax && m_card.phones[ParsedCard::kBusinessFax].empty() &&
-      std::count_if(std::begin(kKnown), std::end(kKnown),
-                    [this](const char* type) { return _HasType(type); }) == 1) {
+  // A fax number without another type is a business fax while there is none yet.
+  if (fax && m_card.phones[ParsedCard::kBusinessFax].empty() && placing + _HasType("VOICE") == 1) {
     work = true;
   }
   if (work) _PutLinePhone(fax, ParsedCard::kBusinessFax, ParsedCard::kBusinessPhone, number);
@@ -727,13 +736,14 @@ void CvCardImport::doTEL() {
   static constexpr struct {
     const char* type;
     ParsedCard::Phone phone;
-  } kSingle[] = {{"CELL", ParsedCard::kMobilePhone},   {"CAR", ParsedCard::kCarPhone},
-                 {"PAGER", ParsedCard::kPager},        {"ISDN", ParsedCard::kIsdn},
-                 {"PREF", ParsedCard::kPrimaryPhone},  {"VOICE", ParsedCard::kOtherPhone},
-                 {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
+  } kSingle[] = {{"CELL", ParsedCard::kMobilePhone},  {"CAR", ParsedCard::kCarPhone},
+                 {"PAGER", ParsedCard::kPager},       {"ISDN", ParsedCard::kIsdn},
+                 {"PREF", ParsedCard::kPrimaryPhone}, {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
   for (const auto& single : kSingle) {
     if (_HasType(single.type)) _PutPhone(single.phone, number);
   }
+  // A number that no type places (VOICE, or no known type at all) is the other one.
+  if (placing == 0) _PutPhone(ParsedCard::kOtherPhone, number);
   if (fax && !work && !home) _PutPhone(ParsedCard::kOtherFax, number);
 }
 

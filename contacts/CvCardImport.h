@@ -112,6 +112,8 @@ class CvCardImport {
 
   void _ResetCard();
   CardEnd _ReadCard();
+  // A card that has no END:VCARD before where fails; false to stop.
+  bool _CardCutOff(const char* where);
   void _Dispatch();
 
   void doVERSION();

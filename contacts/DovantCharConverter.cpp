@@ -249,13 +249,13 @@ std::string DovantCharConverter::EscapeText(const std::string& text) {
   return escaped;
 }
 
-std::string DovantCharConverter::UnescapeText(const std::string& text) {
-  std::string plain;
+std::u16string DovantCharConverter::UnescapeText(const std::u16string& text) {
+  std::u16string plain;
   plain.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-    if (text[i] == '\\' && (next == '\\' || next == ';' || next == ',' || next == 'n')) {
-      plain += next == 'n' ? '\n' : next;
+    const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+    if (text[i] == u'\\' && (next == u'\\' || next == u';' || next == u',' || next == u'n')) {
+      plain += next == u'n' ? u'\n' : next;
       ++i;
     } else {
       plain += text[i];

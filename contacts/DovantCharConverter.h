@@ -62,7 +62,9 @@ class DovantCharConverter {
 
   // Calendar text escaping: "\" ";" "," get a backslash, every line end becomes "\n".
   static std::string EscapeText(const std::string& text);
-  static std::string UnescapeText(const std::string& text);
+  // Its inverse, on text already decoded from its charset: in a double-byte or
+  // shifting charset a byte inside a character may be a backslash.
+  static std::u16string UnescapeText(const std::u16string& text);
 
   // Replaces the destination with the quoted-printable form of the source.
   static void EncodeQuotedPrintable(const std::string& source, std::string& destination);

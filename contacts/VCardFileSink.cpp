@@ -19,22 +19,29 @@ void VCardFileSink::Begin(const std::string& folder, bool oneFile, bool overwrit
   Close();
   ClearWritten();
   m_folder = folder;
+  m_nextNumber.clear();
   m_oneFile = oneFile;
   m_overwrite = overwrite;
 }
 
-std::string VCardFileSink::MakeFilePath(const std::string& name) const {
+std::string VCardFileSink::MakeFilePath(const std::string& name) {
   std::string stem = m_folder;
   if (!stem.empty() && stem.back() != '\\' && stem.back() != '/') stem += '\\';
   stem += name;
-  std::string path = stem + ".vcf";
-  for (int n = 1;; ++n) {
+  // Names found taken stay taken during the run: the search goes on where the last one
+  // for this name stopped, so many contacts of one name do not try all earlier numbers.
+  int& n = m_nextNumber[Folded(stem)];
+  for (;; ++n) {
+    std::string path = stem;
+    if (n > 0) {
+      char suffix[16];
+      std::snprintf(suffix, sizeof suffix, "(%d)", n);
+      path += suffix;
+    }
+    path += ".vcf";
     const bool free = m_overwrite ? !_TakenInThisRun(path)
                                   : !_TakenInThisRun(path) && !PathFileExistsA(path.c_str());
     if (free) return path;
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, "(%d).vcf", n);
-    path = stem + suffix;
   }
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "addin/UniqueHandle.h"
@@ -27,7 +28,7 @@ class VCardFileSink {
   // The path for a file of that name (safe for the file system) in the folder:
   // name.vcf, else name(1).vcf, name(2).vcf... With overwrite the first one not
   // written in this run, without it the first one that does not exist.
-  std::string MakeFilePath(const std::string& name) const;
+  std::string MakeFilePath(const std::string& name);
   // True when the next Write creates a file (and so needs its path).
   bool NeedsPath() const { return !m_oneFile || !m_file; }
   // Writes the card: into the open file in one-file mode, else into a new file at
@@ -55,4 +56,6 @@ class VCardFileSink {
   WrittenFilesMap m_written;
   // The written paths without ASCII case, as the file system compares them.
   std::unordered_set<std::string> m_writtenFolded;
+  // By name without case: the number of the first candidate not yet found taken.
+  std::unordered_map<std::string, int> m_nextNumber;
 };

@@ -21,15 +21,14 @@ std::optional<std::string> FindControl(const testkit::RibbonHost& ribbon, const 
   return std::nullopt;
 }
 
-// As a user who opens each menu: its dynamic content becomes pressable.
+}  // namespace
+
 void OpenDynamicMenus(testkit::RibbonHost& ribbon) {
   for (const std::string& id : ribbon.ControlIds()) {
     std::string content;
     ribbon.GetContent(id, content);
   }
 }
-
-}  // namespace
 
 ExitStatus PressRibbon(OfficeSession& session, const std::string& id) {
   testkit::RibbonHost* ribbon = session.ribbon();

@@ -18,6 +18,9 @@ ExitStatus PressRibbon(OfficeSession& session, const std::string& id);
 // its click event. Throws UsageError when the bars have no such control.
 ExitStatus ClickButton(OfficeSession& session, const std::string& tagOrParameter);
 
+// As a user who opens each menu: the buttons of the dynamic menus' content become
+// controls of the ribbon.
+void OpenDynamicMenus(testkit::RibbonHost& ribbon);
 // The Kelvra application sends the text to the add-in's window.
 ExitStatus SendAppCommand(const std::string& text);
 

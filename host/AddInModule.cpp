@@ -7,6 +7,7 @@
 #include <optional>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 #include "win32/registry.h"
 
@@ -107,6 +108,24 @@ std::string AddInModule::WindowsFolder() const {
   DWORD length = GetModuleFileNameA(module_, path, sizeof path);
   std::string file(path, length);
   return file.substr(0, file.find_last_of("\\/"));
+}
+
+std::string AddInModule::Version() const {
+  char path[2048];
+  const DWORD length = GetModuleFileNameA(module_, path, sizeof path);
+  DWORD handle = 0;
+  const DWORD size = length == 0 ? 0 : GetFileVersionInfoSizeA(path, &handle);
+  std::vector<BYTE> data(size);
+  auto text = [&](const char* name) -> std::string {
+    void* value = nullptr;
+    UINT chars = 0;
+    const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueA(data.data(), query.c_str(), &value, &chars) || value == nullptr) return "";
+    return std::string(static_cast<const char*>(value), strnlen(static_cast<const char*>(value), chars));
+  };
+  if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data()) || text("FileVersion").empty())
+    throw std::runtime_error("the add-in has no version resource");
+  return text("ProductName") + " " + text("FileVersion");
 }
 
 }  // namespace host

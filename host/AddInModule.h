@@ -25,6 +25,9 @@ class AddInModule {
   IUnknownPtr CreateConnect() const;
   // The Windows folder the module lives in, without a trailing "\".
   std::string WindowsFolder() const;
+  // Its product name and file version from its version resource ("Kelvra 1.0.0.1");
+  // throws std::runtime_error when it has none.
+  std::string Version() const;
 
  private:
   using GetClassObject = HRESULT (*)(REFCLSID, REFIID, LPVOID*);

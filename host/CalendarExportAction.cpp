@@ -16,7 +16,7 @@ constexpr const char* kAction = "export-calendar";
 
 CalendarExportAction::CalendarExportAction(const std::vector<std::string>& arguments,
                                            const std::string& encodingsFile)
-    : WizardAction("Ostrane.Kelvra.btnExportA", "ExportE") {
+    : WizardAction("Ostrane.Kelvra.btnExportA", "ExportE", "event") {
   ActionArguments args(kAction, arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (filter_.Take(option, args)) continue;
@@ -99,7 +99,8 @@ void CalendarExportAction::FinishPage(HWND dlg) {
   SetResult("result: selected=" + std::to_string(Count(dlg, IDC_LBL_NUM_SELECTED)) +
             " exported=" + std::to_string(Count(dlg, IDC_LBL_NUM_EXPORTED)) +
             " failed=" + std::to_string(Count(dlg, IDC_LBL_NUM_FAILURES)) +
-            " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)));
+            " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)),
+            Count(dlg, IDC_LBL_NUM_FAILURES));
   testkit::Click(dlg, IDCANCEL);
 }
 

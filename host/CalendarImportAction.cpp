@@ -31,7 +31,7 @@ std::string ZoneDisplayName(const std::string& id) {
 }  // namespace
 
 CalendarImportAction::CalendarImportAction(const std::vector<std::string>& arguments)
-    : WizardAction("Ostrane.Kelvra.btnImportA", "ImportE") {
+    : WizardAction("Ostrane.Kelvra.btnImportA", "ImportE", "event") {
   ActionArguments args(kAction, arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (filter_.Take(option, args)) continue;
@@ -99,10 +99,12 @@ void CalendarImportAction::FilterPage(HWND dlg, HostUser& user) {
 void CalendarImportAction::FinishPage(HWND dlg) {
   // The page shows files and events in one label, "files/events".
   const auto [files, events] = CountPair(dlg, IDC_LBL_NUM_SELECTED);
+  const int failed = Count(dlg, IDC_LBL_NUM_FAILURES);
   SetResult("result: files=" + std::to_string(files) + " events=" + std::to_string(events) +
-            " imported=" + std::to_string(Count(dlg, IDC_LBL_NUM_IMPORTED)) +
-            " failed=" + std::to_string(Count(dlg, IDC_LBL_NUM_FAILURES)) +
-            " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)));
+                " imported=" + std::to_string(Count(dlg, IDC_LBL_NUM_IMPORTED)) +
+                " failed=" + std::to_string(failed) +
+                " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)),
+            failed);
   testkit::Click(dlg, IDCANCEL);
 }
 

@@ -31,7 +31,7 @@ constexpr int kClose = 2;
 }  // namespace
 
 ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments, const std::string& encodingsFile)
-    : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC") {
+    : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC", "contact") {
   ActionArguments args("export-contacts", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (option == "--to") {
@@ -98,9 +98,11 @@ void ContactExportAction::OptionsPage(HWND dlg, HostUser& user) {
 }
 
 void ContactExportAction::FinishPage(HWND dlg) {
+  const int failed = Count(dlg, kFailed);
   SetResult("result: selected=" + std::to_string(Count(dlg, kProcessed)) +
-            " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
-            " skipped=" + std::to_string(Count(dlg, kSkipped)));
+                " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(failed) +
+                " skipped=" + std::to_string(Count(dlg, kSkipped)),
+            failed);
   testkit::Click(dlg, kClose);
 }
 

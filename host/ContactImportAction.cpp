@@ -5,6 +5,8 @@
 
 #include "ActionArguments.h"
 #include "AddInModule.h"
+#include "HostOutput.h"
+#include "VCardInputFiles.h"
 #include "testkit/Dialogs.h"
 
 namespace host {
@@ -26,13 +28,14 @@ constexpr int kClose = 2;
 }  // namespace
 
 ContactImportAction::ContactImportAction(const std::vector<std::string>& arguments)
-    : WizardAction("Ostrane.Kelvra.btnImportC", "ImportC") {
+    : WizardAction("Ostrane.Kelvra.btnImportC", "ImportC", "contact") {
   ActionArguments args("import-contacts", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (option == "--from") {
       const std::string path = args.Value();
       if (!std::filesystem::exists(path)) throw UsageError("import-contacts: --from " + path + ": no such file or folder");
       from_.push_back(WindowsPathOf(path));
+      fromLinux_.push_back(path);
     } else if (option == "--folder") {
       folder_ = args.Value();
     } else if (option == "--conflict") {
@@ -50,6 +53,12 @@ void ContactImportAction::Prepare(HostUser& user) {
   user.Drive(kFirstPage, [this, &user](HWND dlg) { FirstPage(dlg, user); });
   user.Drive(kOptionsPage, [this](HWND dlg) { OptionsPage(dlg); });
   user.Drive(kFinishPage, [this](HWND dlg) { FinishPage(dlg); });
+}
+
+ExitStatus ContactImportAction::Run(OfficeSession& session, int outlookMajor) {
+  const ExitStatus status = WizardAction::Run(session, outlookMajor);
+  for (const std::string& file : VCardFilesWithoutCards(fromLinux_)) PrintError(file + " holds no card");
+  return status;
 }
 
 void ContactImportAction::FirstPage(HWND dlg, HostUser& user) {
@@ -70,9 +79,11 @@ void ContactImportAction::OptionsPage(HWND dlg) {
 void ContactImportAction::FinishPage(HWND dlg) {
   // The page shows files and contacts in one label, "files/contacts".
   const auto [files, contacts] = CountPair(dlg, kFilesAndContacts);
+  const int failed = Count(dlg, kFailed);
   SetResult("result: files=" + std::to_string(files) + " contacts=" + std::to_string(contacts) +
-            " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" + std::to_string(Count(dlg, kFailed)) +
-            " skipped=" + std::to_string(Count(dlg, kSkipped)));
+                " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" + std::to_string(failed) +
+                " skipped=" + std::to_string(Count(dlg, kSkipped)),
+            failed);
   testkit::Click(dlg, kClose);
 }
 

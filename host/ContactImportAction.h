@@ -15,6 +15,9 @@ class ContactImportAction : public WizardAction {
   explicit ContactImportAction(const std::vector<std::string>& arguments);
 
   void Prepare(HostUser& user) override;
+  // The wizard's run, then one line on standard error for each input file that holds
+  // no card.
+  ExitStatus Run(OfficeSession& session, int outlookMajor) override;
 
  private:
   void FirstPage(HWND dlg, HostUser& user);
@@ -22,6 +25,7 @@ class ContactImportAction : public WizardAction {
   void FinishPage(HWND dlg);
 
   std::vector<std::string> from_;  // Windows paths
+  std::vector<std::string> fromLinux_;
   std::string folder_;
   std::optional<int> conflict_;
 };

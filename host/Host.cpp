@@ -116,6 +116,8 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
     return kBadMailbox;
   }
 
+  // The file is written only when the action changed what it holds.
+  const std::string loaded = options.save ? testkit::MailboxText() : std::string();
   ExitStatus status = kCompleted;
   {
     AddInModule module(linuxRuntimeFolder + "/libKelvra.so");
@@ -138,8 +140,9 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
     }
   }
   root.SaveRegistry();
-  if (options.save)
-    ReplaceFile(options.mailbox, [](const std::string& temporary) { testkit::SaveMailboxFile(temporary); });
+  const std::string text = options.save ? testkit::MailboxText() : std::string();
+  if (text != loaded)
+    ReplaceFile(options.mailbox, [&text](const std::string& temporary) { testkit::SaveMailboxText(text, temporary); });
   return status;
 }
 

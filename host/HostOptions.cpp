@@ -54,6 +54,32 @@ std::string DefaultRoot(const HostEnvironment& environment) {
 
 }  // namespace
 
+const char* UsageText() {
+  return "usage: kelvra-host [options] ACTION [action options]\n"
+         "  --mailbox FILE     the Outlook store (JSON); default: the built-in demo mailbox\n"
+         "  --save             write the store back to FILE when the action changed it\n"
+         "  --root DIR         where C:, the registry and the application data live; default:\n"
+         "                     $XDG_DATA_HOME/kelvra-host, else ~/.local/share/kelvra-host\n"
+         "  --outlook VERSION  Outlook's version text; default \"14.0.0.4760\" (Outlook 2010)\n"
+         "  --acp N            the stand-in's ANSI code page; default 65001\n"
+         "  --answers FILE     scripted answers for the dialogs\n"
+         "  -v, --verbose      print each dialog as it opens and what the answers changed\n"
+         "                     when it closes, and the ribbon's controls after start-up\n"
+         "  -h, --help         print this text\n"
+         "  --version          print the add-in's version\n"
+         "ACTIONS\n"
+         "  register | unregister\n"
+         "  ribbon ID\n"
+         "  button TAG-OR-PARAMETER\n"
+         "  app-command TEXT\n"
+         "  export-contacts --to DIR [--folder PATH] [--format 21|30] [--encoding NAME]\n"
+         "                  [--one-file | --file-per-contact] [--overwrite] [--selected]\n"
+         "  import-contacts --from PATH [--from PATH ...] [--folder PATH] [--conflict 0|1|2]\n"
+         "EXIT STATUS\n"
+         "  0 completed; 1 cancelled or refused; 2 usage error; 3 the mailbox cannot be read;\n"
+         "  4 completed with failures\n";
+}
+
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment) {
   HostOptions options;
   std::size_t i = 0;
@@ -87,12 +113,17 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const Ho
       options.debugButton = true;
     } else if (a == "-v" || a == "--verbose") {
       options.verbose = true;
+    } else if (a == "-h" || a == "--help") {
+      options.help = true;
+    } else if (a == "--version") {
+      options.version = true;
     } else if (!a.empty() && a[0] == '-') {
       throw UsageError("unknown option " + a);
     } else {
       break;
     }
   }
+  if (options.help || options.version) return options;
   if (i == arguments.size()) throw UsageError("no action given");
   options.action = arguments[i];
   if (kActions.count(options.action) == 0) throw UsageError("unknown action " + options.action);

@@ -18,6 +18,7 @@ enum ExitStatus {
   kCancelled = 1,  // the user cancelled, the add-in refused or a step failed
   kUsageError = 2,
   kBadMailbox = 3,
+  kCompletedWithFailures = 4,  // the finish page counts failed items
 };
 
 // A command line the host cannot run: exit status 2, the message on one line.
@@ -41,6 +42,9 @@ struct HostOptions {
   std::string timezone;
   // The local clock, frozen at that time; empty: the real clock.
   std::optional<SYSTEMTIME> now;
+  // -h/--help and --version: print and exit; no action is needed then.
+  bool help = false;
+  bool version = false;
   std::string action;
   std::vector<std::string> actionArguments;
 };
@@ -50,6 +54,9 @@ struct HostEnvironment {
   std::optional<std::string> xdgDataHome;
   std::optional<std::string> home;
 };
+
+// The usage text --help prints.
+const char* UsageText();
 
 // Throws UsageError.
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment);

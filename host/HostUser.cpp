@@ -1,7 +1,9 @@
 #include "HostUser.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "HostOutput.h"
 #include "resources/resource.h"
@@ -25,6 +27,28 @@ int FirstButton(unsigned type) {
   constexpr int kFirst[] = {IDOK, IDOK, IDABORT, IDYES, IDYES, IDRETRY};
   const unsigned kind = type & MB_TYPEMASK;
   return kind < std::size(kFirst) ? kFirst[kind] : IDOK;
+}
+
+std::vector<std::string> LinesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The dialog as it closes: its first line, then the control lines that differ from
+// those it opened with.
+std::string DescribeChanges(const std::string& opened, const std::string& closing) {
+  const std::vector<std::string> before = LinesOf(opened);
+  const std::vector<std::string> after = LinesOf(closing);
+  if (after.empty()) return "";
+  std::string text = after[0] + " closes";
+  for (std::size_t i = 1; i < after.size(); ++i)
+    if (before.size() != after.size() || before[i] != after[i]) text += "\n" + after[i];
+  return text;
 }
 
 std::string AnswerName(int answer) {
@@ -102,13 +126,15 @@ void HostUser::Answer(HWND dlg, int templateId) {
 }
 
 void HostUser::AnswerDialog(HWND dlg, int templateId) {
-  if (verbose_) PrintOut(testkit::DescribeDialog(dlg));
+  const std::string opened = verbose_ ? testkit::DescribeDialog(dlg) : std::string();
+  if (verbose_) PrintOut(opened);
   {
     std::lock_guard lock(mutex_);
     lastMessage_.clear();
   }
   if (PageScript script = ScriptFor(templateId)) {
     script(dlg);
+    PrintClosing(dlg, opened);
     Finish(dlg, templateId, "after the action's answers");
     return;
   }
@@ -116,6 +142,7 @@ void HostUser::AnswerDialog(HWND dlg, int templateId) {
     std::string failed;
     if (!testkit::PerformActions(dlg, *actions, &failed))
       Refuse("dialog " + std::to_string(templateId) + ": cannot " + failed);
+    PrintClosing(dlg, opened);
     // A progress dialog stays up after Cancel until its run closes it.
     if (!IsProgressDialog(templateId)) Finish(dlg, templateId, "after its answer");
     return;
@@ -123,6 +150,12 @@ void HostUser::AnswerDialog(HWND dlg, int templateId) {
   if (IsProgressDialog(templateId)) return;
   Refuse("dialog " + std::to_string(templateId) + " has no answer: cancelled");
   testkit::PressEscape(dlg);
+}
+
+void HostUser::PrintClosing(HWND dlg, const std::string& opened) const {
+  if (!verbose_) return;
+  const std::string changes = DescribeChanges(opened, testkit::DescribeDialog(dlg));
+  if (!changes.empty()) PrintOut(changes);
 }
 
 // A page that refused its answer (a check failed, a message box said why) would wait
@@ -144,6 +177,10 @@ int HostUser::AnswerMessageBox(const std::string& caption, const std::string& te
     std::lock_guard lock(mutex_);
     lastMessage_ = text;
   }
+  // What the user would have read, on one line.
+  std::string line = text;
+  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  PrintError("message: " + line);
   if (verbose_) PrintOut("message box \"" + caption + "\": \"" + text + "\" -> " + AnswerName(answer));
   return answer;
 }

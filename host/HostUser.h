@@ -1,7 +1,8 @@
 // The user at the keyboard while an action runs: answers every dialog, message box,
 // folder browser and open-file dialog the add-in shows — first as the action drives its
 // pages, then from the answers file — and cancels a dialog nobody answers, so that the
-// host never waits for ever. Under --verbose each dialog is printed as it opens.
+// host never waits for ever. Under --verbose each dialog is printed as it opens, and as
+// it closes the controls that the answers changed, with the values the page took.
 #pragma once
 
 #include <functional>
@@ -42,6 +43,8 @@ class HostUser {
   void Answer(HWND dlg, int templateId);
   void AnswerDialog(HWND dlg, int templateId);
   void Finish(HWND dlg, int templateId, const std::string& what);
+  // Under --verbose: the controls whose state the answers changed since it opened.
+  void PrintClosing(HWND dlg, const std::string& opened) const;
   int AnswerMessageBox(const std::string& caption, const std::string& text, unsigned type);
   PageScript ScriptFor(int templateId) const;
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "OutlookCall.h"
 #include "OutlookFolders.h"
 #include "testkit/Outlook.h"
 
@@ -11,14 +12,37 @@ namespace host {
 
 using AddInDesignerObjects::_IDTExtensibility2;
 
+namespace {
+
+// The folder the window opens on: the one asked for; for the Inbox of a mailbox that
+// has none, the first folder of the default store, as Outlook shows then.
+Outlook::MAPIFolderPtr StartFolder(Outlook::_Application* application, const ExplorerView& view) {
+  if (!view.folderPath.empty()) {
+    Outlook::MAPIFolderPtr folder = FolderAtPath(application, view.folderPath);
+    if (folder == nullptr) throw std::runtime_error("Outlook has no folder " + view.folderPath);
+    return folder;
+  }
+  Outlook::_NameSpacePtr session =
+      OutlookCall("Application.GetNamespace(MAPI)", [&] { return application->GetNamespace("MAPI"); });
+  const std::string defaultFolder = "Namespace.GetDefaultFolder(" + std::to_string(view.defaultFolder) + ")";
+  if (view.defaultFolder != Outlook::olFolderInbox)
+    return OutlookCall(defaultFolder, [&] { return session->GetDefaultFolder(view.defaultFolder); });
+  try {
+    return session->GetDefaultFolder(view.defaultFolder);
+  } catch (const _com_error&) {
+    Outlook::MAPIFolderPtr store = OutlookCall("Namespace.Folders.Item(1)", [&] { return session->GetFolders()->Item(_variant_t(1L)); });
+    return OutlookCall("MAPIFolder.Folders.Item(1)", [&] { return store->GetFolders()->Item(_variant_t(1L)); });
+  }
+}
+
+}  // namespace
+
 OfficeSession::OfficeSession(const AddInModule& module, int outlookMajor, ExplorerView view) {
   application_ = testkit::CreateOutlookApplication();
-  Outlook::MAPIFolderPtr folder = view.folderPath.empty()
-                                     ? application_->GetNamespace("MAPI")->GetDefaultFolder(view.defaultFolder)
-                                     : FolderAtPath(application_, view.folderPath);
-  if (folder == nullptr) throw std::runtime_error("Outlook has no folder " + view.folderPath);
-  explorer_ = testkit::OpenExplorer(folder);
-  if (view.selectAll) testkit::SelectItems(explorer_, ItemsOf(folder));
+  Outlook::MAPIFolderPtr folder = StartFolder(application_, view);
+  explorer_ = OutlookCall("Explorers.Add", [&] { return testkit::OpenExplorer(folder); });
+  if (view.selectAll)
+    OutlookCall("Explorer.Selection", [&] { testkit::SelectItems(explorer_, ItemsOf(folder)); });
 
   connect_ = module.CreateConnect();
   HRESULT hr = connect_->QueryInterface(__uuidof(_IDTExtensibility2), reinterpret_cast<void**>(&extensibility_));

@@ -2,9 +2,12 @@
 
 #include <optional>
 
+#include "AddInActions.h"
+
 namespace host {
 
 std::string DescribeRibbon(testkit::RibbonHost& ribbon) {
+  OpenDynamicMenus(ribbon);
   std::string text;
   for (const std::string& id : ribbon.ControlIds()) {
     std::optional<std::string> label = ribbon.Attribute(id, "label");

@@ -7,8 +7,9 @@
 
 namespace host {
 
-// "ribbon ID "LABEL"" a line, in document order; the label as the XML gives it, else
-// as the add-in's getLabel callback answers.
+// "ribbon ID "LABEL"" a line, in document order, the items of the dynamic menus (the
+// Kelvra application's profiles) after them; the label as the XML gives it, else as
+// the add-in's getLabel callback answers.
 std::string DescribeRibbon(testkit::RibbonHost& ribbon);
 
 }  // namespace host

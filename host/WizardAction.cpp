@@ -2,14 +2,24 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
 #include <utility>
 
 #include "AddInActions.h"
 #include "HostOutput.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Files.h"
+#include "win32/shell.h"
 
 namespace host {
 namespace {
+
+// The Linux path of the log the add-in writes in the user's application data.
+std::string AddInLogFile() {
+  char appData[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) return "(no application-data folder)";
+  return testkit::ToLinuxPath(std::string(appData) + "\\Ostrane\\Kelvra\\KelvraAddin.log");
+}
 
 // Folder paths compare as the add-in shows them: names without case, either separator.
 std::string FolderKey(const std::string& path) {
@@ -25,18 +35,24 @@ std::string FolderKey(const std::string& path) {
 
 }  // namespace
 
-WizardAction::WizardAction(std::string ribbonId, std::string parameter)
-    : ribbonId_(std::move(ribbonId)), parameter_(std::move(parameter)) {}
+WizardAction::WizardAction(std::string ribbonId, std::string parameter, std::string item)
+    : ribbonId_(std::move(ribbonId)), parameter_(std::move(parameter)), item_(std::move(item)) {}
 
 ExitStatus WizardAction::Run(OfficeSession& session, int outlookMajor) {
   const ExitStatus pressed =
       outlookMajor >= 14 ? PressRibbon(session, ribbonId_) : ClickButton(session, parameter_);
   if (pressed != kCompleted || !result_) return kCancelled;
   PrintOut(*result_);
-  return kCompleted;
+  if (failed_ == 0) return kCompleted;
+  PrintError(std::to_string(failed_) + " " + item_ + (failed_ == 1 ? "" : "s") +
+             " failed; the add-in's log: " + AddInLogFile());
+  return kCompletedWithFailures;
 }
 
-void WizardAction::SetResult(std::string line) { result_ = std::move(line); }
+void WizardAction::SetResult(std::string line, int failed) {
+  result_ = std::move(line);
+  failed_ = failed;
+}
 
 bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
   user.AnswerNextOutlookFolderPicker(path);

@@ -24,16 +24,19 @@ class WizardAction {
   // The explorer window the action needs.
   virtual ExplorerView View() const { return {}; }
   // Opens the wizard and waits for its end; prints the result line when the finish
-  // page was reached.
-  ExitStatus Run(OfficeSession& session, int outlookMajor);
+  // page was reached, and on standard error how many items failed and where the
+  // add-in's log is.
+  virtual ExitStatus Run(OfficeSession& session, int outlookMajor);
   bool Finished() const { return result_.has_value(); }
 
  protected:
-  // ribbonId: the ribbon button; parameter: the command-bar item's parameter.
-  WizardAction(std::string ribbonId, std::string parameter);
+  // ribbonId: the ribbon button; parameter: the command-bar item's parameter; item:
+  // what the wizard moves ("contact"), for the line about failures.
+  WizardAction(std::string ribbonId, std::string parameter, std::string item);
 
-  // The finish page's counts, once it showed; read by the page scripts.
-  void SetResult(std::string line);
+  // The finish page's counts, once it showed, and its number of failed items; read by
+  // the page scripts.
+  void SetResult(std::string line, int failed);
   // Picks the Outlook folder with the page's folder button (control 230) and checks
   // that the page took it (control 228); a refusal is noted and false returned.
   static bool ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user);
@@ -48,7 +51,9 @@ class WizardAction {
  private:
   std::string ribbonId_;
   std::string parameter_;
+  std::string item_;
   std::optional<std::string> result_;
+  int failed_ = 0;
 };
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "AddInModule.h"
 #include "Host.h"
 #include "HostOutput.h"
 
@@ -25,6 +26,14 @@ int main(int argc, char** argv) {
   try {
     const host::HostOptions options = host::ParseHostOptions(
         std::vector<std::string>(argv + 1, argv + argc), {Environment("XDG_DATA_HOME"), Environment("HOME")});
+    if (options.help) {
+      host::PrintOut(host::UsageText());
+      return host::kCompleted;
+    }
+    if (options.version) {
+      host::PrintOut(host::AddInModule(RuntimeFolder() + "/libKelvra.so").Version());
+      return host::kCompleted;
+    }
     return host::RunHost(options, RuntimeFolder());
   } catch (const host::UsageError& e) {
     host::PrintError(std::string(e.what()) + " (usage: kelvra-host [options] ACTION [action options])");

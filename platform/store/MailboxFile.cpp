@@ -30,8 +30,9 @@ MailboxPtr MailboxFile::Load(const std::string& path) {
   return Parse(text);
 }
 
-void MailboxFile::Save(const Mailbox& mailbox, const std::string& path) {
-  const std::string text = Write(mailbox);
+void MailboxFile::Save(const Mailbox& mailbox, const std::string& path) { SaveText(Write(mailbox), path); }
+
+void MailboxFile::SaveText(const std::string& text, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file || !file.write(text.data(), static_cast<std::streamsize>(text.size())) ||
       !file.flush()) {

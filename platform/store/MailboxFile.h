@@ -25,6 +25,8 @@ class MailboxFile {
   // MailboxFileError.
   static MailboxPtr Load(const std::string& path);
   static void Save(const Mailbox& mailbox, const std::string& path);
+  // Text that Write made.
+  static void SaveText(const std::string& text, const std::string& path);
 };
 
 }  // namespace kelvra::store

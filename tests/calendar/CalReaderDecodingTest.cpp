@@ -76,6 +76,25 @@ TEST_F(CalReaderDecodingTest, UnknownAndLowerCaseCharsetsReadInTheAnsiCodePage) 
   EXPECT_EQ(SummaryOf(vcal, "test.vcs"), u"caf\u00E9");
 }
 
+TEST_F(CalReaderDecodingTest, EscapesAreResolvedInTheTextNotInTheCharsetsBytes) {
+  // Second bytes of double-byte characters, and bytes inside a shifted sequence, may be
+  // backslashes that stand before "n", ";", "," or another backslash.
+  struct Case {
+    std::string line;
+    std::u16string summary;
+  };
+  const std::vector<Case> cases = {
+      {"SUMMARY;CHARSET=Shift_JIS:\x95\x5Cn\\,x", u"\u8868n,x"},
+      {"SUMMARY;CHARSET=Big5:\xA4\x5C;\xB3\x5C\x5C", u"\u4E48;\u8A31\\"},
+      {"SUMMARY;CHARSET=ISO-2022-JP:\x1B$B\\,\\n\\;\\\\\x1B(B\\n",
+       u"\u68EF\u6A0C\u6939\u6A1B\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    EXPECT_EQ(SummaryOf(SummaryCalendar(c.line)), c.summary);
+  }
+}
+
 TEST_F(CalReaderDecodingTest, NulCharactersBecomeBlanksAndAreLogged) {
   std::string bytes = SummaryCalendar("SUMMARY:a");
   bytes.insert(bytes.find(":a") + 2, std::string("\0b", 2));

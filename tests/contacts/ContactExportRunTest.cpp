@@ -179,6 +179,26 @@ TEST_F(ContactExportRunNamingTest, SameFileAsTakesNumberedNames) {
   EXPECT_EQ(exporter_.WrittenFiles().size(), 2u);
 }
 
+TEST_F(ContactExportRunNamingTest, ManyContactsOfOneNameCostWorkInProportionToTheirNumber) {
+  // The folder holds X.vcf to X(59).vcf already: each free name is looked for once, not
+  // from X.vcf on for every contact, and the folder is not read again for every file.
+  constexpr int kContacts = 60;
+  std::string items;
+  for (int i = 0; i < kContacts; ++i) {
+    Out().write(i == 0 ? "X.vcf" : "X(" + std::to_string(i) + ").vcf", "old");
+    items += (i ? "," : "") + Contact("X");
+  }
+  LoadContacts(items);
+  const unsigned long queries = testkit::PathExistsCallCount();
+  const unsigned long reads = testkit::FolderReadCount();
+  Export(ExportChoices());
+  ExpectCounts(kContacts, 0, 0);
+  EXPECT_EQ(OutFiles().size(), static_cast<std::size_t>(2 * kContacts));
+  EXPECT_EQ(Out().read("X(119).vcf").find("BEGIN:VCARD"), 0u);
+  EXPECT_LE(testkit::PathExistsCallCount() - queries, 4u * kContacts);
+  EXPECT_LE(testkit::FolderReadCount() - reads, 5u);
+}
+
 TEST_F(ContactExportRunNamingTest, OverwriteReplacesOlderFilesButNotThisRunsOwn) {
   Out().write("X.vcf", "old");
   Out().write("Keep.vcf", "old");

@@ -110,9 +110,26 @@ TEST_F(ContactImportRunFilesTest, FolderGivesItsOwnVcfFiles) {
 TEST_F(ContactImportRunFilesTest, FileNamedDirectlyNeedsNoExtension) {
   const std::string path = File("cards.txt", Card("Ann", "Lee") + Card("Half", "Card", "X-A:1\r\n").substr(0, 30));
   Import(path);
-  EXPECT_EQ(importer_->Counts().cards, 1);
-  ExpectCounts(1, 0, 0);
+  // The half card at its end is one that failed.
+  EXPECT_EQ(importer_->Counts().cards, 2);
+  ExpectCounts(1, 1, 0);
   EXPECT_EQ(TargetText("Ann Lee", "LastName"), "Lee");
+}
+
+TEST_F(ContactImportRunFilesTest, CardsCutOffBeforeTheirEndFailAndAreLogged) {
+  const std::string cut = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Cut;Off\r\nTEL:1\r\n";
+  const std::string path =
+      File("cut.vcf", Card("Ann", "Lee") + cut + Card("Bo", "Kim") + cut.substr(0, cut.size() - 2));
+  Import(path);
+  EXPECT_EQ(importer_->Counts().cards, 4);
+  ExpectCounts(2, 2, 0);
+  EXPECT_EQ(ItemCount("Target"), 2u);
+  const std::string log = Log().Lines();
+  const std::string message = "has no END:VCARD before";
+  const std::size_t first = log.find(message);
+  ASSERT_NE(first, std::string::npos) << log;
+  EXPECT_NE(log.find(message, first + 1), std::string::npos) << log;
+  EXPECT_NE(log.find("cut.vcf"), std::string::npos) << log;
 }
 
 TEST_F(ContactImportRunFilesTest, NoFilesTellsTheUserAndEndsWithoutFinish) {

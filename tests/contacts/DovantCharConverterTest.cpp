@@ -238,15 +238,16 @@ TEST_F(CalendarTextTest, EscapesSeparatorsBackslashesAndLineEnds) {
 }
 
 TEST_F(CalendarTextTest, UnescapingUndoesEscaping) {
-  EXPECT_EQ(DovantCharConverter::UnescapeText("a\\\\b\\;c\\,d\\ne"), "a\\b;c,d\ne");
-  const std::string text = "x;y,z\\w\nv";
-  EXPECT_EQ(DovantCharConverter::UnescapeText(DovantCharConverter::EscapeText(text)), text);
+  EXPECT_EQ(DovantCharConverter::UnescapeText(u"a\\\\b\\;c\\,d\\ne"), u"a\\b;c,d\ne");
+  const std::string escaped = DovantCharConverter::EscapeText("x;y,z\\w\nv");
+  EXPECT_EQ(DovantCharConverter::UnescapeText(std::u16string(escaped.begin(), escaped.end())),
+            u"x;y,z\\w\nv");
 }
 
 TEST_F(CalendarTextTest, UnescapingTakesEachPairOnceAndKeepsUnknownPairs) {
-  EXPECT_EQ(DovantCharConverter::UnescapeText("\\\\n"), "\\n");
-  EXPECT_EQ(DovantCharConverter::UnescapeText("a\\Nb\\tc"), "a\\Nb\\tc");
-  EXPECT_EQ(DovantCharConverter::UnescapeText("end\\"), "end\\");
+  EXPECT_EQ(DovantCharConverter::UnescapeText(u"\\\\n"), u"\\n");
+  EXPECT_EQ(DovantCharConverter::UnescapeText(u"a\\Nb\\tc"), u"a\\Nb\\tc");
+  EXPECT_EQ(DovantCharConverter::UnescapeText(u"end\\"), u"end\\");
 }
 
 TEST_F(CalendarTextTest, CleanTextDropsControlsKeepsTabsAndTurnsQuotes) {

@@ -20,7 +20,7 @@ TEST_F(VCardReaderBoundaryTest, BeginInsideAnOpenCardDropsThatCard) {
   ASSERT_EQ(cards.size(), 1u);
   EXPECT_EQ(cards[0].lastName, u"Kept");
   EXPECT_TRUE(cards[0].phones[ParsedCard::kOtherPhone].empty());
-  EXPECT_NE(Log().Lines().find("BEGIN:VCARD inside an unfinished card"), std::string::npos);
+  EXPECT_NE(Log().Lines().find("has no END:VCARD before the next BEGIN:VCARD"), std::string::npos);
 }
 
 TEST_F(VCardReaderBoundaryTest, EveryCardStartsEmptyAndAsVersion21) {

@@ -61,8 +61,12 @@ TEST_F(VCardReaderPhoneTest, EachTypeFindsItsNumber) {
   const std::vector<Case> cases = {
       {{"TEL;WORK:1"}, {P::kBusinessPhone}},
       {{"TEL;WORK:1", "TEL;WORK:1"}, {P::kBusinessPhone, P::kBusiness2Phone}},
-      {{"TEL;WORK;VOICE:1"}, {P::kBusinessPhone, P::kOtherPhone}},
-      {{"TEL;TYPE=WORK,VOICE:1"}, {P::kBusinessPhone, P::kOtherPhone}},
+      {{"TEL;WORK;VOICE:1"}, {P::kBusinessPhone}},
+      {{"TEL;TYPE=WORK,VOICE:1"}, {P::kBusinessPhone}},
+      {{"TEL;HOME;VOICE:1"}, {P::kHomePhone}},
+      {{"TEL;VOICE;FAX:1"}, {P::kOtherFax}},
+      {{"TEL;PREF;VOICE:1"}, {P::kPrimaryPhone}},
+      {{"TEL;VOICE:1"}, {P::kOtherPhone}},
       {{"TEL;WORK;FAX:1"}, {P::kBusinessFax}},
       {{"TEL;FAX:1"}, {P::kBusinessFax}},
       {{"TEL;FAX:1", "TEL;FAX:1"}, {P::kBusinessFax, P::kOtherFax}},
@@ -83,6 +87,13 @@ TEST_F(VCardReaderPhoneTest, EachTypeFindsItsNumber) {
       EXPECT_EQ(card.phones[i] == u"1", expected) << "slot " << i;
     }
   }
+}
+
+TEST_F(VCardReaderPhoneTest, AVoiceNumberPlacedByAnotherTypeLeavesTheOtherTelephoneFree) {
+  const ParsedCard card = ParseOne(Card("2.1", {"TEL;WORK;VOICE:1", "TEL;CELL;VOICE:2", "TEL;VOICE:3"}));
+  EXPECT_EQ(card.phones[ParsedCard::kBusinessPhone], u"1");
+  EXPECT_EQ(card.phones[ParsedCard::kMobilePhone], u"2");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"3");
 }
 
 TEST_F(VCardReaderPhoneTest, FirstNumberOfASlotIsKept) {
@@ -122,6 +133,19 @@ TEST_F(VCardReaderEmailTest, InternetAmongOtherTypesIsSmtp) {
     SCOPED_TRACE(c.line);
     EXPECT_EQ(ParseOne(Card("3.0", {c.line})).emails[0].addressType == u"SMTP", c.smtp);
   }
+}
+
+TEST_F(VCardReaderEmailTest, ParametersWithAnotherNameThanTypeAreNoTypes) {
+  // Slot and label parameters that desktop and webmail programs add.
+  const ParsedCard card = ParseOne(Card("3.0", {"EMAIL;X-SLOT=2;NAME=Office:a@x",
+                                                "item1.EMAIL;type=INTERNET;X-ABLabel=Work:b@x",
+                                                "TEL;X-LABEL=CELL:1", "ADR;HOME;LABEL=Home:;;Street"}));
+  EXPECT_EQ(card.emails[0].address, u"a@x");
+  EXPECT_EQ(card.emails[0].addressType, u"SMTP");
+  EXPECT_EQ(card.emails[1].addressType, u"SMTP");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"1");
+  EXPECT_TRUE(card.phones[ParsedCard::kMobilePhone].empty());
+  EXPECT_EQ(card.home.street, u"Street");
 }
 
 TEST_F(VCardReaderEmailTest, FourthAddressIsDropped) {

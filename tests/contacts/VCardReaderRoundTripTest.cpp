@@ -3,6 +3,7 @@
 // part comes back as ",", values lose their outer blanks, 3.0 line ends come back as
 // CR LF, a second telephone moves up when the first is empty, an other fax is taken
 // for the business fax when that is empty, every address comes back as SMTP.
+#include <algorithm>
 #include <cmath>
 
 #include "VCardReaderFixture.h"
@@ -23,6 +24,11 @@ std::u16string Trim(const std::u16string& text) {
   const std::size_t first = text.find_first_not_of(blanks);
   if (first == std::u16string::npos) return std::u16string();
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::u16string Wide(const _bstr_t& text) {
+  const char16_t* chars = text;
+  return chars ? std::u16string(chars, text.length()) : std::u16string();
 }
 
 std::u16string CrLfLineEnds(const std::u16string& text) {
@@ -249,6 +255,49 @@ void VCardReaderRoundTripTest::CheckAllContacts() {
 }
 
 TEST_F(VCardReaderRoundTripTest, WriterTestMailbox) { CheckAllContacts(); }
+
+TEST_F(VCardReaderRoundTripTest, EscapesOfThreeZeroStayOutsideMultiByteCharacters) {
+  // Each text holds characters whose encoded bytes include a backslash or a comma (the
+  // second byte of a double-byte character, or inside a shifted sequence).
+  struct Case {
+    const char* encoding;
+    const char* text;  // JSON
+  };
+  const Case cases[] = {
+      {"Japanese (Shift-JIS)", "\\u4e88\\u8868"},         // 0x97 0x5C, 0x95 0x5C
+      {"Chinese Traditional (Big5)", "\\u4e48\\u8a31"},   // 0xA4 0x5C, 0xB3 0x5C
+      {"Chinese Simplified (GB2312)", "\\u4e57\\u4fd3"},  // 0x81 0x5C, 0x82 0x5C
+      {"Japanese (JIS)", "\\u500d\\u516b\\u5c71\\u7530"},  // "G\\", "H,", ";3ED" when shifted
+      {"Unicode (UTF-7)", "\\u8868\\u5c71"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.encoding);
+    const std::string t = c.text;
+    LoadContacts(ContactJson("m", "\"LastName\": \"" + t + "\\\\\", \"FirstName\": \"a," + t +
+                                      "\", \"CompanyName\": \"" + t + ";" + t + "\", \"Body\": \"" + t +
+                                      "\\r\\n" + t + ",\\\\n\""));
+    UseEncoding(c.encoding);
+    Outlook::_ContactItemPtr contact = Contact("m");
+    CvCardExport writer;
+    writer.SetOutlookVersion(14);
+    writer.SetFormat(k30);
+    writer.SetContact(contact);
+    ASSERT_EQ(writer.WriteContact(), 0);
+    const std::string card = writer.GetCard();
+    RecordingImport reader;
+    reader.SetOutlookVersion(14);
+    ASSERT_EQ(reader.ParseBytes(card.data(), card.size()), 0);
+    ASSERT_EQ(reader.cards.size(), 1u) << card;
+    const ParsedCard& read = reader.cards[0];
+    EXPECT_EQ(read.lastName, Wide(contact->GetLastName())) << card;
+    EXPECT_EQ(read.firstName, Wide(contact->GetFirstName())) << card;
+    // A ";" inside a structured part is written as a ",".
+    std::u16string company = Wide(contact->GetCompanyName());
+    std::replace(company.begin(), company.end(), u';', u',');
+    EXPECT_EQ(read.companyName, company) << card;
+    EXPECT_EQ(read.notes, Wide(contact->GetBody())) << card;
+  }
+}
 
 TEST_F(VCardReaderRoundTripTest, DemoMailbox) {
   testkit::LoadMailboxFile(KELVRA_SOURCE_DIR "/resources/demo-mailbox.json");

@@ -95,11 +95,48 @@ TEST_F(VCardReaderFoldingTest, ThreeZeroUnfoldsAndUnescapes) {
   }
 }
 
-TEST_F(VCardReaderFoldingTest, TwoOneNeitherUnfoldsNorUnescapes) {
-  const ParsedCard card = ParseOne(Card("2.1", {"NOTE:first\\nline", " second", "N:a\\;b;c"}));
-  EXPECT_EQ(card.notes, u"first\\nline");
+TEST_F(VCardReaderFoldingTest, TwoOneJoinsFoldedLinesWithTheirBlankAndDoesNotUnescape) {
+  // 2.1 folds at white space: the line break goes, the blank or tab stays.
+  struct Case {
+    std::vector<std::string> lines;
+    std::u16string notes;
+  };
+  const std::vector<Case> cases = {
+      {{"NOTE:first\\nline", " second"}, u"first\\nline second"},
+      {{"NOTE:a", "\tb", "  c"}, u"a\tb  c"},
+      {{"NOTE:see", " TEL:555"}, u"see TEL:555"},
+      {{"NOTE;CHARSET=UTF-8:Gr\xC3\xBC", " \xC3\x9F" "e"}, u"Gr\u00FC \u00DFe"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.front());
+    const ParsedCard card = ParseOne(Card("2.1", c.lines));
+    EXPECT_EQ(card.notes, c.notes);
+    EXPECT_TRUE(card.phones[ParsedCard::kOtherPhone].empty());
+  }
+}
+
+TEST_F(VCardReaderFoldingTest, TwoOneFoldedAddressesAndNumbersComeWhole) {
+  const ParsedCard card = ParseOne(Card("2.1", {"EMAIL;INTERNET:first.second.third@", " example.org",
+                                                "TEL;HOME:+49 30", " 1234 5678", "N:a\\;b;c"}));
+  EXPECT_EQ(card.emails[0].address, u"first.second.third@ example.org");
+  EXPECT_EQ(card.phones[ParsedCard::kHomePhone], u"+49 30 1234 5678");
   EXPECT_EQ(card.lastName, u"a;b");
   EXPECT_EQ(card.firstName, u"c");
+}
+
+TEST_F(VCardReaderFoldingTest, FourZeroIsReadWithTheRulesOfThreeZeroAndOneWarning) {
+  const std::vector<ParsedCard> cards =
+      Parse(Card("4.0", {"NOTE:one\\ntwo\\, and", " three", "N:Doe\\, Jr.;Jo"}) +
+            Card("4.0", {"N:Roe"}));
+  ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[0].notes, u"one\r\ntwo, andthree");
+  EXPECT_EQ(cards[0].lastName, u"Doe, Jr.");
+  // One warning for each such card.
+  const std::string log = Log().Lines();
+  const std::string warning = "vCard 4.0 is read as vCard 3.0";
+  int warnings = 0;
+  for (std::size_t at = log.find(warning); at != std::string::npos; at = log.find(warning, at + 1)) ++warnings;
+  EXPECT_EQ(warnings, 2) << log;
 }
 
 TEST_F(VCardReaderFoldingTest, FoldedLinesOfIgnoredPropertiesAreNotProperties) {

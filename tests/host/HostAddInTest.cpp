@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 #include "HostProcess.h"
 #include "support/TempDir.h"
@@ -57,6 +58,32 @@ TEST_F(HostAddInTest, ActionsNeedTheRegisteredAddIn) {
   EXPECT_NE(run.err.find("register"), std::string::npos) << run.err;
 }
 
+TEST_F(HostAddInTest, MailboxWithoutInboxStartsOnTheFirstFolderOfTheStore) {
+  ASSERT_EQ(Run({"register"}).status, 0);
+  dir_.write("no-inbox.json",
+             "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Contacts\","
+             "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}");
+  HostRun sync = Run({"--mailbox", dir_.linuxPath("no-inbox.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  EXPECT_EQ(sync.status, 0) << sync.err;
+  EXPECT_TRUE(HasLine(sync, "app: SyncAll")) << sync.out;
+}
+
+TEST_F(HostAddInTest, OutlookCallsThatFailAtStartUpAreNamed) {
+  ASSERT_EQ(Run({"register"}).status, 0);
+  dir_.write("no-folders.json", "{\"stores\":[{\"name\":\"Personal Folders\"}]}");
+  HostRun empty = Run({"--mailbox", dir_.linuxPath("no-folders.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_TRUE(std::regex_search(empty.err, std::regex("kelvra-host: Outlook call MAPIFolder\\.Folders\\.Item\\(1\\) "
+                                                      "failed: 0x[0-9A-F]{8}\n")))
+      << empty.err;
+  dir_.write("mail-only.json", "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"}]}]}");
+  HostRun selected = Run({"--mailbox", dir_.linuxPath("mail-only.json"), "export-contacts", "--to", dir_.linux(),
+                          "--selected"});
+  EXPECT_EQ(selected.status, 1);
+  EXPECT_NE(selected.err.find("kelvra-host: Outlook call Namespace.GetDefaultFolder(10) failed: 0x"), std::string::npos)
+      << selected.err;
+}
+
 TEST_F(HostAddInTest, RibbonButtonsReachTheKelvraApplication) {
   ASSERT_EQ(Run({"register"}).status, 0);
   HostRun sync = Run({"ribbon", "Ostrane.Kelvra.btnSyncAll"});
@@ -101,6 +128,17 @@ TEST_F(HostAddInTest, ProfileItemsOfTheDynamicMenuCanBePressed) {
   HostRun run = Run({"ribbon", "Ostrane.Kelvra.btnRunProfile.k1"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(HasLine(run, "app: Sync,k1")) << run.out;
+}
+
+TEST_F(HostAddInTest, VerboseRibbonListingHoldsTheProfileItems) {
+  ASSERT_EQ(Run({"register"}).status, 0);
+  LoadSavedRegistry();
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Key", "k1");
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name", "Laptop");
+  ASSERT_TRUE(testkit::SaveRegistry(dir_.linuxPath("root/registry.txt")));
+  HostRun run = Run({"-v", "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(HasLine(run, "ribbon Ostrane.Kelvra.btnRunProfile.k1 \"Laptop\"")) << run.out;
 }
 
 TEST_F(HostAddInTest, ApplicationCommandOpensTheActionChoice) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 
 #include "HostProcess.h"
 #include "support/TempDir.h"
@@ -43,6 +44,23 @@ TEST_F(HostCommandLineTest, UsageErrorsExitWithTwoAndOneLine) {
   ExpectUsageError(Run({"app-command", "a", "b"}), "app-command takes one TEXT");
 }
 
+TEST_F(HostCommandLineTest, HelpPrintsTheUsageAndVersionTheAddInsVersion) {
+  for (const char* option : {"--help", "-h"}) {
+    SCOPED_TRACE(option);
+    // Neither an action nor a root folder is needed.
+    const HostRun run = RunKelvraHost({option}, dir_.linux(), {{"XDG_DATA_HOME", ""}, {"HOME", ""}});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("usage: kelvra-host [options] ACTION", 0), 0u) << run.out;
+    for (const char* mention : {"export-contacts --to DIR", "import-contacts --from PATH", "--version",
+                                "4 completed with failures"})
+      EXPECT_NE(run.out.find(mention), std::string::npos) << mention;
+  }
+  const HostRun version = RunKelvraHost({"--version"}, dir_.linux());
+  EXPECT_EQ(version.status, 0) << version.err;
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("Kelvra \\d+\\.\\d+\\.\\d+\\.\\d+\n"))) << version.out;
+}
+
 TEST_F(HostCommandLineTest, WizardActionsCheckTheirOptions) {
   ExpectUsageError(Run({"export-contacts"}), "--to");
   ExpectUsageError(Run({"export-contacts", "--to", dir_.linuxPath("missing")}), "no such folder");
@@ -73,28 +91,47 @@ TEST_F(HostCommandLineTest, UnreadableMailboxExitsWithThree) {
   EXPECT_EQ(Lines(bad.err).size(), 1u) << bad.err;
 }
 
-TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSave) {
+TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSaveAndOnlyWhenTheActionChangedIt) {
   const std::string compact =
-      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Contacts\",\"defaultItemType\":2,"
-      "\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}";
+      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}";
   dir_.write("mailbox.json", compact);
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "register"}).status, 0);
+  dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
+  const std::string mailbox = dir_.linuxPath("mailbox.json");
+  const std::string card = dir_.linuxPath("card.vcf");
+  ASSERT_EQ(Run({"register"}).status, 0);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "register"}).status, 0);
+  EXPECT_EQ(dir_.read("mailbox.json"), compact);
+  // A cancelled run: the page does not take a folder that is not there.
+  EXPECT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card, "--folder", "//Personal Folders/None"})
+                .status,
+            1);
+  EXPECT_EQ(dir_.read("mailbox.json"), compact);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "import-contacts", "--from", card}).status, 0);
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
 
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"}).status, 0);
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card}).status, 0);
   const std::string saved = dir_.read("mailbox.json");
-  EXPECT_NE(saved, compact);  // written back in the store's own layout
   EXPECT_NE(saved.find("\"Berg\""), std::string::npos);
-  ASSERT_EQ(Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"}).status, 0);
+  EXPECT_NE(saved.find("\"Lee\""), std::string::npos);
+  const auto written = std::filesystem::last_write_time(mailbox);
+  // The same card again is skipped: nothing changed, nothing is written.
+  ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card}).status, 0);
   EXPECT_EQ(dir_.read("mailbox.json"), saved);
+  EXPECT_EQ(std::filesystem::last_write_time(mailbox), written);
 }
 
 TEST_F(HostCommandLineTest, FailedSaveLeavesTheMailboxWhole) {
-  const std::string compact = "{\"stores\":[{\"name\":\"Personal Folders\"}]}";
+  const std::string compact =
+      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "\"defaultItemType\":2}]}]}";
   dir_.write("mailbox.json", compact);
+  dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
+  ASSERT_EQ(Run({"register"}).status, 0);
   // Where the new content would go first stands a folder that cannot be written as a file.
   std::filesystem::create_directories(dir_.linuxPath("mailbox.json.new/blocked"));
-  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "register"});
+  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "import-contacts", "--from",
+                     dir_.linuxPath("card.vcf")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
   EXPECT_EQ(dir_.read("mailbox.json"), compact);

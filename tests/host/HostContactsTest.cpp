@@ -2,7 +2,10 @@
 // vCard versions and imported into an empty mailbox.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
 
@@ -41,6 +44,15 @@ class HostContactsTest : public ::testing::Test {
   static std::string ResultOf(const HostRun& run) {
     std::vector<std::string> lines = Lines(run.out);
     return lines.empty() ? "" : lines.back();
+  }
+  static std::string WindowsPath(const std::string& linuxPath) {
+    std::string path = "Z:" + linuxPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  }
+  static std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   static std::size_t FilesIn(const std::string& folder) {
     std::size_t count = 0;
@@ -134,6 +146,67 @@ TEST_F(HostContactsTest, SelectedContactsOfTheChosenFolderAreExported) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(std::regex_match(ResultOf(run), std::regex("result: selected=\\d+ exported=[1-9]\\d* failed=0 .*")))
       << run.out;
+}
+
+TEST_F(HostContactsTest, MessageBoxesOfTheRunArePrintedWithoutVerbose) {
+  HostRun run = Run({"import-contacts", "--from", Folder("nothing")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("kelvra-host: message: No vCard files (*.vcf) were found to import.\n"), std::string::npos)
+      << run.err;
+}
+
+TEST_F(HostContactsTest, FailuresAndFilesWithoutCardsAreReported) {
+  const std::string in = Folder("in");
+  const std::string card = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
+  std::ofstream(in + "/a.vcf", std::ios::binary) << card;
+  // A truncated file: its second card has no END:VCARD.
+  std::ofstream(in + "/b.vcf", std::ios::binary)
+      << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Kim;Bo\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Ki";
+  std::ofstream(in + "/c.vcf", std::ios::binary) << "Name: Ann Lee\r\n";
+  std::ofstream(in + "/notes.txt", std::ios::binary) << "no card";
+  const std::string mailbox = dir_.linuxPath("mailbox.json");
+  std::filesystem::copy_file(dir_.linuxPath("empty.json"), mailbox);
+  HostRun run = Run({"--mailbox", mailbox, "import-contacts", "--from", in, "--from", in + "/notes.txt"});
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: files=4 contacts=3 imported=2 failed=1 skipped=0");
+  const std::regex failed("kelvra-host: 1 contact failed; the add-in's log: (.*KelvraAddin\\.log)\n");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(run.err, match, failed)) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(match[1].str())) << match[1];
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/c.vcf holds no card\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/notes.txt holds no card\n"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("a.vcf holds"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("b.vcf holds"), std::string::npos) << run.err;
+}
+
+TEST_F(HostContactsTest, VerboseShowsWhatTheAnswersChangedAsEachDialogCloses) {
+  const std::string out = Folder("out");
+  HostRun run = Run({"-v", "export-contacts", "--to", out, "--format", "30", "--one-file"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("dialog 225 \"Kelvra - Export options\" closes\n"
+                         "  244 radio [ ] \"vCard 2.1 (Recommended)\"\n"
+                         "  245 radio [x] \"vCard 3.0\"\n"
+                         "dialog 224 \"Kelvra - Export contacts to files\" closes\n"
+                         "  229 edit \"" + WindowsPath(out) + "\"\n"),
+            std::string::npos)
+      << run.out;
+}
+
+TEST_F(HostContactsTest, EachExportWritesTheFormatItWasGiven) {
+  // The options page keeps the last choice in the root's registry: every run must
+  // still write the version it asks for.
+  int run = 0;
+  for (const std::string format : {"30", "21", "30", "21"}) {
+    SCOPED_TRACE("run " + std::to_string(++run) + ", vCard " + format);
+    const std::string out = Folder("out" + std::to_string(run));
+    HostRun exported = Run({"export-contacts", "--to", out, "--format", format, "--one-file"});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    const std::string text = ReadText(out + "/Contacts.vcf");
+    const std::string version = format == "30" ? "3.0" : "2.1";
+    const std::string other = format == "30" ? "2.1" : "3.0";
+    EXPECT_NE(text.find("\r\nVERSION:" + version + "\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("VERSION:" + other), std::string::npos);
+  }
 }
 
 }  // namespace

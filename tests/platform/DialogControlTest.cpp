@@ -49,6 +49,44 @@ TEST_F(DialogButtonTest, AnAutoRadioButtonClearsTheOthersOfItsGroupOnly) {
   EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 22), static_cast<UINT>(BST_CHECKED));
 }
 
+TEST_F(DialogButtonTest, ALabelWithWsGroupBetweenTwoRadiosPartsThem) {
+  Make("Button", BS_AUTORADIOBUTTON | WS_GROUP, 20);
+  Make("Static", SS_LEFT | WS_GROUP, 21);
+  Make("Button", BS_AUTORADIOBUTTON, 22);
+  CheckDlgButton(parent_.hwnd(), 20, BST_CHECKED);
+  SendDlgItemMessageA(parent_.hwnd(), 22, BM_CLICK, 0, 0);
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 20), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 22), static_cast<UINT>(BST_CHECKED));
+}
+
+TEST_F(DialogButtonTest, ControlsBeforeTheFirstWsGroupCloseTheLastGroup) {
+  // The siblings form a ring: 20 and 21 belong to the group that 22 begins.
+  Make("Button", BS_AUTORADIOBUTTON, 20);
+  Make("Button", BS_AUTORADIOBUTTON, 21);
+  Make("Button", BS_AUTORADIOBUTTON | WS_GROUP, 22);
+  CheckDlgButton(parent_.hwnd(), 22, BST_CHECKED);
+  SendDlgItemMessageA(parent_.hwnd(), 20, BM_CLICK, 0, 0);
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 22), static_cast<UINT>(BST_UNCHECKED));
+  SendDlgItemMessageA(parent_.hwnd(), 22, BM_CLICK, 0, 0);
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 20), static_cast<UINT>(BST_UNCHECKED));
+}
+
+TEST_F(DialogButtonTest, HiddenAndDisabledRadiosKeepTheirCheckWhenAnotherIsClicked) {
+  Make("Button", BS_AUTORADIOBUTTON | WS_GROUP, 20);
+  HWND hidden = Make("Button", BS_AUTORADIOBUTTON, 21);
+  HWND disabled = Make("Button", BS_AUTORADIOBUTTON, 22);
+  Make("Button", BS_RADIOBUTTON, 23);
+  for (int id = 21; id <= 23; ++id) CheckDlgButton(parent_.hwnd(), id, BST_CHECKED);
+  ShowWindow(hidden, SW_HIDE);
+  EnableWindow(disabled, FALSE);
+  SendDlgItemMessageA(parent_.hwnd(), 20, BM_CLICK, 0, 0);
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 20), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 21), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 22), static_cast<UINT>(BST_CHECKED));
+  // A radio button its dialog checks itself is no auto radio button's business.
+  EXPECT_EQ(IsDlgButtonChecked(parent_.hwnd(), 23), static_cast<UINT>(BST_CHECKED));
+}
+
 TEST_F(DialogButtonTest, ADisabledButtonIgnoresClicksAndKeepsItsImage) {
   HWND button = Make("Button", BS_BITMAP, 30);
   auto image = reinterpret_cast<HANDLE>(0x5000);

@@ -91,4 +91,35 @@ TEST_F(CaseLookupTest, FileCallsFindTheEntryWhateverTheCase) {
   CloseHandle(h);
 }
 
+TEST_F(CaseLookupTest, AFolderIsReadOnceWhileOnlyTheStandInAddsToIt) {
+  MakeFolder("Many");
+  const unsigned long before = testkit::FolderReadCount();
+  for (int i = 0; i < 50; ++i) {
+    const std::string name = Win("Many\\Card" + std::to_string(i) + ".vcf");
+    ASSERT_FALSE(PathFileExistsA(name.c_str()));
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    EXPECT_TRUE(PathFileExistsA(Win("MANY\\card" + std::to_string(i) + ".VCF").c_str()));
+  }
+  EXPECT_LE(testkit::FolderReadCount() - before, 3u);
+}
+
+TEST_F(CaseLookupTest, EntriesMadeByOthersAreSeenAtTheNextLookup) {
+  MakeFolder("Shared");
+  EXPECT_FALSE(PathFileExistsA(Win("Shared\\report.txt").c_str()));
+  dir.write("Shared/Report.TXT", "x");
+  EXPECT_EQ(testkit::ToLinuxPath(Win("shared\\report.txt")), dir.linuxPath("Shared/Report.TXT"));
+  std::filesystem::remove(dir.linuxPath("Shared/Report.TXT"));
+  EXPECT_FALSE(PathFileExistsA(Win("Shared\\report.txt").c_str()));
+  // A file the stand-in makes after another program changed the folder.
+  dir.write("Shared/Other.txt", "x");
+  HANDLE h = CreateFileA(Win("Shared\\New.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  CloseHandle(h);
+  EXPECT_EQ(testkit::ToLinuxPath(Win("shared\\other.TXT")), dir.linuxPath("Shared/Other.txt"));
+  EXPECT_EQ(testkit::ToLinuxPath(Win("shared\\NEW.txt")), dir.linuxPath("Shared/New.txt"));
+}
+
 }  // namespace

@@ -11,12 +11,14 @@
 #include "base/HandleTable.h"
 #include "files/FileObject.h"
 #include "files/FileSteps.h"
+#include "files/FolderIndex.h"
 #include "files/PathArgument.h"
 #include "win32/files.h"
 
 namespace {
 
 using kelvra::platform::FileObject;
+using kelvra::platform::FolderIndex;
 using kelvra::platform::HandleTable;
 
 bool DispositionFlags(DWORD disposition, int& flags) {
@@ -78,12 +80,14 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMod
 
   if (canWrite) kelvra::platform::FileSteps::Step();
   const bool existed = Exists(path);
+  const FolderIndex::Stamp folderBefore = existed ? FolderIndex::Stamp() : FolderIndex::StampOfFolder(path);
   const int openFlags = flags | AccessFlags(canRead, canWrite) | O_CLOEXEC;
   kelvra::platform::UniqueFd fd(open(path.c_str(), openFlags, 0666));
   if (!fd) {
     kelvra::platform::SetLastErrorFromErrno(path);
     return INVALID_HANDLE_VALUE;
   }
+  if (!existed) FolderIndex::Instance().Added(path, folderBefore);
   struct stat st {};
   if (fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {  // folders need backup semantics
     SetLastError(ERROR_ACCESS_DENIED);

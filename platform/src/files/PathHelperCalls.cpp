@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/ExistenceQueries.h"
 #include "files/PathArgument.h"
 #include "win32/files.h"
 
@@ -71,6 +72,7 @@ bool StatOf(LPCSTR path, struct stat& st) {
 }  // namespace
 
 BOOL WINAPI PathFileExistsA(LPCSTR path) {
+  kelvra::platform::ExistenceQueries::Count();
   struct stat st {};
   return StatOf(path, st) ? TRUE : FALSE;
 }

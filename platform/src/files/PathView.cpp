@@ -1,6 +1,5 @@
 #include "files/PathView.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -9,7 +8,7 @@
 #include <vector>
 
 #include "base/AsciiCase.h"
-#include "base/PosixOwners.h"
+#include "files/FolderIndex.h"
 
 namespace kelvra::platform {
 namespace {
@@ -76,26 +75,12 @@ bool Exists(const std::string& path) {
   return lstat(path.c_str(), &st) == 0;
 }
 
-// The entry of `folder` that matches `name` ignoring case; when several do, the first
-// in byte order, so that the choice does not depend on the order of the directory.
-std::string FindIgnoringCase(const std::string& folder, const std::string& name) {
-  UniqueDir dir(opendir(folder.empty() ? "." : folder.c_str()));
-  if (!dir) return {};
-  std::string best;
-  while (const dirent* entry = readdir(dir.Get())) {
-    const std::string candidate = entry->d_name;
-    if (EqualsIgnoringAsciiCase(candidate, name) && (best.empty() || candidate < best))
-      best = candidate;
-  }
-  return best;
-}
-
 std::string Resolve(std::string path, const std::vector<std::string>& components) {
   bool lookUp = true;
   for (const std::string& component : components) {
     std::string next = Join(path, component);
     if (lookUp && !Exists(next)) {
-      const std::string match = FindIgnoringCase(path, component);
+      const std::string match = FolderIndex::Instance().Find(path, component);
       if (match.empty())
         lookUp = false;  // nothing below a missing folder can exist
       else

@@ -17,25 +17,40 @@ WindowTable& Table() { return WindowTable::Instance(); }
 
 bool IsAutoRadio(LONG_PTR style) { return (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON; }
 
-// The sibling auto radio buttons of the control's group (WS_GROUP starts a group).
-std::vector<HWND> RadioGroup(HWND control, HWND parent) {
-  std::vector<HWND> siblings = Table().Children(parent);
-  auto self = std::find(siblings.begin(), siblings.end(), control);
+bool StartsGroup(HWND wnd) {
+  auto state = Table().Get(wnd);
+  return state && (state->style & WS_GROUP) != 0;
+}
+
+// The controls of the dialog group that holds the control, as Windows forms it: a group
+// begins at a sibling with WS_GROUP and runs up to the next one. The siblings form a
+// ring, so controls before the first WS_GROUP belong to the last group, and without any
+// WS_GROUP all siblings are one group.
+std::vector<HWND> DialogGroup(HWND control, HWND parent) {
+  const std::vector<HWND> siblings = Table().Children(parent);
+  const auto self = std::find(siblings.begin(), siblings.end(), control);
   if (self == siblings.end()) return {};
-  auto first = self;
-  while (first != siblings.begin()) {
-    auto state = Table().Get(*first);
-    if (state && (state->style & WS_GROUP) != 0) break;
-    --first;
-  }
-  std::vector<HWND> group;
-  for (auto it = first; it != siblings.end(); ++it) {
-    auto state = Table().Get(*it);
-    if (!state) continue;
-    if (it != first && (state->style & WS_GROUP) != 0) break;
-    if (IsAutoRadio(state->style)) group.push_back(*it);
-  }
+  const std::size_t count = siblings.size();
+  std::size_t first = static_cast<std::size_t>(self - siblings.begin());
+  for (std::size_t k = 0; k < count && !StartsGroup(siblings[first]); ++k) first = (first + count - 1) % count;
+  std::vector<HWND> group{siblings[first]};
+  for (std::size_t i = (first + 1) % count; i != first && !StartsGroup(siblings[i]); i = (i + 1) % count)
+    group.push_back(siblings[i]);
   return group;
+}
+
+// A click checks the auto radio button and clears the other auto radio buttons of its
+// group. Windows walks the group as GetNextDlgGroupItem does, which passes over hidden
+// and disabled controls: those keep their check.
+void CheckAutoRadio(HWND wnd, HWND parent) {
+  for (HWND other : DialogGroup(wnd, parent)) {
+    Table().With(other, [&](WindowState& s) {
+      if (other == wnd)
+        s.control.check = BST_CHECKED;
+      else if (IsAutoRadio(s.style) && s.visible && s.enabled)
+        s.control.check = BST_UNCHECKED;
+    });
+  }
 }
 
 // The state change a click makes on an automatic button.
@@ -50,8 +65,7 @@ void ClickState(HWND wnd) {
       Table().With(wnd, [](WindowState& s) { s.control.check = (s.control.check + 1) % 3; });
       break;
     case BS_AUTORADIOBUTTON:
-      for (HWND other : RadioGroup(wnd, state->parent))
-        Table().With(other, [&](WindowState& s) { s.control.check = other == wnd ? BST_CHECKED : BST_UNCHECKED; });
+      CheckAutoRadio(wnd, state->parent);
       break;
     default:
       break;

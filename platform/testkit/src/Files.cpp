@@ -1,5 +1,7 @@
 #include "testkit/Files.h"
 
+#include "files/ExistenceQueries.h"
+#include "files/FolderIndex.h"
 #include "files/PathView.h"
 #include "files/TempFolder.h"
 #include "files/WriteFaults.h"
@@ -31,5 +33,9 @@ void ResetFiles() {
 std::string ToLinuxPath(const std::string& windowsPath) {
   return kelvra::platform::ToLinuxPath(windowsPath);
 }
+
+unsigned long FolderReadCount() { return FolderIndex::Instance().Reads(); }
+
+unsigned long PathExistsCallCount() { return ExistenceQueries::Total(); }
 
 }  // namespace testkit

@@ -27,6 +27,10 @@ void SaveMailboxFile(const std::string& linuxPath) {
   MailboxFile::Save(*kelvra::store::CurrentMailbox::Get(), linuxPath);
 }
 
+std::string MailboxText() { return MailboxFile::Write(*kelvra::store::CurrentMailbox::Get()); }
+
+void SaveMailboxText(const std::string& text, const std::string& linuxPath) { MailboxFile::SaveText(text, linuxPath); }
+
 void ResetMailbox() {
   kelvra::store::CurrentMailbox::Replace(kelvra::store::Mailbox::CreateStandard());
   kelvra::store::OutlookVersion::SetMajor(14);

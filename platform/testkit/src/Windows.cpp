@@ -83,6 +83,8 @@ std::string WindowClass(HWND wnd) { return StateOf(wnd).className; }
 
 std::vector<HWND> TopLevelWindows() { return WindowTable::Instance().TopLevel(); }
 
+std::vector<HWND> ChildWindows(HWND parent) { return WindowTable::Instance().Children(parent); }
+
 std::vector<HWND> ForegroundCalls() { return kelvra::platform::DesktopState::Instance().ForegroundCalls(); }
 
 void ClearForegroundCalls() { kelvra::platform::DesktopState::Instance().ClearForegroundCalls(); }

@@ -40,6 +40,11 @@ void KillAtFileStep(unsigned long step);
 // Steps taken since the last KillAtFileStep.
 unsigned long FileStepCount();
 
+// Folders read whole to match a name without regard to case, and PathFileExistsA
+// calls, since the process started.
+unsigned long FolderReadCount();
+unsigned long PathExistsCallCount();
+
 // Where SHFileOperationA with FOF_ALLOWUNDO puts deleted items, as a Linux folder
 // (default: "Trash" in the host root folder); "" goes back to the default.
 void SetTrashFolder(const std::string& linuxFolder);

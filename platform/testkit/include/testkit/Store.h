@@ -19,6 +19,10 @@ namespace testkit {
 void LoadMailboxText(const std::string& json);
 void LoadMailboxFile(const std::string& linuxPath);
 void SaveMailboxFile(const std::string& linuxPath);
+// The current mailbox as the file would hold it, and such a text written to a file:
+// a caller can tell whether the mailbox changed before it writes it.
+std::string MailboxText();
+void SaveMailboxText(const std::string& text, const std::string& linuxPath);
 // Back to the standard empty mailbox, Outlook 14 and no planned failures.
 void ResetMailbox();
 

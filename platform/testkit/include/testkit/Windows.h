@@ -35,6 +35,9 @@ bool WindowEnabled(HWND wnd);
 std::string WindowClass(HWND wnd);
 // Top-level windows that exist now, of any thread.
 std::vector<HWND> TopLevelWindows();
+// The window's children in the order Windows keeps them: a dialog's controls in the
+// order of its template.
+std::vector<HWND> ChildWindows(HWND parent);
 // The windows SetForegroundWindow was called on, oldest first.
 std::vector<HWND> ForegroundCalls();
 void ClearForegroundCalls();
