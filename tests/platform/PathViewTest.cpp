@@ -105,6 +105,23 @@ TEST_F(CaseLookupTest, AFolderIsReadOnceWhileOnlyTheStandInAddsToIt) {
   EXPECT_LE(testkit::FolderReadCount() - before, 3u);
 }
 
+TEST_F(CaseLookupTest, RenamesAndDeletionsOfTheStandInKeepTheFolderKnown) {
+  MakeFolder("Moves");
+  const unsigned long before = testkit::FolderReadCount();
+  for (int i = 0; i < 50; ++i) {
+    char temporary[MAX_PATH] = {};
+    ASSERT_NE(GetTempFileNameA(Win("Moves").c_str(), "kel", 0, temporary), 0u);
+    const std::string target = Win("Moves\\Event" + std::to_string(i) + ".ics");
+    EXPECT_TRUE(PathFileExistsA(temporary));
+    ASSERT_TRUE(MoveFileExA(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(PathFileExistsA(temporary));
+    EXPECT_TRUE(PathFileExistsA(Win("MOVES\\event" + std::to_string(i) + ".ICS").c_str()));
+  }
+  ASSERT_TRUE(DeleteFileA(Win("Moves\\event0.ics").c_str()));
+  EXPECT_FALSE(PathFileExistsA(Win("Moves\\Event0.ics").c_str()));
+  EXPECT_LE(testkit::FolderReadCount() - before, 3u);
+}
+
 TEST_F(CaseLookupTest, EntriesMadeByOthersAreSeenAtTheNextLookup) {
   MakeFolder("Shared");
   EXPECT_FALSE(PathFileExistsA(Win("Shared\\report.txt").c_str()));

@@ -8,6 +8,7 @@
 #include "base/ErrnoMapping.h"
 #include "files/FileFacts.h"
 #include "files/FileSteps.h"
+#include "files/FolderIndex.h"
 #include "files/PathArgument.h"
 #include "shell/AppDataFolder.h"
 #include "win32/files.h"
@@ -28,7 +29,12 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
   std::string path;
   if (!MapPathArgument(fileName, path)) return FALSE;
   kelvra::platform::FileSteps::Step();
-  if (unlink(path.c_str()) == 0) return TRUE;
+  using kelvra::platform::FolderIndex;
+  const FolderIndex::Stamp folderBefore = FolderIndex::StampOfFolder(path);
+  if (unlink(path.c_str()) == 0) {
+    FolderIndex::Instance().Removed(path, folderBefore);
+    return TRUE;
+  }
   SetLastErrorFromErrno(path);
   return FALSE;
 }

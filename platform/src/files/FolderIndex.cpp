@@ -56,8 +56,7 @@ bool FolderIndex::Same(const Stamp& a, const Stamp& b) {
 }
 
 void FolderIndex::Keep(Entries& entries, const std::string& name) {
-  auto [it, added] = entries.byFolded.try_emplace(Lowered(name), name);
-  if (!added && name < it->second) it->second = name;
+  entries.byFolded[Lowered(name)].insert(name);
 }
 
 bool FolderIndex::Read(const std::string& folder, Entries& entries) {
@@ -85,22 +84,43 @@ std::string FolderIndex::Find(const std::string& folder, const std::string& name
     it = folders_.insert_or_assign(folder, std::move(entries)).first;
   }
   auto found = it->second.byFolded.find(Lowered(name));
-  return found == it->second.byFolded.end() ? std::string() : found->second;
+  return found == it->second.byFolded.end() ? std::string() : *found->second.begin();
+}
+
+FolderIndex::Entries* FolderIndex::Unchanged(const std::string& folder, const Stamp& before) {
+  auto it = folders_.find(folder);
+  if (it == folders_.end()) return nullptr;
+  // Only a folder that nobody else changed since it was read stays known.
+  if (!Same(it->second.stamp, before)) {
+    folders_.erase(it);
+    return nullptr;
+  }
+  return &it->second;
 }
 
 void FolderIndex::Added(const std::string& linuxPath, const Stamp& before) {
   const std::string folder = FolderOf(linuxPath);
   const Stamp after = StampOf(folder);
   std::lock_guard lock(mutex_);
-  auto it = folders_.find(folder);
-  if (it == folders_.end()) return;
-  // Only a folder that nobody else changed since it was read stays known.
-  if (!Same(it->second.stamp, before)) {
-    folders_.erase(it);
-    return;
+  Entries* entries = Unchanged(folder, before);
+  if (entries == nullptr) return;
+  Keep(*entries, linuxPath.substr(linuxPath.find_last_of('/') + 1));
+  entries->stamp = after;
+}
+
+void FolderIndex::Removed(const std::string& linuxPath, const Stamp& before) {
+  const std::string folder = FolderOf(linuxPath);
+  const Stamp after = StampOf(folder);
+  std::lock_guard lock(mutex_);
+  Entries* entries = Unchanged(folder, before);
+  if (entries == nullptr) return;
+  const std::string name = linuxPath.substr(linuxPath.find_last_of('/') + 1);
+  const auto found = entries->byFolded.find(Lowered(name));
+  if (found != entries->byFolded.end()) {
+    found->second.erase(name);
+    if (found->second.empty()) entries->byFolded.erase(found);
   }
-  Keep(it->second, linuxPath.substr(linuxPath.find_last_of('/') + 1));
-  it->second.stamp = after;
+  entries->stamp = after;
 }
 
 unsigned long FolderIndex::Reads() const {

@@ -2,9 +2,9 @@
 // read of the whole folder for every name it does not hold.
 //
 // A folder's entries are kept by their lower-cased names for as long as the folder's
-// change time stays what it was when they were read; an entry the stand-in adds itself
-// (a file it creates) joins the kept names instead of making the next lookup read the
-// folder again. A change by another program shows as a new change time and brings a
+// change time stays what it was when they were read; an entry the stand-in adds or
+// removes itself (a file it creates, deletes or renames) joins or leaves the kept names
+// instead of making the next lookup read the folder again. A change by another program shows as a new change time and brings a
 // fresh read.
 #pragma once
 
@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <mutex>
+#include <set>
 #include <string>
 #include <unordered_map>
 
@@ -37,6 +38,8 @@ class FolderIndex {
   // that entry; then Added with it once the entry is there.
   static Stamp StampOfFolder(const std::string& linuxPath);
   void Added(const std::string& linuxPath, const Stamp& before);
+  // The same for an entry the stand-in removed.
+  void Removed(const std::string& linuxPath, const Stamp& before);
 
   // Whole folders read so far, for tests.
   unsigned long Reads() const;
@@ -44,8 +47,8 @@ class FolderIndex {
  private:
   struct Entries {
     Stamp stamp;
-    // Lower-cased name to the first matching name in byte order.
-    std::unordered_map<std::string, std::string> byFolded;
+    // Lower-cased name to the matching names in byte order.
+    std::unordered_map<std::string, std::set<std::string>> byFolded;
   };
 
   FolderIndex() = default;
@@ -53,6 +56,9 @@ class FolderIndex {
   static bool Same(const Stamp& a, const Stamp& b);
   bool Read(const std::string& folder, Entries& entries);
   static void Keep(Entries& entries, const std::string& name);
+  // The folder's kept entries when nobody else changed it since before; null otherwise
+  // (and then forgotten). Called with mutex_ held.
+  Entries* Unchanged(const std::string& folder, const Stamp& before);
 
   mutable std::mutex mutex_;
   std::unordered_map<std::string, Entries> folders_;

@@ -10,6 +10,7 @@
 #include "base/ErrnoMapping.h"
 #include "files/FileCopier.h"
 #include "files/FileSteps.h"
+#include "files/FolderIndex.h"
 #include "files/PathArgument.h"
 #include "files/PathView.h"
 #include "win32/files.h"
@@ -100,9 +101,19 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
 
   const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
   if (replace && IsFolder(target)) return Fail(ERROR_ACCESS_DENIED);  // only files are replaced
+  const FolderIndex::Stamp sourceBefore = FolderIndex::StampOfFolder(source);
   const int error = replace ? (rename(source.c_str(), target.c_str()) == 0 ? 0 : errno)
                       : RenameNoReplace(source, target);
-  if (error == 0) return Moved(target, flags);
+  if (error == 0) {
+    // The source's folder first: when both names share it, its stamp then is the one
+    // the target's entry is added against.
+    FolderIndex::Instance().Removed(source, sourceBefore);
+    FolderIndex::Instance().Added(target, target.substr(0, target.find_last_of('/')) ==
+                                                  source.substr(0, source.find_last_of('/'))
+                                              ? FolderIndex::StampOfFolder(target)
+                                              : FolderIndex::Stamp());
+    return Moved(target, flags);
+  }
   if (error == EXDEV) return CopyAndRemove(source, target, flags) && Moved(target, flags);
   return Fail(WindowsErrorFromErrno(error, target, ERROR_ALREADY_EXISTS));
 }

@@ -9,6 +9,7 @@
 
 #include "base/ErrnoMapping.h"
 #include "base/PosixOwners.h"
+#include "files/FolderIndex.h"
 #include "files/PathArgument.h"
 #include "files/TempFolder.h"
 #include "win32/files.h"
@@ -63,8 +64,12 @@ UINT WINAPI GetTempFileNameA(LPCSTR pathName, LPCSTR prefixString, UINT unique, 
     const std::string name = TempName(folder, prefixString, number);
     std::string path;
     if (!MapPathArgument(name.c_str(), path)) return 0;
+    const FolderIndex::Stamp folderBefore = FolderIndex::StampOfFolder(path);
     UniqueFd fd(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (fd) return Deliver(name, number, tempFileName);
+    if (fd) {
+      FolderIndex::Instance().Added(path, folderBefore);
+      return Deliver(name, number, tempFileName);
+    }
     if (errno != EEXIST) {
       SetLastErrorFromErrno(path);
       return 0;
