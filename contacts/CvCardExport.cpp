@@ -419,7 +419,8 @@ const std::string& CvCardExport::_Encode(const _bstr_t& value) {
 
 _bstr_t CvCardExport::_Escape3x(const _bstr_t& value) {
   const std::u16string_view text = View(value);
-  if (text.find_first_of(u"\\,\r\n") == std::u16string_view::npos) return value;
+  const auto escaped = [](char16_t c) { return c == u'\\' || c == u',' || c == u'\r' || c == u'\n'; };
+  if (std::none_of(text.begin(), text.end(), escaped)) return value;
   m_escaped.clear();
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 namespace host {
 namespace {
@@ -31,10 +32,12 @@ std::vector<std::string> FilesOf(const std::string& path) {
 // UTF-16 text of ASCII letters reads the same once its zero bytes are gone.
 bool HoldsCard(const std::string& file) {
   std::ifstream in(file, std::ios::binary);
-  std::string text;
-  for (auto it = std::istreambuf_iterator<char>(in); it != std::istreambuf_iterator<char>(); ++it)
-    if (*it != '\0') text += static_cast<char>(std::toupper(static_cast<unsigned char>(*it)));
-  return text.find("BEGIN:VCARD") != std::string::npos;
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::erase(text, '\0');
+  const std::string_view begin = "BEGIN:VCARD";
+  return std::search(text.begin(), text.end(), begin.begin(), begin.end(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) == b;
+         }) != text.end();
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ namespace kelvra::platform {
 
 // A message sent from another thread; the sender waits until done.
 struct SentMessage {
+  DWORD sender = 0;  // the thread that waits for the reply
   HWND wnd = nullptr;
   UINT msg = 0;
   WPARAM wParam = 0;

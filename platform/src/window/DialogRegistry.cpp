@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "thread/SyncHub.h"
+
 namespace kelvra::platform {
 
 DialogRegistry& DialogRegistry::Instance() {
@@ -77,8 +79,12 @@ void DialogRegistry::ClearShown() {
 }
 
 void DialogRegistry::AddScript(int templateId, Script script) {
-  std::lock_guard lock(mutex_);
-  scripts_[templateId].push_back(std::move(script));
+  {
+    std::lock_guard lock(mutex_);
+    scripts_[templateId].push_back(std::move(script));
+  }
+  // A dialog of that template may be waiting in its loop already.
+  SyncHub::Instance().NotifyAll();
 }
 
 bool DialogRegistry::HasScript(int templateId) const {

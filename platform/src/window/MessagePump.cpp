@@ -51,13 +51,14 @@ bool MessagePump::DeliverSent() {
     std::lock_guard lock(SyncHub::Instance().mutex());
     sent->result = result;
     sent->done = true;
-    SyncHub::Instance().NotifyAllLocked();
+    SyncHub::Instance().NotifyThreadLocked(sent->sender);
     any = true;
   }
 }
 
 LRESULT MessagePump::SendAcross(DWORD thread, HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto sent = std::make_shared<SentMessage>();
+  sent->sender = ThreadQueues::CurrentId();
   sent->wnd = wnd;
   sent->msg = msg;
   sent->wParam = wParam;
@@ -67,7 +68,7 @@ LRESULT MessagePump::SendAcross(DWORD thread, HWND wnd, UINT msg, WPARAM wParam,
     ThreadQueue* target = ThreadQueues::FindLocked(thread);
     if (target == nullptr) return 0;
     target->sent.push_back(sent);
-    SyncHub::Instance().NotifyAllLocked();
+    SyncHub::Instance().NotifyThreadLocked(thread);
   }
   BlockedIn blocked("SendMessage to another thread");
   for (;;) {
@@ -87,7 +88,7 @@ bool MessagePump::Post(DWORD thread, const MSG& msg) {
                                                            : ThreadQueues::FindLocked(thread);
   if (queue == nullptr) return false;
   queue->posted.push_back(msg);
-  SyncHub::Instance().NotifyAllLocked();
+  SyncHub::Instance().NotifyThreadLocked(queue->threadId);
   return true;
 }
 
@@ -217,7 +218,7 @@ void MessagePump::RequestPaint(HWND wnd) {
   ThreadQueue* queue = ThreadQueues::FindLocked(thread);
   if (queue == nullptr) return;
   if (std::find(queue->paint.begin(), queue->paint.end(), wnd) == queue->paint.end()) queue->paint.push_back(wnd);
-  SyncHub::Instance().NotifyAllLocked();
+  SyncHub::Instance().NotifyThreadLocked(thread);
 }
 
 void MessagePump::ForgetWindowLocked(ThreadQueue& queue, HWND wnd) {

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <utility>
 
-#include "thread/SyncHub.h"
 #include "window/DialogRegistry.h"
 #include "window/WindowTable.h"
 
@@ -51,7 +50,6 @@ void DialogWatcher::HandOver(int templateId) {
   // the next dialog of the template, which may come after the watcher is gone.
   DialogRegistry::Instance().AddScript(templateId,
                                        [handler = handler_, templateId](HWND dlg) { handler(dlg, templateId); });
-  kelvra::platform::SyncHub::Instance().NotifyAll();
 }
 
 bool DialogEnded(HWND dlg) {
