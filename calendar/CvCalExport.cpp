@@ -414,7 +414,16 @@ void CvCalExport::_WriteEventTime(const char* name, const COleDateTime& local) {
 
 void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
   if (text.length() == 0) return;
-  _Convert(text, nullptr, m_value, name);
+  if (m_format == kVCalendar10) {
+    _Convert(text, nullptr, m_value, name);
+  } else {
+    // Escaped as text, before the charset: a byte inside a double-byte character may
+    // be a backslash, and a shifting charset must not be cut.
+    const WCHAR* chars = text;
+    const std::u16string escaped =
+        DovantCharConverter::EscapeText(std::u16string(chars, text.length()));
+    _Convert(_bstr_t(escaped.c_str()), nullptr, m_value, name);
+  }
   std::string& out = m_eventText;
   out += name;
   out += m_charsetParam;
@@ -424,13 +433,14 @@ void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
     out += m_encoded;
   } else {
     out += ':';
-    _AppendEscaped(m_value);
+    out += m_value;
   }
   _EndLine(out);
 }
 
 void CvCalExport::_AppendEscaped(const std::string& text) {
-  // Most texts need no escape: they go out without a copy.
+  // Addresses are UTF-8, where no byte of a character is a backslash. Most need no
+  // escape: they go out without a copy.
   if (text.find_first_of("\\;,\r\n") == std::string::npos) {
     m_eventText += text;
   } else {

@@ -231,22 +231,35 @@ int DovantCharConverter::BstrToCharset(BSTR source, std::string& destination,
   return WideToCharset(owned, destination, charset);
 }
 
-std::string DovantCharConverter::EscapeText(const std::string& text) {
-  std::string escaped;
+namespace {
+
+// Calendar escapes over any kind of text: bytes of an 8-bit text, or UTF-16 units.
+template <class Text>
+Text EscapedText(const Text& text) {
+  Text escaped;
   escaped.reserve(text.size() + text.size() / 8 + 8);
   for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
+    const auto c = text[i];
     if (c == '\\' || c == ';' || c == ',') {
       escaped += '\\';
       escaped += c;
     } else if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      escaped += "\\n";
+      escaped += '\\';
+      escaped += 'n';
     } else {
       escaped += c;
     }
   }
   return escaped;
+}
+
+}  // namespace
+
+std::string DovantCharConverter::EscapeText(const std::string& text) { return EscapedText(text); }
+
+std::u16string DovantCharConverter::EscapeText(const std::u16string& text) {
+  return EscapedText(text);
 }
 
 std::u16string DovantCharConverter::UnescapeText(const std::u16string& text) {

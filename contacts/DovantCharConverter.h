@@ -61,7 +61,10 @@ class DovantCharConverter {
   int BstrToCharset(BSTR source, std::string& destination, const char* charset = nullptr) const;
 
   // Calendar text escaping: "\" ";" "," get a backslash, every line end becomes "\n".
+  // Text in a double-byte or shifting charset is escaped as UTF-16, before it is
+  // converted: a byte inside a character may be a backslash.
   static std::string EscapeText(const std::string& text);
+  static std::u16string EscapeText(const std::u16string& text);
   // Its inverse, on text already decoded from its charset: in a double-byte or
   // shifting charset a byte inside a character may be a backslash.
   static std::u16string UnescapeText(const std::u16string& text);

@@ -108,3 +108,17 @@ TEST_F(CalWriterFormatTest, NewMeetingIdsHaveTheFixedHeadAndDiffer) {
 
 }  // namespace
 }  // namespace calwriter
+
+namespace calwriter {
+namespace {
+
+TEST_F(CalWriterFormatTest, EscapesAreMadeOnTheTextNotOnTheBytesOfItsCharset) {
+  // 表 is 0x95 0x5C in Shift_JIS: its second byte is a backslash.
+  LoadCalendar(R"({"Subject": "表示; ok", "Start": "2026-05-04T10:00:00", "End": "2026-05-04T11:00:00"})");
+  UseEncoding("Japanese (Shift-JIS)");
+  const std::string line = EventLine(ItemFile("表示; ok", k20), "SUMMARY");
+  EXPECT_EQ(line, "SUMMARY;CHARSET=Shift_JIS:\x95\x5C\x8E\xA6\\; ok");
+}
+
+}  // namespace
+}  // namespace calwriter
