@@ -129,6 +129,25 @@ class CalExportRunTest : public CalWriterTest {
     EXPECT_EQ(m_finish.failed, failed);
     EXPECT_EQ(m_finish.skipped, skipped);
   }
+  // A calendar of count one-hour events E0, E1, ... on consecutive days, all selected in
+  // the window; the third acts as the run reaches it (the first page looks at two).
+  void SelectEventsActingAtTheThird(int count, std::function<void()> action) {
+    std::string items;
+    for (int i = 0; i < count; ++i) {
+      const std::string day = "2026-05-0" + std::to_string(i + 1);
+      items += (i ? "," : "") + Event("E" + std::to_string(i), day + "T10:00:00", day + "T11:00:00");
+    }
+    LoadCalendar(items);
+    m_explorer = testkit::OpenExplorer(Calendar());
+    Outlook::_ItemsPtr all = Calendar()->GetItems();
+    std::vector<IDispatchPtr> selection;
+    for (long i = 1; i <= all->GetCount(); ++i) {
+      IDispatchPtr item = all->Item(_variant_t(i));
+      if (i == 3) item = IDispatchPtr(new ActingItem(item, action));
+      selection.push_back(item);
+    }
+    testkit::SelectItems(m_explorer, selection);
+  }
   bool Shown(int dialog) const {
     const std::vector<int> shown = testkit::ShownDialogs();
     return std::find(shown.begin(), shown.end(), dialog) != shown.end();
@@ -225,25 +244,9 @@ TEST_F(CalExportRunTest, TheFilterPageLeavesOutWhatItsChecksSay) {
 }
 
 TEST_F(CalExportRunTest, CancelSkipsEveryEventNotYetWritten) {
-  std::string items;
-  for (int i = 0; i < 6; ++i)
-    items += (i ? "," : "") + Event("E" + std::to_string(i), "2026-05-0" + std::to_string(i + 1) +
-                                                               "T10:00:00",
-                                    "2026-05-0" + std::to_string(i + 1) + "T11:00:00");
-  LoadCalendar(items);
-  m_explorer = testkit::OpenExplorer(Calendar());
-  Outlook::_ItemsPtr all = Calendar()->GetItems();
-  std::vector<IDispatchPtr> selection;
-  for (long i = 1; i <= all->GetCount(); ++i) {
-    IDispatchPtr item = all->Item(_variant_t(i));
-    // The first page looks at two selected items; the third is reached by the run.
-    if (i == 3)
-      item = IDispatchPtr(new ActingItem(item, [] {
-        testkit::Click(testkit::WaitForDialog(IDD_VCAL_EXPORT_PROGRESS), IDCANCEL);
-      }));
-    selection.push_back(item);
-  }
-  testkit::SelectItems(m_explorer, selection);
+  SelectEventsActingAtTheThird(6, [] {
+    testkit::Click(testkit::WaitForDialog(IDD_VCAL_EXPORT_PROGRESS), IDCANCEL);
+  });
   FirstPage(true, false, true);
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);
@@ -298,22 +301,8 @@ TEST_F(CalExportRunTest, AFailedEventDoesNotReplaceTheFileItWouldOverwrite) {
 }
 
 TEST_F(CalExportRunTest, AShortWriteInOneFileFailsTheRestAndLeavesNothingOfTheEvent) {
-  std::string items;
-  for (int i = 0; i < 5; ++i)
-    items += (i ? "," : "") + Event("E" + std::to_string(i), "2026-05-0" + std::to_string(i + 1) +
-                                                               "T10:00:00",
-                                    "2026-05-0" + std::to_string(i + 1) + "T11:00:00");
-  LoadCalendar(items);
-  m_explorer = testkit::OpenExplorer(Calendar());
-  Outlook::_ItemsPtr all = Calendar()->GetItems();
-  std::vector<IDispatchPtr> selection;
-  for (long i = 1; i <= all->GetCount(); ++i) {
-    IDispatchPtr item = all->Item(_variant_t(i));
-    // The third event's write comes up short.
-    if (i == 3) item = IDispatchPtr(new ActingItem(item, [] { testkit::InjectShortWrite(10); }));
-    selection.push_back(item);
-  }
-  testkit::SelectItems(m_explorer, selection);
+  // The third event's write comes up short.
+  SelectEventsActingAtTheThird(5, [] { testkit::InjectShortWrite(10); });
   FirstPage(true, false, true);
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);
