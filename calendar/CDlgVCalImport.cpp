@@ -84,8 +84,9 @@ void CDlgVCalImport::_LoadOptions() {
   GetSystemTimezone(&m_zone);
   m_zoneName.clear();
   if (options.ReadDword(kZoneIsSystemValue, 1) == 0) {
-    options.ReadBinary(kZoneValue, &m_zone, sizeof m_zone);
-    m_zoneName = options.ReadString(kZoneNameValue, "", PageOptions::kAnyLength);
+    // A name belongs to the stored zone only.
+    if (options.ReadBinary(kZoneValue, &m_zone, sizeof m_zone))
+      m_zoneName = options.ReadString(kZoneNameValue, "", PageOptions::kAnyLength);
   }
   if (m_zoneName.empty()) FindTimezoneName(m_zone, &m_zoneName);
   if (m_zoneName.empty())

@@ -126,8 +126,12 @@ class CvCalImport {
   void _LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end, bool& haveEnd);
   bool CreateItem();
   bool CreateItem_();
-  // The times, reminder and all-day flag of the new appointment.
-  void _SetTimes(int mode, const std::string& target);
+  // The times and all-day flag of the new appointment; the reminder's minutes before
+  // the start, or -1 for none.
+  long _SetTimes(int mode, const std::string& target);
+  // The reminder is on when it has minutes and the appointment (or its series) lies
+  // ahead.
+  void _SetReminder(long minutes, bool recurring);
   void _SetRecurrence(int mode, const std::string& target);
   void _SetZone(const std::string& target);
   void _SetMeetingUID(bool clean);

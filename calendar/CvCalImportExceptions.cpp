@@ -13,6 +13,9 @@
 namespace {
 
 constexpr const char* kTag = "CreateExceptions";
+// Bounds of the pairing: beyond them the series keeps its plain recurrence.
+constexpr size_t kMaxListedDates = 1000;
+constexpr size_t kMaxOccurrences = 10000;
 
 enum Kind { kConsumed = 0, kException = 1, kExtra = 2 };
 
@@ -93,6 +96,12 @@ bool CvCalImport::RenderRecurrenceItem(const Outlook::_AppointmentItemPtr& item,
     for (IDispatchPtr each = restricted->GetFirst(); each; each = restricted->GetNext()) {
       const Outlook::_AppointmentItemPtr occurrence(each);
       if (!occurrence || occurrence->GetEntryID() != entryId) continue;
+      if (occurrences.size() >= kMaxOccurrences) {
+        g_LogTimer.Err("RenderRecurrenceItem", 0, "more than %zu occurrences in the window",
+                       kMaxOccurrences);
+        items->PutIncludeRecurrences(VARIANT_FALSE);
+        return false;
+      }
       const COleDateTime start(occurrence->GetStart());
       occurrences.emplace_back(start.GetYear(), start.GetMonth(), start.GetDay(), start.GetHour(),
                                start.GetMinute(), start.GetSecond());
@@ -117,6 +126,11 @@ void CvCalImport::CreateExceptions() {
   for (const CalExtraDate& extra : m_event.extraDates) rdates.push_back({extra.text, extra.zoneId});
   if (exdates.empty() && rdates.empty()) return;
   const std::string prefix = _ExceptionLogPrefix();
+  if (exdates.size() + rdates.size() > kMaxListedDates) {
+    g_LogTimer.Err(kTag, 0, "%stoo many EXDATE and RDATE values (%zu). Ignoring exceptions.",
+                   prefix.c_str(), exdates.size() + rdates.size());
+    return;
+  }
   if (exdates.size() < rdates.size()) {
     g_LogTimer.Err(kTag, 0, "%serror in vcal file: EXDATE.Count < RDATE.Count. Ignoring exceptions.",
                    prefix.c_str());

@@ -38,7 +38,7 @@ constexpr long kPtBinary = 0x0102;
 constexpr long kSenderEmailAddress = 0x0C1F001E;
 constexpr int kDayMinutes = 1440;
 constexpr int kDefaultPeriodMinutes = 30;
-constexpr int kLabels = 9;
+constexpr int kLabels = 10;
 
 std::string Narrow(const _bstr_t& text) {
   const char* chars = text;
@@ -262,6 +262,8 @@ int CvCalImport::AddItem() {
   } catch (...) {
     _LogAddItem("CvCalImport::AddItem", nullptr);
   }
+  // Counted, so that the finish page's numbers add up.
+  ++m_errors;
   m_newItem = nullptr;
   m_duplicate = nullptr;
   return 0;
@@ -440,11 +442,14 @@ bool CvCalImport::CreateItem_() {
   }
   if (!m_newItem) return false;
   const bool recurring = m_event.rule.type != ParsedRule::kNone;
+  // A series is kept in its own zone; without the MAPI helpers that zone cannot be
+  // set, so its times are taken into local time like a single event's.
+  const bool ownZone = recurring && m_mapiUtils;
   std::string target;
-  if (recurring)
+  if (ownZone)
     target = m_zones.count(m_event.start.zoneId) != 0 ? m_event.start.zoneId : DefaultZoneKey;
-  const int mode = recurring ? kToTarget : kToLocal;
-  _SetTimes(mode, target);
+  const int mode = ownZone ? kToTarget : kToLocal;
+  const long reminder = _SetTimes(mode, target);
   m_newItem->PutSensitivity(static_cast<Outlook::OlSensitivity>(m_event.sensitivity));
   m_newItem->PutImportance(static_cast<Outlook::OlImportance>(m_event.importance));
   m_newItem->PutBusyStatus(static_cast<Outlook::OlBusyStatus>(m_event.busyStatus));
@@ -453,10 +458,9 @@ bool CvCalImport::CreateItem_() {
   if (!m_event.summary.empty()) m_newItem->PutSubject(Wide(m_event.summary));
   if (!m_event.location.empty()) m_newItem->PutLocation(Wide(m_event.location));
   if (!m_event.resources.empty()) m_newItem->PutResources(Wide(m_event.resources));
-  if (recurring) {
-    _SetRecurrence(mode, target);
-    if (m_mapiUtils) _SetZone(target);
-  }
+  if (recurring) _SetRecurrence(mode, target);
+  _SetReminder(reminder, recurring);
+  if (ownZone) _SetZone(target);
   if (!m_event.uid.empty()) _SetMeetingUID(true);
   _SetOrganizer();
   if (!m_event.attendees.empty()) {
@@ -467,7 +471,7 @@ bool CvCalImport::CreateItem_() {
   return true;
 }
 
-void CvCalImport::_SetTimes(int mode, const std::string& target) {
+long CvCalImport::_SetTimes(int mode, const std::string& target) {
   const auto convert = [&](const std::string& text, const std::string& zone, COleDateTime& result) {
     const int dateMode = IsDateOnly(text) ? kAsWritten : mode;
     if (!ToDate(text, zone, result, dateMode, target)) return false;
@@ -485,9 +489,6 @@ void CvCalImport::_SetTimes(int mode, const std::string& target) {
              convert(m_event.alarmTime, m_event.start.zoneId, alarm)) {
     reminder = static_cast<long>((start - alarm).GetTotalMinutes());
   }
-  const bool future = haveStart && COleDateTime(m_newItem->GetStart()) >= COleDateTime::GetCurrentTime();
-  m_newItem->PutReminderSet(reminder >= 0 && future ? VARIANT_TRUE : VARIANT_FALSE);
-  if (reminder >= 0 && future) m_newItem->PutReminderMinutesBeforeStart(reminder);
   COleDateTime end;
   bool haveEnd = false;
   if (!m_event.end.text.empty()) {
@@ -504,6 +505,21 @@ void CvCalImport::_SetTimes(int mode, const std::string& target) {
   };
   if (haveStart && dayStart && dayEnd && midnight(start) && (!haveEnd || midnight(end)))
     m_newItem->PutAllDayEvent(VARIANT_TRUE);
+  return reminder;
+}
+
+void CvCalImport::_SetReminder(long minutes, bool recurring) {
+  const COleDateTime now = COleDateTime::GetCurrentTime();
+  bool ahead = COleDateTime(m_newItem->GetStart()) >= now;
+  // A series that began in the past still has occurrences to remind of while it runs.
+  if (!ahead && recurring) {
+    const Outlook::RecurrencePatternPtr pattern = m_newItem->GetRecurrencePattern();
+    ahead = pattern->GetNoEndDate() != VARIANT_FALSE ||
+            COleDateTime(pattern->GetPatternEndDate()) >= now;
+  }
+  const bool on = minutes >= 0 && ahead;
+  m_newItem->PutReminderSet(on ? VARIANT_TRUE : VARIANT_FALSE);
+  if (on) m_newItem->PutReminderMinutesBeforeStart(minutes);
 }
 
 void CvCalImport::_SetRecurrence(int mode, const std::string& target) {

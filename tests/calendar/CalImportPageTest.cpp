@@ -108,5 +108,13 @@ TEST_F(CalImportPageTest, TheOptionsDialogChoosesAZoneOfTheListAndTheFirstPageSt
   EXPECT_EQ(next.m_zone.Bias, -540);
 }
 
+TEST_F(CalImportPageTest, AStoredZoneNameGoesOnlyWithItsZone) {
+  testkit::WriteDword(HKEY_CURRENT_USER, kOptionsPath, "Appointments.Import.TZDefault", 0);
+  testkit::WriteString(HKEY_CURRENT_USER, kOptionsPath, "Appointments.Import.TZName", "Atlantis");
+  const CDlgVCalImport page(App(14), Key(), nullptr);
+  EXPECT_NE(page.m_zoneName, "Atlantis");
+  EXPECT_FALSE(page.m_zoneName.empty());
+}
+
 }  // namespace
 }  // namespace calwriter

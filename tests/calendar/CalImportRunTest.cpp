@@ -155,6 +155,27 @@ TEST_F(CalImportRunTest, AReminderOfAPastEventIsOff) {
   EXPECT_EQ(Item("Future")->GetReminderMinutesBeforeStart(), 15);
 }
 
+TEST_F(CalImportRunTest, ASeriesBegunInThePastKeepsItsReminderWhileItRuns) {
+  const std::string alarm =
+      "BEGIN:VALARM\r\nTRIGGER:-PT10M\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\n";
+  FirstPage(In("series.ics", Calendar(
+      Vevent("Running", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY\r\n" + alarm) +
+      Vevent("Over", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n" + alarm))));
+  Run();
+  EXPECT_NE(Item("Running")->GetReminderSet(), VARIANT_FALSE);
+  EXPECT_EQ(Item("Over")->GetReminderSet(), VARIANT_FALSE);
+}
+
+TEST_F(CalImportRunTest, AnEventWhoseSaveFailsCountsAsFailed) {
+  testkit::FailCall("AppointmentItem.Save", 0, E_FAIL);
+  FirstPage(In("one.ics", Calendar(Vevent("Lost", "DTSTART:20300312T080000Z\r\n"))));
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "1/1");
+  EXPECT_EQ(finish.imported, "0");
+  EXPECT_EQ(finish.failed, "1");
+  EXPECT_NE(Log().Text().find("CvCalImport::AddItem"), std::string::npos);
+}
+
 TEST_F(CalImportRunTest, TheDuplicateRulesFindAnEventAlreadyThere) {
   const std::string file = In("bob.ics", Calendar(Vevent(
       "Bob's \"party\"", "DTSTART:20300312T180000Z\r\nDTEND:20300312T200000Z\r\n")));
