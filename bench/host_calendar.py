@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Export of many appointments through kelvra-host, in one file and in a file per
-event, timed from outside as a user sees it (start-up and the mailbox load included).
-A fifth of the appointments are weekly series with a moved and a deleted occurrence.
+event, then the import of the one file into an empty mailbox and a second import that
+keeps what is there (conflict mode 2), timed from outside as a user sees them (start-up
+and the mailbox load included). A fifth of the appointments are weekly series with a
+moved and a deleted occurrence.
 
     bench/host_calendar.py BUILD_DIR [COUNT]
 """
@@ -36,15 +38,18 @@ def appointment(n):
     return item
 
 
-def make_mailbox(count, work):
+def make_mailboxes(count, work):
+    """The demo mailbox with COUNT appointments in its calendar, and an empty copy."""
     with open("resources/demo-mailbox.json", encoding="utf-8") as f:
         mailbox = json.load(f)
     calendar = next(f for f in mailbox["stores"][0]["folders"] if f["name"] == "Calendar")
-    calendar["items"] = [appointment(n) for n in range(count)]
-    path = os.path.join(work, "calendar.json")
-    with open(path, "w", encoding="utf-8") as f:
-        json.dump(mailbox, f)
-    return path
+    paths = {}
+    for name, items in (("full", [appointment(n) for n in range(count)]), ("empty", [])):
+        calendar["items"] = items
+        paths[name] = os.path.join(work, name + ".json")
+        with open(paths[name], "w", encoding="utf-8") as f:
+            json.dump(mailbox, f)
+    return paths
 
 
 def timed(args):
@@ -58,17 +63,24 @@ def main():
     count = int(sys.argv[2]) if len(sys.argv) > 2 else 10000
     host = os.path.join(build, "bin", "kelvra-host")
     with tempfile.TemporaryDirectory() as work:
-        mailbox = make_mailbox(count, work)
+        mailboxes = make_mailboxes(count, work)
         root = os.path.join(work, "root")
+        zone = ["--timezone", "W. Europe Standard Time"]
         subprocess.run([host, "--root", root, "register"], stdout=subprocess.DEVNULL, check=True)
         for name, files in (("one file", "--one-file"), ("file per event", "--file-per-event")):
             out = os.path.join(work, name.replace(" ", "-"))
             os.mkdir(out)
-            seconds, result = timed([host, "--root", root, "--mailbox", mailbox,
-                                     "--timezone", "W. Europe Standard Time", "export-calendar",
-                                     "--to", out, "--folder", FOLDER, "--format", "20", files])
+            seconds, result = timed([host, "--root", root, "--mailbox", mailboxes["full"]] + zone +
+                                    ["export-calendar", "--to", out, "--folder", FOLDER,
+                                     "--format", "20", files])
             print("host_calendar: export %d events, %s, in %.2f s (%.0f events/s); %s"
                   % (count, name, seconds, count / seconds, result))
+        for name in ("import", "import again, keeping"):
+            seconds, result = timed([host, "--root", root, "--mailbox", mailboxes["empty"], "--save"] +
+                                    zone + ["import-calendar", "--from", os.path.join(work, "one-file"),
+                                            "--folder", FOLDER, "--conflict", "2"])
+            print("host_calendar: %s %d events in %.2f s (%.0f events/s); %s"
+                  % (name, count, seconds, count / seconds, result))
 
 
 if __name__ == "__main__":
