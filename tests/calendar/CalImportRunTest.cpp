@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "CalWriterFixture.h"
+#include "calendar/CvCalExport.h"
 #include "calendar/CvCalImport.h"
 #include "resource.h"
 #include "testkit/Dialogs.h"
@@ -222,6 +225,68 @@ TEST_F(CalImportRunTest, ExceptionDatesDeleteAndMoveOccurrences) {
   }
   EXPECT_EQ(deleted, 1);
   EXPECT_EQ(moved, 1);
+}
+
+// What an appointment brings back from a file.
+struct Kept {
+  COleDateTime start, end;
+  bool allDay = false;
+  bool recurring = false;
+  long recurrenceType = -1;
+  std::string location;
+  bool operator==(const Kept&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Kept& kept) {
+  return out << kept.start.Format("%Y-%m-%d %H:%M:%S") << " - " << kept.end.Format("%Y-%m-%d %H:%M:%S") << (kept.allDay ? " all day" : "")
+             << (kept.recurring ? " recurring " + std::to_string(kept.recurrenceType) : "") << " "
+             << kept.location;
+}
+
+Kept KeptOf(const Outlook::_AppointmentItemPtr& item) {
+  Kept kept;
+  kept.start = COleDateTime(item->GetStart());
+  kept.end = COleDateTime(item->GetEnd());
+  kept.allDay = item->GetAllDayEvent() != VARIANT_FALSE;
+  kept.recurring = item->GetIsRecurring() != VARIANT_FALSE;
+  if (kept.recurring) kept.recurrenceType = item->GetRecurrencePattern()->GetRecurrenceType();
+  const _bstr_t location = item->GetLocation();
+  const char* text = location;
+  kept.location = text ? text : "";
+  return kept;
+}
+
+TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
+  for (const int format : {k20, k10}) {
+    testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
+    std::map<std::string, Kept> exported;
+    CvCalExport writer;
+    writer.SetOutlookVersion(14);
+    writer.SetFormat(format);
+    writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
+    ASSERT_TRUE(writer.BeforeExport());
+    for (const std::string& subject : Subjects()) {
+      writer.SetItem(Item(subject));
+      ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
+      exported[subject] = KeptOf(Item(subject));
+      // vCalendar 1.0 has no all-day form: such a day comes back as a day-long event.
+      if (format == k10) exported[subject].allDay = false;
+    }
+    writer.FinishExport();
+    LoadCalendar("");
+    m_explorer = testkit::OpenExplorer(
+        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    FirstPage(writer.CurrentFile());
+    const Finish finish = Run();
+    EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << Log().Text();
+    for (const auto& [subject, kept] : exported) {
+      if (!testkit::FindItem(kCalendar, subject)) {
+        ADD_FAILURE() << format << ": " << subject << " did not come back";
+        continue;
+      }
+      EXPECT_EQ(KeptOf(Item(subject)), kept) << format << ": " << subject;
+    }
+  }
 }
 
 TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
