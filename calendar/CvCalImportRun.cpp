@@ -584,6 +584,15 @@ void CvCalImport::_SetZone(const std::string& target) {
 
 void CvCalImport::_SetMeetingUID(bool clean) {
   if (!m_mapiUtils) return;
+  // Outlook's meeting ids are hexadecimal; other programs' UIDs ("abc@host") have no
+  // binary form, and the event is worth more than its id.
+  const std::string& uid = m_event.uid;
+  if (uid.size() % 2 != 0 ||
+      uid.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+    g_LogTimer.War("CvCalImport::_SetMeetingUID", 0, "UID is no hexadecimal id, left out: %s",
+                   uid.c_str());
+    return;
+  }
   static const _bstr_t meetingSet(kMeetingSet);
   const long id = clean ? kGlobalObjectId : kCleanGlobalObjectId;
   const long tag = m_mapiUtils->GetIDsFromNames(m_newItem, meetingSet, _variant_t(id), VARIANT_TRUE);

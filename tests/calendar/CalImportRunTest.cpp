@@ -17,6 +17,7 @@
 #include "testkit/Operator.h"
 #include "testkit/Outlook.h"
 #include "testkit/Store.h"
+#include "testkit/TimeZone.h"
 #include "testkit/Watchdog.h"
 
 namespace calwriter {
@@ -257,7 +258,10 @@ Kept KeptOf(const Outlook::_AppointmentItemPtr& item) {
 }
 
 TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
+  // In a zone with daylight saving time (the fixture's) and in one without.
+  for (const char* zone : {"", "UTC"})
   for (const int format : {k20, k10}) {
+    if (*zone) testkit::SetSystemTimeZone(std::string(zone));
     testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
     std::map<std::string, Kept> exported;
     CvCalExport writer;
@@ -278,15 +282,45 @@ TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
         m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
     FirstPage(writer.CurrentFile());
     const Finish finish = Run();
-    EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << Log().Text();
+    EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << zone;
     for (const auto& [subject, kept] : exported) {
       if (!testkit::FindItem(kCalendar, subject)) {
         ADD_FAILURE() << format << ": " << subject << " did not come back";
         continue;
       }
-      EXPECT_EQ(KeptOf(Item(subject)), kept) << format << ": " << subject;
+      EXPECT_EQ(KeptOf(Item(subject)), kept) << format << zone << ": " << subject;
     }
   }
+}
+
+TEST_F(CalImportRunTest, FilesInTheShapesOtherProgramsWrite) {
+  // A web calendar's export: a VTIMEZONE of its own and a weekly series in it.
+  const std::string web =
+      "BEGIN:VCALENDAR\r\nPRODID:-//Web Calendar//EN\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n"
+      "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+      "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nDTSTART:19700308T020000\r\n"
+      "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\n"
+      "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:19701101T020000\r\n"
+      "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+      "BEGIN:VEVENT\r\nDTSTART;TZID=America/New_York:20300107T090000\r\n"
+      "DTEND;TZID=America/New_York:20300107T093000\r\nRRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=4\r\n"
+      "SUMMARY:Stand-up\r\nUID:abc123@web.example\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  // A phone's vCalendar 1.0: quoted-printable text and a local time.
+  const std::string phone =
+      "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\n"
+      "SUMMARY;ENCODING=QUOTED-PRINTABLE;CHARSET=UTF-8:Z=C3=BCrich trip\r\n"
+      "DTSTART:20300215T080000\r\nDTEND:20300215T170000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  FirstPage("\"" + In("web.ics", web) + "\" \"" + In("phone.vcs", phone) + "\"");
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "2/2");
+  EXPECT_EQ(finish.imported, "2") << Log().Text();
+  const Outlook::_AppointmentItemPtr series = Item("Stand-up");
+  EXPECT_EQ(series->GetRecurrencePattern()->GetRecurrenceType(), Outlook::olRecursWeekly);
+  EXPECT_EQ(series->GetRecurrencePattern()->GetOccurrences(), 4);
+  // 9:00 in New York in January is 14:00 UTC, 15:00 in Central Europe.
+  EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 1, 7, 15, 0, 0));
+  const Outlook::_AppointmentItemPtr trip = Item("Zürich trip");
+  EXPECT_EQ(COleDateTime(trip->GetStart()), COleDateTime(2030, 2, 15, 8, 0, 0));
 }
 
 TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
