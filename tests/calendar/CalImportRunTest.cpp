@@ -12,6 +12,8 @@
 #include "CalWriterFixture.h"
 #include "calendar/CvCalExport.h"
 #include "calendar/CvCalImport.h"
+#include "com/objbase.h"
+#include "redemption/redemption.h"
 #include "resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Operator.h"
@@ -321,6 +323,36 @@ TEST_F(CalImportRunTest, FilesInTheShapesOtherProgramsWrite) {
   EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 1, 7, 15, 0, 0));
   const Outlook::_AppointmentItemPtr trip = Item("Zürich trip");
   EXPECT_EQ(COleDateTime(trip->GetStart()), COleDateTime(2030, 2, 15, 8, 0, 0));
+}
+
+TEST_F(CalImportRunTest, AttendeesMakeAMeetingAndTheOrganizerIsKept) {
+  FirstPage(In("meeting.ics", Calendar(Vevent(
+      "Planning", "DTSTART:20300312T080000Z\r\nDTEND:20300312T090000Z\r\n"
+                  "ORGANIZER;CN=Ann:MAILTO:ann@example.com\r\n"
+                  "ATTENDEE;CN=Bob;ROLE=REQ-PARTICIPANT:MAILTO:bob@example.com\r\n"
+                  "ATTENDEE;CN=Cy;ROLE=OPT-PARTICIPANT:MAILTO:cy@example.com\r\n"))));
+  EXPECT_EQ(Run().imported, "1");
+  const Outlook::_AppointmentItemPtr meeting = Item("Planning");
+  EXPECT_EQ(meeting->GetMeetingStatus(), Outlook::olMeeting);
+  EXPECT_EQ(meeting->GetRecipients()->GetCount(), 2);
+  Redemption::ISafeAppointmentItemPtr safe;
+  CLSID clsid{};
+  ASSERT_TRUE(SUCCEEDED(CLSIDFromProgID(u"Redemption.SafeAppointmentItem", &clsid)));
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
+                                         Redemption::ISafeAppointmentItemPtr::GetIID(),
+                                         reinterpret_cast<void**>(&safe))));
+  safe->PutItem(meeting);
+  const _variant_t sender = safe->GetFields(0x0C1F001E);
+  ASSERT_EQ(sender.vt, VT_BSTR);
+  EXPECT_EQ(std::string(static_cast<const char*>(_bstr_t(sender.bstrVal))), "ann@example.com");
+}
+
+TEST_F(CalImportRunTest, AnUnknownZoneKeepsASingleEventsTimesAsWritten) {
+  FirstPage(In("unknown.ics", Calendar(Vevent(
+      "Elsewhere", "DTSTART;TZID=Nowhere/Land:20300312T080000\r\n"
+                   "DTEND;TZID=Nowhere/Land:20300312T090000\r\n"))));
+  EXPECT_EQ(Run().imported, "1");
+  EXPECT_EQ(COleDateTime(Item("Elsewhere")->GetStart()), COleDateTime(2030, 3, 12, 8, 0, 0));
 }
 
 TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
