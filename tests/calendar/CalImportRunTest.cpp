@@ -236,13 +236,23 @@ struct Kept {
   bool allDay = false;
   bool recurring = false;
   long recurrenceType = -1;
+  long interval = 0, dayMask = 0, dayOfMonth = 0, instance = 0, monthOfYear = 0, occurrences = 0;
+  bool noEnd = false;
   std::string location;
   bool operator==(const Kept&) const = default;
 };
 
 std::ostream& operator<<(std::ostream& out, const Kept& kept) {
   return out << kept.start.Format("%Y-%m-%d %H:%M:%S") << " - " << kept.end.Format("%Y-%m-%d %H:%M:%S") << (kept.allDay ? " all day" : "")
-             << (kept.recurring ? " recurring " + std::to_string(kept.recurrenceType) : "") << " "
+             << (kept.recurring ? " recurring " + std::to_string(kept.recurrenceType) + "/" +
+                                      std::to_string(kept.interval) + "/" +
+                                      std::to_string(kept.dayMask) + "/" +
+                                      std::to_string(kept.dayOfMonth) + "/" +
+                                      std::to_string(kept.instance) + "/" +
+                                      std::to_string(kept.monthOfYear) + "/" +
+                                      std::to_string(kept.occurrences) + (kept.noEnd ? "/no end" : "")
+                                : "")
+             << " "
              << kept.location;
 }
 
@@ -252,7 +262,27 @@ Kept KeptOf(const Outlook::_AppointmentItemPtr& item) {
   kept.end = COleDateTime(item->GetEnd());
   kept.allDay = item->GetAllDayEvent() != VARIANT_FALSE;
   kept.recurring = item->GetIsRecurring() != VARIANT_FALSE;
-  if (kept.recurring) kept.recurrenceType = item->GetRecurrencePattern()->GetRecurrenceType();
+  if (kept.recurring) {
+    // Only the fields the rule's type uses: Outlook fills the others from the start.
+    const Outlook::RecurrencePatternPtr pattern = item->GetRecurrencePattern();
+    kept.recurrenceType = pattern->GetRecurrenceType();
+    const long type = kept.recurrenceType;
+    const bool weekdays = type == Outlook::olRecursDaily && pattern->GetDayOfWeekMask() == 62;
+    if (weekdays) {
+      // Every weekday is a weekly rule on Monday to Friday in the files.
+      kept.recurrenceType = Outlook::olRecursWeekly;
+      kept.interval = 1;
+      kept.dayMask = 62;
+    } else {
+      if (type == 0 || type == 1 || type == 2 || type == 3) kept.interval = pattern->GetInterval();
+      if (type == 1 || type == 3 || type == 6) kept.dayMask = pattern->GetDayOfWeekMask();
+      if (type == 2 || type == 5) kept.dayOfMonth = pattern->GetDayOfMonth();
+      if (type == 3 || type == 6) kept.instance = pattern->GetInstance();
+      if (type == 5 || type == 6) kept.monthOfYear = pattern->GetMonthOfYear();
+    }
+    kept.noEnd = pattern->GetNoEndDate() != VARIANT_FALSE;
+    kept.occurrences = kept.noEnd ? 0 : pattern->GetOccurrences();
+  }
   const _bstr_t location = item->GetLocation();
   const char* text = location;
   kept.location = text ? text : "";
@@ -271,10 +301,15 @@ TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
     writer.SetFormat(format);
     writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
     ASSERT_TRUE(writer.BeforeExport());
-    for (const std::string& subject : Subjects()) {
-      writer.SetItem(Item(subject));
+    // The calendar's events and every kind of rule.
+    std::vector<std::pair<std::string, std::string>> items;
+    for (const std::string& subject : Subjects()) items.emplace_back(kCalendar, subject);
+    for (const std::string& subject : CalWriterTest::Subjects(kRules)) items.emplace_back(kRules, subject);
+    for (const auto& [folder, subject] : items) {
+      const Outlook::_AppointmentItemPtr item = Appointment(subject, folder);
+      writer.SetItem(item);
       ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
-      exported[subject] = KeptOf(Item(subject));
+      exported[subject] = KeptOf(item);
       // vCalendar 1.0 has no all-day form: such a day comes back as a day-long event.
       if (format == k10) exported[subject].allDay = false;
     }
