@@ -390,6 +390,67 @@ TEST_F(CalImportRunTest, AnUnknownZoneKeepsASingleEventsTimesAsWritten) {
   EXPECT_EQ(COleDateTime(Item("Elsewhere")->GetStart()), COleDateTime(2030, 3, 12, 8, 0, 0));
 }
 
+// The exceptions of the series "Weekly" after importing these EXDATE and RDATE lines:
+// deleted original dates and moved ones (original -> new start), local times.
+struct SeriesExceptions {
+  std::vector<COleDateTime> deleted;
+  std::vector<std::pair<COleDateTime, COleDateTime>> moved;
+};
+
+class CalImportExceptionsTest : public CalImportRunTest {
+ protected:
+  SeriesExceptions Import(const std::string& lists) {
+    FirstPage(In("series.ics", Calendar(Vevent(
+        "Weekly", "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                  "RRULE:FREQ=WEEKLY;COUNT=6\r\n" + lists))));
+    EXPECT_EQ(Run().imported, "1");
+    SeriesExceptions result;
+    const Outlook::ExceptionsPtr exceptions =
+        Item("Weekly")->GetRecurrencePattern()->GetExceptions();
+    for (long i = 1; i <= exceptions->GetCount(); ++i) {
+      const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
+      const COleDateTime original(exception->GetOriginalDate());
+      if (exception->GetDeleted() != VARIANT_FALSE)
+        result.deleted.push_back(original);
+      else
+        result.moved.emplace_back(original, COleDateTime(exception->GetAppointmentItem()->GetStart()));
+    }
+    return result;
+  }
+};
+
+TEST_F(CalImportExceptionsTest, ExceptionDatesAloneDeleteTheirOccurrencesAndDropTheRest) {
+  // 10:00 local is an occurrence; 10:30 is none and is ignored.
+  const SeriesExceptions result = Import("EXDATE:20300311T090000Z,20300318T093000Z\r\n");
+  EXPECT_EQ(result.deleted, std::vector<COleDateTime>{COleDateTime(2030, 3, 11, 10, 0, 0)});
+  EXPECT_TRUE(result.moved.empty());
+}
+
+TEST_F(CalImportExceptionsTest, AnExtraDateBeforeItsExceptionMovesThatOccurrenceEarlier) {
+  const SeriesExceptions result =
+      Import("EXDATE:20300318T090000Z\r\nRDATE:20300316T090000Z\r\n");
+  ASSERT_EQ(result.moved.size(), 1u);
+  EXPECT_EQ(result.moved[0].first, COleDateTime(2030, 3, 18, 10, 0, 0));
+  EXPECT_EQ(result.moved[0].second, COleDateTime(2030, 3, 16, 10, 0, 0));
+  EXPECT_TRUE(result.deleted.empty());
+}
+
+TEST_F(CalImportExceptionsTest, AnExtraDateBeyondTheNextOccurrenceIsSkippedWithItsGroup) {
+  // The RDATE lies past the occurrence of the 18th: its group has no EXDATE.
+  const SeriesExceptions result =
+      Import("EXDATE:20300311T090000Z\r\nRDATE:20300319T090000Z\r\n");
+  EXPECT_EQ(result.deleted, std::vector<COleDateTime>{COleDateTime(2030, 3, 11, 10, 0, 0)});
+  EXPECT_TRUE(result.moved.empty());
+  EXPECT_NE(Log().Text().find("missed one or more date in EXDATE"), std::string::npos);
+}
+
+TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
+  const SeriesExceptions result = Import("RDATE:20300312T090000Z\r\n");
+  EXPECT_TRUE(result.deleted.empty());
+  EXPECT_TRUE(result.moved.empty());
+  EXPECT_NE(Log().Text().find("EXDATE.Count < RDATE.Count"), std::string::npos);
+}
+
 TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
   In("notes.txt", "nothing");
   FirstPage(Temp().windowsPath("in"));
