@@ -2,7 +2,9 @@
 // the options dialog, and what the first page stores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "CalWriterFixture.h"
 #include "addin/RegKey.h"
@@ -10,6 +12,8 @@
 #include "calendar/CDlgVCalImportFilter.h"
 #include "calendar/CDlgVCalImportOptions.h"
 #include "calendar/SystemTimezone.h"
+#include "calendar/TimezoneList.h"
+#include "calendar/TimezoneRules.h"
 #include "resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Outlook.h"
@@ -106,6 +110,41 @@ TEST_F(CalImportPageTest, TheOptionsDialogChoosesAZoneOfTheListAndTheFirstPageSt
   EXPECT_EQ(next.m_zoneName, tokyo);
   EXPECT_EQ(next.m_conflict, 2);
   EXPECT_EQ(next.m_zone.Bias, -540);
+}
+
+TEST_F(CalImportPageTest, OfTwoZonesWithTheSameRulesTheNamedOneIsSelected) {
+  std::vector<TimezoneEntry> zones;
+  int count = 0;
+  ASSERT_EQ(GetAllTimezones(&zones, &count), ERROR_SUCCESS);
+  // The first two zones of the list that keep the same rules under different names.
+  size_t first = 0, second = 0;
+  for (size_t i = 0; i < zones.size() && second == 0; ++i)
+    for (size_t j = i + 1; j < zones.size(); ++j)
+      if (IsSameTimezone(zones[i].zone, zones[j].zone)) {
+        first = i;
+        second = j;
+        break;
+      }
+  ASSERT_NE(second, 0u);
+  const auto selectedFor = [](const TimezoneStruct& zone, const std::string& name) {
+    std::string selected;
+    CDlgVCalImportOptions options(0, zone, name);
+    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [&selected](HWND dlg) {
+      const testkit::ControlState combo = testkit::Control(dlg, IDC_CBO_TIMEZONE);
+      if (combo.selection >= 0) selected = combo.items[static_cast<size_t>(combo.selection)];
+      testkit::Click(dlg, IDCANCEL);
+    });
+    options.DoModal(nullptr);
+    return selected;
+  };
+  EXPECT_EQ(selectedFor(zones[first].zone, zones[first].displayName), zones[first].displayName);
+  EXPECT_EQ(selectedFor(zones[second].zone, zones[second].displayName), zones[second].displayName);
+  // A name the list does not have: the last zone with the same rules.
+  const std::string last = selectedFor(zones[first].zone, "Somewhere");
+  EXPECT_TRUE(IsSameTimezone(std::find_if(zones.begin(), zones.end(), [&](const TimezoneEntry& e) {
+                               return e.displayName == last;
+                             })->zone, zones[first].zone));
+  EXPECT_NE(last, zones[first].displayName);
 }
 
 TEST_F(CalImportPageTest, AStoredZoneNameGoesOnlyWithItsZone) {

@@ -16,6 +16,7 @@
 #include "redemption/redemption.h"
 #include "resource.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Files.h"
 #include "testkit/Operator.h"
 #include "testkit/Outlook.h"
 #include "testkit/Store.h"
@@ -449,6 +450,29 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
   EXPECT_TRUE(result.deleted.empty());
   EXPECT_TRUE(result.moved.empty());
   EXPECT_NE(Log().Text().find("EXDATE.Count < RDATE.Count"), std::string::npos);
+}
+
+TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
+  for (const int answer : {IDOK, IDCANCEL}) {
+    LoadCalendar("");
+    m_explorer = testkit::OpenExplorer(
+        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    const std::string gone = In("a-gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
+    const std::string kept = In("b-kept.ics", Calendar(Vevent("Kept", "DTSTART:20300313T080000Z\r\n")));
+    testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
+      testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + gone + "\" \"" + kept + "\"");
+      testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+      // Gone once the page took it, before the run opens it.
+      std::filesystem::remove(testkit::ToLinuxPath(gone));
+    });
+    testkit::ClearMessageBoxes();
+    testkit::SetMessageBoxAnswer(answer);
+    const Finish finish = Run();
+    testkit::SetMessageBoxAnswer(0);
+    EXPECT_EQ(testkit::MessageBoxes().size(), 1u) << answer;
+    EXPECT_EQ(finish.imported, answer == IDOK ? "1" : "0") << answer;
+    EXPECT_TRUE(finish.shown);
+  }
 }
 
 TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
