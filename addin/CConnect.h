@@ -12,7 +12,7 @@
 #include "addin/CExplorer.h"
 #include "addin/ILibEvents.h"
 #include "addin/IKelvra.h"
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "atl/atlbase.h"
 #include "atl/atlcom.h"
 #include "office/office.h"
@@ -144,7 +144,7 @@ class ATL_NO_VTABLE CConnect
   bool m_bStarted = false;
   std::vector<std::unique_ptr<CExplorer>> m_explorers;
   Outlook::_ExplorersPtr m_spExplorers;
-  UniqueHandle m_hMutex;
+  UniqueKernelHandle m_hMutex;
   // The events window was made for this object and not destroyed yet.
   bool m_bEventsWnd = false;
 };

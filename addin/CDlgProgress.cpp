@@ -61,7 +61,7 @@ bool CDlgProgress::Start(HWND parent, WORD dialogId) {
   m_help = 0;
   m_closing = false;
 
-  UniqueHandle ready(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+  UniqueKernelHandle ready(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   if (!ready) return false;
   m_hReady = ready.Get();
   m_thread.Reset(CreateThread(nullptr, 0, &CDlgProgress::ThreadProc, this, 0, nullptr));

@@ -7,8 +7,7 @@
 #include <atomic>
 #include <string>
 
-#include "addin/GdiObject.h"
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 class CDlgProgress {
@@ -62,6 +61,6 @@ class CDlgProgress {
   // the run moves the bar at every item.
   std::string m_counterFormat;
   std::atomic<LONG> m_help{0};
-  GdiObject<HFONT> m_boldFont;
-  UniqueHandle m_thread;
+  UniqueGdiObject<HFONT> m_boldFont;
+  UniqueKernelHandle m_thread;
 };

@@ -2,7 +2,7 @@
 // wants to run from Outlook.
 #pragma once
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "atl/atlwin.h"
 #include "resource.h"
 
@@ -44,8 +44,8 @@ class CDlgSelectAction : public ATL::CAxDialogImpl<CDlgSelectAction> {
   LRESULT OnHelp(WORD code, WORD id, HWND ctrl, BOOL& handled);
   void _Localize();
 
-  GdiObject<HBITMAP> m_importContactsBitmap;  // icon 283
-  GdiObject<HBITMAP> m_importEventsBitmap;    // icon 280
-  GdiObject<HBITMAP> m_exportContactsBitmap;  // icon 281
-  GdiObject<HBITMAP> m_exportEventsBitmap;    // icon 282
+  UniqueGdiObject<HBITMAP> m_importContactsBitmap;  // icon 283
+  UniqueGdiObject<HBITMAP> m_importEventsBitmap;    // icon 280
+  UniqueGdiObject<HBITMAP> m_exportContactsBitmap;  // icon 281
+  UniqueGdiObject<HBITMAP> m_exportEventsBitmap;    // icon 282
 };

@@ -2,7 +2,7 @@
 // labels that act as links (underlined, blue, hand cursor) and the red counts.
 #pragma once
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 class FinishPageLook {
@@ -31,8 +31,8 @@ class FinishPageLook {
   HWND m_dlg = nullptr;
   bool m_failedRed = false;
   bool m_skippedRed = false;
-  GdiObject<HFONT> m_boldFont;
-  GdiObject<HFONT> m_linkFont;
+  UniqueGdiObject<HFONT> m_boldFont;
+  UniqueGdiObject<HFONT> m_linkFont;
   RECT m_whySkipped{};
   RECT m_openFolder{};
 };

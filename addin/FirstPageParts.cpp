@@ -34,8 +34,8 @@ struct LocalText {
 }  // namespace
 
 void FirstPageParts::SetFolderButtonPictures(HWND dlg, int outlookIcon,
-                                             GdiObject<HBITMAP>& windowsFolder,
-                                             GdiObject<HBITMAP>& outlookFolder) {
+                                             UniqueGdiObject<HBITMAP>& windowsFolder,
+                                             UniqueGdiObject<HBITMAP>& outlookFolder) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   windowsFolder.Reset(LoadIconBitmap(IDI_WIN_FOLDER, face, kPictureSize, kPictureSize));
   outlookFolder.Reset(LoadIconBitmap(outlookIcon, face, kPictureSize, kPictureSize));

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "addin/OutlookFolderChoice.h"
 #include "outlook/outlook.h"
 #include "win32/windows.h"
@@ -14,8 +14,8 @@ class FirstPageParts {
  public:
   // Buttons 231 (Windows folder) and 230 (Outlook folder) show the add-in's icon 232
   // and the icon outlookIcon over the button face; the bitmaps stay with their owners.
-  static void SetFolderButtonPictures(HWND dlg, int outlookIcon, GdiObject<HBITMAP>& windowsFolder,
-                                      GdiObject<HBITMAP>& outlookFolder);
+  static void SetFolderButtonPictures(HWND dlg, int outlookIcon, UniqueGdiObject<HBITMAP>& windowsFolder,
+                                      UniqueGdiObject<HBITMAP>& outlookFolder);
   // The language text of "IDS_YES" or "IDS_NO".
   static std::string YesNo(bool yes);
   // WM_CTLCOLORSTATIC / WM_CTLCOLORBTN: the window colour for the listed controls;

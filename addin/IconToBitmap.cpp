@@ -1,6 +1,6 @@
 #include "addin/IconToBitmap.h"
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 
 namespace {
 
@@ -43,13 +43,13 @@ class MemoryDC {
 HBITMAP IconToBitmap(HICON icon, COLORREF background, int width, int height, HDC target) {
   ScreenDC screen;
   if (!screen.Get()) return nullptr;
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
+  UniqueGdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
   if (!bitmap) return nullptr;
   {
     MemoryDC memory(screen.Get());
     if (!memory.Get()) return nullptr;
     memory.Select(bitmap.Get());
-    GdiObject<HBRUSH> brush(CreateSolidBrush(background));
+    UniqueGdiObject<HBRUSH> brush(CreateSolidBrush(background));
     RECT area{0, 0, width, height};
     if (brush) FillRect(memory.Get(), &area, brush.Get());
     DrawIconEx(memory.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);

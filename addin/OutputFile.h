@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 
 class OutputFile {
  public:
@@ -34,7 +34,7 @@ class OutputFile {
   void Discard();
 
  private:
-  UniqueHandle m_file;
+  UniqueKernelHandle m_file;
   // The path written to, and for a whole file the path it is moved to.
   std::string m_path;
   std::string m_target;

@@ -6,7 +6,7 @@
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
 #include "addin/ModulePath.h"
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace {
@@ -23,7 +23,7 @@ unsigned HandleBits(const void* h) {
 }
 
 // Starts the executable beside the add-in; on success process holds the new process.
-bool StartApplication(UniqueHandle& process) {
+bool StartApplication(UniqueKernelHandle& process) {
   std::string exe = FolderOf(ModuleFileName(g_Lib.GetInstance(), kModuleNameChars)) + kAppExe;
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -70,8 +70,8 @@ HWND WaitForAppWindow(HANDLE mutex, HANDLE process, DWORD timeoutMs) {
 }  // namespace
 
 bool RunExeCmd(const char* text, bool foreground, DWORD timeoutMs) {
-  UniqueHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kAppMutex));
-  UniqueHandle process;
+  UniqueKernelHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, kAppMutex));
+  UniqueKernelHandle process;
   if (!mutex && !StartApplication(process)) return false;
 
   HWND wnd = FindWindowA(kAppWindowClass, nullptr);

@@ -1,7 +1,7 @@
 #include "addin/SetButtonPicture.h"
 
 #include "addin/Application.h"
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "com/olectl.h"
 #include "win32/windows.h"
 
@@ -22,16 +22,16 @@ IPictureDispPtr PictureOf(HBITMAP bitmap) {
   return IPictureDispPtr(picture, false);
 }
 
-GdiObject<HBITMAP> LoadModuleBitmap(int id) {
-  return GdiObject<HBITMAP>(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(id)));
+UniqueGdiObject<HBITMAP> LoadModuleBitmap(int id) {
+  return UniqueGdiObject<HBITMAP>(LoadBitmapA(g_hInstance, MAKEINTRESOURCEA(id)));
 }
 
 }  // namespace
 
 void SetButtonPicture(Office::CommandBarButton* button, int pictureId, int maskId) {
-  const GdiObject<HBITMAP> picture = LoadModuleBitmap(pictureId);
+  const UniqueGdiObject<HBITMAP> picture = LoadModuleBitmap(pictureId);
   if (IPictureDispPtr image = PictureOf(picture.Get())) button->PutPicture(image);
   if (maskId == -1) return;
-  const GdiObject<HBITMAP> mask = LoadModuleBitmap(maskId);
+  const UniqueGdiObject<HBITMAP> mask = LoadModuleBitmap(maskId);
   if (IPictureDispPtr image = PictureOf(mask.Get())) button->PutMask(image);
 }

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "addin/WizardFirstPage.h"
 #include "outlook/outlook.h"
 #include "resource.h"
@@ -67,9 +67,9 @@ class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
   static std::span<const int> _WindowColoured();
   friend class WizardFirstPage<CDlgVCalExport>;
 
-  GdiObject<HBITMAP> m_browseBitmap;
-  GdiObject<HBITMAP> m_folderBitmap;
-  GdiObject<HFONT> m_boldFont;
+  UniqueGdiObject<HBITMAP> m_browseBitmap;
+  UniqueGdiObject<HBITMAP> m_folderBitmap;
+  UniqueGdiObject<HFONT> m_boldFont;
   // The tooltip of "Export All", owned by the page's window.
   HWND m_tooltip = nullptr;
 };

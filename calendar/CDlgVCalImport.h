@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "addin/WizardFirstPage.h"
 #include "calendar/TimezoneStruct.h"
 #include "outlook/outlook.h"
@@ -60,9 +60,9 @@ class CDlgVCalImport : public WizardFirstPage<CDlgVCalImport> {
   static std::span<const int> _WindowColoured();
   friend class WizardFirstPage<CDlgVCalImport>;
 
-  GdiObject<HBITMAP> m_browseBitmap;
-  GdiObject<HBITMAP> m_folderBitmap;
-  GdiObject<HFONT> m_boldFont;
+  UniqueGdiObject<HBITMAP> m_browseBitmap;
+  UniqueGdiObject<HBITMAP> m_folderBitmap;
+  UniqueGdiObject<HFONT> m_boldFont;
   // The tooltip of "Import All", owned by the page's window.
   HWND m_tooltip = nullptr;
 };

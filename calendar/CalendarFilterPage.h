@@ -14,7 +14,7 @@
 #include "addin/CDlgLabels.h"
 #include "addin/CLang.h"
 #include "addin/ChooseCategories.h"
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "addin/GetEventLabelNames.h"
 #include "addin/PageOptions.h"
 #include "addin/PageText.h"
@@ -154,5 +154,5 @@ class CalendarFilterPage : public WizardPage<T> {
     return 0;
   }
 
-  GdiObject<HFONT> m_boldFont;
+  UniqueGdiObject<HFONT> m_boldFont;
 };

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "addin/GdiObject.h"
+#include "win32/owners.h"
 #include "contacts/ContactFilter.h"
 #include "addin/WizardFirstPage.h"
 #include "outlook/outlook.h"
@@ -74,6 +74,6 @@ class CDlgVCardExport : public WizardFirstPage<CDlgVCardExport> {
   // Check 233 after the folder changed to m_folder.
   void _UpdateSelectionCheck();
 
-  GdiObject<HBITMAP> m_browseBitmap;
-  GdiObject<HBITMAP> m_folderBitmap;
+  UniqueGdiObject<HBITMAP> m_browseBitmap;
+  UniqueGdiObject<HBITMAP> m_folderBitmap;
 };

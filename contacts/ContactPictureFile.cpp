@@ -1,6 +1,6 @@
 #include "contacts/ContactPictureFile.h"
 
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "win32/files.h"
 #include "win32/shell.h"
 
@@ -46,7 +46,7 @@ bool ContactPictureFile::Create(const std::vector<unsigned char>& bytes,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
   if (created == INVALID_HANDLE_VALUE) return false;
   m_path = path;
-  UniqueHandle file(created);
+  UniqueKernelHandle file(created);
   DWORD written = 0;
   const auto size = static_cast<DWORD>(bytes.size());
   if (!WriteFile(file.Get(), bytes.data(), size, &written, nullptr) || written != size) {

@@ -11,7 +11,7 @@
 #include "addin/CMultiPath.h"
 #include "addin/ListSeparator.h"
 #include "addin/ReadWholeFile.h"
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "contacts/CDlgVCardImport.h"
 #include "contacts/CDlgVCardImportFinish.h"
 #include "contacts/DovantCharConverter.h"

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "addin/UniqueHandle.h"
+#include "win32/owners.h"
 #include "addin/WrittenFilesMap.h"
 
 class VCardFileSink {
@@ -49,7 +49,7 @@ class VCardFileSink {
   std::string m_folder;
   bool m_oneFile = false;
   bool m_overwrite = false;
-  UniqueHandle m_file;
+  UniqueKernelHandle m_file;
   std::string m_path;
   // Bytes of whole cards in the open file.
   DWORD m_size = 0;
