@@ -19,7 +19,6 @@ bool ReadWholeFile(HANDLE file, unsigned long long maxSize, std::vector<unsigned
   } catch (const std::bad_alloc&) {
     read = false;
   }
-  CloseHandle(file);
   if (!read) bytes.clear();
   return read;
 }

@@ -81,7 +81,7 @@ class CvCalImport {
   int Errors() const { return m_errors; }
 
   // Reads the whole file, decodes it to ANSI text and makes it the text Parse reads;
-  // closes the handle in every case. False, with nothing to read, when the file is too
+  // the handle stays with the caller. False, with nothing to read, when the file is too
   // large or cannot be read. fileName decides the format (".ics": iCalendar) and names
   // the file in log lines; NUL characters are logged only with logNuls.
   bool _ReadFile(HANDLE file, const char* fileName, bool logNuls = true);

@@ -184,9 +184,9 @@ std::vector<std::string> CvCalImport::_QueueFiles(const std::string& text, int& 
 }
 
 int CvCalImport::_CountEvents(const char* fileName) {
-  const HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE || !_ReadFile(file, fileName)) return 0;
+  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !_ReadFile(file.Get(), fileName)) return 0;
   int count = 0;
   bool inCalendar = false;
   bool inEvent = false;
@@ -209,9 +209,9 @@ int CvCalImport::_CountEvents(const char* fileName) {
 }
 
 int CvCalImport::_ImportFile(const char* fileName) {
-  const HANDLE file = CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     const std::string text = FormatNumbered(g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE"), {fileName});
     const int answer = MessageBoxA(GetActiveWindow(), text.c_str(),
@@ -222,7 +222,7 @@ int CvCalImport::_ImportFile(const char* fileName) {
     return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
   }
   // The name decides the format; the NULs were logged when the events were counted.
-  if (!_ReadFile(file, fileName, false)) return 0;
+  if (!_ReadFile(file.Get(), fileName, false)) return 0;
   const int result = Parse();
   LoadBytes(nullptr, 0, nullptr);
   return result;

@@ -222,9 +222,9 @@ void CvCardImport::_AddFile(const std::string& path, std::vector<std::string>& f
 }
 
 int CvCardImport::_CountCards(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE || !_ReadFile(file, path)) return 0;
+  const UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !_ReadFile(file.Get(), path)) return 0;
   // Every BEGIN:VCARD starts a card: one cut off before its END is counted, as it fails.
   int count = 0;
   while (_NextProperty()) count += _IsBeginProperty();
@@ -232,9 +232,9 @@ int CvCardImport::_CountCards(const char* path) {
 }
 
 int CvCardImport::_ImportFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     const DWORD error = GetLastError();
     const std::string text = path + g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE");
     const int answer = MessageBoxA(GetActiveWindow(), text.c_str(),
@@ -243,7 +243,7 @@ int CvCardImport::_ImportFile(const std::string& path) {
     if (answer != IDCANCEL) return 0;
     return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
   }
-  if (!_ReadFile(file, nullptr)) return 0;
+  if (!_ReadFile(file.Get(), nullptr)) return 0;
   // Messages about the file's values name it.
   m_fileName = path;
   return ParseCards();

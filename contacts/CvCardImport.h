@@ -51,7 +51,7 @@ class CvCardImport {
   int _CountCards(const char* path);
 
   // Reads the whole file, decodes it to ANSI text and makes it the text ParseCards
-  // reads, from its start; closes the handle in every case. False, with nothing to
+  // reads, from its start; leaves the handle to the caller. False, with nothing to
   // read, when the file is too large or cannot be read. A null file name suppresses
   // the log line about NUL characters.
   bool _ReadFile(HANDLE file, const char* fileName);

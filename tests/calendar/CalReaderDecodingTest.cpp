@@ -2,6 +2,8 @@
 // line ends, and how values of converted files and of unknown charsets are decoded.
 #include <gtest/gtest.h>
 
+#include "win32/owners.h"
+
 #include <fstream>
 
 #include "CalReaderFixture.h"
@@ -139,18 +141,20 @@ class CalReaderFileTest : public CalReaderTest {
   kelvra::test::TempDir dir;
 };
 
-TEST_F(CalReaderFileTest, ReadsAWholeFileAndClosesIt) {
+TEST_F(CalReaderFileTest, ReadsAWholeFileAndLeavesTheHandleToItsOwner) {
   const std::string text = Calendar("1.0", {"DTSTART:20240101T100000Z", "TRANSP:1"});
   std::ofstream(dir.linux() + "/ev.ICS", std::ios::binary) << text;
   const std::string path = dir.windows() + "\\ev.ICS";
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ASSERT_TRUE(Reader()._ReadFile(file, path.c_str()));
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
+  ASSERT_TRUE(Reader()._ReadFile(file.Get(), path.c_str()));
   EXPECT_EQ(Reader().Parse(), 0);
   ASSERT_EQ(Reader().events.size(), 1u);
   EXPECT_EQ(Reader().events[0].busyStatus, ParsedEvent::kBusyFree);
-  EXPECT_FALSE(CloseHandle(file));
+  // The handle is still open: its owner closes it.
+  DWORD high = 0;
+  EXPECT_EQ(GetFileSize(file.Get(), &high), text.size());
 }
 
 TEST_F(CalReaderFileTest, AFileThatCannotBeReadLeavesNothingToParse) {

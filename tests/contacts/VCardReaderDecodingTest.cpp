@@ -5,6 +5,7 @@
 
 #include "VCardReaderFixture.h"
 #include "support/TempDir.h"
+#include "win32/owners.h"
 #include "testkit/Locale.h"
 #include "win32/windows.h"
 
@@ -112,15 +113,15 @@ TEST_F(VCardReaderDecodingTest, EveryKindOfLineEndIsALineEnd) {
   }
 }
 
-TEST_F(VCardReaderDecodingTest, ReadFileTakesAWholeFileAndClosesIt) {
+TEST_F(VCardReaderDecodingTest, ReadFileTakesAWholeFile) {
   TempDir dir;
   dir.write("one.vcf", Card("3.0", {"FN:Jo Doe"}));
   const std::string path = dir.windows() + "\\one.vcf";
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(file);
   RecordingImport reader;
-  ASSERT_TRUE(reader._ReadFile(file, path.c_str()));
+  ASSERT_TRUE(reader._ReadFile(file.Get(), path.c_str()));
   EXPECT_EQ(reader.ParseCards(), 0);
   ASSERT_EQ(reader.cards.size(), 1u);
   EXPECT_EQ(reader.cards[0].fullName, u"Jo Doe");
