@@ -5,28 +5,29 @@
 #include "ActionArguments.h"
 #include "AddInModule.h"
 #include "EncodingNames.h"
+#include "resources/resource.h"
 #include "testkit/Dialogs.h"
 
 namespace host {
 namespace {
 
 // Dialogs and controls of the export wizard.
-constexpr int kFirstPage = 224;
-constexpr int kOptionsPage = 225;
-constexpr int kFinishPage = 227;
-constexpr int kWindowsFolder = 229;
-constexpr int kOneFile = 232;
-constexpr int kSelectedOnly = 233;
-constexpr int kChangeOptions = 227;
-constexpr int kOverwrite = 243;
-constexpr int kVCard21 = 244;
-constexpr int kVCard30 = 245;
-constexpr int kEncoding = 246;
-constexpr int kProcessed = 252;
-constexpr int kExported = 253;
-constexpr int kFailed = 254;
-constexpr int kSkipped = 255;
-constexpr int kClose = 2;
+constexpr int kFirstPage = IDD_VCARD_EXPORT;
+constexpr int kOptionsPage = IDD_VCARD_EXPORT_OPTIONS;
+constexpr int kFinishPage = IDD_VCARD_EXPORT_FINISH;
+constexpr int kWindowsFolder = IDC_TXT_WIN_FLD;
+constexpr int kOneFile = IDC_CHK_SAVE_ONE_FILE;
+constexpr int kSelectedOnly = IDC_CHK_EXPORT_SELECTED;
+constexpr int kChangeOptions = IDC_BTN_OPTIONS;
+constexpr int kOverwrite = IDC_CHK_OVERWRITE;
+constexpr int kVCard21 = IDC_OPT_VCARD21;
+constexpr int kVCard30 = IDC_OPT_VCARD30;
+constexpr int kEncoding = IDC_CBO_ENCODING;
+constexpr int kProcessed = IDC_LBL_NUM_SELECTED;
+constexpr int kExported = IDC_LBL_NUM_EXPORTED;
+constexpr int kFailed = IDC_LBL_NUM_FAILURES;
+constexpr int kSkipped = IDC_LBL_NUM_SKIPPED;
+constexpr int kClose = IDCANCEL;
 
 }  // namespace
 

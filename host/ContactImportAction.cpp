@@ -7,23 +7,24 @@
 #include "AddInModule.h"
 #include "HostOutput.h"
 #include "VCardInputFiles.h"
+#include "resources/resource.h"
 #include "testkit/Dialogs.h"
 
 namespace host {
 namespace {
 
 // Dialogs and controls of the import wizard.
-constexpr int kFirstPage = 228;
-constexpr int kOptionsPage = 230;
-constexpr int kFinishPage = 229;
-constexpr int kFiles = 229;
-constexpr int kChangeOptions = 227;
-constexpr int kConflictRadios[] = {261, 262, 263};
-constexpr int kFilesAndContacts = 252;
-constexpr int kImported = 260;
-constexpr int kFailed = 254;
-constexpr int kSkipped = 255;
-constexpr int kClose = 2;
+constexpr int kFirstPage = IDD_VCARD_IMPORT;
+constexpr int kOptionsPage = IDD_VCARD_IMPORT_OPTIONS;
+constexpr int kFinishPage = IDD_VCARD_IMPORT_FINISH;
+constexpr int kFiles = IDC_TXT_WIN_FLD;
+constexpr int kChangeOptions = IDC_BTN_OPTIONS;
+constexpr int kConflictRadios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
+constexpr int kFilesAndContacts = IDC_LBL_NUM_SELECTED;
+constexpr int kImported = IDC_LBL_NUM_IMPORTED;
+constexpr int kFailed = IDC_LBL_NUM_FAILURES;
+constexpr int kSkipped = IDC_LBL_NUM_SKIPPED;
+constexpr int kClose = IDCANCEL;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "AddInActions.h"
 #include "HostOutput.h"
+#include "resources/resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 #include "win32/shell.h"
@@ -56,9 +57,9 @@ void WizardAction::SetResult(std::string line, int failed) {
 
 bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
   user.AnswerNextOutlookFolderPicker(path);
-  const bool clicked = testkit::Click(dlg, 230);
-  if (clicked && FolderKey(testkit::ControlText(dlg, 228)) == FolderKey(path)) return true;
-  user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" + testkit::ControlText(dlg, 228) +
+  const bool clicked = testkit::Click(dlg, IDC_BTN_OL_FLD);
+  if (clicked && FolderKey(testkit::ControlText(dlg, IDC_TXT_OL_FLD)) == FolderKey(path)) return true;
+  user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" + testkit::ControlText(dlg, IDC_TXT_OL_FLD) +
               "\")");
   return false;
 }
