@@ -1,9 +1,7 @@
 #include "CalendarExportAction.h"
 
-#include <filesystem>
 
 #include "AddInModule.h"
-#include "EncodingNames.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 
@@ -16,42 +14,25 @@ constexpr const char* kAction = "export-calendar";
 
 CalendarExportAction::CalendarExportAction(const std::vector<std::string>& arguments,
                                            const std::string& encodingsFile)
-    : WizardAction("Ostrane.Kelvra.btnExportA", "ExportE", "event") {
-  ActionArguments args(kAction, arguments);
+    : WizardAction("Ostrane.Kelvra.btnExportA", "ExportE", "event"),
+      common_("export-calendar", "event", encodingsFile) {
+  ActionArguments args("export-calendar", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
-    if (filter_.Take(option, args)) continue;
-    if (option == "--to") {
-      const std::string dir = args.Value();
-      if (!std::filesystem::is_directory(dir)) throw UsageError("export-calendar: --to " + dir + ": no such folder");
-      to_ = WindowsPathOf(dir);
-    } else if (option == "--folder") {
-      folder_ = args.Value();
-    } else if (option == "--format") {
+    if (common_.Take(option, args) || filter_.Take(option, args)) continue;
+    if (option == "--format") {
       const std::string format = args.Value();
       if (format != "10" && format != "20") throw UsageError("export-calendar: --format is 10 or 20");
-      format_ = format == "20" ? 20 : 10;
-    } else if (option == "--encoding") {
-      const std::string name = args.Value();
-      encoding_ = EncodingName(name, encodingsFile);
-      if (encoding_.empty()) throw UsageError("export-calendar: --encoding " + name + ": no such encoding");
-    } else if (option == "--one-file" || option == "--file-per-event") {
-      if (oneFile_ && *oneFile_ != (option == "--one-file"))
-        throw UsageError("export-calendar: --one-file and --file-per-event exclude each other");
-      oneFile_ = option == "--one-file";
-    } else if (option == "--overwrite") {
-      overwrite_ = true;
-    } else if (option == "--selected") {
-      selected_ = true;
+      format_ = std::stoi(format);
     } else {
       args.Unknown(option);
     }
   }
-  if (to_.empty()) throw UsageError("export-calendar needs --to DIR");
+  common_.Check();
 }
 
 ExplorerView CalendarExportAction::View() const {
-  if (!selected_) return {};
-  return ExplorerView{folder_, Outlook::olFolderCalendar, true};
+  if (!common_.Selected()) return {};
+  return ExplorerView{common_.Folder(), Outlook::olFolderCalendar, true};
 }
 
 void CalendarExportAction::Prepare(HostUser& user) {
@@ -63,26 +44,15 @@ void CalendarExportAction::Prepare(HostUser& user) {
 }
 
 void CalendarExportAction::FirstPage(HWND dlg, HostUser& user) {
-  if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
-  testkit::TypeText(dlg, IDC_TXT_WIN_FLD, to_);
-  if (oneFile_) testkit::SetCheck(dlg, IDC_CHK_SAVE_ONE_FILE, *oneFile_);
-  if (!testkit::SetCheck(dlg, IDC_CHK_EXPORT_SELECTED, selected_) && selected_) {
-    user.Refuse("export-calendar: --selected, but the window has no event selected");
-    return;
-  }
-  testkit::Click(dlg, IDC_BTN_OPTIONS);
-  if (!user.Problems().empty()) return;
+  if (!common_.Folder().empty() && !ChooseOutlookFolder(dlg, common_.Folder(), user)) return;
+  if (!common_.FillFirstPage(dlg, user)) return;
   // "Export All" leaves out the filter page and exports without any filter.
   testkit::Click(dlg, filter_.Any() ? IDOK : IDC_BTN_EXPORT_ALL);
 }
 
 void CalendarExportAction::OptionsPage(HWND dlg, HostUser& user) {
   if (format_) testkit::Click(dlg, *format_ == 20 ? IDC_OPT_VCAL20 : IDC_OPT_VCAL10);
-  if (!encoding_.empty() && !testkit::SelectItem(dlg, IDC_CBO_ENCODING, encoding_)) {
-    user.Refuse("export-calendar: the options page does not offer the encoding " + encoding_);
-    return;
-  }
-  testkit::SetCheck(dlg, IDC_CHK_OVERWRITE, overwrite_);
+  if (!common_.FillOptions(dlg, user)) return;
   testkit::Click(dlg, IDOK);
 }
 

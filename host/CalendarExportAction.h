@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CalendarFilterOptions.h"
+#include "ExportOptions.h"
 #include "WizardAction.h"
 
 namespace host {
@@ -28,13 +29,8 @@ class CalendarExportAction : public WizardAction {
   void FilterPage(HWND dlg, HostUser& user);
   void FinishPage(HWND dlg);
 
-  std::string to_;  // Windows path
-  std::string folder_;
+  ExportOptions common_;
   std::optional<int> format_;
-  std::string encoding_;  // an entry's Name
-  std::optional<bool> oneFile_;
-  bool overwrite_ = false;
-  bool selected_ = false;
   CalendarFilterOptions filter_{"export-calendar"};
 };
 

@@ -1,10 +1,8 @@
 #include "ContactExportAction.h"
 
-#include <filesystem>
 
 #include "ActionArguments.h"
 #include "AddInModule.h"
-#include "EncodingNames.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 
@@ -15,14 +13,8 @@ namespace {
 constexpr int kFirstPage = IDD_VCARD_EXPORT;
 constexpr int kOptionsPage = IDD_VCARD_EXPORT_OPTIONS;
 constexpr int kFinishPage = IDD_VCARD_EXPORT_FINISH;
-constexpr int kWindowsFolder = IDC_TXT_WIN_FLD;
-constexpr int kOneFile = IDC_CHK_SAVE_ONE_FILE;
-constexpr int kSelectedOnly = IDC_CHK_EXPORT_SELECTED;
-constexpr int kChangeOptions = IDC_BTN_OPTIONS;
-constexpr int kOverwrite = IDC_CHK_OVERWRITE;
 constexpr int kVCard21 = IDC_OPT_VCARD21;
 constexpr int kVCard30 = IDC_OPT_VCARD30;
-constexpr int kEncoding = IDC_CBO_ENCODING;
 constexpr int kProcessed = IDC_LBL_NUM_SELECTED;
 constexpr int kExported = IDC_LBL_NUM_EXPORTED;
 constexpr int kFailed = IDC_LBL_NUM_FAILURES;
@@ -32,41 +24,25 @@ constexpr int kClose = IDCANCEL;
 }  // namespace
 
 ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments, const std::string& encodingsFile)
-    : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC", "contact") {
+    : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC", "contact"),
+      common_("export-contacts", "contact", encodingsFile) {
   ActionArguments args("export-contacts", arguments);
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
-    if (option == "--to") {
-      const std::string dir = args.Value();
-      if (!std::filesystem::is_directory(dir)) throw UsageError("export-contacts: --to " + dir + ": no such folder");
-      to_ = WindowsPathOf(dir);
-    } else if (option == "--folder") {
-      folder_ = args.Value();
-    } else if (option == "--format") {
+    if (common_.Take(option, args)) continue;
+    if (option == "--format") {
       const std::string format = args.Value();
       if (format != "21" && format != "30") throw UsageError("export-contacts: --format is 21 or 30");
-      format_ = format == "30" ? 30 : 21;
-    } else if (option == "--encoding") {
-      const std::string name = args.Value();
-      encoding_ = EncodingName(name, encodingsFile);
-      if (encoding_.empty()) throw UsageError("export-contacts: --encoding " + name + ": no such encoding");
-    } else if (option == "--one-file" || option == "--file-per-contact") {
-      if (oneFile_ && *oneFile_ != (option == "--one-file"))
-        throw UsageError("export-contacts: --one-file and --file-per-contact exclude each other");
-      oneFile_ = option == "--one-file";
-    } else if (option == "--overwrite") {
-      overwrite_ = true;
-    } else if (option == "--selected") {
-      selected_ = true;
+      format_ = std::stoi(format);
     } else {
       args.Unknown(option);
     }
   }
-  if (to_.empty()) throw UsageError("export-contacts needs --to DIR");
+  common_.Check();
 }
 
 ExplorerView ContactExportAction::View() const {
-  if (!selected_) return {};
-  return ExplorerView{folder_, Outlook::olFolderContacts, true};
+  if (!common_.Selected()) return {};
+  return ExplorerView{common_.Folder(), Outlook::olFolderContacts, true};
 }
 
 void ContactExportAction::Prepare(HostUser& user) {
@@ -76,25 +52,14 @@ void ContactExportAction::Prepare(HostUser& user) {
 }
 
 void ContactExportAction::FirstPage(HWND dlg, HostUser& user) {
-  if (!folder_.empty() && !ChooseOutlookFolder(dlg, folder_, user)) return;
-  testkit::TypeText(dlg, kWindowsFolder, to_);
-  if (oneFile_) testkit::SetCheck(dlg, kOneFile, *oneFile_);
-  if (!testkit::SetCheck(dlg, kSelectedOnly, selected_) && selected_) {
-    user.Refuse("export-contacts: --selected, but the window has no contact selected");
-    return;
-  }
-  testkit::Click(dlg, kChangeOptions);
-  if (!user.Problems().empty()) return;
+  if (!common_.Folder().empty() && !ChooseOutlookFolder(dlg, common_.Folder(), user)) return;
+  if (!common_.FillFirstPage(dlg, user)) return;
   testkit::Click(dlg, IDOK);
 }
 
 void ContactExportAction::OptionsPage(HWND dlg, HostUser& user) {
   if (format_) testkit::Click(dlg, *format_ == 30 ? kVCard30 : kVCard21);
-  if (!encoding_.empty() && !testkit::SelectItem(dlg, kEncoding, encoding_)) {
-    user.Refuse("export-contacts: the options page does not offer the encoding " + encoding_);
-    return;
-  }
-  testkit::SetCheck(dlg, kOverwrite, overwrite_);
+  if (!common_.FillOptions(dlg, user)) return;
   testkit::Click(dlg, IDOK);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ExportOptions.h"
 #include "WizardAction.h"
 
 namespace host {
@@ -25,13 +26,8 @@ class ContactExportAction : public WizardAction {
   void OptionsPage(HWND dlg, HostUser& user);
   void FinishPage(HWND dlg);
 
-  std::string to_;  // Windows path
-  std::string folder_;
+  ExportOptions common_;
   std::optional<int> format_;
-  std::string encoding_;  // an entry's Name
-  std::optional<bool> oneFile_;
-  bool overwrite_ = false;
-  bool selected_ = false;
 };
 
 }  // namespace host
