@@ -61,14 +61,14 @@ _variant_t ReadProperty(IUnknown* item, Redemption::IMAPIUtils* utils, long tag)
   return value;
 }
 
-bool IsBlank(char16_t c) {
+bool IsBlank(WCHAR c) {
   return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
 }
 
 // The description on one line: CR and LF become blanks, blanks at both ends go.
-_bstr_t CleanZoneName(const char16_t* text, unsigned int length) {
-  std::u16string name = text != nullptr ? std::u16string(text, length) : std::u16string();
-  for (char16_t& c : name) {
+_bstr_t CleanZoneName(const WCHAR* text, unsigned int length) {
+  std::basic_string<WCHAR> name = text != nullptr ? std::basic_string<WCHAR>(text, length) : std::basic_string<WCHAR>();
+  for (WCHAR& c : name) {
     if (c == u'\r' || c == u'\n') c = u' ';
   }
   std::size_t begin = 0;

@@ -49,11 +49,11 @@ std::string Narrow(const _bstr_t& text) {
   return chars ? chars : "";
 }
 
-_bstr_t ReplaceSeparator(const _bstr_t& text, const std::u16string& separator, char16_t by) {
-  const char16_t* chars = text;
-  std::u16string replaced = chars ? std::u16string(chars, text.length()) : std::u16string();
+_bstr_t ReplaceSeparator(const _bstr_t& text, const std::basic_string<WCHAR>& separator, WCHAR by) {
+  const WCHAR* chars = text;
+  std::basic_string<WCHAR> replaced = chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
   if (!separator.empty()) {
-    for (size_t at = 0; (at = replaced.find(separator, at)) != std::u16string::npos; ++at)
+    for (size_t at = 0; (at = replaced.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
       replaced.replace(at, separator.size(), 1, by);
   }
   return _bstr_t(replaced.c_str());
@@ -420,8 +420,8 @@ void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
     // Escaped as text, before the charset: a byte inside a double-byte character may
     // be a backslash, and a shifting charset must not be cut.
     const WCHAR* chars = text;
-    const std::u16string escaped =
-        DovantCharConverter::EscapeText(std::u16string(chars, text.length()));
+    const std::basic_string<WCHAR> escaped =
+        DovantCharConverter::EscapeText(std::basic_string<WCHAR>(chars, text.length()));
     _Convert(_bstr_t(escaped.c_str()), nullptr, m_value, name);
   }
   std::string& out = m_eventText;

@@ -177,7 +177,7 @@ class CvCalExport {
   std::string m_charsetParam;
   // The converter's current charset and the user's list separator, taken once per run.
   const char* m_charset = "";
-  std::u16string m_listSeparator;
+  std::basic_string<WCHAR> m_listSeparator;
 
   std::string m_header;
   std::string m_zoneText;

@@ -28,12 +28,12 @@ constexpr const char* kTag = "CvCalImport";
 constexpr int kContinue = 1;
 constexpr int kMinutesPerDay = 24 * 60;
 
-std::u16string ToU16(const _bstr_t& text) {
-  const char16_t* data = text;
-  return data ? std::u16string(data, text.length()) : std::u16string();
+std::basic_string<WCHAR> ToU16(const _bstr_t& text) {
+  const WCHAR* data = text;
+  return data ? std::basic_string<WCHAR>(data, text.length()) : std::basic_string<WCHAR>();
 }
 
-std::string Narrow(const char16_t* text) {
+std::string Narrow(const WCHAR* text) {
   std::string narrow;
   for (; text && *text; ++text) narrow += *text < 0x80 ? static_cast<char>(*text) : '?';
   return narrow;
@@ -219,14 +219,14 @@ bool CvCalImport::_ParseDuration(std::string_view text, int& minutes) const {
   return CalValueParser::ParseDuration(text, minutes);
 }
 
-bool CvCalImport::_ReadText(std::u16string& text, bool unescape, bool logParams) {
+bool CvCalImport::_ReadText(std::basic_string<WCHAR>& text, bool unescape, bool logParams) {
   _IgnoreParam(logParams);
   if (!m_reader.ReadValue(m_encoding)) return false;
   text = _DecodeText(m_reader.Value(), unescape);
   return true;
 }
 
-std::u16string CvCalImport::_DecodeText(const std::string& raw, bool unescape) const {
+std::basic_string<WCHAR> CvCalImport::_DecodeText(const std::string& raw, bool unescape) const {
   const bool quotedPrintable = m_encoding == ContentLineReader::kQuotedPrintable;
   std::string bytes;
   if (!quotedPrintable) {
@@ -743,7 +743,7 @@ void CvCalImport::doATTENDEE() {
   if (m_format == kICal20) {
     _ReadAddressParams("ATTENDEE");
     if (!m_reader.ReadValue(m_encoding)) return;
-    std::u16string address = _DecodeText(_StripMailto(m_reader.Value()), false);
+    std::basic_string<WCHAR> address = _DecodeText(_StripMailto(m_reader.Value()), false);
     if (!address.empty()) m_event.attendees.push_back(std::move(address));
     return;
   }
@@ -759,7 +759,7 @@ void CvCalImport::doATTENDEE() {
     }
   }
   if (!m_reader.ReadValue(m_encoding)) return;
-  std::u16string address = _DecodeText(m_reader.Value(), false);
+  std::basic_string<WCHAR> address = _DecodeText(m_reader.Value(), false);
   if (organizer) {
     m_event.organizer = std::move(address);
   } else if (!address.empty()) {
@@ -774,19 +774,19 @@ void CvCalImport::doORGANIZER() {
 }
 
 void CvCalImport::doCATEGORIES() {
-  std::u16string text;
+  std::basic_string<WCHAR> text;
   if (!_ReadText(text, true, false)) return;
-  const char16_t separator = m_format == kVCal10 ? u';' : u',';
-  const std::u16string listSeparator = GetListSeparatorW();
-  std::u16string joined;
-  for (const char16_t c : text) {
+  const WCHAR separator = m_format == kVCal10 ? u';' : u',';
+  const std::basic_string<WCHAR> listSeparator = GetListSeparatorW();
+  std::basic_string<WCHAR> joined;
+  for (const WCHAR c : text) {
     if (c == separator) {
       joined += listSeparator;
     } else {
       joined += c;
     }
   }
-  std::u16string& categories = m_event.categories;
+  std::basic_string<WCHAR>& categories = m_event.categories;
   if (m_haveCategories && !categories.empty() && !joined.empty()) {
     categories += listSeparator + joined;
   } else if (!m_haveCategories || !joined.empty()) {

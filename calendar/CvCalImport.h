@@ -192,8 +192,8 @@ class CvCalImport {
                     std::string* duration, bool log) const;
   bool _ParseDuration(std::string_view text, int& minutes) const;
   // The value of the current line after its parameters, decoded to UTF-16.
-  bool _ReadText(std::u16string& text, bool unescape, bool logParams);
-  std::u16string _DecodeText(const std::string& raw, bool unescape) const;
+  bool _ReadText(std::basic_string<WCHAR>& text, bool unescape, bool logParams);
+  std::basic_string<WCHAR> _DecodeText(const std::string& raw, bool unescape) const;
   std::string _FormatLangMessage(const std::string& text) const;
   std::string _StripMailto(const std::string& value) const;
   void _ReadAddressParams(const char* prop);

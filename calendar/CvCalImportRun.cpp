@@ -45,7 +45,7 @@ std::string Narrow(const _bstr_t& text) {
   return chars ? chars : "";
 }
 
-_bstr_t Wide(const std::u16string& text) { return _bstr_t(text.c_str()); }
+_bstr_t Wide(const std::basic_string<WCHAR>& text) { return _bstr_t(text.c_str()); }
 
 bool IsDateOnly(const std::string& text) { return text.size() == 8; }
 
@@ -465,7 +465,7 @@ bool CvCalImport::CreateItem_() {
   _SetOrganizer();
   if (!m_event.attendees.empty()) {
     const Outlook::RecipientsPtr recipients = m_newItem->GetRecipients();
-    for (const std::u16string& attendee : m_event.attendees) recipients->Add(Wide(attendee));
+    for (const std::basic_string<WCHAR>& attendee : m_event.attendees) recipients->Add(Wide(attendee));
     m_newItem->PutMeetingStatus(Outlook::olMeeting);
   }
   return true;

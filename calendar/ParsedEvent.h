@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/base.h"
+
 // A date or date-time text of the file ("YYYYMMDD", "YYYYMMDDTHHMMSS", "...Z") and the
 // key of its zone in the reader's zone map.
 struct CalDateText {
@@ -66,11 +68,11 @@ struct ParsedEvent {
   int sensitivity = kSensitivityNormal;
   int importance = kImportanceNormal;
   int busyStatus = kBusyBusy;
-  std::u16string organizer;
-  std::vector<std::u16string> attendees;
-  std::u16string categories;  // joined with the user's list separator
-  std::u16string description;
-  std::u16string summary;
+  std::basic_string<WCHAR> organizer;
+  std::vector<std::basic_string<WCHAR>> attendees;
+  std::basic_string<WCHAR> categories;  // joined with the user's list separator
+  std::basic_string<WCHAR> description;
+  std::basic_string<WCHAR> summary;
   std::string alarmTime;  // absolute alarm: a date text in the start's zone or UTC
   // A relative reminder: at or below 0 it lies -reminderOffset minutes before the
   // start; kNoReminderOffset (or any positive value) means none.
@@ -78,8 +80,8 @@ struct ParsedEvent {
   CalDateText start;
   CalDateText end;
   int duration = kNoDuration;  // minutes
-  std::u16string location;
-  std::u16string resources;
+  std::basic_string<WCHAR> location;
+  std::basic_string<WCHAR> resources;
   std::string uid;
   ParsedRule rule;
   std::vector<CalDateText> exceptionDates;

@@ -8,7 +8,7 @@ namespace {
 using Outlook::_ContactItem;
 using Redemption::ISafeContactItem;
 
-using CardText = const std::u16string& (*)(const ParsedCard&);
+using CardText = const std::basic_string<WCHAR>& (*)(const ParsedCard&);
 using ContactPut = void (_ContactItem::*)(_bstr_t);
 using ContactGet = _bstr_t (_ContactItem::*)();
 using ViewGet = _bstr_t (ISafeContactItem::*)();
@@ -21,7 +21,7 @@ struct TextField {
   ViewGet viewGet;
 };
 
-#define KELVRA_CARD(expression) [](const ParsedCard& c) -> const std::u16string& { return expression; }
+#define KELVRA_CARD(expression) [](const ParsedCard& c) -> const std::basic_string<WCHAR>& { return expression; }
 #define KELVRA_FIELD(expression, Name) \
   {KELVRA_CARD(expression), &_ContactItem::Put##Name, &_ContactItem::Get##Name, nullptr}
 #define KELVRA_GUARDED(expression, Name)                                           \
@@ -108,15 +108,15 @@ constexpr DateField kDateFields[] = {
     {&ParsedCard::anniversary, &_ContactItem::PutAnniversary, &_ContactItem::GetAnniversary},
 };
 
-_bstr_t MakeBstr(const std::u16string& text) {
+_bstr_t MakeBstr(const std::basic_string<WCHAR>& text) {
   _bstr_t made(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
   if (!made) _com_issue_error(E_OUTOFMEMORY);
   return made;
 }
 
-std::u16string_view View(const _bstr_t& text) {
-  const char16_t* chars = text;
-  return chars ? std::u16string_view(chars, text.length()) : std::u16string_view();
+std::basic_string_view<WCHAR> View(const _bstr_t& text) {
+  const WCHAR* chars = text;
+  return chars ? std::basic_string_view<WCHAR>(chars, text.length()) : std::basic_string_view<WCHAR>();
 }
 
 bool SameText(const _bstr_t& a, const _bstr_t& b) { return View(a) == View(b); }
@@ -125,7 +125,7 @@ bool SameText(const _bstr_t& a, const _bstr_t& b) { return View(a) == View(b); }
 
 void ContactFieldMap::Apply(const ParsedCard& card, Outlook::_ContactItem& contact) {
   for (const TextField& field : kTextFields) {
-    const std::u16string& text = field.text(card);
+    const std::basic_string<WCHAR>& text = field.text(card);
     if (!text.empty()) (contact.*field.put)(MakeBstr(text));
   }
   for (const DateField& field : kDateFields) {

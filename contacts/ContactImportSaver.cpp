@@ -10,12 +10,12 @@ namespace {
 
 constexpr const char* kSaveTag = "CvCardImport::_SaveContact";
 
-std::u16string View(const _bstr_t& text) {
-  const char16_t* chars = text;
-  return chars ? std::u16string(chars, text.length()) : std::u16string();
+std::basic_string<WCHAR> View(const _bstr_t& text) {
+  const WCHAR* chars = text;
+  return chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
 }
 
-std::string Ansi(const std::u16string& text) {
+std::string Ansi(const std::basic_string<WCHAR>& text) {
   const _bstr_t wide(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
   const char* ansi = wide;
   return ansi ? ansi : "";
@@ -28,11 +28,11 @@ void LogComError(const char* function, const char* what, const _com_error& error
 
 // "[Property] = " and the value in double quotes, or in apostrophes when it holds a
 // double quote; false when it holds both.
-bool AppendCondition(std::u16string& restriction, const char16_t* property,
-                     const std::u16string& value) {
-  char16_t quote = u'"';
-  if (value.find(u'"') != std::u16string::npos) {
-    if (value.find(u'\'') != std::u16string::npos) return false;
+bool AppendCondition(std::basic_string<WCHAR>& restriction, const WCHAR* property,
+                     const std::basic_string<WCHAR>& value) {
+  WCHAR quote = u'"';
+  if (value.find(u'"') != std::basic_string<WCHAR>::npos) {
+    if (value.find(u'\'') != std::basic_string<WCHAR>::npos) return false;
     quote = u'\'';
   }
   if (!restriction.empty()) restriction += u" AND ";
@@ -110,15 +110,15 @@ int ContactImportSaver::FindExistingContact() {
     return 0;
   }
   const ParsedCard& card = *m_card;
-  std::u16string name;
-  for (const std::u16string* part : {&card.namePrefix, &card.firstName, &card.middleName,
+  std::basic_string<WCHAR> name;
+  for (const std::basic_string<WCHAR>* part : {&card.namePrefix, &card.firstName, &card.middleName,
                                      &card.lastName, &card.nameSuffix}) {
     if (part->empty()) continue;
     if (!name.empty()) name += u' ';
     name += *part;
   }
   if (name.empty()) name = card.fullName;
-  std::u16string restriction;
+  std::basic_string<WCHAR> restriction;
   if (!_Restriction(name, restriction)) return 1;
 
   const Outlook::_ItemsPtr items = m_target->GetItems();
@@ -148,11 +148,11 @@ int ContactImportSaver::FindExistingContact() {
   return 1;
 }
 
-bool ContactImportSaver::_Restriction(const std::u16string& name,
-                                      std::u16string& restriction) const {
+bool ContactImportSaver::_Restriction(const std::basic_string<WCHAR>& name,
+                                      std::basic_string<WCHAR>& restriction) const {
   restriction.clear();
   if (!name.empty() && !AppendCondition(restriction, u"[FullName] = ", name)) return false;
-  const std::u16string& company = m_card->companyName;
+  const std::basic_string<WCHAR>& company = m_card->companyName;
   return company.empty() || AppendCondition(restriction, u"[CompanyName] = ", company);
 }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "win32/base.h"
+
 #include "contacts/ContactImportChoices.h"
 #include "contacts/ParsedCard.h"
 #include "outlook/outlook.h"
@@ -38,7 +40,7 @@ class ContactImportSaver {
   bool FilterContact() const;
   // The "[FullName] = ..." restriction, or "" for none; false when the name cannot
   // be quoted (no duplicate search then).
-  bool _Restriction(const std::u16string& name, std::u16string& restriction) const;
+  bool _Restriction(const std::basic_string<WCHAR>& name, std::basic_string<WCHAR>& restriction) const;
   bool _IsCandidate(Outlook::_ContactItem& candidate, bool nameEmpty);
   // Creates the new contact from the card; false (logged) when it cannot be made.
   bool _ApplyItemProps();

@@ -102,19 +102,19 @@ constexpr EmailSlot kEmailSlots[] = {
      &ISafeContactItem::get_Email3EntryID},
 };
 
-std::u16string_view View(const _bstr_t& text) {
-  const char16_t* chars = text;
-  return chars ? std::u16string_view(chars, text.length()) : std::u16string_view();
+std::basic_string_view<WCHAR> View(const _bstr_t& text) {
+  const WCHAR* chars = text;
+  return chars ? std::basic_string_view<WCHAR>(chars, text.length()) : std::basic_string_view<WCHAR>();
 }
 
-_bstr_t MakeBstr(std::u16string_view text) {
+_bstr_t MakeBstr(std::basic_string_view<WCHAR> text) {
   _bstr_t made(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
   if (!made) _com_issue_error(E_OUTOFMEMORY);
   return made;
 }
 
-bool OnlyOf(std::u16string_view text, std::u16string_view blanks) {
-  return text.find_first_not_of(blanks) == std::u16string_view::npos;
+bool OnlyOf(std::basic_string_view<WCHAR> text, std::basic_string_view<WCHAR> blanks) {
+  return text.find_first_not_of(blanks) == std::basic_string_view<WCHAR>::npos;
 }
 
 // Every character a space or a TAB; the empty value too.
@@ -123,10 +123,10 @@ bool IsBlank(const _bstr_t& value) { return OnlyOf(View(value), u" \t"); }
 // The notes text may also hold nothing but line ends.
 bool IsBlankNote(const _bstr_t& value) { return OnlyOf(View(value), u" \t\r\n"); }
 
-bool EqualsAsciiNoCase(std::u16string_view text, std::string_view ascii) {
+bool EqualsAsciiNoCase(std::basic_string_view<WCHAR> text, std::string_view ascii) {
   if (text.size() != ascii.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i] >= u'a' && text[i] <= u'z' ? text[i] - (u'a' - u'A') : text[i];
+    const WCHAR c = text[i] >= u'a' && text[i] <= u'z' ? text[i] - (u'a' - u'A') : text[i];
     if (c != static_cast<unsigned char>(ascii[i])) return false;
   }
   return true;
@@ -418,12 +418,12 @@ const std::string& CvCardExport::_Encode(const _bstr_t& value) {
 }
 
 _bstr_t CvCardExport::_Escape3x(const _bstr_t& value) {
-  const std::u16string_view text = View(value);
-  const auto escaped = [](char16_t c) { return c == u'\\' || c == u',' || c == u'\r' || c == u'\n'; };
+  const std::basic_string_view<WCHAR> text = View(value);
+  const auto escaped = [](WCHAR c) { return c == u'\\' || c == u',' || c == u'\r' || c == u'\n'; };
   if (std::none_of(text.begin(), text.end(), escaped)) return value;
   m_escaped.clear();
   for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
+    const WCHAR c = text[i];
     if (c == u'\\') {
       m_escaped += u"\\\\";
     } else if (c == u',') {
@@ -662,10 +662,10 @@ void CvCardExport::addCATEGORIES() {
     return;
   }
   // The list separator becomes a "," that the value escaping then marks.
-  const std::u16string separator = GetListSeparatorW();
+  const std::basic_string<WCHAR> separator = GetListSeparatorW();
   m_text.assign(View(categories));
   if (!separator.empty()) {
-    for (size_t at = 0; (at = m_text.find(separator, at)) != std::u16string::npos; ++at)
+    for (size_t at = 0; (at = m_text.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
       m_text.replace(at, separator.size(), u",");
   }
   _WriteProperty("CATEGORIES", MakeBstr(m_text), nullptr, nullptr, false);

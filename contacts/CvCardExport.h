@@ -159,8 +159,8 @@ class CvCardExport {
   // Kept between properties so that their buffers are reused card after card.
   std::string m_value;
   std::string m_encoded;
-  std::u16string m_text;
-  std::u16string m_escaped;
+  std::basic_string<WCHAR> m_text;
+  std::basic_string<WCHAR> m_escaped;
   // The converter's charset name, taken once per card.
   const char* m_charset = "";
 

@@ -57,7 +57,7 @@ String Trim(const String& text) {
 }
 
 // Plain ASCII text compared with UTF-16 text, without regard to case.
-bool IEquals16(const std::u16string& text, std::string_view ascii) {
+bool IEquals16(const std::basic_string<WCHAR>& text, std::string_view ascii) {
   if (text.size() != ascii.size()) return false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] > 0x7F || AsciiUpper(static_cast<char>(text[i])) != AsciiUpper(ascii[i])) {
@@ -122,9 +122,9 @@ DATE ParseDate(const std::string& text) {
       DaysSinceOleEpoch(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)));
 }
 
-std::u16string ToU16(const _bstr_t& text) {
-  const char16_t* data = text;
-  return data ? std::u16string(data, text.length()) : std::u16string();
+std::basic_string<WCHAR> ToU16(const _bstr_t& text) {
+  const WCHAR* data = text;
+  return data ? std::basic_string<WCHAR>(data, text.length()) : std::basic_string<WCHAR>();
 }
 
 }  // namespace
@@ -462,10 +462,10 @@ std::string CvCardImport::FormatLangMessage(const std::string& text) const {
   return message;
 }
 
-std::u16string CvCardImport::_ReadText() {
+std::basic_string<WCHAR> CvCardImport::_ReadText() {
   const std::string raw = _CollectValue();
   const std::string bytes = m_quotedPrintable ? _DecodeValue(raw) : raw;
-  if (bytes.empty()) return std::u16string();
+  if (bytes.empty()) return std::basic_string<WCHAR>();
   // Text that came converted is ANSI already; quoted-printable bytes were never touched
   // by that conversion and still stand in their CHARSET.
   const char* charset =
@@ -475,12 +475,12 @@ std::u16string CvCardImport::_ReadText() {
   return ToU16(wide);
 }
 
-std::u16string CvCardImport::_Unescape(const std::u16string& text, bool structured) const {
-  std::u16string result;
+std::basic_string<WCHAR> CvCardImport::_Unescape(const std::basic_string<WCHAR>& text, bool structured) const {
+  std::basic_string<WCHAR> result;
   result.reserve(text.size());
   const bool v30 = m_version == kVCard30;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+    const WCHAR next = i + 1 < text.size() ? text[i + 1] : u'\0';
     if (text[i] != u'\\' || next == u'\0') {
       result += text[i];
     } else if (structured && next == u';') {
@@ -497,15 +497,15 @@ std::u16string CvCardImport::_Unescape(const std::u16string& text, bool structur
   return result;
 }
 
-bool CvCardImport::_StoreValue(std::u16string& field, const std::u16string& text,
+bool CvCardImport::_StoreValue(std::basic_string<WCHAR>& field, const std::basic_string<WCHAR>& text,
                                bool structured) const {
-  std::u16string value = _Unescape(Trim(text), structured);
+  std::basic_string<WCHAR> value = _Unescape(Trim(text), structured);
   if (value.empty()) return false;
   field = std::move(value);
   return true;
 }
 
-std::u16string CvCardImport::_NextPart(const std::u16string& value, std::size_t& pos,
+std::basic_string<WCHAR> CvCardImport::_NextPart(const std::basic_string<WCHAR>& value, std::size_t& pos,
                                        bool rest) const {
   const std::size_t start = std::min(pos, value.size());
   std::size_t end = start;
@@ -522,7 +522,7 @@ std::u16string CvCardImport::_NextPart(const std::u16string& value, std::size_t&
   return value.substr(start, end - start);
 }
 
-void CvCardImport::_StoreParts(const std::u16string& value, std::u16string* const* fields,
+void CvCardImport::_StoreParts(const std::basic_string<WCHAR>& value, std::basic_string<WCHAR>* const* fields,
                                int count) {
   std::size_t pos = 0;
   for (int i = 0; i < count; ++i) {
@@ -531,7 +531,7 @@ void CvCardImport::_StoreParts(const std::u16string& value, std::u16string* cons
   }
 }
 
-bool CvCardImport::_ReadTextValue(std::u16string& value) {
+bool CvCardImport::_ReadTextValue(std::basic_string<WCHAR>& value) {
   if (!_GetTypes()) return false;
   value = _ReadText();
   return true;
@@ -589,7 +589,7 @@ CvCardImport::CardEnd CvCardImport::_ReadCard() {
 void CvCardImport::_Dispatch() {
   struct KeptText {
     const char* name;
-    std::u16string ParsedCard::*field;
+    std::basic_string<WCHAR> ParsedCard::*field;
   };
   static constexpr KeptText kKeptTexts[] = {
       {"FN", &ParsedCard::fullName},
@@ -653,24 +653,24 @@ void CvCardImport::doVERSION() {
 }
 
 void CvCardImport::doN() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
-  std::u16string* const fields[] = {&m_card.lastName, &m_card.firstName, &m_card.middleName,
+  std::basic_string<WCHAR>* const fields[] = {&m_card.lastName, &m_card.firstName, &m_card.middleName,
                                     &m_card.namePrefix, &m_card.nameSuffix};
   _StoreParts(value, fields, 5);
 }
 
-void CvCardImport::doKeptText(std::u16string& field) {
-  std::u16string value;
+void CvCardImport::doKeptText(std::basic_string<WCHAR>& field) {
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value) || !field.empty()) return;
   _StoreValue(field, value, false);
 }
 
 void CvCardImport::doORG() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   if (!m_card.companyName.empty() || !m_card.department.empty()) return;
-  std::u16string* const fields[] = {&m_card.companyName, &m_card.department};
+  std::basic_string<WCHAR>* const fields[] = {&m_card.companyName, &m_card.department};
   _StoreParts(value, fields, 2);
 }
 
@@ -679,16 +679,16 @@ void CvCardImport::doBDAY() { _ReadDate(m_card.birthday); }
 void CvCardImport::doANNIVERSARY() { _ReadDate(m_card.anniversary); }
 
 void CvCardImport::_ReadDate(DATE& field) {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   std::string text;
-  for (const char16_t c : value) text += c < 0x80 ? static_cast<char>(c) : '?';
+  for (const WCHAR c : value) text += c < 0x80 ? static_cast<char>(c) : '?';
   const DATE date = ParseDate(Trim(text));
   if (date != 0) field = date;
 }
 
 void CvCardImport::doADR() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   const bool home = _HasType("HOME");
   const bool postal = _HasType("POSTAL");
@@ -699,11 +699,11 @@ void CvCardImport::doADR() {
   if (toOther) _FillAddress(m_card.other, nullptr, value);
 }
 
-bool CvCardImport::_FillAddress(ParsedAddress& address, std::u16string* officeLocation,
-                                const std::u16string& value) {
+bool CvCardImport::_FillAddress(ParsedAddress& address, std::basic_string<WCHAR>* officeLocation,
+                                const std::basic_string<WCHAR>& value) {
   if (!address.IsEmpty() || (officeLocation && !officeLocation->empty())) return false;
-  std::u16string extended;
-  std::u16string* const fields[] = {&address.postOfficeBox, &extended,       &address.street,
+  std::basic_string<WCHAR> extended;
+  std::basic_string<WCHAR>* const fields[] = {&address.postOfficeBox, &extended,       &address.street,
                                     &address.city,          &address.region, &address.postalCode,
                                     &address.country};
   _StoreParts(value, fields, 7);
@@ -716,8 +716,8 @@ bool CvCardImport::_FillAddress(ParsedAddress& address, std::u16string* officeLo
 }
 
 void CvCardImport::doTEL() {
-  std::u16string value;
-  std::u16string number;
+  std::basic_string<WCHAR> value;
+  std::basic_string<WCHAR> number;
   if (!_ReadTextValue(value) || !_StoreValue(number, value, false)) return;
   // The types that say where a number goes; VOICE only says it is no fax.
   static constexpr const char* kPlacing[] = {"WORK", "HOME",  "CELL", "FAX",        "CAR",
@@ -748,7 +748,7 @@ void CvCardImport::doTEL() {
 }
 
 void CvCardImport::_PutLinePhone(bool fax, int faxIndex, int firstIndex,
-                                 const std::u16string& number) {
+                                 const std::basic_string<WCHAR>& number) {
   // faxIndex's slots: fax; firstIndex's: telephone, then telephone 2 right after it.
   if (fax && m_card.phones[faxIndex].empty()) {
     m_card.phones[faxIndex] = number;
@@ -759,12 +759,12 @@ void CvCardImport::_PutLinePhone(bool fax, int faxIndex, int firstIndex,
   }
 }
 
-void CvCardImport::_PutPhone(int index, const std::u16string& number) {
+void CvCardImport::_PutPhone(int index, const std::basic_string<WCHAR>& number) {
   if (m_card.phones[index].empty()) m_card.phones[index] = number;
 }
 
 void CvCardImport::doEMAIL() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   ParsedEmail email;
   if (!_ReadTextValue(value) || !_StoreValue(email.address, value, false)) return;
   bool internet = false;
@@ -793,19 +793,19 @@ void CvCardImport::doEMAIL() {
 }
 
 void CvCardImport::doURL() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   const bool personal = _HasType("HOME") && !_HasType("WORK");
   _StoreValue(personal ? m_card.personalHomePage : m_card.businessHomePage, value, false);
 }
 
 void CvCardImport::doCATEGORIES() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value) || !m_card.categories.empty()) return;
   if (!_StoreValue(m_card.categories, value, false) || m_version != kVCard30) return;
-  const std::u16string separator = GetListSeparatorW();
-  std::u16string joined;
-  for (const char16_t c : m_card.categories) {
+  const std::basic_string<WCHAR> separator = GetListSeparatorW();
+  std::basic_string<WCHAR> joined;
+  for (const WCHAR c : m_card.categories) {
     if (c == u',') {
       joined += separator;
     } else {
@@ -816,13 +816,13 @@ void CvCardImport::doCATEGORIES() {
 }
 
 void CvCardImport::doIMADDRESS() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value) || m_outlookVersion == 9 || !m_card.imAddress.empty()) return;
   _StoreValue(m_card.imAddress, value, false);
 }
 
 void CvCardImport::doCLASS() {
-  std::u16string value;
+  std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   value = Trim(value);
   if (IEquals16(value, "CONFIDENTIAL")) m_card.sensitivity = ParsedCard::kSensitivityConfidential;
@@ -946,16 +946,16 @@ void CvCardImport::_FixSkypeCard() {
   if (emails[0].address.empty() || !emails[1].address.empty() || !emails[2].address.empty()) {
     return;
   }
-  std::u16string all = emails[0].address;
+  std::basic_string<WCHAR> all = emails[0].address;
   std::replace(all.begin(), all.end(), u'\t', u' ');
   all = Trim(all);
   const std::size_t blank = all.find(u' ');
-  if (blank == std::u16string::npos) return;
+  if (blank == std::basic_string<WCHAR>::npos) return;
   emails[0].address = all.substr(0, blank);
-  std::u16string rest = Trim(all.substr(blank + 1));
+  std::basic_string<WCHAR> rest = Trim(all.substr(blank + 1));
   const std::size_t second = rest.find(u' ');
   emails[1] = {rest.substr(0, second), emails[0].addressType};
-  if (second != std::u16string::npos) {
+  if (second != std::basic_string<WCHAR>::npos) {
     emails[2] = {Trim(rest.substr(second + 1)), emails[0].addressType};
   }
 }

@@ -100,15 +100,15 @@ class CvCardImport {
   std::string _DecodeValue(const std::string& raw) const;
   std::string FormatLangMessage(const std::string& text) const;
   // The value converted to UTF-16, still escaped and untrimmed.
-  std::u16string _ReadText();
-  bool _ReadTextValue(std::u16string& value);
+  std::basic_string<WCHAR> _ReadText();
+  bool _ReadTextValue(std::basic_string<WCHAR>& value);
   void _SkipValue();
-  std::u16string _Unescape(const std::u16string& text, bool structured) const;
+  std::basic_string<WCHAR> _Unescape(const std::basic_string<WCHAR>& text, bool structured) const;
   // Trims and unescapes the text into the field unless that leaves it empty.
-  bool _StoreValue(std::u16string& field, const std::u16string& text, bool structured) const;
+  bool _StoreValue(std::basic_string<WCHAR>& field, const std::basic_string<WCHAR>& text, bool structured) const;
   // The next component of a structured value from pos on; with rest, all the rest.
-  std::u16string _NextPart(const std::u16string& value, std::size_t& pos, bool rest) const;
-  void _StoreParts(const std::u16string& value, std::u16string* const* fields, int count);
+  std::basic_string<WCHAR> _NextPart(const std::basic_string<WCHAR>& value, std::size_t& pos, bool rest) const;
+  void _StoreParts(const std::basic_string<WCHAR>& value, std::basic_string<WCHAR>* const* fields, int count);
 
   void _ResetCard();
   CardEnd _ReadCard();
@@ -118,18 +118,18 @@ class CvCardImport {
 
   void doVERSION();
   void doN();
-  void doKeptText(std::u16string& field);
+  void doKeptText(std::basic_string<WCHAR>& field);
   void doORG();
   void doBDAY();
   void doANNIVERSARY();
   void _ReadDate(DATE& field);
   void doADR();
   // False when the address (with its office location) holds text already.
-  bool _FillAddress(ParsedAddress& address, std::u16string* officeLocation,
-                    const std::u16string& value);
+  bool _FillAddress(ParsedAddress& address, std::basic_string<WCHAR>* officeLocation,
+                    const std::basic_string<WCHAR>& value);
   void doTEL();
-  void _PutLinePhone(bool fax, int faxIndex, int firstIndex, const std::u16string& number);
-  void _PutPhone(int index, const std::u16string& number);
+  void _PutLinePhone(bool fax, int faxIndex, int firstIndex, const std::basic_string<WCHAR>& number);
+  void _PutPhone(int index, const std::basic_string<WCHAR>& number);
   void doEMAIL();
   void doURL();
   void doCATEGORIES();

@@ -128,7 +128,7 @@ int DovantCharConverter::EncodeByCodePage(int codePage, const _bstr_t& source,
                                           std::string& destination) const {
   if (codePage == kNoConversion) return kNoConversion;
   const UINT page = _SystemCodePage(codePage);
-  const char16_t* text = source;
+  const WCHAR* text = source;
   const int units = static_cast<int>(source.length());
   if (units < 1) return kNoConversion;
 
@@ -170,7 +170,7 @@ bool DovantCharConverter::_Widen(UINT codePage, const std::string& source, _bstr
   if (size < 1) return false;
   _bstr_t buffer(SysAllocStringLen(nullptr, static_cast<UINT>(size)), false);
   if (!buffer) _com_issue_error(E_OUTOFMEMORY);
-  char16_t* text = buffer.GetBSTR();
+  WCHAR* text = buffer.GetBSTR();
   const int written = MultiByteToWideChar(codePage, 0, source.data(), bytes, text, size);
   if (written < 1) return false;
   const size_t length = LengthToNul(text, static_cast<size_t>(written));
@@ -258,15 +258,15 @@ Text EscapedText(const Text& text) {
 
 std::string DovantCharConverter::EscapeText(const std::string& text) { return EscapedText(text); }
 
-std::u16string DovantCharConverter::EscapeText(const std::u16string& text) {
+std::basic_string<WCHAR> DovantCharConverter::EscapeText(const std::basic_string<WCHAR>& text) {
   return EscapedText(text);
 }
 
-std::u16string DovantCharConverter::UnescapeText(const std::u16string& text) {
-  std::u16string plain;
+std::basic_string<WCHAR> DovantCharConverter::UnescapeText(const std::basic_string<WCHAR>& text) {
+  std::basic_string<WCHAR> plain;
   plain.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t next = i + 1 < text.size() ? text[i + 1] : u'\0';
+    const WCHAR next = i + 1 < text.size() ? text[i + 1] : u'\0';
     if (text[i] == u'\\' && (next == u'\\' || next == u';' || next == u',' || next == u'n')) {
       plain += next == u'n' ? u'\n' : next;
       ++i;
@@ -334,11 +334,11 @@ std::string DovantCharConverter::_RepairSoftBreaks(const std::string& text) {
 
 _bstr_t DovantCharConverter::CleanText(const _bstr_t& text) {
   if (!text) return _bstr_t();
-  const char16_t* source = text;
-  std::u16string clean;
+  const WCHAR* source = text;
+  std::basic_string<WCHAR> clean;
   clean.reserve(text.length());
   for (unsigned int i = 0; i < text.length(); ++i) {
-    const char16_t c = source[i];
+    const WCHAR c = source[i];
     if (c == u'\t' || (c >= 32 && c != 127)) clean += c == u'"' ? u'\'' : c;
   }
   _bstr_t result(SysAllocStringLen(clean.data(), static_cast<UINT>(clean.size())), false);

@@ -64,10 +64,10 @@ class DovantCharConverter {
   // Text in a double-byte or shifting charset is escaped as UTF-16, before it is
   // converted: a byte inside a character may be a backslash.
   static std::string EscapeText(const std::string& text);
-  static std::u16string EscapeText(const std::u16string& text);
+  static std::basic_string<WCHAR> EscapeText(const std::basic_string<WCHAR>& text);
   // Its inverse, on text already decoded from its charset: in a double-byte or
   // shifting charset a byte inside a character may be a backslash.
-  static std::u16string UnescapeText(const std::u16string& text);
+  static std::basic_string<WCHAR> UnescapeText(const std::basic_string<WCHAR>& text);
 
   // Replaces the destination with the quoted-printable form of the source.
   static void EncodeQuotedPrintable(const std::string& source, std::string& destination);

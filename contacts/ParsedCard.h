@@ -6,17 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "win32/base.h"
+
 #include "com/variant.h"
 
 // An address as the reader fills it; the business address also has an office location,
 // kept beside it in ParsedCard.
 struct ParsedAddress {
-  std::u16string postOfficeBox;
-  std::u16string street;
-  std::u16string city;
-  std::u16string region;
-  std::u16string postalCode;
-  std::u16string country;
+  std::basic_string<WCHAR> postOfficeBox;
+  std::basic_string<WCHAR> street;
+  std::basic_string<WCHAR> city;
+  std::basic_string<WCHAR> region;
+  std::basic_string<WCHAR> postalCode;
+  std::basic_string<WCHAR> country;
 
   bool IsEmpty() const {
     return postOfficeBox.empty() && street.empty() && city.empty() && region.empty() &&
@@ -26,8 +28,8 @@ struct ParsedAddress {
 };
 
 struct ParsedEmail {
-  std::u16string address;
-  std::u16string addressType;  // "SMTP" for an Internet address, else empty
+  std::basic_string<WCHAR> address;
+  std::basic_string<WCHAR> addressType;  // "SMTP" for an Internet address, else empty
 
   bool operator==(const ParsedEmail&) const = default;
 };
@@ -55,37 +57,37 @@ struct ParsedCard {
   static constexpr int kSensitivityPrivate = 2;
   static constexpr int kSensitivityConfidential = 3;
 
-  std::u16string firstName;
-  std::u16string middleName;
-  std::u16string lastName;
-  std::u16string namePrefix;
-  std::u16string nameSuffix;
-  std::u16string fullName;
-  std::u16string nickName;
-  std::u16string profession;
-  std::u16string companyName;
-  std::u16string department;
-  std::u16string jobTitle;
-  std::u16string notes;
+  std::basic_string<WCHAR> firstName;
+  std::basic_string<WCHAR> middleName;
+  std::basic_string<WCHAR> lastName;
+  std::basic_string<WCHAR> namePrefix;
+  std::basic_string<WCHAR> nameSuffix;
+  std::basic_string<WCHAR> fullName;
+  std::basic_string<WCHAR> nickName;
+  std::basic_string<WCHAR> profession;
+  std::basic_string<WCHAR> companyName;
+  std::basic_string<WCHAR> department;
+  std::basic_string<WCHAR> jobTitle;
+  std::basic_string<WCHAR> notes;
 
   ParsedAddress business;
-  std::u16string officeLocation;
+  std::basic_string<WCHAR> officeLocation;
   ParsedAddress home;
   ParsedAddress other;
 
-  std::array<std::u16string, kPhoneCount> phones;
+  std::array<std::basic_string<WCHAR>, kPhoneCount> phones;
   std::array<ParsedEmail, kEmailCount> emails;
 
-  std::u16string imAddress;
-  std::u16string categories;
-  std::u16string managerName;
-  std::u16string assistantName;
-  std::u16string spouse;
-  std::u16string netMeetingServer;
-  std::u16string netMeetingAlias;
-  std::u16string freeBusyAddress;
-  std::u16string businessHomePage;
-  std::u16string personalHomePage;
+  std::basic_string<WCHAR> imAddress;
+  std::basic_string<WCHAR> categories;
+  std::basic_string<WCHAR> managerName;
+  std::basic_string<WCHAR> assistantName;
+  std::basic_string<WCHAR> spouse;
+  std::basic_string<WCHAR> netMeetingServer;
+  std::basic_string<WCHAR> netMeetingAlias;
+  std::basic_string<WCHAR> freeBusyAddress;
+  std::basic_string<WCHAR> businessHomePage;
+  std::basic_string<WCHAR> personalHomePage;
 
   DATE birthday = 0;
   DATE anniversary = 0;

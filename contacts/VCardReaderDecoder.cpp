@@ -64,7 +64,7 @@ bool VCardReaderDecoder::_FromUtf8(Result& result) {
   const int length = static_cast<int>(result.text.size());
   const int needed = MultiByteToWideChar(65001, 0, result.text.data(), length, nullptr, 0);
   if (needed <= 0) return false;
-  std::u16string wide(static_cast<std::size_t>(needed), u'\0');
+  std::basic_string<WCHAR> wide(static_cast<std::size_t>(needed), u'\0');
   if (MultiByteToWideChar(65001, 0, result.text.data(), length, wide.data(), needed) != needed) {
     return false;
   }
@@ -73,11 +73,11 @@ bool VCardReaderDecoder::_FromUtf8(Result& result) {
 
 bool VCardReaderDecoder::_FromUtf16(const unsigned char* data, std::size_t size,
                                     bool bigEndian, Result& result) {
-  std::u16string wide(size / 2, u'\0');
+  std::basic_string<WCHAR> wide(size / 2, u'\0');
   for (std::size_t i = 0; i < wide.size(); ++i) {
     const unsigned char first = data[2 * i];
     const unsigned char second = data[2 * i + 1];
-    wide[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    wide[i] = static_cast<WCHAR>(bigEndian ? (first << 8) | second : (second << 8) | first);
     if (wide[i] == u'\0') {
       wide[i] = u' ';
       ++result.nulCount;
@@ -86,7 +86,7 @@ bool VCardReaderDecoder::_FromUtf16(const unsigned char* data, std::size_t size,
   return _WideToAnsi(wide, result);
 }
 
-bool VCardReaderDecoder::_WideToAnsi(const std::u16string& wide, Result& result) {
+bool VCardReaderDecoder::_WideToAnsi(const std::basic_string<WCHAR>& wide, Result& result) {
   if (wide.empty() || wide.size() > INT_MAX) return false;
   const int length = static_cast<int>(wide.size());
   const UINT acp = GetACP();

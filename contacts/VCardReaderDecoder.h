@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "win32/base.h"
+
 class VCardReaderDecoder {
  public:
   struct Result {
@@ -25,6 +27,6 @@ class VCardReaderDecoder {
   static bool _FromUtf8(Result& result);
   static bool _FromUtf16(const unsigned char* data, std::size_t size, bool bigEndian,
                          Result& result);
-  static bool _WideToAnsi(const std::u16string& wide, Result& result);
+  static bool _WideToAnsi(const std::basic_string<WCHAR>& wide, Result& result);
   static void _AddMissingLineFeeds(std::string& text);
 };
