@@ -30,11 +30,12 @@ void AppendOffsetLine(const char* name, long long offset, std::string& out) {
   out += "\r\n";
 }
 
-// The yearly rule of a transition: the week (the last one as -1), the weekday and the
-// month. A weekday out of range has no day code.
+// The yearly rule of a transition: the week (the last one as -1, week 0 as the first, as
+// the zone arithmetic reads it), the weekday and the month. A weekday out of range has no
+// day code.
 void AppendYearlyRule(const SYSTEMTIME& rule, std::string& out) {
   char text[96];
-  const int week = rule.wDay == 5 ? -1 : rule.wDay;
+  const int week = rule.wDay == 5 ? -1 : (rule.wDay == 0 ? 1 : rule.wDay);
   const int length =
       std::snprintf(text, sizeof text, "RRULE:FREQ=YEARLY;INTERVAL=1;BYDAY=%d%.*s;BYMONTH=%d\r\n",
                     week, rule.wDayOfWeek <= 6 ? 2 : 0,

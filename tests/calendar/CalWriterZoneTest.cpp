@@ -64,6 +64,16 @@ TEST_F(CalWriterZoneTest, ABrokenWeekdayInARuleNamesNoDay) {
   EXPECT_NE(block.find("DTSTART:-0010000T000000\r\n"), std::string::npos) << block;
 }
 
+TEST_F(CalWriterZoneTest, WeekZeroOfARuleIsWrittenAsTheFirstWeekday) {
+  TimezoneStruct zone = CentralEurope();
+  zone.DaylightDate.wDay = 0;
+  const std::string block = VTimezone(zone, "Week zero");
+  EXPECT_EQ(block.find("BYDAY=0"), std::string::npos) << block;
+  EXPECT_NE(block.find("BYDAY=1SU;BYMONTH=3"), std::string::npos) << block;
+  // The first Sunday of March 1980 is the 2nd.
+  EXPECT_NE(block.find("DTSTART:19800302T020000\r\n"), std::string::npos) << block;
+}
+
 TEST_F(CalWriterZoneTest, ASingleAppointmentIsWrittenInUtcWhateverItsZone) {
   LoadCalendar(
       R"({"Subject": "Single", "Start": "2026-06-01T16:00:00", "End": "2026-06-01T17:00:00",
