@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "addin/AsciiText.h"
 #include "addin/CLogTimer.h"
 #include "win32/crt.h"
 #include "win32/files.h"
@@ -56,13 +57,6 @@ std::string ResolveEscapes(const std::string& raw) {
     }
   }
   return text;
-}
-
-std::string Trim(const std::string& text) {
-  const char* blanks = " \t\r\n\v\f";
-  size_t first = text.find_first_not_of(blanks);
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -265,7 +259,7 @@ std::string CLang::ControlText(const char* dlgSection, const char* key) const {
   std::string text;
   if (!Lookup(*key ? key : "CAPTION", dlgSection, text))
     Lookup((std::string(key) + ".CAPTION").c_str(), dlgSection, text);
-  return Trim(text);
+  return AsciiText::Trim(text, AsciiText::kWhiteSpace);
 }
 
 void CLang::ApplyLayout(HWND dlg, HWND ctrl, const char* dlgSection,

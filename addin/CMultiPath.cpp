@@ -1,14 +1,9 @@
 #include "addin/CMultiPath.h"
 
+#include "addin/AsciiText.h"
 #include "win32/crt.h"
 
 namespace {
-
-std::string TrimChars(const std::string& text, const char* chars) {
-  size_t first = text.find_first_not_of(chars);
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(chars) - first + 1);
-}
 
 bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
@@ -47,7 +42,7 @@ void CMultiPath::Parse(const char* text, bool check) {
 }
 
 bool CMultiPath::Add(const char* path, bool check) {
-  std::string p = TrimChars(TrimChars(path ? path : "", " \t\r\n\v\f"), "\"");
+  std::string p = AsciiText::Trim(AsciiText::Trim(path ? path : "", AsciiText::kWhiteSpace), "\"");
   if (p.empty() || (check && !Exists(p))) return false;
   m_paths.push_back(p);
   return true;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "addin/AsciiText.h"
 #include "addin/CLogTimer.h"
 #include "addin/LogComError.h"
 #include "addin/PageText.h"
@@ -16,7 +17,7 @@ void ChooseCategories(HWND dlg, Outlook::_Application* app, const char* function
     item->ShowCategoriesDialog();
     const _bstr_t chosen = item->GetCategories();
     const char* text = chosen;
-    const std::string trimmed = TrimWhite(text != nullptr ? text : "");
+    const std::string trimmed = AsciiText::Trim(text != nullptr ? text : "");
     SetDlgItemTextA(dlg, IDC_TXT_CATEGORIES, trimmed.c_str());
     CheckDlgButton(dlg, IDC_CHK_CATEGORIES, trimmed.empty() ? BST_UNCHECKED : BST_CHECKED);
   } catch (const _com_error& error) {

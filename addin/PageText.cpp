@@ -11,11 +11,3 @@ std::string GetDlgItemString(HWND dlg, int id) {
   GetWindowTextA(control, text.data(), length + 1);
   return std::string(text.data());
 }
-
-std::string TrimWhite(const std::string& text) {
-  constexpr const char* kWhite = " \t\r\n";
-  const size_t first = text.find_first_not_of(kWhite);
-  if (first == std::string::npos) return std::string();
-  const size_t last = text.find_last_not_of(kWhite);
-  return text.substr(first, last - first + 1);
-}

@@ -1,4 +1,4 @@
-// Texts of the contact pages' controls.
+// Texts of the wizard pages' controls.
 #pragma once
 
 #include <string>
@@ -7,5 +7,3 @@
 
 // The whole text of a dialog's control; "" when the control is missing.
 std::string GetDlgItemString(HWND dlg, int id);
-// The text without blanks, tabs and line ends at either end.
-std::string TrimWhite(const std::string& text);

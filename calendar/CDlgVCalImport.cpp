@@ -1,5 +1,6 @@
 #include "calendar/CDlgVCalImport.h"
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/FirstPageParts.h"
 #include "addin/LinkCommands.h"
@@ -133,10 +134,10 @@ LRESULT CDlgVCalImport::OnBrowseFiles(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CDlgVCalImport::OnNext(WORD, WORD id, HWND, BOOL&) {
-  m_files = TrimWhite(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
+  m_files = AsciiText::Trim(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
   if (!FirstPageParts::FilesExist(m_hWnd, m_files, false)) {
     FirstPageParts::BrowseFiles(m_hWnd, kFilesFilter);
-    m_files = TrimWhite(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
+    m_files = AsciiText::Trim(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
     if (!FirstPageParts::FilesExist(m_hWnd, m_files, true)) return 0;
   }
   if (!HaveOutlookFolder()) return 0;

@@ -2,20 +2,20 @@
 
 #include <climits>
 
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 
 namespace {
 
 bool AllDigits(std::string_view text) {
   for (const char c : text) {
-    if (!CalText::IsDigit(c)) return false;
+    if (!AsciiText::IsDigit(c)) return false;
   }
   return true;
 }
 
 // Minutes per unit letter; 0 for a letter that is no unit (seconds are handled apart).
 long long UnitMinutes(char unit) {
-  switch (CalText::Upper(unit)) {
+  switch (AsciiText::Upper(unit)) {
     case 'W':
       return 7 * 24 * 60;
     case 'D':
@@ -34,8 +34,8 @@ long long UnitMinutes(char unit) {
 bool CalValueParser::IsDateForm(std::string_view text) {
   if (text.size() == 8) return AllDigits(text);
   if (text.size() != 15 && text.size() != 16) return false;
-  if (text.size() == 16 && CalText::Upper(text[15]) != 'Z') return false;
-  return AllDigits(text.substr(0, 8)) && CalText::Upper(text[8]) == 'T' &&
+  if (text.size() == 16 && AsciiText::Upper(text[15]) != 'Z') return false;
+  return AllDigits(text.substr(0, 8)) && AsciiText::Upper(text[8]) == 'T' &&
          AllDigits(text.substr(9, 6));
 }
 
@@ -46,7 +46,7 @@ bool CalValueParser::ParsePeriod(std::string_view text, std::string* start, std:
   const std::string_view first = text.substr(0, slash);
   const std::string_view second = text.substr(slash + 1);
   if (!IsDateForm(first) || second.empty() || second.front() == '-') return false;
-  const char lead = CalText::Upper(second.front());
+  const char lead = AsciiText::Upper(second.front());
   const bool isDuration = lead == '+' || lead == 'P';
   int minutes = 0;
   if (isDuration ? !ParseDuration(second, minutes) : !IsDateForm(second)) return false;
@@ -60,26 +60,26 @@ bool CalValueParser::ParseDuration(std::string_view text, int& minutes) {
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
-  if (i >= text.size() || CalText::Upper(text[i]) != 'P') return false;
+  if (i >= text.size() || AsciiText::Upper(text[i]) != 'P') return false;
   ++i;
   long long total = 0;
   // Each component is capped well below the point where the sums could overflow; the
   // total is checked against the int range at the end.
   constexpr long long kComponentLimit = 1LL << 40;
   while (i < text.size()) {
-    if (CalText::Upper(text[i]) == 'T') {
+    if (AsciiText::Upper(text[i]) == 'T') {
       ++i;
       continue;
     }
     const std::size_t digits = i;
-    while (i < text.size() && CalText::IsDigit(text[i])) ++i;
+    while (i < text.size() && AsciiText::IsDigit(text[i])) ++i;
     long long number = 0;
     if (i == digits || i >= text.size() ||
-        !CalText::ParseUnsigned(text.substr(digits, i - digits), kComponentLimit, number)) {
+        !AsciiText::ParseUnsigned(text.substr(digits, i - digits), kComponentLimit, number)) {
       return false;
     }
     const char unit = text[i++];
-    if (CalText::Upper(unit) == 'S') {
+    if (AsciiText::Upper(unit) == 'S') {
       total += number / 60;
     } else if (UnitMinutes(unit) != 0) {
       total += number * UnitMinutes(unit);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/FirstPageParts.h"
 #include "addin/GetEventLabelNames.h"
@@ -133,7 +134,7 @@ void CalendarFilterControls::Read(HWND dlg, CvCalFilter& filter, bool labelsOffe
     filter.dateTo = ReadPicker(dlg, IDC_DTP_END);
   }
   filter.mask = mask;
-  filter.Categories = TrimWhite(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
+  filter.Categories = AsciiText::Trim(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
 }
 
 bool CalendarFilterControls::Validate(HWND dlg, const CvCalFilter& filter, bool labelsOffered) {

@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "addin/AsciiText.h"
 #include "addin/CDlgLabels.h"
 #include "addin/CLang.h"
 #include "addin/ChooseCategories.h"
@@ -134,7 +135,7 @@ class CalendarFilterPage : public WizardPage<T> {
   LRESULT OnClickedBtnCategories(WORD, WORD, HWND, BOOL&) {
     if (m_outlookVersion <= 9) return 0;
     ChooseCategories(this->m_hWnd, m_app, T::kCategoriesFunction);
-    m_filter.Categories = TrimWhite(GetDlgItemString(this->m_hWnd, IDC_TXT_CATEGORIES));
+    m_filter.Categories = AsciiText::Trim(GetDlgItemString(this->m_hWnd, IDC_TXT_CATEGORIES));
     return 0;
   }
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 
 ContentLineReader::ContentLineReader() {
   m_line.reserve(256);
@@ -62,9 +62,9 @@ bool ContentLineReader::NextProperty() {
     const std::size_t dot = m_line.find('.');
     if (dot < separator) first = dot + 1;
     std::size_t last = separator;
-    while (last > first && CalText::IsBlank(m_line[last - 1])) --last;
+    while (last > first && AsciiText::IsBlank(m_line[last - 1])) --last;
     m_name.assign(m_line, first, last - first);
-    CalText::ToUpper(m_name);
+    AsciiText::ToUpper(m_name);
     m_scan = separator;
     return true;
   }
@@ -98,11 +98,11 @@ bool ContentLineReader::NextParam() {
   const std::size_t equals = parameter.find('=');
   if (equals == std::string_view::npos) {
     m_paramName.clear();
-    m_paramValue = CalText::Trim(parameter);
+    m_paramValue = AsciiText::Trim(parameter);
   } else {
-    m_paramName = CalText::Trim(parameter.substr(0, equals));
-    CalText::ToUpper(m_paramName);
-    m_paramValue = CalText::Trim(parameter.substr(equals + 1));
+    m_paramName = AsciiText::Trim(parameter.substr(0, equals));
+    AsciiText::ToUpper(m_paramName);
+    m_paramValue = AsciiText::Trim(parameter.substr(equals + 1));
   }
   m_scan = end;
   return true;
@@ -144,7 +144,7 @@ void ContentLineReader::_JoinSoftBreaks() {
 
 int ContentLineReader::GetInt(int def, bool* error) const {
   long long number = 0;
-  if (!CalText::ParseUnsigned(CalText::Trim(m_value), INT_MAX, number)) {
+  if (!AsciiText::ParseUnsigned(AsciiText::Trim(m_value), INT_MAX, number)) {
     if (error) *error = true;
     return def;
   }
@@ -162,7 +162,7 @@ void ContentLineReader::Split(const char* separators, std::vector<std::string>& 
 }
 
 std::string ContentLineReader::GetParamValue() const {
-  std::string value = CalText::Trim(m_paramValue);
+  std::string value = AsciiText::Trim(m_paramValue);
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
     value = value.substr(1, value.size() - 2);
   }

@@ -10,7 +10,7 @@
 #include "addin/ListSeparator.h"
 #include "addin/CreateByProgId.h"
 #include "addin/ReadWholeFile.h"
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 #include "calendar/CalValueParser.h"
 #include "calendar/ICalRuleParser.h"
 #include "calendar/SystemTimezone.h"
@@ -40,7 +40,7 @@ std::string Narrow(const WCHAR* text) {
 }
 
 bool EndsWithIcs(const std::string& fileName) {
-  return fileName.size() >= 4 && CalText::IEquals(fileName.substr(fileName.size() - 4), ".ics");
+  return fileName.size() >= 4 && AsciiText::IEquals(fileName.substr(fileName.size() - 4), ".ics");
 }
 
 // A vCalendar 1.0 offset ("-05", "-04:30", "+0100") as minutes west of UTC, the sign of
@@ -50,12 +50,12 @@ bool ParseVCalOffset(const std::string& text, int& minutesWest) {
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
   const std::size_t digits = i;
-  while (i < text.size() && CalText::IsDigit(text[i])) ++i;
+  while (i < text.size() && AsciiText::IsDigit(text[i])) ++i;
   std::string_view hours(text.data() + digits, i - digits);
   std::string_view minutes;
   if (i < text.size() && text[i] == ':') {
     const std::size_t first = ++i;
-    while (i < text.size() && CalText::IsDigit(text[i])) ++i;
+    while (i < text.size() && AsciiText::IsDigit(text[i])) ++i;
     minutes = std::string_view(text.data() + first, i - first);
   } else if (hours.size() > 2) {
     // "HHMM" without a colon: the last two digits are minutes, not more hours.
@@ -65,8 +65,8 @@ bool ParseVCalOffset(const std::string& text, int& minutesWest) {
   long long h = 0;
   long long m = 0;
   constexpr long long kLimit = 10000;
-  if (!CalText::ParseUnsigned(hours, kLimit, h)) return false;
-  if (!minutes.empty() && !CalText::ParseUnsigned(minutes, kLimit, m)) return false;
+  if (!AsciiText::ParseUnsigned(hours, kLimit, h)) return false;
+  if (!minutes.empty() && !AsciiText::ParseUnsigned(minutes, kLimit, m)) return false;
   const long long east = h * 60 + m;
   minutesWest = static_cast<int>(negative ? east : -east);
   return true;
@@ -156,7 +156,7 @@ bool CvCalImport::_ParseEncodingParams() {
   if (name == "ENCODING" || name.empty()) {
     static constexpr const char* kEncodings[] = {"7BIT", "8BIT", "QUOTED-PRINTABLE", "BASE64"};
     std::string value = m_reader.ParamValue();
-    CalText::ToUpper(value);
+    AsciiText::ToUpper(value);
     for (int code = 0; code < 4; ++code) {
       if (value == kEncodings[code]) {
         m_encoding = code + 1;
@@ -200,7 +200,7 @@ bool CvCalImport::_SkipToProperty(const char* name, const char* value) {
   return false;
 }
 
-std::string CvCalImport::_GetPropertyText() const { return CalText::Trim(m_reader.Value()); }
+std::string CvCalImport::_GetPropertyText() const { return AsciiText::Trim(m_reader.Value()); }
 
 bool CvCalImport::_CheckDateForm(std::string_view text, bool log) const {
   if (CalValueParser::IsDateForm(text)) return true;
@@ -417,13 +417,13 @@ void CvCalImport::_ReadDAYLIGHT() {
   if (!_ReadPlainValue()) return;
   std::vector<std::string> pieces;
   m_reader.Split(";", pieces);
-  if (pieces.size() < 4 || !CalText::IEquals(CalText::Trim(pieces[0]), "TRUE")) return;
+  if (pieces.size() < 4 || !AsciiText::IEquals(AsciiText::Trim(pieces[0]), "TRUE")) return;
   int offset = 0;
   COleDateTime start;
   COleDateTime end;
-  if (!ParseVCalOffset(CalText::Trim(pieces[1]), offset) ||
-      !ToDate(CalText::Trim(pieces[2]), std::string(), start, kAsWritten, std::string()) ||
-      !ToDate(CalText::Trim(pieces[3]), std::string(), end, kAsWritten, std::string())) {
+  if (!ParseVCalOffset(AsciiText::Trim(pieces[1]), offset) ||
+      !ToDate(AsciiText::Trim(pieces[2]), std::string(), start, kAsWritten, std::string()) ||
+      !ToDate(AsciiText::Trim(pieces[3]), std::string(), end, kAsWritten, std::string())) {
     g_LogTimer.Err("ParseVCALENDAR", 0, "Invalid Daylight Savings Rule:%s",
                    m_reader.Value().c_str());
     return;
@@ -672,10 +672,10 @@ void CvCalImport::_ReadTrigger() {
   bool absolute = false;
   while (m_reader.NextParam()) {
     const std::string value = m_reader.GetParamValue();
-    if (m_reader.ParamName() == "RELATED" && CalText::IEquals(value, "END")) {
+    if (m_reader.ParamName() == "RELATED" && AsciiText::IEquals(value, "END")) {
       _LogLine("RELATED:END not supported", true, LOG_INF, 1);
     } else if (m_reader.ParamName() == "VALUE") {
-      absolute = CalText::IEquals(value, "DATE-TIME");
+      absolute = AsciiText::IEquals(value, "DATE-TIME");
     }
   }
   if (!m_reader.ReadValue(ContentLineReader::kNone)) return;
@@ -717,7 +717,7 @@ void CvCalImport::ParseICalRRULE() {
 // VEVENT properties
 
 std::string CvCalImport::_StripMailto(const std::string& value) const {
-  if (CalText::IStartsWith(value, "MAILTO:")) return value.substr(7);
+  if (AsciiText::IStartsWith(value, "MAILTO:")) return value.substr(7);
   if (!value.empty()) _LogLine("prop value has no \"MAILTO:\"", true, LOG_WAR, 1);
   return value;
 }
@@ -816,7 +816,7 @@ void CvCalImport::doDALARM() {
   std::vector<std::string> pieces;
   m_reader.Split(";", pieces);
   if (pieces.empty()) return;
-  const std::string time = CalText::Trim(pieces.front());
+  const std::string time = AsciiText::Trim(pieces.front());
   if (_CheckDateForm(time, true)) m_event.alarmTime = time;
 }
 
@@ -837,7 +837,7 @@ bool CvCalImport::_ReadDateValue(std::string& zoneId, bool& periods) {
   while (m_reader.NextParam()) {
     const std::string& name = m_reader.ParamName();
     if (m_format == kICal20 && name == "TZID") zoneId = m_reader.GetParamValue();
-    if (name == "VALUE") periods = CalText::IEquals(m_reader.GetParamValue(), "PERIOD");
+    if (name == "VALUE") periods = AsciiText::IEquals(m_reader.GetParamValue(), "PERIOD");
   }
   return m_reader.ReadValue(ContentLineReader::kNone);
 }
@@ -845,7 +845,7 @@ bool CvCalImport::_ReadDateValue(std::string& zoneId, bool& periods) {
 std::vector<std::string> CvCalImport::_DateListPieces() const {
   std::vector<std::string> pieces;
   m_reader.Split(m_format == kVCal10 ? ";" : ",", pieces);
-  for (std::string& piece : pieces) piece = CalText::Trim(piece);
+  for (std::string& piece : pieces) piece = AsciiText::Trim(piece);
   return pieces;
 }
 
@@ -919,7 +919,7 @@ void CvCalImport::doTRANSP() {
     return;
   }
   std::string value = _GetPropertyText();
-  CalText::ToUpper(value);
+  AsciiText::ToUpper(value);
   if (value == "TRANSPARENT" || value == "OPAQUE") {
     m_event.busyStatus = value == "TRANSPARENT" ? ParsedEvent::kBusyFree : ParsedEvent::kBusyBusy;
   } else {

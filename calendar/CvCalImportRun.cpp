@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
@@ -54,11 +55,6 @@ COleDateTime WholeSeconds(const COleDateTime& date) {
   if (date.GetStatus() != COleDateTime::valid) return date;
   return COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), date.GetHour(),
                       date.GetMinute(), date.GetSecond());
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
 }
 
 // A value for a Restrict condition, in apostrophes, an apostrophe inside written twice.
@@ -191,9 +187,9 @@ int CvCalImport::_CountEvents(const char* fileName) {
   bool inCalendar = false;
   bool inEvent = false;
   while (m_reader.NextProperty()) {
-    const std::string name = Upper(m_reader.Name());
+    const std::string name = AsciiText::Uppercase(m_reader.Name());
     m_reader.ReadValue(ContentLineReader::kNone);
-    std::string value = Upper(m_reader.Value());
+    std::string value = AsciiText::Uppercase(m_reader.Value());
     value.erase(value.find_last_not_of(" \t") + 1);
     if (name == "BEGIN" && value == "VCALENDAR") inCalendar = true;
     if (!inCalendar) continue;
@@ -332,11 +328,11 @@ bool CvCalImport::FilterItem() {
 }
 
 bool CvCalImport::_SummaryHasLabel() {
-  const std::string summary = Upper(Narrow(Wide(m_event.summary)));
+  const std::string summary = AsciiText::Uppercase(Narrow(Wide(m_event.summary)));
   if (summary.empty()) return false;
   for (int n = 1; n <= kLabels; ++n) {
     if ((m_filter.LabelMask & (1UL << (n - 1))) == 0) continue;
-    const std::string label = Upper(g_Lang.GetText(("IDS_EVENT_LABEL" + std::to_string(n)).c_str()));
+    const std::string label = AsciiText::Uppercase(g_Lang.GetText(("IDS_EVENT_LABEL" + std::to_string(n)).c_str()));
     if (label.empty()) {
       g_LogTimer.War(kFilterItem, 0, "Cant load label from resources");
       continue;

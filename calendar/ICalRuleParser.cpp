@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 #include "calendar/CalValueParser.h"
 
 namespace {
@@ -16,7 +16,7 @@ bool ParseSigned(std::string_view text, int& number) {
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
   long long value = 0;
-  if (!CalText::ParseUnsigned(text, INT_MAX, value)) return false;
+  if (!AsciiText::ParseUnsigned(text, INT_MAX, value)) return false;
   number = static_cast<int>(negative ? -value : value);
   return true;
 }

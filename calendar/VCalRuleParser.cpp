@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 #include "calendar/CalValueParser.h"
 #include "calendar/ICalRuleParser.h"
 
@@ -13,7 +13,7 @@ constexpr int kAllDays = 127;
 
 bool IsTime(std::string_view token) {
   return !token.empty() && std::all_of(token.begin(), token.end(),
-                                       [](char c) { return CalText::IsDigit(c) || c == '$'; });
+                                       [](char c) { return AsciiText::IsDigit(c) || c == '$'; });
 }
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
@@ -30,7 +30,7 @@ bool NumberWithSuffix(std::string_view token, const char* suffixes, bool suffixN
     return false;
   }
   long long number = 0;
-  if (!CalText::ParseUnsigned(token, INT_MAX, number)) return false;
+  if (!AsciiText::ParseUnsigned(token, INT_MAX, number)) return false;
   value = static_cast<int>(number);
   return true;
 }
@@ -68,7 +68,7 @@ void VCalRuleParser::_ReadFirst(std::string_view token) {
                 {"YM", Kind::kYearly, ParsedRule::kYearly},
                 {"D", Kind::kDaily, ParsedRule::kDaily},
                 {"W", Kind::kWeekly, ParsedRule::kWeekly}};
-  if (CalText::IStartsWith(token, "YD")) {
+  if (AsciiText::IStartsWith(token, "YD")) {
     _Warn("Rule \"yearly by day\" is not supported");
     return;
   }
@@ -80,7 +80,7 @@ void VCalRuleParser::_ReadFirst(std::string_view token) {
     m_kind = kind.kind;
     rule.type = kind.type;
     long long interval = 0;
-    if (CalText::ParseUnsigned(token.substr(code.size()), INT_MAX, interval)) {
+    if (AsciiText::ParseUnsigned(token.substr(code.size()), INT_MAX, interval)) {
       rule.interval = static_cast<int>(interval);
     }
     return;
@@ -91,7 +91,7 @@ bool VCalRuleParser::_ReadToken(std::string_view token) {
   ParsedRule& rule = m_result.rule;
   if (token[0] == '#') {
     long long count = 0;
-    if (CalText::ParseUnsigned(token.substr(1), INT_MAX, count)) {
+    if (AsciiText::ParseUnsigned(token.substr(1), INT_MAX, count)) {
       rule.occurrences = static_cast<int>(count);
     }
     return true;
@@ -228,7 +228,7 @@ void VCalRuleParser::_Yearly(std::string_view token) {
     return;
   }
   long long number = 0;
-  const bool numeric = CalText::ParseUnsigned(token, INT_MAX, number);
+  const bool numeric = AsciiText::ParseUnsigned(token, INT_MAX, number);
   if (m_yearPart == YearPart::kMonths && numeric) {
     if (m_haveMonth) {
       _Inform("mutiple <month> is not supported");

@@ -1,11 +1,11 @@
 #include "calendar/VTimezoneBuilder.h"
 
-#include "calendar/CalText.h"
+#include "addin/AsciiText.h"
 
 std::optional<int> VTimezoneBuilder::ParseOffset(std::string_view text) {
   if (text.size() != 5 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
   for (std::size_t i = 1; i < 5; ++i) {
-    if (!CalText::IsDigit(text[i])) return std::nullopt;
+    if (!AsciiText::IsDigit(text[i])) return std::nullopt;
   }
   const int hours = (text[1] - '0') * 10 + (text[2] - '0');
   const int minutes = (text[3] - '0') * 10 + (text[4] - '0');

@@ -1,6 +1,7 @@
 #include "contacts/CDlgVCardImport.h"
 
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
@@ -120,7 +121,7 @@ LRESULT CDlgVCardImport::OnBrowseFiles(WORD, WORD, HWND, BOOL&) {
 }
 
 void CDlgVCardImport::_ReadFilesText() {
-  m_files = TrimWhite(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
+  m_files = AsciiText::Trim(GetDlgItemString(m_hWnd, IDC_TXT_WIN_FLD));
 }
 
 bool CDlgVCardImport::_ValidateFiles(bool messages) {

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
+#include "addin/AsciiText.h"
 #include "addin/CLogTimer.h"
 #include "addin/ListSeparator.h"
-
-namespace {
-
-std::string TrimBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
 
 bool ContactFilterCheck::Accepts(const ContactFilter& filter,
                                  const std::function<long()>& sensitivity,
@@ -45,7 +36,7 @@ std::vector<std::string> ContactFilterCheck::SplitCategories(const std::string& 
     std::size_t end = text.find(';', start);
     if (!separator.empty()) end = std::min(end, text.find(separator, start));
     const std::size_t stop = end == std::string::npos ? text.size() : end;
-    std::string name = TrimBlanks(text.substr(start, stop - start));
+    std::string name = AsciiText::Trim(text.substr(start, stop - start), " \t");
     if (!name.empty()) names.push_back(std::move(name));
     if (end == std::string::npos) break;
     const bool atSeparator =

@@ -1,5 +1,6 @@
 #include "contacts/ContactFilterControls.h"
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/GetOutlookVersion.h"
 #include "contacts/ContactFilter.h"
@@ -40,7 +41,7 @@ bool ContactFilterControls::Read(HWND dlg, DWORD& mask, std::string& categories)
     chosen |= rule == kExclude ? ContactFilter::kExcludeCategories
                                : ContactFilter::kIncludeCategories;
   }
-  const std::string names = TrimWhite(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
+  const std::string names = AsciiText::Trim(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
   if ((chosen & kCategoryRules) != 0 && names.empty()) {
     MessageBoxA(dlg, g_Lang.GetText("IDS_EMPTY_CATEGORIES").c_str(),
                 g_Lang.GetText("IDS_APP_TITLE").c_str(), MB_OK);
