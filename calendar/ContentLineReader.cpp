@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "addin/AsciiText.h"
+#include "addin/TakePhysicalLine.h"
 
 ContentLineReader::ContentLineReader() {
   m_line.reserve(256);
@@ -26,12 +27,7 @@ void ContentLineReader::Init(const char* text, std::size_t length) {
 }
 
 void ContentLineReader::_AppendPhysical(std::string& target) {
-  const auto* feed = static_cast<const char*>(
-      std::memchr(m_cursor, '\n', static_cast<std::size_t>(m_end - m_cursor)));
-  const char* lineEnd = feed ? feed : m_end;
-  if (feed && lineEnd > m_cursor && lineEnd[-1] == '\r') --lineEnd;
-  target.append(m_cursor, lineEnd);
-  m_cursor = feed ? feed + 1 : m_end;
+  target += TakePhysicalLine(m_cursor, m_end);
   ++m_lineNumber;
 }
 

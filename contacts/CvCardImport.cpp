@@ -6,6 +6,7 @@
 #include "addin/CLang.h"
 #include "addin/CLogTimer.h"
 #include "addin/ReadWholeFile.h"
+#include "addin/TakePhysicalLine.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/VCardReaderDecoder.h"
 #include "win32/windows.h"
@@ -60,12 +61,9 @@ bool CvCardImport::_NextLine() {
 
 bool CvCardImport::_ReadRawLine() {
   if (m_cursor >= m_text.size()) return false;
-  std::size_t end = m_text.find('\n', m_cursor);
-  const std::size_t next = end == std::string::npos ? m_text.size() : end + 1;
-  if (end == std::string::npos) end = m_text.size();
-  if (end > m_cursor && m_text[end - 1] == '\r' && end < m_text.size()) --end;
-  m_line.assign(m_text, m_cursor, end - m_cursor);
-  m_cursor = next;
+  const char* cursor = m_text.data() + m_cursor;
+  m_line = TakePhysicalLine(cursor, m_text.data() + m_text.size());
+  m_cursor = static_cast<std::size_t>(cursor - m_text.data());
   return true;
 }
 
