@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "win32/export.h"
+
 using errno_t = int;
 
 // Opens a stream with a Windows mode: "r", "w" or "a", optionally "+", then "t" or
@@ -29,4 +31,4 @@ int _strnicmp(const char* a, const char* b, std::size_t count);
 // exactly count long). Callers must terminate the buffer themselves. With a NULL
 // buffer and count 0 the result is the length the text needs.
 int _snprintf(char* buffer, std::size_t count, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+    KELVRA_PRINTF_FORMAT(3, 4);
