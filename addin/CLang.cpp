@@ -9,6 +9,7 @@
 #include "win32/crt.h"
 #include "win32/files.h"
 #include "win32/ini.h"
+#include "win32/owners.h"
 #include "win32/window.h"
 
 CLang g_Lang;
@@ -19,7 +20,6 @@ constexpr DWORD kValueBytes = 4096;
 constexpr DWORD kVersionBytes = 128;
 constexpr const char* kVersionSection = "version";
 
-using FindHandle = std::unique_ptr<void, BOOL (*)(HANDLE)>;
 
 // The value of key, or nullopt when the file, section or key is missing.
 std::optional<std::string> ReadIniValue(const char* section, const char* key,
@@ -146,16 +146,15 @@ void CLang::Clear() {
 std::vector<CLang::FileInfo> CLang::ListFiles(const char* folder, const char* pattern) {
   std::vector<FileInfo> files;
   std::string dir = folder ? folder : "";
-  std::string search = dir + "\\" + (pattern ? pattern : "");
+  const std::string search = dir + "\\" + (pattern ? pattern : "");
   WIN32_FIND_DATAA entry{};
-  HANDLE h = FindFirstFileA(search.c_str(), &entry);
-  if (h == INVALID_HANDLE_VALUE) return files;
-  FindHandle owner(h, &FindClose);
+  const UniqueFind found(FindFirstFileA(search.c_str(), &entry));
+  if (!found) return files;
   do {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     FileInfo info;
     if (ReadVersion(dir + "\\" + entry.cFileName, info)) files.push_back(info);
-  } while (FindNextFileA(h, &entry));
+  } while (FindNextFileA(found.Get(), &entry));
   return files;
 }
 

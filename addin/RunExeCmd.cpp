@@ -34,7 +34,7 @@ bool StartApplication(UniqueKernelHandle& process) {
     return false;
   }
   process.Reset(pi.hProcess);
-  CloseHandle(pi.hThread);
+  const UniqueKernelHandle thread(pi.hThread);
   return true;
 }
 

@@ -6,22 +6,21 @@
 
 #include "win32/crt.h"
 #include "win32/files.h"
+#include "win32/owners.h"
 
 namespace {
 
 using FilePtr = std::unique_ptr<FILE, int (*)(FILE*)>;
-using HandlePtr = std::unique_ptr<void, BOOL (*)(HANDLE)>;
 
 constexpr size_t kScanBytes = 4095;
 constexpr size_t kBlockBytes = 4096;
 
 // Size of an existing file; INVALID_FILE_SIZE when it cannot be opened.
 DWORD ExistingFileSize(const std::string& path) {
-  HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return INVALID_FILE_SIZE;
-  HandlePtr owner(h, &CloseHandle);
-  return GetFileSize(h, nullptr);
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return INVALID_FILE_SIZE;
+  return GetFileSize(file.Get(), nullptr);
 }
 
 FilePtr Open(const std::string& path, const char* mode) {

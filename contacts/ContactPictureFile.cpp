@@ -42,11 +42,10 @@ bool ContactPictureFile::Create(const std::vector<unsigned char>& bytes,
   // A file left over from an earlier run goes first; the new one is made only if
   // nothing stands at the name.
   DeleteFileA(path.c_str());
-  HANDLE created = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (created == INVALID_HANDLE_VALUE) return false;
+  UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   m_path = path;
-  UniqueKernelHandle file(created);
   DWORD written = 0;
   const auto size = static_cast<DWORD>(bytes.size());
   if (!WriteFile(file.Get(), bytes.data(), size, &written, nullptr) || written != size) {

@@ -26,13 +26,13 @@
 #include "resource.h"
 #include "win32/crt.h"
 #include "win32/files.h"
+#include "win32/owners.h"
 
 namespace {
 
 using Outlook::_ContactItem;
 using Redemption::ISafeContactItem;
 using ContactText = _bstr_t (_ContactItem::*)();
-using FileHandle = std::unique_ptr<void, BOOL (*)(HANDLE)>;
 using FileRemoval = std::unique_ptr<const char, BOOL (*)(LPCSTR)>;
 
 // The MAPI flag that marks the attachment holding the contact's picture.
@@ -754,21 +754,20 @@ bool CvCardExport::_AppendPhotoFile(const Redemption::IAttachmentPtr& attachment
     g_LogTimer.Err(kPhotoFunction, result, "Attach->SaveAsFile");
     return false;
   }
-  HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) {
+  const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "cant open temp file");
     return false;
   }
-  const FileHandle file(opened, &CloseHandle);
-  const DWORD size = GetFileSize(file.get(), nullptr);
+  const DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE || size == 0) {
     g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "SavedFile.Len <= 0");
     return false;
   }
   std::vector<unsigned char> bytes(size);
   DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size) {
+  if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read != size) {
     g_LogTimer.Err(kPhotoFunction, static_cast<int>(GetLastError()), "f.Read");
     return false;
   }

@@ -84,12 +84,11 @@ std::vector<std::string> CvCardImport::_CollectFiles(const std::string& text) {
     const std::string folder =
         path.back() == '\\' || path.back() == '/' ? path : path + "\\";
     WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "*.vcf").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
+    const UniqueFind search(FindFirstFileA((folder + "*.vcf").c_str(), &found));
+    if (!search) continue;
     do {
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) _AddFile(folder + found.cFileName, files);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &found));
   }
   m_counts.files = static_cast<int>(files.size());
   return files;

@@ -7,14 +7,13 @@
 #include "addin/CLang.h"
 #include "addin/ModulePath.h"
 #include "win32/windows.h"
+#include "win32/owners.h"
 
 namespace {
 
 constexpr const char* kModuleName = "Kelvra.dll";
 constexpr DWORD kModulePathSize = 2048;
 constexpr char kSeparator = '|';
-
-using FileHandle = std::unique_ptr<void, BOOL (*)(HANDLE)>;
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
@@ -49,17 +48,16 @@ std::string SupportedEncodingsList::_FilePath() {
 }
 
 DWORD SupportedEncodingsList::Load(const char* path) {
-  HANDLE opened = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return LastErrorResult();
-  FileHandle file(opened, CloseHandle);
-  DWORD size = GetFileSize(file.get(), nullptr);
+  const UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastErrorResult();
+  DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE) return LastErrorResult();
   if (size == 0) return 0;
 
   std::vector<char> data(size);
   DWORD read = 0;
-  if (!ReadFile(file.get(), data.data(), size, &read, nullptr)) return LastErrorResult();
+  if (!ReadFile(file.Get(), data.data(), size, &read, nullptr)) return LastErrorResult();
 
   DWORD badLines = 0;
   size_t position = 0;

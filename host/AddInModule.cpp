@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "win32/owners.h"
 #include "win32/registry.h"
 
 _COM_SMARTPTR_TYPEDEF(IClassFactory, __uuidof(IClassFactory));
@@ -31,22 +32,17 @@ std::optional<CLSID> ParseClassId(const std::string& text) {
   return clsid;
 }
 
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
 // The class id HKEY_CLASSES_ROOT gives the ProgID, as Office looks it up.
 std::optional<CLSID> RegisteredClass(const char* progId) {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (std::string(progId) + "\\CLSID").c_str(), 0, KEY_READ, &opened) !=
       ERROR_SUCCESS)
     return std::nullopt;
-  const OwnedKey key(opened);
+  const UniqueRegKey key(opened);
   char text[64] = {};
   DWORD size = sizeof text - 1;
   DWORD type = 0;
-  const LONG read = RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  const LONG read = RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   if (read != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
   return ParseClassId(std::string(text, strnlen(text, size)));
 }
@@ -67,22 +63,17 @@ std::string HresultText(HRESULT hr) {
 }
 
 AddInModule::AddInModule(const std::string& linuxPath) {
-  module_ = LoadLibraryA(WindowsPathOf(linuxPath).c_str());
-  if (module_ == nullptr) throw std::runtime_error("cannot load the add-in " + linuxPath);
-  try {
-    getClassObject_ = reinterpret_cast<GetClassObject>(Export("DllGetClassObject"));
-    registerServer_ = reinterpret_cast<ServerCall>(Export("DllRegisterServer"));
-    unregisterServer_ = reinterpret_cast<ServerCall>(Export("DllUnregisterServer"));
-  } catch (...) {
-    FreeLibrary(module_);
-    throw;
-  }
+  module_.Reset(LoadLibraryA(WindowsPathOf(linuxPath).c_str()));
+  if (!module_) throw std::runtime_error("cannot load the add-in " + linuxPath);
+  getClassObject_ = reinterpret_cast<GetClassObject>(Export("DllGetClassObject"));
+  registerServer_ = reinterpret_cast<ServerCall>(Export("DllRegisterServer"));
+  unregisterServer_ = reinterpret_cast<ServerCall>(Export("DllUnregisterServer"));
 }
 
-AddInModule::~AddInModule() { FreeLibrary(module_); }
+AddInModule::~AddInModule() = default;
 
 FARPROC AddInModule::Export(const char* name) const {
-  FARPROC address = GetProcAddress(module_, name);
+  FARPROC address = GetProcAddress(module_.Get(), name);
   if (address == nullptr) throw std::runtime_error(std::string("the add-in does not export ") + name);
   return address;
 }
@@ -105,14 +96,14 @@ IUnknownPtr AddInModule::CreateConnect() const {
 
 std::string AddInModule::WindowsFolder() const {
   char path[2048];
-  DWORD length = GetModuleFileNameA(module_, path, sizeof path);
+  DWORD length = GetModuleFileNameA(module_.Get(), path, sizeof path);
   std::string file(path, length);
   return file.substr(0, file.find_last_of("\\/"));
 }
 
 std::string AddInModule::Version() const {
   char path[2048];
-  const DWORD length = GetModuleFileNameA(module_, path, sizeof path);
+  const DWORD length = GetModuleFileNameA(module_.Get(), path, sizeof path);
   DWORD handle = 0;
   const DWORD size = length == 0 ? 0 : GetFileVersionInfoSizeA(path, &handle);
   std::vector<BYTE> data(size);

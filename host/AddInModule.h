@@ -5,6 +5,7 @@
 #include <string>
 
 #include "com/comdef.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace host {
@@ -35,7 +36,7 @@ class AddInModule {
 
   FARPROC Export(const char* name) const;
 
-  HMODULE module_ = nullptr;
+  UniqueModule module_;
   GetClassObject getClassObject_ = nullptr;
   ServerCall registerServer_ = nullptr;
   ServerCall unregisterServer_ = nullptr;

@@ -8,6 +8,7 @@
 #include "testkit/Dialogs.h"
 #include "testkit/ZoneList.h"
 #include "win32/registry.h"
+#include "win32/owners.h"
 
 namespace host {
 namespace {
@@ -21,10 +22,11 @@ std::string ZoneDisplayName(const std::string& id) {
   const std::string key = std::string(testkit::kTimeZonesKey) + "\\" + id;
   char name[256] = {};
   DWORD size = sizeof name;
-  HKEY zone = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &zone) != ERROR_SUCCESS) return "";
-  const LONG read = RegQueryValueExA(zone, "Display", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
-  RegCloseKey(zone);
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
+  const UniqueRegKey zone(opened);
+  const LONG read =
+      RegQueryValueExA(zone.Get(), "Display", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
   return read == ERROR_SUCCESS ? std::string(name) : std::string();
 }
 
