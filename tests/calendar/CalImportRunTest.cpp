@@ -1,6 +1,6 @@
 // The import-events wizard end to end over the stand-in store: the pages as a user goes
 // through them, the files it takes, the appointments it makes, the duplicate rules, the
-// filter and the recurrence exceptions.
+// filter, the recurrence exceptions, a series' own zone, the meeting id and Cancel.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CalWriterFixture.h"
+#include "calendar/AppointmentTimezone.h"
 #include "calendar/CvCalExport.h"
 #include "calendar/CvCalImport.h"
 #include "com/objbase.h"
@@ -22,6 +23,7 @@
 #include "testkit/Store.h"
 #include "testkit/TimeZone.h"
 #include "testkit/Watchdog.h"
+#include "testkit/ZoneList.h"
 
 namespace calwriter {
 namespace {
@@ -482,6 +484,122 @@ TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
   EXPECT_EQ(importer.Execute(m_app, &m_key, nullptr), 0);
   ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
   EXPECT_FALSE(testkit::ShownDialogs().empty());
+}
+
+
+// --- A series' own zone, the meeting id and Cancel ------------------------------------------
+
+Redemption::IMAPIUtilsPtr MapiUtils() {
+  CLSID clsid{};
+  EXPECT_EQ(CLSIDFromProgID(u"Redemption.MapiUtils", &clsid), S_OK);
+  Redemption::IMAPIUtils* utils = nullptr;
+  EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
+                             __uuidof(Redemption::IMAPIUtils), reinterpret_cast<void**>(&utils)),
+            S_OK);
+  return Redemption::IMAPIUtilsPtr(utils, false);
+}
+
+TEST_F(CalImportRunTest, ASeriesInAnUnknownZoneIsKeptInTheDefaultZoneUnderItsName) {
+  testkit::SeedZoneList();
+  // The file's only VTIMEZONE is not the one its events name.
+  const std::string file = In("nowhere.ics", Calendar(
+      "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+      "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:19701101T020000\r\n"
+      "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" +
+      Vevent("Series", "DTSTART;TZID=Nowhere/Land:20300304T090000\r\n"
+                       "DTEND;TZID=Nowhere/Land:20300304T100000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n") +
+      Vevent("Single", "DTSTART;TZID=Nowhere/Land:20300305T090000\r\n"
+                       "DTEND;TZID=Nowhere/Land:20300305T100000\r\n")));
+  // The default zone is Tokyo's: nine hours east of UTC, no daylight saving time.
+  std::string tokyo;
+  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+  });
+  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [&tokyo](HWND dlg) {
+    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+      if (item.find("Tokyo") != std::string::npos) tokyo = item;
+    testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, tokyo);
+    testkit::Click(dlg, IDOK);
+  });
+  EXPECT_EQ(Run().imported, "2");
+  ASSERT_FALSE(tokyo.empty());
+  // 9:00 in Tokyo is 0:00 UTC, 1:00 in Central Europe.
+  const Outlook::_AppointmentItemPtr series = Item("Series");
+  EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 3, 4, 1, 0, 0));
+  EXPECT_EQ(COleDateTime(series->GetEnd()), COleDateTime(2030, 3, 4, 2, 0, 0));
+  EXPECT_EQ(series->GetRecurrencePattern()->GetOccurrences(), 3);
+  TimezoneStruct zone{};
+  _bstr_t name;
+  ASSERT_TRUE(GetAppointmentTimezone(series, MapiUtils(), &zone, &name)) << Log().Text();
+  EXPECT_EQ(zone.Bias, -540);
+  EXPECT_EQ(zone.DaylightBias, 0);
+  EXPECT_EQ(zone.StandardDate.wMonth, 0);
+  EXPECT_EQ(std::string(static_cast<const char*>(name)), tokyo);
+  EXPECT_EQ(Log().Text().find("SetAppointmentTimezone"), std::string::npos) << Log().Text();
+  // A single event is taken from the default zone into local time and keeps no zone.
+  const Outlook::_AppointmentItemPtr single = Item("Single");
+  EXPECT_EQ(COleDateTime(single->GetStart()), COleDateTime(2030, 3, 5, 1, 0, 0));
+  EXPECT_FALSE(GetAppointmentTimezone(single, MapiUtils(), &zone, &name));
+}
+
+TEST_F(CalImportRunTest, AHexUidBecomesTheMeetingIdAndAnyOtherIsLeftOut) {
+  const std::string hex =
+      "040000008200E00074C5B7101A82E00800000000000000000000000000000000000000001000000001"
+      "02030405060708090A0B0C0D0E0F10";
+  FirstPage(In("uids.ics", Calendar(
+      Vevent("Hex", "DTSTART:20300312T080000Z\r\nUID:" + hex + "\r\n") +
+      Vevent("Mail", "DTSTART:20300313T080000Z\r\nUID:abc123@web.example\r\n") +
+      Vevent("Odd", "DTSTART:20300314T080000Z\r\nUID:ABC\r\n"))));
+  EXPECT_EQ(Run().imported, "3");
+  const Redemption::IMAPIUtilsPtr utils = MapiUtils();
+  const _bstr_t meetingSet("{6ED8DA90-450B-101B-98DA-00AA003F1305}");
+  const auto meetingId = [&](const std::string& subject) -> std::string {
+    const Outlook::_AppointmentItemPtr item = Item(subject);
+    const long tag = utils->GetIDsFromNames(item, meetingSet, _variant_t(3L), VARIANT_FALSE);
+    if (tag == 0) return "<no name>";
+    const _variant_t value = utils->HrGetOneProp(item, (tag & 0xFFFF0000L) | 0x0102L);
+    if (value.vt == VT_EMPTY) return "<none>";
+    return static_cast<const char*>(_bstr_t(utils->HrArrayToString(value)));
+  };
+  EXPECT_EQ(meetingId("Hex"), hex);
+  EXPECT_EQ(meetingId("Mail"), "<none>");
+  EXPECT_EQ(meetingId("Odd"), "<none>");
+  const std::string log = Log().Text();
+  EXPECT_NE(log.find("left out: abc123@web.example"), std::string::npos) << log;
+  EXPECT_NE(log.find("left out: ABC"), std::string::npos) << log;
+}
+
+TEST_F(CalImportRunTest, CancelStopsTheRunAfterTheEventInHand) {
+  const std::string first = In("a.ics", Calendar(Vevent("A1", "DTSTART:20300312T080000Z\r\n") +
+                                                 Vevent("A2", "DTSTART:20300313T080000Z\r\n")));
+  const std::string gone = In("b.ics", Calendar(Vevent("Gone", "DTSTART:20300314T080000Z\r\n")));
+  const std::string last = In("c.ics", Calendar(Vevent("C1", "DTSTART:20300315T080000Z\r\n") +
+                                                Vevent("C2", "DTSTART:20300316T080000Z\r\n") +
+                                                Vevent("C3", "DTSTART:20300317T080000Z\r\n")));
+  testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + first + "\" \"" + gone + "\" \"" + last + "\"");
+    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+    std::filesystem::remove(testkit::ToLinuxPath(gone));
+  });
+  // While the run asks about the missing file, the user also presses Cancel in the
+  // progress dialog, then lets the run go on with the next file.
+  bool cancelled = false;
+  testkit::SetMessageBoxHandler([&cancelled](const testkit::MessageBoxRecord&) {
+    cancelled = testkit::Click(testkit::WaitForDialog(IDD_VCAL_IMPORT_PROGRESS), IDCANCEL);
+    return IDOK;
+  });
+  const Finish finish = Run();
+  testkit::SetMessageBoxHandler({});
+  EXPECT_TRUE(cancelled);
+  EXPECT_TRUE(finish.shown);
+  // The event in hand when Cancel was seen is made; the two after it count as skipped.
+  EXPECT_EQ(finish.files, "3/5");
+  EXPECT_EQ(finish.imported, "3");
+  EXPECT_EQ(finish.failed, "0");
+  EXPECT_EQ(finish.skipped, "2");
+  EXPECT_EQ(Subjects(), (std::vector<std::string>{"A1", "A2", "C1"}));
 }
 
 }  // namespace
