@@ -119,12 +119,7 @@ void CvCalImport::LoadBytes(const void* data, std::size_t size, const char* file
   } else {
     decoded = VCardReaderDecoder::Decode(bytes, size);
   }
-  if (decoded.nulCount > 0 && fileName && logNuls) {
-    g_LogTimer.Err("CvCalImport::_ReadFile", 0,
-                   "File(%s) contains unencoded binary data(%d bad symbols)! It cannot be "
-                   "imported correctly.",
-                   fileName, decoded.nulCount);
-  }
+  VCardReaderDecoder::LogNuls(decoded, "CvCalImport::_ReadFile", logNuls ? fileName : nullptr);
   m_text = std::move(decoded.text);
   m_converted = decoded.converted;
   m_fileName = fileName ? fileName : "";

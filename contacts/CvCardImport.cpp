@@ -32,12 +32,7 @@ bool CvCardImport::_ReadFile(HANDLE file, const char* fileName) {
 void CvCardImport::LoadBytes(const void* data, std::size_t size, const char* fileName) {
   VCardReaderDecoder::Result decoded =
       VCardReaderDecoder::Decode(static_cast<const unsigned char*>(data), size);
-  if (decoded.nulCount > 0 && fileName) {
-    g_LogTimer.Err("CvCardImport::_ReadFile", 0,
-                   "File(%s) contains unencoded binary data(%d bad symbols)! It cannot be "
-                   "imported correctly.",
-                   fileName, decoded.nulCount);
-  }
+  VCardReaderDecoder::LogNuls(decoded, "CvCardImport::_ReadFile", fileName);
   m_text = std::move(decoded.text);
   m_converted = decoded.converted;
   m_fileName = fileName ? fileName : "";

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "addin/CLogTimer.h"
 #include "win32/windows.h"
 
 namespace {
@@ -115,4 +116,13 @@ void VCardReaderDecoder::_AddMissingLineFeeds(std::string& text) {
     if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) mended += '\n';
   }
   text = std::move(mended);
+}
+
+void VCardReaderDecoder::LogNuls(const Result& result, const char* function,
+                                 const char* fileName) {
+  if (result.nulCount == 0 || fileName == nullptr) return;
+  g_LogTimer.Err(function, 0,
+                 "File(%s) contains unencoded binary data(%d bad symbols)! It cannot be "
+                 "imported correctly.",
+                 fileName, result.nulCount);
 }

@@ -19,6 +19,9 @@ class VCardReaderDecoder {
   };
 
   static Result Decode(const unsigned char* data, std::size_t size);
+  // Logs under function that the named file held NUL characters, when the result says
+  // it did; a null file name logs nothing.
+  static void LogNuls(const Result& result, const char* function, const char* fileName);
 
  private:
   enum class Form { kAnsi, kUtf8, kUtf16Le, kUtf16Be };
