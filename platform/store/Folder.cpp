@@ -123,7 +123,7 @@ std::vector<ItemPtr> Folder::ItemsWithText(std::string_view property,
 }
 
 void Folder::Append(const ItemPtr& item) {
-  if (std::find(items_.begin(), items_.end(), item) != items_.end()) {
+  if (item->folderOrder_) {  // saved again
     Refile(item);
     return;
   }
@@ -136,8 +136,9 @@ bool Folder::Remove(const Item* item) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const ItemPtr& held) { return held.get() == item; });
   if (found == items_.end()) return false;
-  items_.erase(found);
   for (auto& [property, index] : textIndexes_) Unfile(index, item);
+  (*found)->folderOrder_.reset();
+  items_.erase(found);
   return true;
 }
 
@@ -152,7 +153,7 @@ void Folder::Refile(const ItemPtr& item) {
 
 void Folder::File(TextIndex& index, std::string_view property, const ItemPtr& item) {
   std::vector<std::u16string> texts = FoldedTexts(*item, property);
-  for (const std::u16string& text : texts) index.buckets[text].emplace(item->folderOrder_, item);
+  for (const std::u16string& text : texts) index.buckets[text].emplace(*item->folderOrder_, item);
   index.filed[item.get()] = std::move(texts);
 }
 
@@ -161,7 +162,7 @@ void Folder::Unfile(TextIndex& index, const Item* item) {
   if (filed == index.filed.end()) return;
   for (const std::u16string& text : filed->second) {
     const auto bucket = index.buckets.find(text);
-    bucket->second.erase(item->folderOrder_);
+    bucket->second.erase(*item->folderOrder_);
     if (bucket->second.empty()) index.buckets.erase(bucket);
   }
   index.filed.erase(filed);

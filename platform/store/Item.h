@@ -120,8 +120,8 @@ class Item : public std::enable_shared_from_this<Item> {
   std::optional<RecurrencePattern> recurrence_;
   std::vector<RecurrenceException> exceptions_;
   bool saved_ = false;
-  // Its place in the order its folder's items entered the folder.
-  std::uint64_t folderOrder_ = 0;
+  // While it is among its folder's items: its place in the order they entered.
+  std::optional<std::uint64_t> folderOrder_;
 };
 
 }  // namespace kelvra::store
