@@ -11,6 +11,23 @@
 
 namespace kelvra::store {
 
+namespace {
+
+// The texts a filter can find an item by, folded: its own, and those its
+// changed occurrences show instead; without repeats.
+std::vector<std::u16string> FoldedTexts(const Item& item, std::string_view property) {
+  std::vector<std::u16string> texts{ItemFilter::Folded(item.GetText(property))};
+  for (const RecurrenceException& exception : item.Exceptions()) {
+    const Value* changed = exception.changes.Find(property);
+    if (!exception.deleted && changed != nullptr) texts.push_back(ItemFilter::Folded(changed->AsText()));
+  }
+  std::sort(texts.begin(), texts.end());
+  texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
+  return texts;
+}
+
+}  // namespace
+
 Folder::Folder(std::shared_ptr<Mutex> mutex, std::u16string name, std::int32_t defaultItemType)
     : mutex_(std::move(mutex)), name_(std::move(name)), defaultItemType_(defaultItemType) {}
 
@@ -95,31 +112,60 @@ std::vector<ItemPtr> Folder::ItemsWithText(std::string_view property,
   auto index = textIndexes_.find(property);
   if (index == textIndexes_.end()) {
     index = textIndexes_.emplace(std::string(property), TextIndex()).first;
-    for (const ItemPtr& item : items_)
-      index->second[ItemFilter::Folded(item->GetText(property))].push_back(item);
+    for (const ItemPtr& item : items_) File(index->second, property, item);
   }
-  const auto found = index->second.find(folded);
-  return found == index->second.end() ? std::vector<ItemPtr>() : found->second;
+  std::vector<ItemPtr> found;
+  const auto bucket = index->second.buckets.find(folded);
+  if (bucket == index->second.buckets.end()) return found;
+  found.reserve(bucket->second.size());
+  for (const auto& [order, item] : bucket->second) found.push_back(item);
+  return found;
 }
 
 void Folder::Append(const ItemPtr& item) {
-  if (std::find(items_.begin(), items_.end(), item) != items_.end()) return;
+  if (item->folderOrder_) {  // saved again
+    Refile(item);
+    return;
+  }
+  item->folderOrder_ = nextOrder_++;
   items_.push_back(item);
-  for (auto& [property, index] : textIndexes_)
-    index[ItemFilter::Folded(item->GetText(property))].push_back(item);
+  for (auto& [property, index] : textIndexes_) File(index, property, item);
 }
 
 bool Folder::Remove(const Item* item) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const ItemPtr& held) { return held.get() == item; });
   if (found == items_.end()) return false;
+  for (auto& [property, index] : textIndexes_) Unfile(index, item);
+  (*found)->folderOrder_.reset();
   items_.erase(found);
-  for (auto& [property, index] : textIndexes_) {
-    const auto bucket = index.find(ItemFilter::Folded(item->GetText(property)));
-    if (bucket == index.end()) continue;
-    std::erase_if(bucket->second, [&](const ItemPtr& held) { return held.get() == item; });
-  }
   return true;
+}
+
+void Folder::Refile(const ItemPtr& item) {
+  for (auto& [property, index] : textIndexes_) {
+    const auto filed = index.filed.find(item.get());
+    if (filed == index.filed.end() || filed->second == FoldedTexts(*item, property)) continue;
+    Unfile(index, item.get());
+    File(index, property, item);
+  }
+}
+
+void Folder::File(TextIndex& index, std::string_view property, const ItemPtr& item) {
+  std::vector<std::u16string> texts = FoldedTexts(*item, property);
+  for (const std::u16string& text : texts) index.buckets[text].emplace(*item->folderOrder_, item);
+  index.filed[item.get()] = std::move(texts);
+}
+
+void Folder::Unfile(TextIndex& index, const Item* item) {
+  const auto filed = index.filed.find(item);
+  if (filed == index.filed.end()) return;
+  for (const std::u16string& text : filed->second) {
+    const auto bucket = index.buckets.find(text);
+    bucket->second.erase(*item->folderOrder_);
+    if (bucket->second.empty()) index.buckets.erase(bucket);
+  }
+  index.filed.erase(filed);
 }
 
 }  // namespace kelvra::store

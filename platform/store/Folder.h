@@ -46,8 +46,9 @@ class Folder : public std::enable_shared_from_this<Folder> {
   ItemPtr NewItem(std::u16string messageClass = {});
 
   // The saved items whose text property, folded as ItemFilter folds it, is
-  // `folded`, in insertion order. The lookup table of a property is made at its
-  // first use and kept while items come and go.
+  // `folded`, in insertion order; a series also when one of its changed
+  // occurrences has that text. The lookup table of a property is made at its
+  // first use and kept up to date while items come, change and go.
   std::vector<ItemPtr> ItemsWithText(std::string_view property, const std::u16string& folded) const;
 
  private:
@@ -61,10 +62,19 @@ class Folder : public std::enable_shared_from_this<Folder> {
                         std::int32_t defaultItemType, const StorePtr& store, Bytes entryId);
   void Append(const ItemPtr& item);
   bool Remove(const Item* item);
-  // A saved item's property changed: the lookup tables are made anew when needed.
-  void ForgetTextIndexes() { textIndexes_.clear(); }
+  // A saved item's properties or exceptions changed: it moves to the places of
+  // its new texts in the lookup tables.
+  void Refile(const ItemPtr& item);
 
-  using TextIndex = std::unordered_map<std::u16string, std::vector<ItemPtr>>;
+  // The saved items by the folded texts of one property; each bucket in the
+  // order the items entered the folder.
+  struct TextIndex {
+    std::unordered_map<std::u16string, std::map<std::uint64_t, ItemPtr>> buckets;
+    // The texts each item is filed under.
+    std::unordered_map<const Item*, std::vector<std::u16string>> filed;
+  };
+  static void File(TextIndex& index, std::string_view property, const ItemPtr& item);
+  static void Unfile(TextIndex& index, const Item* item);
 
   std::shared_ptr<Mutex> mutex_;
   std::weak_ptr<Store> store_;
@@ -74,6 +84,8 @@ class Folder : public std::enable_shared_from_this<Folder> {
   std::int32_t defaultItemType_;
   std::vector<FolderPtr> folders_;
   std::vector<ItemPtr> items_;
+  // The place the next item to enter takes in the order of the lookup tables.
+  std::uint64_t nextOrder_ = 0;
   mutable std::map<std::string, TextIndex, IgnoreAsciiCaseLess> textIndexes_;
 };
 

@@ -95,10 +95,7 @@ void Item::Set(std::string_view name, Value value) {
   std::lock_guard lock(*mutex_);
   properties_.Set(name, std::move(value));
   if (IsNamePart(name)) ComposeFullName();
-  // A saved item stands in its folder's lookup tables under its old values.
-  if (const FolderPtr folder = parent_.lock(); folder && !entryId_.empty()) {
-    folder->ForgetTextIndexes();
-  }
+  Refile();
   MarkChanged();
 }
 
@@ -164,6 +161,7 @@ void Item::AddPicture(Bytes jpegBytes) {
   std::erase_if(attachments_, [](const AttachmentPtr& a) { return a->IsContactPhoto(); });
   attachments_.push_back(std::move(picture));
   properties_.Set("HasPicture", Value::Bool(true));
+  Refile();
   MarkChanged();
 }
 
@@ -203,6 +201,7 @@ std::vector<RecurrenceException> Item::Exceptions() const {
 void Item::SetExceptions(std::vector<RecurrenceException> exceptions) {
   std::lock_guard lock(*mutex_);
   exceptions_ = std::move(exceptions);
+  Refile();
   MarkChanged();
 }
 
@@ -269,6 +268,13 @@ std::u16string Item::ComposedFileAs() const {
 }
 
 void Item::MarkChanged() { saved_ = false; }
+
+// A saved item stands in its folder's lookup tables under its texts.
+void Item::Refile() {
+  if (const FolderPtr folder = parent_.lock(); folder && !entryId_.empty()) {
+    folder->Refile(shared_from_this());
+  }
+}
 
 // Takes the item into its folder's items with an entry id (the one given, a
 // kept one, or a new one) and marks it saved. The mutex is held by the caller.

@@ -105,6 +105,7 @@ class Item : public std::enable_shared_from_this<Item> {
   void ComposeFullName();
   std::u16string ComposedFileAs() const;
   void MarkChanged();
+  void Refile();
   bool Enter(Bytes entryId);
 
   std::shared_ptr<Mutex> mutex_;
@@ -119,6 +120,8 @@ class Item : public std::enable_shared_from_this<Item> {
   std::optional<RecurrencePattern> recurrence_;
   std::vector<RecurrenceException> exceptions_;
   bool saved_ = false;
+  // While it is among its folder's items: its place in the order they entered.
+  std::optional<std::uint64_t> folderOrder_;
 };
 
 }  // namespace kelvra::store

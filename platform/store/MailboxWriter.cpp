@@ -12,6 +12,19 @@ namespace kelvra::store {
 
 namespace {
 
+// The members an item can have besides its properties: EntryID, MessageClass,
+// NamedProperties, MapiProperties, Attachments, Recipients, RecurrencePattern,
+// Exceptions.
+constexpr std::size_t kItemMembers = 8;
+
+// An object with room for `members`: an ordered object keeps its members in a
+// vector that copies them, subtrees and all, when it grows.
+Json ObjectWithRoom(std::size_t members) {
+  Json json = Json::object();
+  json.get_ref<Json::object_t&>().reserve(members);
+  return json;
+}
+
 template <class Element, class WriteOne>
 Json ArrayOf(const std::vector<Element>& elements, const std::string& path, WriteOne writeOne) {
   Json array = Json::array();
@@ -25,10 +38,10 @@ Json ArrayOf(const std::vector<Element>& elements, const std::string& path, Writ
 
 Json MailboxWriter::Write(const Mailbox& mailbox) {
   std::lock_guard lock(mailbox.Lock());
-  Json root = Json::object();
+  Json root = ObjectWithRoom(2);
   root["stores"] =
       ArrayOf(mailbox.Stores(), "/stores", [](const StorePtr& store, const std::string& path) {
-        Json json = Json::object();
+        Json json = ObjectWithRoom(3);
         json["name"] = Utf::ToUtf8(store->Name());
         json["entryId"] = HexText::Of(store->EntryId());
         json["folders"] = WriteFolders(store->Folders(), PathOf(path, "folders"));
@@ -40,7 +53,7 @@ Json MailboxWriter::Write(const Mailbox& mailbox) {
 
 Json MailboxWriter::WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path) {
   return ArrayOf(folders, path, [](const FolderPtr& folder, const std::string& at) {
-    Json json = Json::object();
+    Json json = ObjectWithRoom(5);
     json["name"] = Utf::ToUtf8(folder->Name());
     json["entryId"] = HexText::Of(folder->EntryId());
     json["defaultItemType"] = folder->DefaultItemType();
@@ -54,10 +67,11 @@ Json MailboxWriter::WriteFolders(const std::vector<FolderPtr>& folders, const st
 }
 
 Json MailboxWriter::WriteItem(const Item& item, const std::string& path) {
-  Json json = Json::object();
+  const PropertyBag properties = item.Properties();
+  Json json = ObjectWithRoom(kItemMembers + properties.Size());
   json["EntryID"] = HexText::Of(item.EntryId());
   json["MessageClass"] = Utf::ToUtf8(item.MessageClass());
-  MailboxJson::WriteProperties(item.Properties(), json, path);
+  MailboxJson::WriteProperties(properties, json, path);
   if (const auto named = item.NamedProperties(); !named.empty()) {
     json["NamedProperties"] = MailboxJson::WriteNamed(named, PathOf(path, "NamedProperties"));
   }

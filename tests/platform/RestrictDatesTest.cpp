@@ -147,6 +147,48 @@ TEST_F(RestrictDatesTest, OccurrencesMatchTheRestOfTheFilterByTheirOwnValues) {
       << "the last occurrence";
 }
 
+TEST_F(RestrictDatesTest, OccurrencesAreFoundByTextsChangedAfterTheFirstSearch) {
+  const std::string window = "[Start] >= '1/1/2024 12:00 AM' And [Start] <= '3/31/2024 12:00 AM' And ";
+  const auto subjects = [&](const char* subject) {
+    return Walk(WithOccurrences()->Restrict((window + "[Subject] = '" + subject + "'").c_str()));
+  };
+  EXPECT_EQ(subjects("standup (MOVED)"), Seen{"Standup (moved) 2024-01-16 11:00"});
+  // An occurrence given its own subject, then the series renamed: the occurrences
+  // with no subject of their own follow the series.
+  Outlook::RecurrencePatternPtr pattern = Standup()->GetRecurrencePattern();
+  _AppointmentItemPtr retro = pattern->GetOccurrence(Date(2024, 2, 5, 10, 0));
+  retro->PutSubject("Retro");
+  retro->Save();
+  EXPECT_EQ(subjects("Retro"), Seen{"Retro 2024-02-05 10:00"});
+  _AppointmentItemPtr series = Standup();
+  series->PutSubject("Daily");
+  series->Save();
+  EXPECT_TRUE(subjects("Standup").empty());
+  EXPECT_EQ(subjects("Daily").size(), 7u);
+  EXPECT_EQ(subjects("Retro"), Seen{"Retro 2024-02-05 10:00"});
+  // The occurrence deleted: no occurrence has its subject any more.
+  pattern->GetOccurrence(Date(2024, 2, 5, 10, 0))->Delete();
+  EXPECT_TRUE(subjects("Retro").empty());
+  // A deleted series goes to Deleted Items and out of the calendar's searches.
+  series->Delete();
+  EXPECT_TRUE(subjects("Daily").empty());
+  EXPECT_TRUE(subjects("Standup (moved)").empty());
+  EXPECT_EQ(subjects("Review"), Seen{"Review 2024-02-01 14:00"});
+}
+
+TEST_F(RestrictDatesTest, ItemsWithTheSameTextListInStartOrderThenInTheFoldersOrder) {
+  // Three items of one subject, the later-saved one first in time, two at one time.
+  Add("Sync", Date(2024, 2, 8, 9, 0));
+  _AppointmentItemPtr early = Add("Other", Date(2024, 2, 6, 9, 0));
+  Add("Sync", Date(2024, 2, 8, 9, 0))->PutLocation("Second");
+  early->PutSubject("Sync");
+  early->Save();
+  _ItemsPtr found = WithOccurrences()->Restrict(
+      "[Start] >= '2/1/2024 12:00 AM' And [Start] <= '2/29/2024 12:00 AM' And [Subject] = 'sync'");
+  ASSERT_EQ(Walk(found), (Seen{"Sync 2024-02-06 09:00", "Sync 2024-02-08 09:00", "Sync 2024-02-08 09:00"}));
+  EXPECT_EQ(Text(_AppointmentItemPtr(found->Item(3L))->GetLocation()), "Second");
+}
+
 TEST_F(RestrictDatesTest, WithoutTheSettingOrTheSortOnlySeriesAndSingleItemsMatch) {
   const char* window = "[Start] >= '1/1/2024 12:00 AM' AND [Start] <= '2/26/2024 10:00 AM'";
   const Seen plain{"Standup 2024-01-08 10:00", "Review 2024-02-01 14:00"};

@@ -333,6 +333,51 @@ TEST_F(SaveDeleteTest, AnItemOfAReplacedMailboxCannotBeSaved) {
   EXPECT_TRUE(item->EntryId().empty());
 }
 
+// --- The folder's lookup of saved items by a text property.
+class ItemsWithTextTest : public StoreTest {
+ protected:
+  static std::size_t Count(const store::FolderPtr& folder, const char* property, const char16_t* folded) {
+    return folder->ItemsWithText(property, folded).size();
+  }
+};
+
+TEST_F(ItemsWithTextTest, TheTableFollowsChangesSavedOrNot) {
+  const auto ann = NewContact();
+  ann->Set("FirstName", Value::Text(u"Ann"));
+  ann->Set("LastName", Value::Text(u"Lee"));
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 0u) << "an unsaved item is not in the folder";
+  ASSERT_TRUE(ann->Save());
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 1u);
+  EXPECT_EQ(Count(Contacts(), "FileAs", u"lee, ann"), 1u);
+  // A change not saved yet is seen at once, also by the composed FileAs.
+  ann->Set("LastName", Value::Text(u"Lim"));
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 0u);
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lim"), 1u);
+  EXPECT_EQ(Count(Contacts(), "FileAs", u"lim, ann"), 1u);
+  ASSERT_TRUE(ann->Delete());
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lim"), 0u);
+  const auto bin = testkit::CurrentMailbox()->DefaultFolder(store::defaultfolder::kDeletedItems);
+  EXPECT_EQ(Count(bin, "FullName", u"ann lim"), 1u);
+}
+
+TEST_F(ItemsWithTextTest, ASeriesIsAlsoFoundByTheTextsOfItsChangedOccurrences) {
+  const auto calendar = testkit::CurrentMailbox()->DefaultFolder(store::defaultfolder::kCalendar);
+  const auto series = calendar->NewItem();
+  series->Set("Subject", Value::Text(u"Standup"));
+  series->SetRecurrence(store::RecurrencePattern{});
+  ASSERT_TRUE(series->Save());
+  EXPECT_EQ(Count(calendar, "Subject", u"retro"), 0u);
+  store::RecurrenceException retro{45300.0, false, {}};
+  retro.changes.Set("Subject", Value::Text(u"Retro"));
+  series->SetExceptions({retro, {45307.0, true, {}}});
+  EXPECT_EQ(Count(calendar, "Subject", u"retro"), 1u);
+  EXPECT_EQ(Count(calendar, "Subject", u"standup"), 1u);
+  retro.deleted = true;
+  series->SetExceptions({retro});
+  EXPECT_EQ(Count(calendar, "Subject", u"retro"), 0u) << "a deleted occurrence shows no text";
+  EXPECT_EQ(Count(calendar, "Subject", u"standup"), 1u);
+}
+
 // --- One writer thread and readers on others.
 class ConcurrentReadTest : public StoreTest {};
 

@@ -93,10 +93,15 @@ void StoreItems::Order(Entries& entries) const {
 StoreItems::Entries StoreItems::Candidates(const store::ItemFilter& filter) const {
   std::string property;
   std::u16string folded;
-  if (snapshot_ || folder_ == nullptr || ListsOccurrences() || !filter.FirstEquality(property, folded)) {
+  // Occurrences without an upper bound: every series is looked at, as an endless
+  // one refuses such a filter.
+  const bool unbounded = ListsOccurrences() && !filter.StartWindow().last;
+  if (snapshot_ || folder_ == nullptr || unbounded || !filter.FirstEquality(property, folded)) {
     return CurrentEntries();
   }
-  return EntriesOf(folder_->ItemsWithText(property, folded));
+  Entries candidates = EntriesOf(folder_->ItemsWithText(property, folded));
+  Order(candidates);
+  return candidates;
 }
 
 STDMETHODIMP StoreItems::get_Count(long* count) {

@@ -49,8 +49,10 @@ class StoreItems : public StandInObject<Outlook::_Items> {
   void Order(Entries& entries) const;
   // Outlook heeds IncludeRecurrences only in a collection sorted by [Start].
   bool ListsOccurrences() const { return view_.includeRecurrences && view_.sortedByStart; }
-  // What Restrict looks at: a folder's items with that text when the filter has a
-  // text "=" condition and no occurrences are listed, else every entry.
+  // What Restrict looks at, in the collection's order: when the filter has a text
+  // "=" condition, the folder's items with that text (a series also when one of
+  // its occurrences has it), unless occurrences are listed without an upper bound
+  // on [Start]; else every entry.
   Entries Candidates(const store::ItemFilter& filter) const;
   // Hands out the walk's next item, or NULL past its end.
   HRESULT Step(IDispatch** item);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "thread/ThreadQueues.h"
 #include "time/Clock.h"
@@ -65,8 +66,11 @@ bool SyncHub::SpinForChange(std::unique_lock<std::mutex>& lock) {
   lock.unlock();
   const auto until = std::chrono::steady_clock::now() + kSpin;
   bool changed = false;
-  while (!changed && std::chrono::steady_clock::now() < until)
+  while (!changed && std::chrono::steady_clock::now() < until) {
+    // On a busy machine the thread that answers may be waiting for this processor.
+    std::this_thread::yield();
     changed = generation_.load(std::memory_order_acquire) != seen;
+  }
   lock.lock();
   return changed || generation_.load(std::memory_order_acquire) != seen;
 }
