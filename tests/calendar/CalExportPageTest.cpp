@@ -32,6 +32,7 @@ class CalExportPageTest : public CalWriterTest {
   }
   void TearDown() override {
     testkit::ClearDialogScripts();
+    testkit::ClearShownDialogs();
     testkit::ResetExplorers();
     m_key.Close();
     m_app = nullptr;

@@ -36,6 +36,7 @@ class CalImportPageTest : public CalWriterTest {
   }
   void TearDown() override {
     testkit::ClearDialogScripts();
+    testkit::ClearShownDialogs();
     testkit::ResetExplorers();
     m_key.Close();
     m_app = nullptr;
