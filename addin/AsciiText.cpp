@@ -25,8 +25,7 @@ std::string AsciiText::Trim(std::string_view text, std::string_view set) {
   return TrimView(text, set);
 }
 
-std::basic_string<WCHAR> AsciiText::Trim(std::basic_string_view<WCHAR> text,
-                                         std::string_view set) {
+std::basic_string<WCHAR> AsciiText::Trim(std::basic_string_view<WCHAR> text, std::string_view set) {
   return TrimView(text, set);
 }
 

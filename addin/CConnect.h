@@ -10,14 +10,14 @@
 
 #include "addin/CDovantEngine.h"
 #include "addin/CExplorer.h"
-#include "addin/ILibEvents.h"
 #include "addin/IKelvra.h"
-#include "win32/owners.h"
+#include "addin/ILibEvents.h"
 #include "atl/atlbase.h"
 #include "atl/atlcom.h"
 #include "office/office.h"
 #include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 // Sink ids of the connection object's two Outlook event sinks.
 inline constexpr UINT kNewExplorerSinkId = 1;
@@ -30,8 +30,8 @@ class ATL_NO_VTABLE CConnect
                                 &__uuidof(AddInDesignerObjects::_IDTExtensibility2),
                                 &AddInDesignerObjects::LIBID_AddInDesignerObjects, 1, 0>,
       public ATL::IDispatchImpl<Office::IRibbonExtensibility,
-                                &__uuidof(Office::IRibbonExtensibility), &Office::LIBID_Office,
-                                2, 5>,
+                                &__uuidof(Office::IRibbonExtensibility), &Office::LIBID_Office, 2,
+                                5>,
       public ATL::IDispatchImpl<IKelvra, &__uuidof(IKelvra), &LIBID_KelvraLib, 1, 0>,
       public ILibEvents,
       public ATL::IDispEventSimpleImpl<kNewExplorerSinkId, CConnect,
@@ -48,17 +48,17 @@ class ATL_NO_VTABLE CConnect
   DECLARE_NOT_AGGREGATABLE(CConnect)
 
   BEGIN_COM_MAP(CConnect)
-  COM_INTERFACE_ENTRY2(IDispatch, IKelvra)
-  COM_INTERFACE_ENTRY(IKelvra)
-  COM_INTERFACE_ENTRY(AddInDesignerObjects::_IDTExtensibility2)
-  COM_INTERFACE_ENTRY(Office::IRibbonExtensibility)
+    COM_INTERFACE_ENTRY2(IDispatch, IKelvra)
+    COM_INTERFACE_ENTRY(IKelvra)
+    COM_INTERFACE_ENTRY(AddInDesignerObjects::_IDTExtensibility2)
+    COM_INTERFACE_ENTRY(Office::IRibbonExtensibility)
   END_COM_MAP()
 
   BEGIN_SINK_MAP(CConnect)
-  SINK_ENTRY_INFO(kNewExplorerSinkId, __uuidof(Outlook::ExplorersEvents),
-                  Outlook::kDispidNewExplorer, &CConnect::OnNewExplorer, &kNewExplorerInfo)
-  SINK_ENTRY_INFO(kQuitSinkId, __uuidof(Outlook::ApplicationEvents), Outlook::kDispidQuit,
-                  &CConnect::OnQuit, &kQuitInfo)
+    SINK_ENTRY_INFO(kNewExplorerSinkId, __uuidof(Outlook::ExplorersEvents),
+                    Outlook::kDispidNewExplorer, &CConnect::OnNewExplorer, &kNewExplorerInfo)
+    SINK_ENTRY_INFO(kQuitSinkId, __uuidof(Outlook::ApplicationEvents), Outlook::kDispidQuit,
+                    &CConnect::OnQuit, &kQuitInfo)
   END_SINK_MAP()
 
   // --- _IDTExtensibility2: each returns S_OK.

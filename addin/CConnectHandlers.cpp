@@ -124,7 +124,8 @@ void CConnect::OnProfilesChanged() {
       if (explorer->GetExplorer() != nullptr) explorer->RebuildProfilesMenu();
     return;
   }
-  if (m_spRibbonUI != nullptr) m_spRibbonUI->InvalidateControl(_bstr_t("Ostrane.Kelvra.mnuProfiles"));
+  if (m_spRibbonUI != nullptr)
+    m_spRibbonUI->InvalidateControl(_bstr_t("Ostrane.Kelvra.mnuProfiles"));
 }
 
 int CConnect::OnOpenWizard(HWND parent, bool exportItems, bool contacts) {

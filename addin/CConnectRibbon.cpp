@@ -69,7 +69,8 @@ const ButtonAction* FindButtonAction(const char* id) {
 BSTR ToBstr(const std::string& ansi) { return _bstr_t(ansi.c_str()).Detach(); }
 
 void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
 }
 
@@ -219,8 +220,8 @@ STDMETHODIMP CConnect::DynamicMenu_GetContent(IDispatch* control, BSTR* xml) {
     EnumSyncProfiles(names, keys);
     std::string menu = std::string("<menu xmlns=\"") + kCustomUiNamespace + "\">";
     for (std::size_t i = 0; i < keys.size(); ++i) {
-      menu += std::string("<button id=\"") + kRunProfilePrefix + XmlEscape(keys[i]) + "\" label=\"" +
-              XmlEscape(names[i]) + "\" onAction=\"Button_OnAction\" />";
+      menu += std::string("<button id=\"") + kRunProfilePrefix + XmlEscape(keys[i]) +
+              "\" label=\"" + XmlEscape(names[i]) + "\" onAction=\"Button_OnAction\" />";
     }
     menu += "</menu>";
     *xml = ToBstr(menu);

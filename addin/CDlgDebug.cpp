@@ -12,8 +12,8 @@
 #include "addin/DebugDialogList.h"
 #include "addin/ModulePath.h"
 #include "addin/OptionsKeyPath.h"
-#include "addin/RegKey.h"
 #include "addin/PageText.h"
+#include "addin/RegKey.h"
 #include "win32/crt.h"
 #include "win32/user.h"
 
@@ -45,8 +45,8 @@ bool SamePath(const char* a, const char* b) {
 }  // namespace
 
 CDlgDebug::CDlgDebug()
-    : m_languages(CLang::ListFiles(FolderOf(ModuleFileName(g_hInstance, MAX_PATH)).c_str(),
-                                   "*.ini")) {}
+    : m_languages(
+          CLang::ListFiles(FolderOf(ModuleFileName(g_hInstance, MAX_PATH)).c_str(), "*.ini")) {}
 
 LRESULT CDlgDebug::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
   ATL::CAxDialogImpl<CDlgDebug>::OnInitDialog(message, wParam, lParam, handled);
@@ -63,9 +63,8 @@ void CDlgDebug::_FillLanguages() {
     return;
   }
   for (std::size_t i = 0; i < m_languages.size(); ++i) {
-    const LRESULT item =
-        SendDlgItemMessage(IDC_CBO_DEBUG_LANG, CB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(m_languages[i].lang.c_str()));
+    const LRESULT item = SendDlgItemMessage(IDC_CBO_DEBUG_LANG, CB_ADDSTRING, 0,
+                                            reinterpret_cast<LPARAM>(m_languages[i].lang.c_str()));
     SendDlgItemMessage(IDC_CBO_DEBUG_LANG, CB_SETITEMDATA, static_cast<WPARAM>(item),
                        static_cast<LPARAM>(i));
   }
@@ -85,8 +84,7 @@ void CDlgDebug::_FillDialogs() {
   for (const DebugDialogEntry& entry : DebugDialogList()) {
     const LRESULT item = SendDlgItemMessage(IDC_CBO_DEBUG_DIALOG, CB_ADDSTRING, 0,
                                             reinterpret_cast<LPARAM>(entry.symbol));
-    SendDlgItemMessage(IDC_CBO_DEBUG_DIALOG, CB_SETITEMDATA, static_cast<WPARAM>(item),
-                       entry.id);
+    SendDlgItemMessage(IDC_CBO_DEBUG_DIALOG, CB_SETITEMDATA, static_cast<WPARAM>(item), entry.id);
   }
   SendDlgItemMessage(IDC_CBO_DEBUG_DIALOG, CB_SETCURSEL, DebugDialogList().size() - 1);
 }
@@ -117,8 +115,7 @@ void CDlgDebug::_ShowChosenDialog() {
     MessageBoxA(m_hWnd, "Unknown dlg", "Error", MB_OK);
     return;
   }
-  const DebugShowContext context{::GetActiveWindow(), m_hWnd, g_Application,
-                                 optionsKey.Address()};
+  const DebugShowContext context{::GetActiveWindow(), m_hWnd, g_Application, optionsKey.Address()};
   entry->show(context, entry->id);
 }
 

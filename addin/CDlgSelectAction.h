@@ -2,9 +2,9 @@
 // wants to run from Outlook.
 #pragma once
 
-#include "win32/owners.h"
 #include "atl/atlwin.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 class CDlgSelectAction : public ATL::CAxDialogImpl<CDlgSelectAction> {
  public:

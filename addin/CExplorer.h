@@ -53,34 +53,34 @@ class CExplorer : public CExplorerButtonSink<1>,
   void RebuildProfilesMenu();
 
   BEGIN_SINK_MAP(CExplorer)
-  SINK_ENTRY_INFO(1, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnImportContactsClick, &kClickInfo)
-  SINK_ENTRY_INFO(2, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnExportContactsClick, &kClickInfo)
-  SINK_ENTRY_INFO(3, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnImportContactsClick, &kClickInfo)
-  SINK_ENTRY_INFO(4, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnExportContactsClick, &kClickInfo)
-  SINK_ENTRY_INFO(5, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidBeforeFolderSwitch,
-                  &CExplorer::OnBeforeFolderSwitch, &kFolderSwitchInfo)
-  SINK_ENTRY_INFO(6, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidClose, &CExplorer::OnClose,
-                  &kNoArgumentsInfo)
-  SINK_ENTRY_INFO(8, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidViewSwitch,
-                  &CExplorer::OnFirstViewSwitch, &kNoArgumentsInfo)
-  SINK_ENTRY_INFO(10, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnImportEventsClick, &kClickInfo)
-  SINK_ENTRY_INFO(11, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnExportEventsClick, &kClickInfo)
-  SINK_ENTRY_INFO(12, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnImportEventsClick, &kClickInfo)
-  SINK_ENTRY_INFO(13, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnExportEventsClick, &kClickInfo)
-  SINK_ENTRY_INFO(14, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnDebugClick, &kClickInfo)
-  SINK_ENTRY_INFO(15, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnButtonClick, &kClickInfo)
-  SINK_ENTRY_INFO(16, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
-                  &CExplorer::OnAboutClick, &kClickInfo)
+    SINK_ENTRY_INFO(1, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnImportContactsClick, &kClickInfo)
+    SINK_ENTRY_INFO(2, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnExportContactsClick, &kClickInfo)
+    SINK_ENTRY_INFO(3, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnImportContactsClick, &kClickInfo)
+    SINK_ENTRY_INFO(4, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnExportContactsClick, &kClickInfo)
+    SINK_ENTRY_INFO(5, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidBeforeFolderSwitch,
+                    &CExplorer::OnBeforeFolderSwitch, &kFolderSwitchInfo)
+    SINK_ENTRY_INFO(6, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidClose,
+                    &CExplorer::OnClose, &kNoArgumentsInfo)
+    SINK_ENTRY_INFO(8, __uuidof(Outlook::ExplorerEvents), Outlook::kDispidViewSwitch,
+                    &CExplorer::OnFirstViewSwitch, &kNoArgumentsInfo)
+    SINK_ENTRY_INFO(10, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnImportEventsClick, &kClickInfo)
+    SINK_ENTRY_INFO(11, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnExportEventsClick, &kClickInfo)
+    SINK_ENTRY_INFO(12, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnImportEventsClick, &kClickInfo)
+    SINK_ENTRY_INFO(13, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnExportEventsClick, &kClickInfo)
+    SINK_ENTRY_INFO(14, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnDebugClick, &kClickInfo)
+    SINK_ENTRY_INFO(15, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnButtonClick, &kClickInfo)
+    SINK_ENTRY_INFO(16, __uuidof(Office::_CommandBarButtonEvents), Office::kDispidClick,
+                    &CExplorer::OnAboutClick, &kClickInfo)
   END_SINK_MAP()
 
  private:

@@ -20,7 +20,6 @@ constexpr DWORD kValueBytes = 4096;
 constexpr DWORD kVersionBytes = 128;
 constexpr const char* kVersionSection = "version";
 
-
 // The value of key, or nullopt when the file, section or key is missing.
 std::optional<std::string> ReadIniValue(const char* section, const char* key,
                                         const std::string& path, DWORD bytes) {

@@ -14,7 +14,6 @@
 
 class ILibEvents;
 
-
 // Kinds of log line; any other kind is printed as "Inf".
 enum LogKind : int {
   LOG_INF = 1,

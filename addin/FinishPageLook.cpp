@@ -46,8 +46,8 @@ void FinishPageLook::Init(HWND dlg, int failed, int skipped, const char* process
   m_dlg = dlg;
   m_failedRed = failed > 0;
   m_skippedRed = skipped != 0;
-  const std::string status = FormatNumbered(g_Lang.GetText(StatusKey(failed, skipped)),
-                                            {g_Lang.GetText(processKey)});
+  const std::string status =
+      FormatNumbered(g_Lang.GetText(StatusKey(failed, skipped)), {g_Lang.GetText(processKey)});
   SetDlgItemTextA(dlg, IDC_LBL_STATUS, status.c_str());
   m_boldFont.Reset(SetDlgItemFont(dlg, IDC_LABEL_BOLD, TRUE, FALSE, FALSE));
   m_linkFont.Reset(SetDlgItemFont(dlg, IDC_LBL_WHY_SKIPPED, FALSE, FALSE, TRUE));

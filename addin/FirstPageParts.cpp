@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <memory>
 
-#include "addin/CLang.h"
 #include "addin/BrowseFolderCallback.h"
+#include "addin/CLang.h"
 #include "addin/CMultiPath.h"
-#include "addin/ShowOpenFileDialog.h"
-#include "contacts/FormatNumbered.h"
 #include "addin/GetExistingFolder.h"
 #include "addin/LoadIconBitmap.h"
+#include "addin/OutlookFolderChoice.h"
 #include "addin/PageText.h"
+#include "addin/ShowOpenFileDialog.h"
+#include "contacts/FormatNumbered.h"
+#include "resource.h"
 #include "win32/commctrl.h"
 #include "win32/shell.h"
-#include "addin/OutlookFolderChoice.h"
-#include "resource.h"
 
 namespace {
 

@@ -5,16 +5,17 @@
 #include <span>
 #include <string>
 
-#include "win32/owners.h"
 #include "addin/OutlookFolderChoice.h"
 #include "outlook/outlook.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 class FirstPageParts {
  public:
   // Buttons 231 (Windows folder) and 230 (Outlook folder) show the add-in's icon 232
   // and the icon outlookIcon over the button face; the bitmaps stay with their owners.
-  static void SetFolderButtonPictures(HWND dlg, int outlookIcon, UniqueGdiObject<HBITMAP>& windowsFolder,
+  static void SetFolderButtonPictures(HWND dlg, int outlookIcon,
+                                      UniqueGdiObject<HBITMAP>& windowsFolder,
                                       UniqueGdiObject<HBITMAP>& outlookFolder);
   // The language text of "IDS_YES" or "IDS_NO".
   static std::string YesNo(bool yes);

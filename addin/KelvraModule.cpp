@@ -25,7 +25,8 @@ OBJECT_ENTRY_AUTO(CLSID_Connect, CConnect)
 
 // Keeps the instance for every resource load; "%MODULE%" in the registry script is the
 // file name of this instance.
-extern "C" KELVRA_DLL_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+extern "C" KELVRA_DLL_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason,
+                                                 LPVOID reserved) {
   g_hInstance = instance;
   ATL::_AtlBaseModule.SetResourceInstance(instance);
   BOOL result = FALSE;
@@ -38,7 +39,7 @@ extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllCanUnloadNow() {
 }
 
 extern "C" KELVRA_DLL_EXPORT HRESULT STDMETHODCALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid,
-                                                                     LPVOID* object) {
+                                                                         LPVOID* object) {
   return ComBoundary("DllGetClassObject",
                      [&] { return _AtlModule.DllGetClassObject(clsid, iid, object); });
 }

@@ -19,7 +19,7 @@ const kelvra::typelib::Interface kInterfaces[] = {
     {&__uuidof(IKelvra), u"IKelvra", kKelvraMembers},
 };
 
-const kelvra::typelib::Library kLibrary{&LIBID_KelvraLib, 1, 0, u"KelvraLib",
+const kelvra::typelib::Library kLibrary{&LIBID_KelvraLib,           1,          0, u"KelvraLib",
                                         u"Kelvra 1.0 Type Library", kInterfaces};
 
 const kelvra::typelib::LibraryRegistration kRegistration(kLibrary);

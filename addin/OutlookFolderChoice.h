@@ -52,8 +52,7 @@ class OutlookFolderChoice {
  private:
   // The active explorer (null when there is none) and its current folder when that
   // is of the kind.
-  Start FromExplorer(Outlook::_Application* app, const char* function,
-                     bool& haveExplorer) const;
+  Start FromExplorer(Outlook::_Application* app, const char* function, bool& haveExplorer) const;
   static Outlook::_ExplorerPtr ActiveExplorer(Outlook::_Application* app, const char* function);
   int SelectedItems(Outlook::_Explorer* explorer) const;
 

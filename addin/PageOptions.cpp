@@ -26,8 +26,8 @@ std::string PageOptions::ReadString(const char* name, const char* def, DWORD max
   if (type != REG_SZ && !(expandable && type == REG_EXPAND_SZ)) return fallback;
   if (maxBytes != kAnyLength && size > maxBytes) return fallback;
   std::vector<char> data(size + 1, '\0');
-  if (RegQueryValueExA(Key(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                       &size) != ERROR_SUCCESS)
+  if (RegQueryValueExA(Key(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS)
     return fallback;
   // The stored bytes need not end with a NUL; the extra one ends the text anyway.
   return std::string(data.data());
@@ -35,8 +35,7 @@ std::string PageOptions::ReadString(const char* name, const char* def, DWORD max
 
 void PageOptions::WriteDword(const char* name, DWORD value) const {
   if (Key() == nullptr) return;
-  RegSetValueExA(Key(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                 sizeof value);
+  RegSetValueExA(Key(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 void PageOptions::WriteString(const char* name, const std::string& text) const {

@@ -1,8 +1,8 @@
 #include "addin/SetButtonPicture.h"
 
 #include "addin/Application.h"
-#include "win32/owners.h"
 #include "com/olectl.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace {

@@ -6,7 +6,9 @@
 
 class ThreadLocaleScope {
  public:
-  explicit ThreadLocaleScope(LCID locale) : m_previous(GetThreadLocale()) { SetThreadLocale(locale); }
+  explicit ThreadLocaleScope(LCID locale) : m_previous(GetThreadLocale()) {
+    SetThreadLocale(locale);
+  }
   ~ThreadLocaleScope() { SetThreadLocale(m_previous); }
   ThreadLocaleScope(const ThreadLocaleScope&) = delete;
   ThreadLocaleScope& operator=(const ThreadLocaleScope&) = delete;

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "addin/CLib.h"
+#include "addin/FinishPageLook.h"
 #include "addin/LinkCommands.h"
 #include "addin/WizardPage.h"
-#include "addin/FinishPageLook.h"
 
 template <class T>
 class WizardFinishPage : public WizardPage<T> {

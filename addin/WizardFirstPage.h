@@ -5,8 +5,8 @@
 // holds the chosen folder as m_folder.
 #pragma once
 
-#include "addin/WizardPage.h"
 #include "addin/FirstPageParts.h"
+#include "addin/WizardPage.h"
 #include "resource.h"
 
 template <class T>
@@ -33,9 +33,8 @@ class WizardFirstPage : public WizardPage<T> {
  private:
   // Controls not listed keep the dialog's colour: the message stays unhandled.
   LRESULT OnCtlColor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled) {
-    HBRUSH brush = FirstPageParts::WindowColourFor(reinterpret_cast<HDC>(wParam),
-                                                   reinterpret_cast<HWND>(lParam),
-                                                   T::_WindowColoured());
+    HBRUSH brush = FirstPageParts::WindowColourFor(
+        reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), T::_WindowColoured());
     handled = brush != nullptr;
     return reinterpret_cast<LRESULT>(brush);
   }

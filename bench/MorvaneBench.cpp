@@ -53,7 +53,8 @@ class Workspace {
   Workspace() {
     // The library sits in the build's bin folder, beside this program's folder.
     const std::string self = fs::read_symlink("/proc/self/exe").string();
-    const std::string library = fs::path(self).parent_path().parent_path().string() + "/bin/libMorvane.so";
+    const std::string library =
+        fs::path(self).parent_path().parent_path().string() + "/bin/libMorvane.so";
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle == nullptr) {
       std::fprintf(stderr, "%s\n", dlerror());
@@ -83,7 +84,8 @@ void BM_MorvaneFirstPass(benchmark::State& state) {
     state.PauseTiming();
     IMorvane* index = workspace.NewIndex();
     state.ResumeTiming();
-    if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0) state.SkipWithError("Update failed");
+    if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0)
+      state.SkipWithError("Update failed");
     state.PauseTiming();
     index->Release();
     state.ResumeTiming();
@@ -95,9 +97,11 @@ BENCHMARK(BM_MorvaneFirstPass)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_MorvaneUnchangedRescan(benchmark::State& state) {
   Workspace& workspace = Workspace::Get();
   IMorvane* index = workspace.NewIndex();
-  if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0) state.SkipWithError("first pass failed");
+  if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0)
+    state.SkipWithError("first pass failed");
   for (auto _ : state)
-    if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0) state.SkipWithError("Update failed");
+    if (index->Update(workspace.session(), "big", nullptr, nullptr) != 0)
+      state.SkipWithError("Update failed");
   state.SetItemsProcessed(state.iterations() * kMessages);
   index->Release();
 }

@@ -23,7 +23,9 @@ constexpr int kSeriesEvery = 5;
 constexpr int kOccurrences = 10;
 
 // The start of appointment n: every seven hours from 1 January 2024, 08:00.
-COleDateTime StartOf(int n) { return COleDateTime(2024, 1, 1, 8, 0, 0) + COleDateTimeSpan(0, 7 * n, 0, 0); }
+COleDateTime StartOf(int n) {
+  return COleDateTime(2024, 1, 1, 8, 0, 0) + COleDateTimeSpan(0, 7 * n, 0, 0);
+}
 
 std::string Subject(int n) {
   char text[32];
@@ -31,21 +33,26 @@ std::string Subject(int n) {
   return text;
 }
 
-std::string IsoText(const COleDateTime& time) { return std::string(time.Format("%Y-%m-%dT%H:%M:%S")); }
+std::string IsoText(const COleDateTime& time) {
+  return std::string(time.Format("%Y-%m-%dT%H:%M:%S"));
+}
 
 // As the calendar import writes times into a filter.
-std::string FilterText(const COleDateTime& time) { return std::string(time.Format("%m/%d/%Y %I:%M %p")); }
+std::string FilterText(const COleDateTime& time) {
+  return std::string(time.Format("%m/%d/%Y %I:%M %p"));
+}
 
 std::string Appointment(int n) {
   const COleDateTime start = StartOf(n);
   std::string json = "{\"Subject\": \"" + Subject(n) + "\", \"Start\": \"" + IsoText(start) +
                      "\", \"End\": \"" + IsoText(start + COleDateTimeSpan(0, 0, 45, 0)) + "\"";
   if (n % kSeriesEvery == 0) {
-    json += ", \"RecurrencePattern\": {\"RecurrenceType\": 1, \"Interval\": 1, \"DayOfWeekMask\": " +
-            std::to_string(1 << (start.GetDayOfWeek() - 1)) + ", \"PatternStartDate\": \"" +
-            IsoText(start).substr(0, 10) + "\", \"NoEndDate\": false, \"Occurrences\": " +
-            std::to_string(kOccurrences) + ", \"StartTime\": \"" + IsoText(start).substr(11) +
-            "\", \"Duration\": 45}";
+    json +=
+        ", \"RecurrencePattern\": {\"RecurrenceType\": 1, \"Interval\": 1, \"DayOfWeekMask\": " +
+        std::to_string(1 << (start.GetDayOfWeek() - 1)) + ", \"PatternStartDate\": \"" +
+        IsoText(start).substr(0, 10) +
+        "\", \"NoEndDate\": false, \"Occurrences\": " + std::to_string(kOccurrences) +
+        ", \"StartTime\": \"" + IsoText(start).substr(11) + "\", \"Duration\": 45}";
   }
   return json + "}";
 }
@@ -60,8 +67,12 @@ class Calendar {
     return calendar;
   }
 
-  Outlook::MAPIFolderPtr Folder() { return app_->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar); }
-  Outlook::_AppointmentItemPtr Item(int n) { return Folder()->GetItems()->Item(static_cast<long>(n + 1)); }
+  Outlook::MAPIFolderPtr Folder() {
+    return app_->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
+  }
+  Outlook::_AppointmentItemPtr Item(int n) {
+    return Folder()->GetItems()->Item(static_cast<long>(n + 1));
+  }
 
  private:
   void Load(int count) {
@@ -70,7 +81,8 @@ class Calendar {
     for (int n = 0; n < count; ++n) items += (n == 0 ? "" : ",") + Appointment(n);
     testkit::LoadMailboxText(R"({"stores": [{"name": "Personal Folders", "folders": [
         {"name": "Deleted Items", "defaultItemType": 0},
-        {"name": "Calendar", "defaultItemType": 1, "items": [)" + items + "]}]}]}");
+        {"name": "Calendar", "defaultItemType": 1, "items": [)" +
+                             items + "]}]}]}");
     app_ = testkit::CreateOutlookApplication();
     count_ = count;
   }
@@ -95,8 +107,8 @@ void DuplicateSearch(benchmark::State& state) {
     changed->PutReminderSet(changed->GetReminderSet() ? VARIANT_FALSE : VARIANT_TRUE);
     const COleDateTime start = StartOf(n);
     const std::string filter = "[Start] = '" + FilterText(start) + "' And [End] = '" +
-                               FilterText(start + COleDateTimeSpan(0, 0, 45, 0)) + "' And [Subject] = '" +
-                               Subject(n) + "'";
+                               FilterText(start + COleDateTimeSpan(0, 0, 45, 0)) +
+                               "' And [Subject] = '" + Subject(n) + "'";
     if (CountOf(items->Restrict(filter.c_str())) != 1) state.SkipWithError("no duplicate found");
     n = (n + 1) % count;
   }
@@ -109,15 +121,17 @@ void SeriesOccurrences(benchmark::State& state) {
   int n = 0;
   for (auto _ : state) {
     const COleDateTime start = StartOf(n);
-    const std::string filter = "[Start] >= \"" + FilterText(start) + "\" And [Start] <= \"" +
-                               FilterText(start + COleDateTimeSpan(7 * (kOccurrences - 1), 0, 0, 0)) +
-                               "\" And [Subject] = \"" + Subject(n) + "\"";
+    const std::string filter =
+        "[Start] >= \"" + FilterText(start) + "\" And [Start] <= \"" +
+        FilterText(start + COleDateTimeSpan(7 * (kOccurrences - 1), 0, 0, 0)) +
+        "\" And [Subject] = \"" + Subject(n) + "\"";
     Outlook::_ItemsPtr items = folder->GetItems();
     items->Sort("[Start]");
     items->PutIncludeRecurrences(VARIANT_TRUE);
     Outlook::_ItemsPtr found = items->Restrict(filter.c_str());
     found->Sort("[Start]");
-    if (CountOf(found) != kOccurrences) state.SkipWithError("the series' occurrences were not all found");
+    if (CountOf(found) != kOccurrences)
+      state.SkipWithError("the series' occurrences were not all found");
     n = (n + kSeriesEvery) % count;
   }
 }

@@ -72,7 +72,8 @@ class Workspace {
 void AddFolders(CTessaly& index) {
   Workspace& ws = Workspace::Get();
   ws.MakeTree();
-  for (int d = 0; d < kFolders; ++d) index.AddFolder(Workspace::Key(d).c_str(), ws.Windows(ws.Folder(d)).c_str(), "*.*");
+  for (int d = 0; d < kFolders; ++d)
+    index.AddFolder(Workspace::Key(d).c_str(), ws.Windows(ws.Folder(d)).c_str(), "*.*");
 }
 
 void ScanAll(CTessaly& index) {
@@ -80,13 +81,14 @@ void ScanAll(CTessaly& index) {
 }
 
 void SetFilesRate(benchmark::State& state, int perIteration) {
-  state.counters["files/s"] =
-      benchmark::Counter(static_cast<double>(perIteration), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["files/s"] = benchmark::Counter(static_cast<double>(perIteration),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_FindBaseline(benchmark::State& state) {
   Workspace::Get().MakeTree();
-  const std::string command = "find " + Workspace::Get().root() + "/tree -printf '%T@ %s %p\\n' >/dev/null";
+  const std::string command =
+      "find " + Workspace::Get().root() + "/tree -printf '%T@ %s %p\\n' >/dev/null";
   for (auto _ : state)
     if (std::system(command.c_str()) != 0) state.SkipWithError("find failed");
   SetFilesRate(state, kFiles);
@@ -115,7 +117,8 @@ void BM_UnchangedRescan(benchmark::State& state) {
   ScanAll(index);
   const auto size = fs::file_size(ws.root() + "/rescan.txt");
   for (auto _ : state) ScanAll(index);
-  if (fs::file_size(ws.root() + "/rescan.txt") != size) state.SkipWithError("an unchanged rescan wrote lines");
+  if (fs::file_size(ws.root() + "/rescan.txt") != size)
+    state.SkipWithError("an unchanged rescan wrote lines");
   SetFilesRate(state, kFiles);
 }
 
@@ -131,12 +134,14 @@ const std::string& BigBase() {
       out << "Folder=" << d << ",key" << d << ",*.*,Z:\\data\\folder" << d << "\r\n";
     for (int d = 1; written < kBaseLines - 100000; d = d % 100 + 1) {
       for (int f = 0; f < 100 && written < kBaseLines - 100000; ++f, ++written) {
-        std::snprintf(line, sizeof line, "File=%d,%08x-01d9c3a2,N,document %d-%d.txt\r\n", d, written, written / 100, f);
+        std::snprintf(line, sizeof line, "File=%d,%08x-01d9c3a2,N,document %d-%d.txt\r\n", d,
+                      written, written / 100, f);
         out << line;
       }
     }
     for (int n = 0; n < 100000; ++n, ++written) {
-      std::snprintf(line, sizeof line, "File=%d,%08x-01d9c3a2,_,document %d-%d.txt\r\n", n % 100 + 1, n, n, n % 100);
+      std::snprintf(line, sizeof line, "File=%d,%08x-01d9c3a2,_,document %d-%d.txt\r\n",
+                    n % 100 + 1, n, n, n % 100);
       out << line;
     }
     return file;
@@ -156,8 +161,8 @@ void BM_Replay(benchmark::State& state) {
     index.reset();
     state.ResumeTiming();
   }
-  state.counters["lines/s"] =
-      benchmark::Counter(static_cast<double>(kBaseLines), benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["lines/s"] = benchmark::Counter(static_cast<double>(kBaseLines),
+                                                 benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_Compaction(benchmark::State& state) {

@@ -3,7 +3,6 @@
 // values (soft line breaks included), and version 3.0 with escaped, folded UTF-8 text.
 // Beside each, python3-vobject reads the very same file in the same run, for scale.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdint>
@@ -55,14 +54,14 @@ class Sequence {
   uint32_t m_state = 0x6b656c76;
 };
 
-constexpr const char* kFirstNames[] = {"Jürgen", "Anna",  "Łukasz", "Zoë",   "Mei",
-                                       "José",   "Olivia", "Søren", "Ahmed", "Émilie",
-                                       "Peter",  "Ivan",  "Yuki",   "Chloé", "Nora"};
+constexpr const char* kFirstNames[] = {"Jürgen", "Anna",   "Łukasz", "Zoë",   "Mei",
+                                       "José",   "Olivia", "Søren",  "Ahmed", "Émilie",
+                                       "Peter",  "Ivan",   "Yuki",   "Chloé", "Nora"};
 constexpr const char* kLastNames[] = {"Müller", "Smith",  "Kowalski", "Dubois", "Nakamura",
                                       "García", "Jensen", "O'Brien",  "Petrov", "Brown",
                                       "Rossi",  "Öztürk", "Lee",      "Nguyễn", "Walker"};
 constexpr const char* kNickNames[] = {"Jü", "Ann", "Łuki", "Zo", "Pepe", "Liv", "Sø"};
-constexpr const char* kCompanies[] = {"Acme, Inc.", "Bäckerei Groß", "Northwind", "R&D Labs",
+constexpr const char* kCompanies[] = {"Acme, Inc.", "Bäckerei Groß", "Northwind",       "R&D Labs",
                                       "Contoso",    "Fabrikam",      "Société Générale"};
 constexpr const char* kTitles[] = {"Chief Engineer", "Sales Manager", "Geschäftsführer",
                                    "Intern",         "Buyer",         "Directrice"};
@@ -188,8 +187,8 @@ void AppendCard(CardWriter& card, Sequence& random, int index) {
   const std::string last = random.Pick(kLastNames);
   card.Raw("BEGIN:VCARD");
   card.Raw(card.Is30() ? "VERSION:3.0" : "VERSION:2.1");
-  card.Property("N", {last, first, random.Chance(30) ? "K." : "", random.Chance(20) ? "Dr." : "",
-                      ""});
+  card.Property("N",
+                {last, first, random.Chance(30) ? "K." : "", random.Chance(20) ? "Dr." : "", ""});
   card.Text("FN", first + " " + last);
   if (random.Chance(30)) card.Text("NICKNAME", random.Pick(kNickNames));
   card.Property("ORG", {random.Pick(kCompanies), random.Chance(50) ? "Research" : ""});
@@ -204,9 +203,9 @@ void AppendCard(CardWriter& card, Sequence& random, int index) {
     const char* type = random.Pick(kPhoneTypes);
     card.Text("TEL" + card.Types(type, random.Chance(20) ? "VOICE" : nullptr), number);
   }
-  card.Property("ADR" + card.Types("WORK"), {random.Chance(20) ? "PO 12" : "", "Building 5",
-                                             random.Pick(kStreets), random.Pick(kCities), "BE",
-                                             "10115", "Germany"});
+  card.Property("ADR" + card.Types("WORK"),
+                {random.Chance(20) ? "PO 12" : "", "Building 5", random.Pick(kStreets),
+                 random.Pick(kCities), "BE", "10115", "Germany"});
   if (random.Chance(60))
     card.Property("ADR" + card.Types("HOME"),
                   {"", "", random.Pick(kStreets), random.Pick(kCities), "", "50667", ""});
@@ -282,8 +281,11 @@ void BM_ReadCards(benchmark::State& state) {
       static_cast<double>(state.iterations() * file.size()) / 1e6, benchmark::Counter::kIsRate);
   state.counters["file MB"] = static_cast<double>(file.size()) / 1e6;
 }
-BENCHMARK(BM_ReadCards)->ArgName("version")->Arg(kVCard21)->Arg(kVCard30)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_ReadCards)
+    ->ArgName("version")
+    ->Arg(kVCard21)
+    ->Arg(kVCard30)
+    ->Unit(benchmark::kMillisecond);
 
 // One run of python3 over the same file; the counters are its rate and the cards it read.
 void BM_VobjectReadCards(benchmark::State& state) {
@@ -320,8 +322,12 @@ void BM_VobjectReadCards(benchmark::State& state) {
   state.counters["MB/s"] = rate;
   state.counters["cards"] = cards;
 }
-BENCHMARK(BM_VobjectReadCards)->ArgName("version")->Arg(kVCard21)->Arg(kVCard30)->Iterations(
-    1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_VobjectReadCards)
+    ->ArgName("version")
+    ->Arg(kVCard21)
+    ->Arg(kVCard30)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 

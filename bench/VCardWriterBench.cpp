@@ -2,7 +2,6 @@
 // the photo, UTF-8), read through the stand-in object model and Redemption; beside them
 // the rate at which python3-vobject serialises the same card, for scale.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -98,11 +97,13 @@ void BM_WriteFullContact(benchmark::State& state) {
     benchmark::DoNotOptimize(writer.GetCard().data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(bytes));
-  state.counters["cards/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                 benchmark::Counter::kIsRate);
+  state.counters["cards/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_WriteFullContact)->ArgName("format")->Arg(CvCardExport::kVCard21)->Arg(
-    CvCardExport::kVCard30);
+BENCHMARK(BM_WriteFullContact)
+    ->ArgName("format")
+    ->Arg(CvCardExport::kVCard21)
+    ->Arg(CvCardExport::kVCard30);
 
 // One run of python3: vobject reads the 3.0 card once, then serialises it for two
 // seconds; the counter is its rate.

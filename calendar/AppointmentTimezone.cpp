@@ -38,8 +38,7 @@ constexpr ShiftedTime kShiftedTimes[] = {
 
 // The tag of a named property the item's store knows, with its type bits cleared so
 // that a type can be added; 0 when unknown.
-long LookUpTag(IUnknown* item, Redemption::IMAPIUtils* utils, const char* propertySet,
-               long id) {
+long LookUpTag(IUnknown* item, Redemption::IMAPIUtils* utils, const char* propertySet, long id) {
   const _bstr_t guid(propertySet);
   VARIANT idValue;
   VariantInit(&idValue);
@@ -61,13 +60,12 @@ _variant_t ReadProperty(IUnknown* item, Redemption::IMAPIUtils* utils, long tag)
   return value;
 }
 
-bool IsBlank(WCHAR c) {
-  return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
-}
+bool IsBlank(WCHAR c) { return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f'; }
 
 // The description on one line: CR and LF become blanks, blanks at both ends go.
 _bstr_t CleanZoneName(const WCHAR* text, unsigned int length) {
-  std::basic_string<WCHAR> name = text != nullptr ? std::basic_string<WCHAR>(text, length) : std::basic_string<WCHAR>();
+  std::basic_string<WCHAR> name =
+      text != nullptr ? std::basic_string<WCHAR>(text, length) : std::basic_string<WCHAR>();
   for (WCHAR& c : name) {
     if (c == u'\r' || c == u'\n') c = u' ';
   }
@@ -127,8 +125,8 @@ int SetAppointmentTimezone(IUnknown* item, Redemption::IMAPIUtils* utils,
     return kSetTimezoneNoTag;
   }
   const _variant_t blob = ZoneToBlob(zone);
-  if (blob.vt == VT_EMPTY || FAILED(utils->raw_HrSetOneProp(item, zoneTag + kPtBinary, blob,
-                                                             VARIANT_FALSE))) {
+  if (blob.vt == VT_EMPTY ||
+      FAILED(utils->raw_HrSetOneProp(item, zoneTag + kPtBinary, blob, VARIANT_FALSE))) {
     return kSetTimezoneWriteFailed;
   }
   const long nameTag = LookUpTag(item, utils, kAppointmentSet, kZoneNameId);
@@ -151,11 +149,11 @@ void _ShiftAppointmentTimes(IUnknown* item, Redemption::IMAPIUtils* utils,
     const COleDateTime moved =
         ZoneTimeToUtc(newZone, UtcToZoneTime(oldZone, COleDateTime(value.date)));
     // A time pushed out of the date range would be stored as garbage: keep the old one.
-    const HRESULT result = moved.GetStatus() == COleDateTime::valid
-                               ? utils->raw_HrSetOneProp(item, tag | kPtSystime,
-                                                         _variant_t(moved.m_dt, VT_DATE),
-                                                         VARIANT_FALSE)
-                               : E_INVALIDARG;
+    const HRESULT result =
+        moved.GetStatus() == COleDateTime::valid
+            ? utils->raw_HrSetOneProp(item, tag | kPtSystime, _variant_t(moved.m_dt, VT_DATE),
+                                      VARIANT_FALSE)
+            : E_INVALIDARG;
     if (FAILED(result)) {
       g_Lib.Log(result, "_ShiftAppointmentTimes", LOG_WAR, 1, "HrSetOneProp(%s)", time.name);
     }

@@ -10,10 +10,10 @@
 // Results of SetAppointmentTimezone.
 enum SetAppointmentTimezoneResult : int {
   kSetTimezoneDone = 0,
-  kSetTimezoneNoItem = -1,        // item or helper missing
-  kSetTimezoneNoOldZone = -2,     // neither a stored nor the system zone
-  kSetTimezoneNoTag = -3,         // the zone property cannot be looked up
-  kSetTimezoneWriteFailed = -4,   // the zone property could not be written
+  kSetTimezoneNoItem = -1,       // item or helper missing
+  kSetTimezoneNoOldZone = -2,    // neither a stored nor the system zone
+  kSetTimezoneNoTag = -3,        // the zone property cannot be looked up
+  kSetTimezoneWriteFailed = -4,  // the zone property could not be written
 };
 
 // True and the stored zone record when the item has one that is at least 48 bytes long

@@ -80,8 +80,8 @@ void CDlgVCalExport::_LoadOptions() {
   std::strncpy(m_windowsFolder, folder.c_str(), sizeof m_windowsFolder - 1);
   m_oneFile = options.ReadDword(kOneFileValue, 1) != 0;
   const DWORD format = options.ReadDword(kFormatValue, CvCalExport::kVCalendar10);
-  m_format = format == CvCalExport::kICalendar20 ? CvCalExport::kICalendar20
-                                                 : CvCalExport::kVCalendar10;
+  m_format =
+      format == CvCalExport::kICalendar20 ? CvCalExport::kICalendar20 : CvCalExport::kVCalendar10;
   m_encoding = EncodingNames::KnownOrFirst(
       options.ReadString(kEncodingValue, EncodingNames::First().c_str(), kEncodingBytes));
   m_overwrite = options.ReadDword(kOverwriteValue, 0) != 0;
@@ -104,17 +104,31 @@ LRESULT CDlgVCalExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam,
 
 void CDlgVCalExport::_UpdateOptionTexts() {
   SetDlgItemText(IDC_LBL_OVERWRITE, FirstPageParts::YesNo(m_overwrite).c_str());
-  SetDlgItemText(IDC_LBL_FORMAT,
-                 m_format == CvCalExport::kICalendar20 ? "iCalendar" : "vCalendar");
+  SetDlgItemText(IDC_LBL_FORMAT, m_format == CvCalExport::kICalendar20 ? "iCalendar" : "vCalendar");
   SetDlgItemText(IDC_LBL_ENCODING, m_encoding.c_str());
 }
 
 std::span<const int> CDlgVCalExport::_WindowColoured() {
-  static constexpr int kIds[] = {
-      IDC_LBL_OVERWRITE, IDC_LBL_FORMAT, IDC_LBL_ENCODING, IDC_BTN_OPTIONS, IDC_TXT_OL_FLD,
-      IDC_CHK_SAVE_ONE_FILE, IDC_CHK_EXPORT_SELECTED, IDC_PANEL, IDC_LABEL1, IDC_FRA_OPTIONS,
-      IDC_LABEL2, IDC_LABEL4, IDC_LABEL5, IDC_LABEL6, IDC_FRA_FOLDERS, IDC_LBL,
-      IDC_LBL_CLICK1, IDC_LBL_CLICK2, IDC_LBL_CLICK3, IDC_LBL_CLICK4};
+  static constexpr int kIds[] = {IDC_LBL_OVERWRITE,
+                                 IDC_LBL_FORMAT,
+                                 IDC_LBL_ENCODING,
+                                 IDC_BTN_OPTIONS,
+                                 IDC_TXT_OL_FLD,
+                                 IDC_CHK_SAVE_ONE_FILE,
+                                 IDC_CHK_EXPORT_SELECTED,
+                                 IDC_PANEL,
+                                 IDC_LABEL1,
+                                 IDC_FRA_OPTIONS,
+                                 IDC_LABEL2,
+                                 IDC_LABEL4,
+                                 IDC_LABEL5,
+                                 IDC_LABEL6,
+                                 IDC_FRA_FOLDERS,
+                                 IDC_LBL,
+                                 IDC_LBL_CLICK1,
+                                 IDC_LBL_CLICK2,
+                                 IDC_LBL_CLICK3,
+                                 IDC_LBL_CLICK4};
   return kIds;
 }
 

@@ -7,10 +7,10 @@
 #include <span>
 #include <string>
 
-#include "win32/owners.h"
 #include "addin/WizardFirstPage.h"
 #include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
  public:

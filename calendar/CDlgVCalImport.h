@@ -7,11 +7,11 @@
 #include <span>
 #include <string>
 
-#include "win32/owners.h"
 #include "addin/WizardFirstPage.h"
 #include "calendar/TimezoneStruct.h"
 #include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 class CDlgVCalImport : public WizardFirstPage<CDlgVCalImport> {
  public:

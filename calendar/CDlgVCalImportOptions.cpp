@@ -28,7 +28,9 @@ constexpr LPARAM kOwnZone = -1;
 
 CDlgVCalImportOptions::CDlgVCalImportOptions(int conflict, const TimezoneStruct& zone,
                                              const std::string& zoneName)
-    : WizardPage(help_topics::kImportEvents), m_conflict(conflict), m_zone(zone),
+    : WizardPage(help_topics::kImportEvents),
+      m_conflict(conflict),
+      m_zone(zone),
       m_zoneName(zoneName) {
   int count = 0;
   if (GetAllTimezones(&m_zones, &count) != ERROR_SUCCESS) m_zones.clear();
@@ -40,13 +42,14 @@ LRESULT CDlgVCalImportOptions::OnInitDialog(UINT message, WPARAM wParam, LPARAM 
   SetDlgItemText(IDC_OPT_REPLACE, g_Lang.GetText("IDS_VCALIMPORT_CONFLICT_REPLACE").c_str());
   SetDlgItemText(IDC_OPT_LEAVE, g_Lang.GetText("IDS_VCALIMPORT_CONFLICT_LEAVE").c_str());
   SetDlgItemText(IDC_OPT_DUPLICATE, g_Lang.GetText("IDS_VCALIMPORT_CONFLICT_DUPLICATE").c_str());
-  const int checked = m_conflict == 1 ? IDC_OPT_REPLACE
+  const int checked = m_conflict == 1   ? IDC_OPT_REPLACE
                       : m_conflict == 2 ? IDC_OPT_LEAVE
                                         : IDC_OPT_DUPLICATE;
   CheckDlgButton(checked, BST_CHECKED);
   for (size_t i = 0; i < m_zones.size(); ++i) {
-    const LRESULT item = SendDlgItemMessage(IDC_CBO_TIMEZONE, CB_ADDSTRING, 0,
-                                            reinterpret_cast<LPARAM>(m_zones[i].displayName.c_str()));
+    const LRESULT item =
+        SendDlgItemMessage(IDC_CBO_TIMEZONE, CB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(m_zones[i].displayName.c_str()));
     SendDlgItemMessage(IDC_CBO_TIMEZONE, CB_SETITEMDATA, item, static_cast<LPARAM>(i));
   }
   _SelectZone();
@@ -72,7 +75,7 @@ void CDlgVCalImportOptions::_SelectZone() {
 }
 
 LRESULT CDlgVCalImportOptions::OnOK(WORD, WORD, HWND, BOOL&) {
-  m_conflict = IsDlgButtonChecked(IDC_OPT_REPLACE) == BST_CHECKED  ? 1
+  m_conflict = IsDlgButtonChecked(IDC_OPT_REPLACE) == BST_CHECKED ? 1
                : IsDlgButtonChecked(IDC_OPT_LEAVE) == BST_CHECKED ? 2
                                                                   : 0;
   const LRESULT selected = SendDlgItemMessage(IDC_CBO_TIMEZONE, CB_GETCURSEL, 0, 0);

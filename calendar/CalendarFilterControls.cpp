@@ -112,8 +112,8 @@ void CalendarFilterControls::Show(HWND dlg, const CvCalFilter& filter, int outlo
   SendDlgItemMessageA(dlg, IDC_CBO_LUDE_LABELS, CB_SETCURSEL,
                       (mask & CvCalFilter::kIncludeLabels) != 0 ? kInclude : kExclude, 0);
   SetDlgItemTextA(dlg, IDC_TXT_LABELS, GetEventLabelNames(filter.LabelMask).c_str());
-  for (const int id : {IDC_CHK_LABELS, IDC_CBO_LUDE_LABELS, IDC_LBL_CHK_LABELS_END,
-                       IDC_BTN_LABELS, IDC_TXT_LABELS})
+  for (const int id : {IDC_CHK_LABELS, IDC_CBO_LUDE_LABELS, IDC_LBL_CHK_LABELS_END, IDC_BTN_LABELS,
+                       IDC_TXT_LABELS})
     Enable(dlg, id, labelsOffered);
   if (outlookVersion <= 9) ShowWindow(GetDlgItem(dlg, IDC_BTN_CATEGORIES), SW_HIDE);
 }
@@ -124,10 +124,10 @@ void CalendarFilterControls::Read(HWND dlg, CvCalFilter& filter, bool labelsOffe
   if (IsChecked(dlg, IDC_CHK_IGNORE_PRIVATES)) mask |= CvCalFilter::kSkipNotNormal;
   if (IsChecked(dlg, IDC_CHK_CATEGORIES))
     mask |= ComboIncludes(dlg, IDC_CBO_LUDE_CATEGORIES) ? CvCalFilter::kIncludeCategories
-                                                         : CvCalFilter::kExcludeCategories;
+                                                        : CvCalFilter::kExcludeCategories;
   if (labelsOffered && IsChecked(dlg, IDC_CHK_LABELS))
     mask |= ComboIncludes(dlg, IDC_CBO_LUDE_LABELS) ? CvCalFilter::kIncludeLabels
-                                                     : CvCalFilter::kExcludeLabels;
+                                                    : CvCalFilter::kExcludeLabels;
   if (IsChecked(dlg, IDC_CHK_DATES)) {
     mask |= CvCalFilter::kDates;
     filter.dateFrom = ReadPicker(dlg, IDC_DTP_START);
@@ -150,11 +150,22 @@ bool CalendarFilterControls::Validate(HWND dlg, const CvCalFilter& filter, bool 
 }
 
 HBRUSH CalendarFilterControls::WindowColourFor(HDC dc, HWND ctrl) {
-  static constexpr int kIds[] = {IDC_CBO_LUDE_CATEGORIES, IDC_CBO_LUDE_LABELS, IDC_PANEL,
-                                 IDC_FRA_FILTER, IDC_CHK_CATEGORIES, IDC_CHK_IGNORE_ALLDAYS,
-                                 IDC_CHK_IGNORE_PRIVATES, IDC_CHK_LABELS, IDC_CHK_DATES,
-                                 IDC_TXT_LABELS, IDC_LBL_CHK_CATEGORIES_END,
-                                 IDC_LBL_CHK_LABELS_END, IDC_LBL_START, IDC_LBL_END,
-                                 IDC_LBL_CLICK1, IDC_LBL_CLICK2, IDC_LBL_CLICK3};
+  static constexpr int kIds[] = {IDC_CBO_LUDE_CATEGORIES,
+                                 IDC_CBO_LUDE_LABELS,
+                                 IDC_PANEL,
+                                 IDC_FRA_FILTER,
+                                 IDC_CHK_CATEGORIES,
+                                 IDC_CHK_IGNORE_ALLDAYS,
+                                 IDC_CHK_IGNORE_PRIVATES,
+                                 IDC_CHK_LABELS,
+                                 IDC_CHK_DATES,
+                                 IDC_TXT_LABELS,
+                                 IDC_LBL_CHK_CATEGORIES_END,
+                                 IDC_LBL_CHK_LABELS_END,
+                                 IDC_LBL_START,
+                                 IDC_LBL_END,
+                                 IDC_LBL_CLICK1,
+                                 IDC_LBL_CLICK2,
+                                 IDC_LBL_CLICK3};
   return FirstPageParts::WindowColourFor(dc, ctrl, kIds);
 }

@@ -15,17 +15,17 @@
 #include "addin/CDlgLabels.h"
 #include "addin/CLang.h"
 #include "addin/ChooseCategories.h"
-#include "win32/owners.h"
 #include "addin/GetEventLabelNames.h"
+#include "addin/LinkCommands.h"
 #include "addin/PageOptions.h"
 #include "addin/PageText.h"
 #include "addin/SetDlgItemFont.h"
 #include "addin/WizardPage.h"
-#include "addin/LinkCommands.h"
 #include "calendar/CalendarFilterControls.h"
 #include "calendar/CvCalFilter.h"
 #include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 template <class T>
 class CalendarFilterPage : public WizardPage<T> {

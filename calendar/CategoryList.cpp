@@ -9,7 +9,8 @@ CategoryList::CategoryList(const std::string& text, const std::string& separator
   size_t start = text.find_first_not_of(delimiters);
   while (start != std::string::npos) {
     const size_t end = text.find_first_of(delimiters, start);
-    std::string name = AsciiText::Uppercase(AsciiText::Trim(text.substr(start, end == std::string::npos ? end : end - start), " "));
+    std::string name = AsciiText::Uppercase(
+        AsciiText::Trim(text.substr(start, end == std::string::npos ? end : end - start), " "));
     if (name.empty()) break;
     m_names.push_back(std::move(name));
     if (end == std::string::npos) break;

@@ -51,7 +51,8 @@ std::string Narrow(const _bstr_t& text) {
 
 _bstr_t ReplaceSeparator(const _bstr_t& text, const std::basic_string<WCHAR>& separator, WCHAR by) {
   const WCHAR* chars = text;
-  std::basic_string<WCHAR> replaced = chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
+  std::basic_string<WCHAR> replaced =
+      chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
   if (!separator.empty()) {
     for (size_t at = 0; (at = replaced.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
       replaced.replace(at, separator.size(), 1, by);

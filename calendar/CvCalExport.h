@@ -20,9 +20,8 @@
 
 #include "addin/OutputFile.h"
 #include "addin/WrittenFilesMap.h"
-#include "calendar/CvCalFilter.h"
-
 #include "atl/OleDateTime.h"
+#include "calendar/CvCalFilter.h"
 #include "calendar/TimezoneStruct.h"
 #include "outlook/Application.h"
 #include "outlook/AppointmentItem.h"

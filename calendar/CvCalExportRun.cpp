@@ -86,10 +86,9 @@ int CvCalExport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
   m_item = nullptr;
   if (m_safeItem) m_safeItem->PutItem(nullptr);
   {
-    CDlgVCalExportFinish finish(app, optionsKey,
-                                m_counts.exported + m_counts.failed + m_counts.skipped,
-                                m_counts.exported, m_counts.failed, m_counts.skipped,
-                                choices.windowsFolder.c_str(), &m_writtenFiles);
+    CDlgVCalExportFinish finish(
+        app, optionsKey, m_counts.exported + m_counts.failed + m_counts.skipped, m_counts.exported,
+        m_counts.failed, m_counts.skipped, choices.windowsFolder.c_str(), &m_writtenFiles);
     finish.DoModal(parent);
   }
   m_writtenFiles.clear();
@@ -242,8 +241,8 @@ bool CvCalExport::FilterItem() {
   if ((mask & CvCalFilter::kSkipNotNormal) != 0 && m_item->GetSensitivity() != 0) return false;
   if (CalendarFilterRules::CategoriesLeaveOut(m_filter, Text(m_item->GetCategories()), kFilterItem))
     return false;
-  if (CalendarFilterRules::LabelsLeaveOut(m_filter, [this] { return _LabelMatches(); }, kFilterItem,
-                                          "filter.LabelMask = 0"))
+  if (CalendarFilterRules::LabelsLeaveOut(
+          m_filter, [this] { return _LabelMatches(); }, kFilterItem, "filter.LabelMask = 0"))
     return false;
   if ((mask & CvCalFilter::kDates) != 0) {
     const COleDateTime start(m_item->GetStart());

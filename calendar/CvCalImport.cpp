@@ -4,13 +4,13 @@
 #include <new>
 #include <vector>
 
+#include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
-#include "addin/ListSeparator.h"
 #include "addin/CreateByProgId.h"
+#include "addin/ListSeparator.h"
 #include "addin/ReadWholeFile.h"
-#include "addin/AsciiText.h"
 #include "calendar/CalValueParser.h"
 #include "calendar/ICalRuleParser.h"
 #include "calendar/SystemTimezone.h"
@@ -100,7 +100,8 @@ bool CvCalImport::_ReadFile(HANDLE file, const char* fileName, bool logNuls) {
   if (read) {
     LoadBytes(bytes.data(), bytes.size(), fileName, logNuls);
   } else {
-    g_LogTimer.Err("CvCalImport::_ReadFile", 0, "File(%s) cannot be read", fileName ? fileName : "");
+    g_LogTimer.Err("CvCalImport::_ReadFile", 0, "File(%s) cannot be read",
+                   fileName ? fileName : "");
   }
   return read;
 }

@@ -17,8 +17,8 @@
 
 #include "addin/CDlgProgress.h"
 #include "atl/OleDateTime.h"
-#include "calendar/CvCalFilter.h"
 #include "calendar/ContentLineReader.h"
+#include "calendar/CvCalFilter.h"
 #include "calendar/ParsedEvent.h"
 #include "calendar/TimezoneStruct.h"
 #include "outlook/Application.h"
@@ -143,8 +143,9 @@ class CvCalImport {
   // --- Recurrence exceptions -------------------------------------------------------
   void CreateExceptions();
   std::string _ExceptionLogPrefix();
-  static bool RenderRecurrenceItem(const Outlook::_AppointmentItemPtr& item, const COleDateTime& from,
-                                   const COleDateTime& to, std::vector<COleDateTime>& occurrences);
+  static bool RenderRecurrenceItem(const Outlook::_AppointmentItemPtr& item,
+                                   const COleDateTime& from, const COleDateTime& to,
+                                   std::vector<COleDateTime>& occurrences);
   static bool FindDateInList(const COleDateTime& from, const COleDateTime& to,
                              const std::vector<COleDateTime>& list);
   static bool FindExDate(const COleDateTime& date, const std::vector<COleDateTime>& list);

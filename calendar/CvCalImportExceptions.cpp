@@ -132,7 +132,8 @@ void CvCalImport::CreateExceptions() {
     return;
   }
   if (exdates.size() < rdates.size()) {
-    g_LogTimer.Err(kTag, 0, "%serror in vcal file: EXDATE.Count < RDATE.Count. Ignoring exceptions.",
+    g_LogTimer.Err(kTag, 0,
+                   "%serror in vcal file: EXDATE.Count < RDATE.Count. Ignoring exceptions.",
                    prefix.c_str());
     return;
   }
@@ -166,7 +167,7 @@ void CvCalImport::CreateExceptions() {
   }
   if (!dropped.empty())
     g_LogTimer.Inf(2, kTag, "%signoring some wrong dates in EXDATE: %s", prefix.c_str(),
-              dropped.c_str());
+                   dropped.c_str());
   // 8-10: groups between occurrences, paired inside.
   std::vector<std::pair<COleDateTime, COleDateTime>> moved;
   std::vector<COleDateTime> deleted;
@@ -178,9 +179,12 @@ void CvCalImport::CreateExceptions() {
       ++last;
     int balance = 0;
     for (size_t i = first; i <= last; ++i) {
-      if (work[i].kind == kException) ++balance;
-      else if (work[i].kind == kExtra) --balance;
-      else g_LogTimer.Err(kTag, 0, "%sassert123", prefix.c_str());
+      if (work[i].kind == kException)
+        ++balance;
+      else if (work[i].kind == kExtra)
+        --balance;
+      else
+        g_LogTimer.Err(kTag, 0, "%sassert123", prefix.c_str());
     }
     if (balance < 0) {
       g_LogTimer.Err(kTag, 0,
@@ -208,9 +212,12 @@ void CvCalImport::CreateExceptions() {
         int exceptions = 0, extras = 0;
         size_t end = i;
         for (; end <= last; ++end) {
-          if (work[end].kind == kException) ++exceptions;
-          else if (work[end].kind == kExtra) ++extras;
-          else g_LogTimer.Err(kTag, 0, "%sAssert167", prefix.c_str());
+          if (work[end].kind == kException)
+            ++exceptions;
+          else if (work[end].kind == kExtra)
+            ++extras;
+          else
+            g_LogTimer.Err(kTag, 0, "%sAssert167", prefix.c_str());
           if (exceptions == extras) break;
         }
         if (end > last) end = last;

@@ -180,8 +180,8 @@ std::vector<std::string> CvCalImport::_QueueFiles(const std::string& text, int& 
 }
 
 int CvCalImport::_CountEvents(const char* fileName) {
-  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file || !_ReadFile(file.Get(), fileName)) return 0;
   int count = 0;
   bool inCalendar = false;
@@ -205,14 +205,14 @@ int CvCalImport::_CountEvents(const char* fileName) {
 }
 
 int CvCalImport::_ImportFile(const char* fileName) {
-  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
     const std::string text = FormatNumbered(g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE"), {fileName});
-    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(),
-                                   g_Lang.GetText("IDS_ERR_TITLE").c_str(),
-                                   MB_OKCANCEL | MB_ICONEXCLAMATION);
+    const int answer =
+        MessageBoxA(GetActiveWindow(), text.c_str(), g_Lang.GetText("IDS_ERR_TITLE").c_str(),
+                    MB_OKCANCEL | MB_ICONEXCLAMATION);
     if (answer != IDCANCEL) return 0;
     // Cancel stops the run even when Windows gave no error code.
     return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
@@ -321,8 +321,8 @@ bool CvCalImport::FilterItem() {
   if (CalendarFilterRules::CategoriesLeaveOut(m_filter, Narrow(Wide(m_event.categories)),
                                               kFilterItem))
     return false;
-  if (CalendarFilterRules::LabelsLeaveOut(m_filter, [this] { return _SummaryHasLabel(); },
-                                          kFilterItem, "filter.LabelMask empty"))
+  if (CalendarFilterRules::LabelsLeaveOut(
+          m_filter, [this] { return _SummaryHasLabel(); }, kFilterItem, "filter.LabelMask empty"))
     return false;
   return true;
 }
@@ -332,7 +332,8 @@ bool CvCalImport::_SummaryHasLabel() {
   if (summary.empty()) return false;
   for (int n = 1; n <= kLabels; ++n) {
     if ((m_filter.LabelMask & (1UL << (n - 1))) == 0) continue;
-    const std::string label = AsciiText::Uppercase(g_Lang.GetText(("IDS_EVENT_LABEL" + std::to_string(n)).c_str()));
+    const std::string label =
+        AsciiText::Uppercase(g_Lang.GetText(("IDS_EVENT_LABEL" + std::to_string(n)).c_str()));
     if (label.empty()) {
       g_LogTimer.War(kFilterItem, 0, "Cant load label from resources");
       continue;
@@ -461,7 +462,8 @@ bool CvCalImport::CreateItem_() {
   _SetOrganizer();
   if (!m_event.attendees.empty()) {
     const Outlook::RecipientsPtr recipients = m_newItem->GetRecipients();
-    for (const std::basic_string<WCHAR>& attendee : m_event.attendees) recipients->Add(Wide(attendee));
+    for (const std::basic_string<WCHAR>& attendee : m_event.attendees)
+      recipients->Add(Wide(attendee));
     m_newItem->PutMeetingStatus(Outlook::olMeeting);
   }
   return true;
@@ -494,8 +496,8 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
     m_newItem->PutDuration(m_event.duration);
   }
   const bool dayStart = IsDateOnly(m_event.start.text);
-  const bool dayEnd = IsDateOnly(m_event.end.text) ||
-                      (m_event.end.text.empty() && m_event.duration == kDayMinutes);
+  const bool dayEnd =
+      IsDateOnly(m_event.end.text) || (m_event.end.text.empty() && m_event.duration == kDayMinutes);
   const auto midnight = [](const COleDateTime& d) {
     return d.GetHour() == 0 && d.GetMinute() == 0 && d.GetSecond() == 0;
   };
@@ -530,7 +532,8 @@ void CvCalImport::_SetRecurrence(int mode, const std::string& target) {
   if (interval) set(rule.interval, [&](int v) { pattern->PutInterval(v); });
   if (rule.type == ParsedRule::kWeekly || rule.type == ParsedRule::kMonthNth ||
       rule.type == ParsedRule::kYearNth)
-    set(rule.dayMask, [&](int v) { pattern->PutDayOfWeekMask(static_cast<Outlook::OlDaysOfWeek>(v)); });
+    set(rule.dayMask,
+        [&](int v) { pattern->PutDayOfWeekMask(static_cast<Outlook::OlDaysOfWeek>(v)); });
   if (rule.type == ParsedRule::kMonthly || rule.type == ParsedRule::kYearly)
     set(rule.dayOfMonth, [&](int v) { pattern->PutDayOfMonth(v); });
   if (rule.type == ParsedRule::kMonthNth || rule.type == ParsedRule::kYearNth)
@@ -542,7 +545,8 @@ void CvCalImport::_SetRecurrence(int mode, const std::string& target) {
     pattern->PutNoEndDate(VARIANT_TRUE);
   } else if (rule.occurrences > 0) {
     pattern->PutOccurrences(rule.occurrences);
-  } else if (!rule.endDate.empty() && ToDate(rule.endDate, m_event.start.zoneId, endDate, mode, target)) {
+  } else if (!rule.endDate.empty() &&
+             ToDate(rule.endDate, m_event.start.zoneId, endDate, mode, target)) {
     pattern->PutPatternEndDate(endDate.m_dt);
   } else if (m_format == kVCal10) {
     pattern->PutOccurrences(2);
@@ -571,7 +575,8 @@ void CvCalImport::_SetZone(const std::string& target) {
   }
   try {
     if (m_newItem->GetSaved() == VARIANT_FALSE) m_newItem->Save();
-    const int result = SetAppointmentTimezone(m_newItem, m_mapiUtils, zone->second, _bstr_t(name.c_str()));
+    const int result =
+        SetAppointmentTimezone(m_newItem, m_mapiUtils, zone->second, _bstr_t(name.c_str()));
     if (result < 0) g_LogTimer.Err(kCreateItem, result, "SetAppointmentTimezone failed");
   } catch (...) {
     g_LogTimer.Err(kCreateItem, 0, "SetAppointmentTimezone raise exception");
@@ -583,15 +588,15 @@ void CvCalImport::_SetMeetingUID(bool clean) {
   // Outlook's meeting ids are hexadecimal; other programs' UIDs ("abc@host") have no
   // binary form, and the event is worth more than its id.
   const std::string& uid = m_event.uid;
-  if (uid.size() % 2 != 0 ||
-      uid.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
+  if (uid.size() % 2 != 0 || uid.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos) {
     g_LogTimer.War("CvCalImport::_SetMeetingUID", 0, "UID is no hexadecimal id, left out: %s",
                    uid.c_str());
     return;
   }
   static const _bstr_t meetingSet(kMeetingSet);
   const long id = clean ? kGlobalObjectId : kCleanGlobalObjectId;
-  const long tag = m_mapiUtils->GetIDsFromNames(m_newItem, meetingSet, _variant_t(id), VARIANT_TRUE);
+  const long tag =
+      m_mapiUtils->GetIDsFromNames(m_newItem, meetingSet, _variant_t(id), VARIANT_TRUE);
   if (tag == 0) return;
   const long binaryTag = static_cast<long>((static_cast<unsigned long>(tag) & 0xFFFF0000UL) |
                                            static_cast<unsigned long>(kPtBinary));

@@ -107,8 +107,8 @@ LONG GetAllTimezones(std::vector<TimezoneEntry>* list, int* count) {
   for (DWORD index = 0;; ++index) {
     char name[kNameBufferSize] = {};
     DWORD nameLength = kNameBufferSize;
-    result = RegEnumKeyExA(zones.Get(), index, name, &nameLength, nullptr, nullptr, nullptr,
-                           nullptr);
+    result =
+        RegEnumKeyExA(zones.Get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr);
     if (result != ERROR_SUCCESS) {
       break;
     }
@@ -122,10 +122,9 @@ LONG GetAllTimezones(std::vector<TimezoneEntry>* list, int* count) {
     return result;
   }
   // Stable, so that zones that compare equal keep the registry's order.
-  std::stable_sort(entries.begin(), entries.end(),
-                   [](const TimezoneEntry& a, const TimezoneEntry& b) {
-                     return _CompareTimezones(a, b) < 0;
-                   });
+  std::stable_sort(
+      entries.begin(), entries.end(),
+      [](const TimezoneEntry& a, const TimezoneEntry& b) { return _CompareTimezones(a, b) < 0; });
   *count = static_cast<int>(entries.size());
   *list = std::move(entries);
   return ERROR_SUCCESS;

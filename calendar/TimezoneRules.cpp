@@ -68,8 +68,8 @@ bool IsValidTransitionRule(const SYSTEMTIME& rule) {
   if (rule.wMonth == 0) {
     return true;
   }
-  return rule.wMonth <= 12 && rule.wDayOfWeek <= 6 && rule.wDay <= 5 &&
-         rule.wHour <= 23 && rule.wMinute <= 59 && rule.wSecond <= 59;
+  return rule.wMonth <= 12 && rule.wDayOfWeek <= 6 && rule.wDay <= 5 && rule.wHour <= 23 &&
+         rule.wMinute <= 59 && rule.wSecond <= 59;
 }
 
 COleDateTime GetTransitionDate(int year, const SYSTEMTIME& rule) {

@@ -12,7 +12,7 @@
 #include "win32/base.h"
 
 struct TimezoneStruct {
-  LONG Bias;          // UTC = local time + Bias + (StandardBias or DaylightBias)
+  LONG Bias;  // UTC = local time + Bias + (StandardBias or DaylightBias)
   LONG StandardBias;
   LONG DaylightBias;
   WORD StandardYear;

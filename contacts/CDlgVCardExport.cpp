@@ -3,15 +3,15 @@
 #include <cstring>
 
 #include "addin/CLang.h"
+#include "addin/FirstPageParts.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
-#include "contacts/CDlgVCardExportOptions.h"
-#include "contacts/ContactFilterControls.h"
 #include "addin/OutlookFolderChoice.h"
-#include "contacts/EncodingNames.h"
-#include "addin/FirstPageParts.h"
 #include "addin/PageOptions.h"
 #include "addin/PageText.h"
+#include "contacts/CDlgVCardExportOptions.h"
+#include "contacts/ContactFilterControls.h"
+#include "contacts/EncodingNames.h"
 
 namespace {
 
@@ -59,7 +59,6 @@ constexpr DWORD kEncodingBytes = 256;
 constexpr DWORD kStoredVCard21 = 21;
 constexpr DWORD kStoredVCard30 = 30;
 
-
 }  // namespace
 
 CDlgVCardExport::CDlgVCardExport(Outlook::_Application* app, HKEY* optionsKey)
@@ -90,8 +89,8 @@ void CDlgVCardExport::_LoadOptions() {
       options.ReadString(kEncodingValue, EncodingNames::First().c_str(), kEncodingBytes));
   m_overwrite = options.ReadDword(kOverwriteValue, m_overwrite ? 1 : 0) != 0;
   m_filterMask = options.ReadDword(kFilterValue, m_filterMask);
-  m_filterCategories = options.ReadString(kCategoriesValue, m_filterCategories.c_str(),
-                                          PageOptions::kAnyLength);
+  m_filterCategories =
+      options.ReadString(kCategoriesValue, m_filterCategories.c_str(), PageOptions::kAnyLength);
 }
 
 LRESULT CDlgVCardExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
@@ -99,9 +98,8 @@ LRESULT CDlgVCardExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam
   SetDlgItemText(IDC_TXT_WIN_FLD, m_windowsFolder);
   CheckDlgButton(IDC_CHK_SAVE_ONE_FILE, m_oneFile ? BST_CHECKED : BST_UNCHECKED);
 
-  const OutlookFolderChoice::Start start =
-      OutlookFolderChoice(OutlookFolderChoice::kContacts)
-          .Initial(m_app, "CDlgVCardExport::OnInitDialog");
+  const OutlookFolderChoice::Start start = OutlookFolderChoice(OutlookFolderChoice::kContacts)
+                                               .Initial(m_app, "CDlgVCardExport::OnInitDialog");
   m_folder = start.folder;
   FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   // The template leaves the box disabled: a selection counts only in the folder shown.
@@ -123,17 +121,33 @@ void CDlgVCardExport::_UpdateOptionTexts() {
 }
 
 std::span<const int> CDlgVCardExport::_WindowColoured() {
-  static constexpr int kIds[] = {
-      IDC_LBL_OVERWRITE, IDC_LBL_FORMAT, IDC_LBL_ENCODING, IDC_BTN_OPTIONS, IDC_TXT_OL_FLD,
-      IDC_CHK_SAVE_ONE_FILE, IDC_CHK_EXPORT_SELECTED, IDC_LBL_PRIVATES, IDC_PANEL, IDC_LABEL1,
-      IDC_FRA_OPTIONS, IDC_LABEL2, IDC_LABEL4, IDC_LABEL5, IDC_LABEL6, IDC_LABEL7, IDC_LABEL8,
-      IDC_FRA_FOLDERS, IDC_LBL, IDC_LBL_TXT_CATEGORIES};
+  static constexpr int kIds[] = {IDC_LBL_OVERWRITE,
+                                 IDC_LBL_FORMAT,
+                                 IDC_LBL_ENCODING,
+                                 IDC_BTN_OPTIONS,
+                                 IDC_TXT_OL_FLD,
+                                 IDC_CHK_SAVE_ONE_FILE,
+                                 IDC_CHK_EXPORT_SELECTED,
+                                 IDC_LBL_PRIVATES,
+                                 IDC_PANEL,
+                                 IDC_LABEL1,
+                                 IDC_FRA_OPTIONS,
+                                 IDC_LABEL2,
+                                 IDC_LABEL4,
+                                 IDC_LABEL5,
+                                 IDC_LABEL6,
+                                 IDC_LABEL7,
+                                 IDC_LABEL8,
+                                 IDC_FRA_FOLDERS,
+                                 IDC_LBL,
+                                 IDC_LBL_TXT_CATEGORIES};
   return kIds;
 }
 
 void CDlgVCardExport::_UpdateSelectionCheck() {
-  const bool offered = OutlookFolderChoice(OutlookFolderChoice::kContacts)
-                           .SelectedItemsIn(m_app, m_folder, "CDlgVCardExport::OnOutlookFolder") > 0;
+  const bool offered =
+      OutlookFolderChoice(OutlookFolderChoice::kContacts)
+          .SelectedItemsIn(m_app, m_folder, "CDlgVCardExport::OnOutlookFolder") > 0;
   ::EnableWindow(GetDlgItem(IDC_CHK_EXPORT_SELECTED), offered);
   if (!offered) CheckDlgButton(IDC_CHK_EXPORT_SELECTED, BST_UNCHECKED);
 }
@@ -144,7 +158,6 @@ void CDlgVCardExport::_PickOutlookFolder() {
                                         m_folder, "CDlgVCardExport::OnOutlookFolder"))
     _UpdateSelectionCheck();
 }
-
 
 LRESULT CDlgVCardExport::OnBrowseFolder(WORD, WORD, HWND, BOOL&) {
   FirstPageParts::BrowseWindowsFolder(m_hWnd, "IDS_CF_EXPORT");
@@ -170,8 +183,8 @@ LRESULT CDlgVCardExport::OnNext(WORD, WORD, HWND, BOOL&) {
 }
 
 LRESULT CDlgVCardExport::OnChangeOptions(WORD, WORD, HWND, BOOL&) {
-  CDlgVCardExportOptions dlg(m_app, m_overwrite, m_formatChoice, m_filterMask,
-                             m_filterCategories, m_encoding);
+  CDlgVCardExportOptions dlg(m_app, m_overwrite, m_formatChoice, m_filterMask, m_filterCategories,
+                             m_encoding);
   if (dlg.DoModal(m_hWnd) != IDOK) return 0;
   m_overwrite = dlg.m_overwrite;
   m_formatChoice = dlg.m_formatChoice;

@@ -6,11 +6,11 @@
 #include <span>
 #include <string>
 
-#include "win32/owners.h"
-#include "contacts/ContactFilter.h"
 #include "addin/WizardFirstPage.h"
+#include "contacts/ContactFilter.h"
 #include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 class CDlgVCardExport : public WizardFirstPage<CDlgVCardExport> {
  public:

@@ -1,16 +1,15 @@
 #include "contacts/CDlgVCardImport.h"
 
-
 #include "addin/AsciiText.h"
 #include "addin/CLang.h"
+#include "addin/FirstPageParts.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/LinkCommands.h"
-#include "contacts/CDlgVCardImportOptions.h"
 #include "addin/OutlookFolderChoice.h"
-#include "contacts/ContactFilterControls.h"
-#include "addin/FirstPageParts.h"
 #include "addin/PageOptions.h"
 #include "addin/PageText.h"
+#include "contacts/CDlgVCardImportOptions.h"
+#include "contacts/ContactFilterControls.h"
 
 namespace {
 
@@ -73,8 +72,8 @@ void CDlgVCardImport::SetDefaults() {
 void CDlgVCardImport::_LoadOptions() {
   const PageOptions options(m_optionsKey);
   m_files = options.ReadString(kFolderValue, "", PageOptions::kAnyLength, true);
-  m_conflictResolution = static_cast<int>(
-      options.ReadDword(kConflictValue, static_cast<DWORD>(m_conflictResolution)));
+  m_conflictResolution =
+      static_cast<int>(options.ReadDword(kConflictValue, static_cast<DWORD>(m_conflictResolution)));
   m_filterMask = options.ReadDword(kFilterValue, m_filterMask);
   m_filterCategories = options.ReadString(kCategoriesValue, m_filterCategories.c_str(),
                                           PageOptions::kAnyLength, true);
@@ -82,7 +81,9 @@ void CDlgVCardImport::_LoadOptions() {
 
 LRESULT CDlgVCardImport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
   InitPage(message, wParam, lParam, handled, kLocalizeTable, "IDD_VCARD_IMPORT");
-  m_folder = OutlookFolderChoice(OutlookFolderChoice::kContacts).Initial(m_app, "CDlgVCardImport::OnInitDialog").folder;
+  m_folder = OutlookFolderChoice(OutlookFolderChoice::kContacts)
+                 .Initial(m_app, "CDlgVCardImport::OnInitDialog")
+                 .folder;
   FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   SetDlgItemText(IDC_TXT_WIN_FLD, m_files.c_str());
   _UpdateOptionTexts();
@@ -92,23 +93,34 @@ LRESULT CDlgVCardImport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam
 
 void CDlgVCardImport::_UpdateOptionTexts() {
   ContactFilterControls::ShowSummary(m_hWnd, m_filterMask, m_filterCategories,
-                                    g_Lang.GetText("IDS_ANY"));
+                                     g_Lang.GetText("IDS_ANY"));
   SetDlgItemText(IDC_LBL_CR, g_Lang.GetText(ConflictKey(m_conflictResolution)).c_str());
 }
 
 std::span<const int> CDlgVCardImport::_WindowColoured() {
-  static constexpr int kIds[] = {
-      IDC_BTN_OPTIONS, IDC_TXT_OL_FLD, IDC_LBL_PRIVATES, IDC_PANEL, IDC_LABEL1, IDC_FRA_OPTIONS,
-      IDC_LABEL2, IDC_LABEL3, IDC_LABEL7, IDC_LABEL8, IDC_FRA_FOLDERS, IDC_LBL,
-      IDC_LBL_TXT_CATEGORIES, IDC_LBL_CR, IDC_LBL_FRA_FOLDERS};
+  static constexpr int kIds[] = {IDC_BTN_OPTIONS,
+                                 IDC_TXT_OL_FLD,
+                                 IDC_LBL_PRIVATES,
+                                 IDC_PANEL,
+                                 IDC_LABEL1,
+                                 IDC_FRA_OPTIONS,
+                                 IDC_LABEL2,
+                                 IDC_LABEL3,
+                                 IDC_LABEL7,
+                                 IDC_LABEL8,
+                                 IDC_FRA_FOLDERS,
+                                 IDC_LBL,
+                                 IDC_LBL_TXT_CATEGORIES,
+                                 IDC_LBL_CR,
+                                 IDC_LBL_FRA_FOLDERS};
   return kIds;
 }
 
 void CDlgVCardImport::_PickOutlookFolder() {
-  FirstPageParts::PickOutlookFolder(m_hWnd, m_app, OutlookFolderChoice(OutlookFolderChoice::kContacts),
-                                   m_folder, "CDlgVCardImport::OnOutlookFolder");
+  FirstPageParts::PickOutlookFolder(m_hWnd, m_app,
+                                    OutlookFolderChoice(OutlookFolderChoice::kContacts), m_folder,
+                                    "CDlgVCardImport::OnOutlookFolder");
 }
-
 
 void CDlgVCardImport::_BrowseFiles() {
   if (FirstPageParts::BrowseFiles(m_hWnd, kFilesFilter))

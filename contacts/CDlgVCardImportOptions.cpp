@@ -1,6 +1,5 @@
 #include "contacts/CDlgVCardImportOptions.h"
 
-
 #include "addin/CLang.h"
 #include "addin/LinkCommands.h"
 #include "contacts/CDlgVCardImport.h"
@@ -46,8 +45,8 @@ int RadioOf(int conflict) {
 
 }  // namespace
 
-CDlgVCardImportOptions::CDlgVCardImportOptions(Outlook::_Application* app,
-                                               int conflictResolution, DWORD filterMask,
+CDlgVCardImportOptions::CDlgVCardImportOptions(Outlook::_Application* app, int conflictResolution,
+                                               DWORD filterMask,
                                                const std::string& filterCategories)
     : ContactOptionsPage(help_topics::kImportContacts,
                          "CDlgVCardImportOptions::OnClickedBtnCategories"),

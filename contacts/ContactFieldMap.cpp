@@ -21,12 +21,15 @@ struct TextField {
   ViewGet viewGet;
 };
 
-#define KELVRA_CARD(expression) [](const ParsedCard& c) -> const std::basic_string<WCHAR>& { return expression; }
+#define KELVRA_CARD(expression) \
+  [](const ParsedCard& c) -> const std::basic_string<WCHAR>& { return expression; }
 #define KELVRA_FIELD(expression, Name) \
-  {KELVRA_CARD(expression), &_ContactItem::Put##Name, &_ContactItem::Get##Name, nullptr}
-#define KELVRA_GUARDED(expression, Name)                                           \
-  {KELVRA_CARD(expression), &_ContactItem::Put##Name, &_ContactItem::Get##Name, \
-   &ISafeContactItem::Get##Name}
+  { KELVRA_CARD(expression), &_ContactItem::Put##Name, &_ContactItem::Get##Name, nullptr }
+#define KELVRA_GUARDED(expression, Name)                                         \
+  {                                                                              \
+    KELVRA_CARD(expression), &_ContactItem::Put##Name, &_ContactItem::Get##Name, \
+        &ISafeContactItem::Get##Name                                             \
+  }
 
 // FullName comes first: the name parts set after it compose it as Outlook does.
 const TextField kTextFields[] = {
@@ -116,7 +119,8 @@ _bstr_t MakeBstr(const std::basic_string<WCHAR>& text) {
 
 std::basic_string_view<WCHAR> View(const _bstr_t& text) {
   const WCHAR* chars = text;
-  return chars ? std::basic_string_view<WCHAR>(chars, text.length()) : std::basic_string_view<WCHAR>();
+  return chars ? std::basic_string_view<WCHAR>(chars, text.length())
+               : std::basic_string_view<WCHAR>();
 }
 
 bool SameText(const _bstr_t& a, const _bstr_t& b) { return View(a) == View(b); }
@@ -135,14 +139,13 @@ void ContactFieldMap::Apply(const ParsedCard& card, Outlook::_ContactItem& conta
 }
 
 bool ContactFieldMap::Same(const ParsedCard& card, Outlook::_ContactItem& made,
-                           Redemption::ISafeContactItem& madeView,
-                           Outlook::_ContactItem& candidate,
+                           Redemption::ISafeContactItem& madeView, Outlook::_ContactItem& candidate,
                            Redemption::ISafeContactItem& candidateView) {
   for (const TextField& field : kTextFields) {
     if (field.text(card).empty()) continue;
-    const bool same = field.viewGet ? SameText((madeView.*field.viewGet)(),
-                                               (candidateView.*field.viewGet)())
-                                    : SameText((made.*field.get)(), (candidate.*field.get)());
+    const bool same = field.viewGet
+                          ? SameText((madeView.*field.viewGet)(), (candidateView.*field.viewGet)())
+                          : SameText((made.*field.get)(), (candidate.*field.get)());
     if (!same) return false;
   }
   for (const DateField& field : kDateFields) {

@@ -3,8 +3,8 @@
 #include "addin/AsciiText.h"
 #include "addin/CLang.h"
 #include "addin/GetOutlookVersion.h"
-#include "contacts/ContactFilter.h"
 #include "addin/PageText.h"
+#include "contacts/ContactFilter.h"
 #include "resource.h"
 
 namespace {
@@ -38,8 +38,8 @@ bool ContactFilterControls::Read(HWND dlg, DWORD& mask, std::string& categories)
   DWORD chosen = IsChecked(dlg, IDC_CHK_IGNORE_PRIVATES) ? ContactFilter::kSkipNotNormal : 0;
   if (IsChecked(dlg, IDC_CHK_CATEGORIES)) {
     const LRESULT rule = SendDlgItemMessageA(dlg, IDC_CBO_LUDE_CATEGORIES, CB_GETCURSEL, 0, 0);
-    chosen |= rule == kExclude ? ContactFilter::kExcludeCategories
-                               : ContactFilter::kIncludeCategories;
+    chosen |=
+        rule == kExclude ? ContactFilter::kExcludeCategories : ContactFilter::kIncludeCategories;
   }
   const std::string names = AsciiText::Trim(GetDlgItemString(dlg, IDC_TXT_CATEGORIES));
   if ((chosen & kCategoryRules) != 0 && names.empty()) {
@@ -52,12 +52,11 @@ bool ContactFilterControls::Read(HWND dlg, DWORD& mask, std::string& categories)
   return true;
 }
 
-
 void ContactFilterControls::ShowSummary(HWND dlg, DWORD mask, const std::string& categories,
                                         const std::string& noRule) {
-  SetDlgItemTextA(dlg, IDC_LBL_PRIVATES,
-                  g_Lang.GetText((mask & ContactFilter::kSkipNotNormal) == 0 ? "IDS_YES" : "IDS_NO")
-                      .c_str());
+  SetDlgItemTextA(
+      dlg, IDC_LBL_PRIVATES,
+      g_Lang.GetText((mask & ContactFilter::kSkipNotNormal) == 0 ? "IDS_YES" : "IDS_NO").c_str());
   std::string rule = noRule;
   if ((mask & ContactFilter::kExcludeCategories) != 0)
     rule = g_Lang.GetText("IDS_EXCLUDE") + " \"" + categories + "\"";

@@ -76,7 +76,8 @@ int ContactImportSaver::SaveContact(const ParsedCard& card) {
     // Without them no duplicate can be told: nothing is imported rather than
     // everything twice.
     if (!m_missingViewsLogged) {
-      g_LogTimer.Err(kSaveTag, 0, "Redemption.SafeContactItem cannot be created: no contact is imported");
+      g_LogTimer.Err(kSaveTag, 0,
+                     "Redemption.SafeContactItem cannot be created: no contact is imported");
       m_missingViewsLogged = true;
     }
     ++m_counts->failed;
@@ -111,8 +112,8 @@ int ContactImportSaver::FindExistingContact() {
   }
   const ParsedCard& card = *m_card;
   std::basic_string<WCHAR> name;
-  for (const std::basic_string<WCHAR>* part : {&card.namePrefix, &card.firstName, &card.middleName,
-                                     &card.lastName, &card.nameSuffix}) {
+  for (const std::basic_string<WCHAR>* part :
+       {&card.namePrefix, &card.firstName, &card.middleName, &card.lastName, &card.nameSuffix}) {
     if (part->empty()) continue;
     if (!name.empty()) name += u' ';
     name += *part;
@@ -160,9 +161,9 @@ bool ContactImportSaver::_IsCandidate(Outlook::_ContactItem& candidate, bool nam
   // The new contact, saved for an earlier comparison, is no duplicate of itself.
   if (_IsNewContact(candidate)) return false;
   if (nameEmpty) {
-    for (const _bstr_t& part : {candidate.GetFirstName(), candidate.GetMiddleName(),
-                                candidate.GetLastName(), candidate.GetSuffix(),
-                                candidate.GetTitle()}) {
+    for (const _bstr_t& part :
+         {candidate.GetFirstName(), candidate.GetMiddleName(), candidate.GetLastName(),
+          candidate.GetSuffix(), candidate.GetTitle()}) {
       if (part.length() > 0) return false;
     }
   }

@@ -5,12 +5,11 @@
 
 #include <string>
 
-#include "win32/base.h"
-
 #include "contacts/ContactImportChoices.h"
 #include "contacts/ParsedCard.h"
 #include "outlook/outlook.h"
 #include "redemption/redemption.h"
+#include "win32/base.h"
 
 class ContactImportSaver {
  public:
@@ -40,7 +39,8 @@ class ContactImportSaver {
   bool FilterContact() const;
   // The "[FullName] = ..." restriction, or "" for none; false when the name cannot
   // be quoted (no duplicate search then).
-  bool _Restriction(const std::basic_string<WCHAR>& name, std::basic_string<WCHAR>& restriction) const;
+  bool _Restriction(const std::basic_string<WCHAR>& name,
+                    std::basic_string<WCHAR>& restriction) const;
   bool _IsCandidate(Outlook::_ContactItem& candidate, bool nameEmpty);
   // Creates the new contact from the card; false (logged) when it cannot be made.
   bool _ApplyItemProps();

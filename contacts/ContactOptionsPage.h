@@ -3,8 +3,8 @@
 // T holds the application as m_app.
 #pragma once
 
-#include "addin/WizardPage.h"
 #include "addin/ChooseCategories.h"
+#include "addin/WizardPage.h"
 #include "resource.h"
 
 template <class T>

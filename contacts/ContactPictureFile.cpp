@@ -1,7 +1,7 @@
 #include "contacts/ContactPictureFile.h"
 
-#include "win32/owners.h"
 #include "win32/files.h"
+#include "win32/owners.h"
 #include "win32/shell.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include "addin/GetModuleVersion.h"
 #include "addin/GetOutlookVersion.h"
 #include "addin/GetTempFileName2.h"
-#include "addin/LogComError.h"
 #include "addin/ListSeparator.h"
+#include "addin/LogComError.h"
 #include "addin/MakeExportFileName.h"
 #include "com/objbase.h"
 #include "contacts/CDlgVCardExport.h"
@@ -104,7 +104,8 @@ constexpr EmailSlot kEmailSlots[] = {
 
 std::basic_string_view<WCHAR> View(const _bstr_t& text) {
   const WCHAR* chars = text;
-  return chars ? std::basic_string_view<WCHAR>(chars, text.length()) : std::basic_string_view<WCHAR>();
+  return chars ? std::basic_string_view<WCHAR>(chars, text.length())
+               : std::basic_string_view<WCHAR>();
 }
 
 _bstr_t MakeBstr(std::basic_string_view<WCHAR> text) {
@@ -151,8 +152,7 @@ bool HasJpegExtension(const _bstr_t& fileName) {
   }
   const char* extension = name.c_str() + dot + 1;
   if (_stricmp(extension, "jpg") != 0 && _stricmp(extension, "jpeg") != 0) {
-    g_LogTimer.War(kPhotoFunction, 0, "Attachment.Filename(%s) has unsupported ext",
-                   name.c_str());
+    g_LogTimer.War(kPhotoFunction, 0, "Attachment.Filename(%s) has unsupported ext", name.c_str());
     return false;
   }
   return true;
@@ -272,10 +272,17 @@ bool CvCardExport::_ExportItems(HWND parent, long count, const ItemAt& itemAt) {
     }
     const Outcome outcome = item ? _ExportItem(item) : Outcome::kFailed;
     switch (outcome) {
-      case Outcome::kPassedOver: continue;
-      case Outcome::kSkipped: ++m_counts.skipped; continue;
-      case Outcome::kExported: ++m_counts.exported; break;
-      case Outcome::kFailed: ++m_counts.failed; break;
+      case Outcome::kPassedOver:
+        continue;
+      case Outcome::kSkipped:
+        ++m_counts.skipped;
+        continue;
+      case Outcome::kExported:
+        ++m_counts.exported;
+        break;
+      case Outcome::kFailed:
+        ++m_counts.failed;
+        break;
       case Outcome::kFileFailed:
         // Without its one file the run cannot write any other contact either.
         m_counts.failed += static_cast<int>(count - i + 1);
@@ -306,7 +313,7 @@ CvCardExport::Outcome CvCardExport::_ExportItem(const IDispatchPtr& item) {
     const int written = WriteContactFile();
     if (written == 0) return Outcome::kExported;
     return written == VCardFileSink::kNotCreated && m_oneFile ? Outcome::kFileFailed
-                                                             : Outcome::kFailed;
+                                                              : Outcome::kFailed;
   } catch (const _com_error& error) {
     LogComError("CvCardExport::Execute", error);
     return Outcome::kFailed;
@@ -438,16 +445,16 @@ _bstr_t CvCardExport::_Escape3x(const _bstr_t& value) {
   return MakeBstr(m_escaped);
 }
 
-void CvCardExport::WriteStructuredValue(const _bstr_t* parts, int count,
-                                        bool forceQuotedPrintable, bool escape) {
+void CvCardExport::WriteStructuredValue(const _bstr_t* parts, int count, bool forceQuotedPrintable,
+                                        bool escape) {
   m_text.clear();
   for (int i = 0; i < count; ++i) {
     if (i > 0) m_text += u';';
     const size_t start = m_text.size();
     m_text += View(parts[i]);
     // A ";" inside a part would split it in two.
-    if (escape) std::replace(m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(),
-                             u';', u',');
+    if (escape)
+      std::replace(m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(), u';', u',');
   }
   WritePropertyLine(MakeBstr(m_text), forceQuotedPrintable);
 }
@@ -510,9 +517,8 @@ void CvCardExport::addHeader() {
   int major = 1, minor = 0, revision = 0;
   GetModuleVersion(major, minor, revision);
   char prodId[80];
-  const int length = std::snprintf(prodId, sizeof prodId,
-                                   "PRODID:-//Ostrane Corporation//Kelvra %d.%d//EN\r\n", major,
-                                   minor);
+  const int length = std::snprintf(
+      prodId, sizeof prodId, "PRODID:-//Ostrane Corporation//Kelvra %d.%d//EN\r\n", major, minor);
   _Append(std::string_view(prodId, static_cast<size_t>(length)));
   _Append("VERSION:3.0\r\n");
 }
@@ -602,7 +608,8 @@ _bstr_t CvCardExport::_SmtpAddress(const _bstr_t& address, SafeTextRead readType
                                    SafeTextRead readEntryId) {
   ISafeContactItem& safeContact = *m_safeContact;
   _bstr_t type;
-  if (SUCCEEDED((safeContact.*readType)(type.GetAddress())) && EqualsAsciiNoCase(View(type), "SMTP"))
+  if (SUCCEEDED((safeContact.*readType)(type.GetAddress())) &&
+      EqualsAsciiNoCase(View(type), "SMTP"))
     return address;
   _bstr_t entryId;
   if (!m_mapiUtils || FAILED((safeContact.*readEntryId)(entryId.GetAddress())) ||
@@ -639,7 +646,8 @@ int CvCardExport::addNSFields() {
   if (m_outlookVersion > 9) {
     _bstr_t imAddress;
     if (FAILED(_ReadSafeText(&ISafeContactItem::get_IMAddress, imAddress,
-                             "CvCardExport::addNSFields", "SafeContactItem->get_IMAddress failed"))) {
+                             "CvCardExport::addNSFields",
+                             "SafeContactItem->get_IMAddress failed"))) {
       return -1;
     }
     _WriteTextProperty("X-OUTL-IMADDRESS", imAddress);

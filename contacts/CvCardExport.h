@@ -10,7 +10,6 @@
 
 #include "contacts/ContactExportChoices.h"
 #include "contacts/VCardFileSink.h"
-
 #include "outlook/outlook.h"
 #include "redemption/redemption.h"
 #include "win32/base.h"
@@ -97,8 +96,7 @@ class CvCardExport {
   const std::string& _EncodeQP(const std::string& text);
 
   // Name, CHARSET and up to two types: what precedes a property's value.
-  void _AppendHead(const char* name, const char* type = nullptr,
-                   const char* secondType = nullptr);
+  void _AppendHead(const char* name, const char* type = nullptr, const char* secondType = nullptr);
   // The head and the value part.
   void _WriteProperty(const char* name, const _bstr_t& value, const char* type,
                       const char* secondType, bool forceQuotedPrintable);

@@ -24,7 +24,8 @@ bool CvCardImport::_ReadFile(HANDLE file, const char* fileName) {
   if (read) {
     LoadBytes(bytes.data(), bytes.size(), fileName);
   } else {
-    g_LogTimer.Err("CvCardImport::_ReadFile", 0, "File(%s) cannot be read", fileName ? fileName : "");
+    g_LogTimer.Err("CvCardImport::_ReadFile", 0, "File(%s) cannot be read",
+                   fileName ? fileName : "");
   }
   return read;
 }
@@ -210,7 +211,8 @@ std::basic_string<WCHAR> CvCardImport::_ReadText() {
   return data ? std::basic_string<WCHAR>(data, wide.length()) : std::basic_string<WCHAR>();
 }
 
-std::basic_string<WCHAR> CvCardImport::_Unescape(const std::basic_string<WCHAR>& text, bool structured) const {
+std::basic_string<WCHAR> CvCardImport::_Unescape(const std::basic_string<WCHAR>& text,
+                                                 bool structured) const {
   std::basic_string<WCHAR> result;
   result.reserve(text.size());
   const bool v30 = m_version == kVCard30;
@@ -232,16 +234,17 @@ std::basic_string<WCHAR> CvCardImport::_Unescape(const std::basic_string<WCHAR>&
   return result;
 }
 
-bool CvCardImport::_StoreValue(std::basic_string<WCHAR>& field, const std::basic_string<WCHAR>& text,
-                               bool structured) const {
-  std::basic_string<WCHAR> value = _Unescape(AsciiText::Trim(text, AsciiText::kWhiteSpace), structured);
+bool CvCardImport::_StoreValue(std::basic_string<WCHAR>& field,
+                               const std::basic_string<WCHAR>& text, bool structured) const {
+  std::basic_string<WCHAR> value =
+      _Unescape(AsciiText::Trim(text, AsciiText::kWhiteSpace), structured);
   if (value.empty()) return false;
   field = std::move(value);
   return true;
 }
 
-std::basic_string<WCHAR> CvCardImport::_NextPart(const std::basic_string<WCHAR>& value, std::size_t& pos,
-                                       bool rest) const {
+std::basic_string<WCHAR> CvCardImport::_NextPart(const std::basic_string<WCHAR>& value,
+                                                 std::size_t& pos, bool rest) const {
   const std::size_t start = std::min(pos, value.size());
   std::size_t end = start;
   for (; !rest && end < value.size() && value[end] != u';'; ++end) {
@@ -257,8 +260,8 @@ std::basic_string<WCHAR> CvCardImport::_NextPart(const std::basic_string<WCHAR>&
   return value.substr(start, end - start);
 }
 
-void CvCardImport::_StoreParts(const std::basic_string<WCHAR>& value, std::basic_string<WCHAR>* const* fields,
-                               int count) {
+void CvCardImport::_StoreParts(const std::basic_string<WCHAR>& value,
+                               std::basic_string<WCHAR>* const* fields, int count) {
   std::size_t pos = 0;
   for (int i = 0; i < count; ++i) {
     if (pos > value.size()) break;
@@ -287,7 +290,8 @@ int CvCardImport::ParseCards() {
     const CardEnd end = _ReadCard();
     if (end != CardEnd::kEnd) {
       // Saving a card that never ended could merge two people or keep half of one.
-      if (!_CardCutOff(end == CardEnd::kBegin ? "the next BEGIN:VCARD" : "the end of the file")) return -1;
+      if (!_CardCutOff(end == CardEnd::kBegin ? "the next BEGIN:VCARD" : "the end of the file"))
+        return -1;
       if (end == CardEnd::kText) break;
       m_version = kVCard21;
       continue;
@@ -374,4 +378,3 @@ void CvCardImport::_SkipValue() {
   // The value's continuation lines must not be taken for properties of their own.
   if (_GetTypes()) _CollectValue();
 }
-

@@ -105,10 +105,13 @@ class CvCardImport {
   void _SkipValue();
   std::basic_string<WCHAR> _Unescape(const std::basic_string<WCHAR>& text, bool structured) const;
   // Trims and unescapes the text into the field unless that leaves it empty.
-  bool _StoreValue(std::basic_string<WCHAR>& field, const std::basic_string<WCHAR>& text, bool structured) const;
+  bool _StoreValue(std::basic_string<WCHAR>& field, const std::basic_string<WCHAR>& text,
+                   bool structured) const;
   // The next component of a structured value from pos on; with rest, all the rest.
-  std::basic_string<WCHAR> _NextPart(const std::basic_string<WCHAR>& value, std::size_t& pos, bool rest) const;
-  void _StoreParts(const std::basic_string<WCHAR>& value, std::basic_string<WCHAR>* const* fields, int count);
+  std::basic_string<WCHAR> _NextPart(const std::basic_string<WCHAR>& value, std::size_t& pos,
+                                     bool rest) const;
+  void _StoreParts(const std::basic_string<WCHAR>& value, std::basic_string<WCHAR>* const* fields,
+                   int count);
 
   void _ResetCard();
   CardEnd _ReadCard();
@@ -128,7 +131,8 @@ class CvCardImport {
   bool _FillAddress(ParsedAddress& address, std::basic_string<WCHAR>* officeLocation,
                     const std::basic_string<WCHAR>& value);
   void doTEL();
-  void _PutLinePhone(bool fax, int faxIndex, int firstIndex, const std::basic_string<WCHAR>& number);
+  void _PutLinePhone(bool fax, int faxIndex, int firstIndex,
+                     const std::basic_string<WCHAR>& number);
   void _PutPhone(int index, const std::basic_string<WCHAR>& number);
   void doEMAIL();
   void doURL();

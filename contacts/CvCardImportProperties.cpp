@@ -1,6 +1,4 @@
 // The vCard reader's properties: each one read into the card being built.
-#include "contacts/CvCardImport.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <new>
@@ -9,6 +7,7 @@
 #include "addin/CLang.h"
 #include "addin/CLogTimer.h"
 #include "addin/ListSeparator.h"
+#include "contacts/CvCardImport.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/VCardReaderPicture.h"
 #include "win32/windows.h"
@@ -87,8 +86,9 @@ void CvCardImport::doVERSION() {
 void CvCardImport::doN() {
   std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
-  std::basic_string<WCHAR>* const fields[] = {&m_card.lastName, &m_card.firstName, &m_card.middleName,
-                                    &m_card.namePrefix, &m_card.nameSuffix};
+  std::basic_string<WCHAR>* const fields[] = {&m_card.lastName, &m_card.firstName,
+                                              &m_card.middleName, &m_card.namePrefix,
+                                              &m_card.nameSuffix};
   _StoreParts(value, fields, 5);
 }
 
@@ -135,9 +135,9 @@ bool CvCardImport::_FillAddress(ParsedAddress& address, std::basic_string<WCHAR>
                                 const std::basic_string<WCHAR>& value) {
   if (!address.IsEmpty() || (officeLocation && !officeLocation->empty())) return false;
   std::basic_string<WCHAR> extended;
-  std::basic_string<WCHAR>* const fields[] = {&address.postOfficeBox, &extended,       &address.street,
-                                    &address.city,          &address.region, &address.postalCode,
-                                    &address.country};
+  std::basic_string<WCHAR>* const fields[] = {
+      &address.postOfficeBox, &extended,           &address.street, &address.city,
+      &address.region,        &address.postalCode, &address.country};
   _StoreParts(value, fields, 7);
   if (officeLocation) {
     *officeLocation = std::move(extended);
@@ -152,7 +152,7 @@ void CvCardImport::doTEL() {
   std::basic_string<WCHAR> number;
   if (!_ReadTextValue(value) || !_StoreValue(number, value, false)) return;
   // The types that say where a number goes; VOICE only says it is no fax.
-  static constexpr const char* kPlacing[] = {"WORK", "HOME",  "CELL", "FAX",        "CAR",
+  static constexpr const char* kPlacing[] = {"WORK",  "HOME", "CELL", "FAX",        "CAR",
                                              "PAGER", "ISDN", "PREF", "COMPANYMAIN"};
   const auto has = [this](const char* type) { return _HasType(type); };
   const auto placing = std::count_if(std::begin(kPlacing), std::end(kPlacing), has);
@@ -168,9 +168,10 @@ void CvCardImport::doTEL() {
   static constexpr struct {
     const char* type;
     ParsedCard::Phone phone;
-  } kSingle[] = {{"CELL", ParsedCard::kMobilePhone},  {"CAR", ParsedCard::kCarPhone},
-                 {"PAGER", ParsedCard::kPager},       {"ISDN", ParsedCard::kIsdn},
-                 {"PREF", ParsedCard::kPrimaryPhone}, {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
+  } kSingle[] = {
+      {"CELL", ParsedCard::kMobilePhone},  {"CAR", ParsedCard::kCarPhone},
+      {"PAGER", ParsedCard::kPager},       {"ISDN", ParsedCard::kIsdn},
+      {"PREF", ParsedCard::kPrimaryPhone}, {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
   for (const auto& single : kSingle) {
     if (_HasType(single.type)) _PutPhone(single.phone, number);
   }
@@ -257,7 +258,8 @@ void CvCardImport::doCLASS() {
   std::basic_string<WCHAR> value;
   if (!_ReadTextValue(value)) return;
   value = AsciiText::Trim(value, AsciiText::kWhiteSpace);
-  if (AsciiText::IEquals(value, "CONFIDENTIAL")) m_card.sensitivity = ParsedCard::kSensitivityConfidential;
+  if (AsciiText::IEquals(value, "CONFIDENTIAL"))
+    m_card.sensitivity = ParsedCard::kSensitivityConfidential;
   if (AsciiText::IEquals(value, "PRIVATE")) m_card.sensitivity = ParsedCard::kSensitivityPrivate;
 }
 
@@ -296,15 +298,17 @@ bool CvCardImport::_ReadPhotoParams(const std::string& line, bool& haveEncoding)
   std::string name;
   std::string value;
   while (_NextParam(name, value)) {
-    if (AsciiText::IEquals(name, "ENCODING") || (name.empty() && AsciiText::IEquals(value, "BASE64"))) {
+    if (AsciiText::IEquals(name, "ENCODING") ||
+        (name.empty() && AsciiText::IEquals(value, "BASE64"))) {
       if (!AsciiText::IEquals(value, "BASE64") && !AsciiText::IEquals(value, "B")) {
         g_LogTimer.Err(kPhotoTag, 0, "Unsupported ENCODING in \"%s\"", line.c_str());
         return false;
       }
       haveEncoding = true;
     } else if (AsciiText::IEquals(name, "TYPE") || name.empty()) {
-      const bool known = std::any_of(std::begin(kImageTypes), std::end(kImageTypes),
-                                     [&value](const char* type) { return AsciiText::IEquals(value, type); });
+      const bool known =
+          std::any_of(std::begin(kImageTypes), std::end(kImageTypes),
+                      [&value](const char* type) { return AsciiText::IEquals(value, type); });
       if (!known && !value.empty()) {
         g_LogTimer.War(kPhotoTag, 0, "image type(%s) is unsupported (by outlook)", value.c_str());
       }
@@ -315,8 +319,8 @@ bool CvCardImport::_ReadPhotoParams(const std::string& line, bool& haveEncoding)
       }
       g_LogTimer.War(kPhotoTag, 0, "Ignoring VALUE=%s", value.c_str());
     } else {
-      g_LogTimer.War(kPhotoTag, 0, "Skipping unknown ParamName(%s) & ParamValue(%s)",
-                     name.c_str(), value.c_str());
+      g_LogTimer.War(kPhotoTag, 0, "Skipping unknown ParamName(%s) & ParamValue(%s)", name.c_str(),
+                     value.c_str());
     }
   }
   return true;
@@ -331,8 +335,9 @@ bool CvCardImport::_NextParam(std::string& name, std::string& value) {
   name = equals == std::string_view::npos
              ? std::string()
              : AsciiText::Trim(parameter.substr(0, equals), AsciiText::kWhiteSpace);
-  value = AsciiText::Trim(equals == std::string_view::npos ? parameter : parameter.substr(equals + 1),
-                          AsciiText::kWhiteSpace);
+  value =
+      AsciiText::Trim(equals == std::string_view::npos ? parameter : parameter.substr(equals + 1),
+                      AsciiText::kWhiteSpace);
   m_pos = end;
   return true;
 }
@@ -391,6 +396,7 @@ void CvCardImport::_FixSkypeCard() {
   const std::size_t second = rest.find(u' ');
   emails[1] = {rest.substr(0, second), emails[0].addressType};
   if (second != std::basic_string<WCHAR>::npos) {
-    emails[2] = {AsciiText::Trim(rest.substr(second + 1), AsciiText::kWhiteSpace), emails[0].addressType};
+    emails[2] = {AsciiText::Trim(rest.substr(second + 1), AsciiText::kWhiteSpace),
+                 emails[0].addressType};
   }
 }

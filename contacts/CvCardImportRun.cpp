@@ -1,7 +1,5 @@
 // The contact import run: the first page, the files it names, the progress dialog and
 // the finish page around the reader.
-#include "contacts/CvCardImport.h"
-
 #include <algorithm>
 
 #include "addin/CLang.h"
@@ -10,6 +8,7 @@
 #include "addin/CMultiPath.h"
 #include "contacts/CDlgVCardImport.h"
 #include "contacts/CDlgVCardImportFinish.h"
+#include "contacts/CvCardImport.h"
 #include "resource.h"
 #include "win32/owners.h"
 #include "win32/windows.h"
@@ -81,13 +80,13 @@ std::vector<std::string> CvCardImport::_CollectFiles(const std::string& text) {
       _AddFile(path, files);
       continue;
     }
-    const std::string folder =
-        path.back() == '\\' || path.back() == '/' ? path : path + "\\";
+    const std::string folder = path.back() == '\\' || path.back() == '/' ? path : path + "\\";
     WIN32_FIND_DATAA found{};
     const UniqueFind search(FindFirstFileA((folder + "*.vcf").c_str(), &found));
     if (!search) continue;
     do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) _AddFile(folder + found.cFileName, files);
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        _AddFile(folder + found.cFileName, files);
     } while (FindNextFileA(search.Get(), &found));
   }
   m_counts.files = static_cast<int>(files.size());
@@ -115,9 +114,9 @@ int CvCardImport::_ImportFile(const std::string& path) {
   if (!file) {
     const DWORD error = GetLastError();
     const std::string text = path + g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE");
-    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(),
-                                   g_Lang.GetText("IDS_ERR_TITLE").c_str(),
-                                   MB_OKCANCEL | MB_ICONEXCLAMATION);
+    const int answer =
+        MessageBoxA(GetActiveWindow(), text.c_str(), g_Lang.GetText("IDS_ERR_TITLE").c_str(),
+                    MB_OKCANCEL | MB_ICONEXCLAMATION);
     if (answer != IDCANCEL) return 0;
     return error != 0 ? HRESULT_FROM_WIN32(error) : E_FAIL;
   }
@@ -146,6 +145,7 @@ int CvCardImport::putContactItem(const ParsedCard& card) {
 bool CvCardImport::_AfterCard() {
   if (!m_progressUp) return true;
   m_progress.Step();
-  if (m_progress.IsHelpPressed()) g_Lib.ShowContextHelp("Import_Contacts_from_Files_with_Kelvra.htm");
+  if (m_progress.IsHelpPressed())
+    g_Lib.ShowContextHelp("Import_Contacts_from_Files_with_Kelvra.htm");
   return !m_progress.m_bCancel;
 }

@@ -307,8 +307,8 @@ void DovantCharConverter::EncodeQuotedPrintable(const std::string& source,
   destination = std::move(encoded);
 }
 
-bool DovantCharConverter::DecodeQuotedPrintable(const std::string& source,
-                                                std::string& destination, bool repair) {
+bool DovantCharConverter::DecodeQuotedPrintable(const std::string& source, std::string& destination,
+                                                bool repair) {
   std::string decoded;
   if (DecodeQp(source, decoded) || (repair && DecodeQp(_RepairSoftBreaks(source), decoded))) {
     destination = std::move(decoded);

@@ -31,15 +31,13 @@ class DovantCharConverter {
   // (the destination is then left as it was).
   virtual int EncodeByCharset(const char* charset, const _bstr_t& source,
                               std::string& destination) const;
-  virtual int EncodeByCodePage(int codePage, const _bstr_t& source,
-                               std::string& destination) const;
+  virtual int EncodeByCodePage(int codePage, const _bstr_t& source, std::string& destination) const;
   // 8-bit to UTF-16. Always -2: callers judge the outcome by the destination, which is
   // left as it was when nothing was converted. Bytes in a code page this system cannot
   // convert are read in the ANSI code page (and a warning logged) rather than lost.
   virtual int DecodeByCharset(const char* charset, const std::string& source,
                               _bstr_t& destination) const;
-  virtual int DecodeByCodePage(int codePage, const std::string& source,
-                               _bstr_t& destination) const;
+  virtual int DecodeByCodePage(int codePage, const std::string& source, _bstr_t& destination) const;
 
   virtual const char* GetCurrentCharset() const;
   // Both return the new current code page.

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/base.h"
-
 #include "com/variant.h"
+#include "win32/base.h"
 
 // An address as the reader fills it; the business address also has an office location,
 // kept beside it in ParsedCard.

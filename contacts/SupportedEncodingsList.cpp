@@ -6,8 +6,8 @@
 
 #include "addin/CLang.h"
 #include "addin/ModulePath.h"
-#include "win32/windows.h"
 #include "win32/owners.h"
+#include "win32/windows.h"
 
 namespace {
 
@@ -94,8 +94,7 @@ bool SupportedEncodingsList::_AddLine(const std::string& line) {
   }
   int codePage = ReadCodePage(fields[2]);
   if (codePage == 0) return false;
-  m_List.push_back(
-      std::make_unique<EncodingEntry>(fields[0].c_str(), fields[1].c_str(), codePage));
+  m_List.push_back(std::make_unique<EncodingEntry>(fields[0].c_str(), fields[1].c_str(), codePage));
   return true;
 }
 

@@ -16,7 +16,8 @@ constexpr std::chrono::sys_days kOleEpoch{std::chrono::year{1899} / 12 / 30};
 // The number in exactly `digits` decimal digits, leading zeros included.
 void AppendDigits(unsigned number, int digits, std::string& text) {
   char buffer[4];
-  for (int i = digits - 1; i >= 0; --i, number /= 10) buffer[i] = static_cast<char>('0' + number % 10);
+  for (int i = digits - 1; i >= 0; --i, number /= 10)
+    buffer[i] = static_cast<char>('0' + number % 10);
   text.append(buffer, static_cast<size_t>(digits));
 }
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "win32/owners.h"
 #include "addin/WrittenFilesMap.h"
+#include "win32/owners.h"
 
 class VCardFileSink {
  public:

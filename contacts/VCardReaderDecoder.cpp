@@ -22,8 +22,7 @@ int ReplaceNuls(std::string& text) {
 
 }  // namespace
 
-VCardReaderDecoder::Result VCardReaderDecoder::Decode(const unsigned char* data,
-                                                      std::size_t size) {
+VCardReaderDecoder::Result VCardReaderDecoder::Decode(const unsigned char* data, std::size_t size) {
   Result result;
   if (size == 0) return result;
   std::size_t markSize = 0;
@@ -40,8 +39,8 @@ VCardReaderDecoder::Result VCardReaderDecoder::Decode(const unsigned char* data,
   return result;
 }
 
-VCardReaderDecoder::Form VCardReaderDecoder::_Detect(const unsigned char* data,
-                                                     std::size_t size, std::size_t& markSize) {
+VCardReaderDecoder::Form VCardReaderDecoder::_Detect(const unsigned char* data, std::size_t size,
+                                                     std::size_t& markSize) {
   markSize = 0;
   if (size < 4) return Form::kAnsi;
   if (data[0] == kUtf8Mark[0] && data[1] == kUtf8Mark[1] && data[2] == kUtf8Mark[2]) {
@@ -72,8 +71,8 @@ bool VCardReaderDecoder::_FromUtf8(Result& result) {
   return _WideToAnsi(wide, result);
 }
 
-bool VCardReaderDecoder::_FromUtf16(const unsigned char* data, std::size_t size,
-                                    bool bigEndian, Result& result) {
+bool VCardReaderDecoder::_FromUtf16(const unsigned char* data, std::size_t size, bool bigEndian,
+                                    Result& result) {
   std::basic_string<WCHAR> wide(size / 2, u'\0');
   for (std::size_t i = 0; i < wide.size(); ++i) {
     const unsigned char first = data[2 * i];
@@ -118,8 +117,7 @@ void VCardReaderDecoder::_AddMissingLineFeeds(std::string& text) {
   text = std::move(mended);
 }
 
-void VCardReaderDecoder::LogNuls(const Result& result, const char* function,
-                                 const char* fileName) {
+void VCardReaderDecoder::LogNuls(const Result& result, const char* function, const char* fileName) {
   if (result.nulCount == 0 || fileName == nullptr) return;
   g_LogTimer.Err(function, 0,
                  "File(%s) contains unencoded binary data(%d bad symbols)! It cannot be "

@@ -1,9 +1,9 @@
 #include "contacts/VCardReaderPicture.h"
 
-#include "atl/Base64.h"
-
 #include <cstddef>
 #include <initializer_list>
+
+#include "atl/Base64.h"
 
 namespace {
 

@@ -26,12 +26,14 @@ class CheckingReader : public CvCardImport {
  protected:
   int putContactItem(const ParsedCard& card) override {
     for (const std::u16string* text :
-         {&card.firstName, &card.middleName, &card.lastName, &card.namePrefix,
-          &card.nameSuffix, &card.fullName, &card.nickName, &card.profession,
-          &card.companyName, &card.department, &card.jobTitle, &card.notes,
-          &card.officeLocation, &card.imAddress, &card.categories, &card.managerName,
-          &card.assistantName, &card.spouse, &card.netMeetingServer, &card.netMeetingAlias,
-          &card.freeBusyAddress, &card.businessHomePage, &card.personalHomePage})
+         {&card.firstName,        &card.middleName,      &card.lastName,
+          &card.namePrefix,       &card.nameSuffix,      &card.fullName,
+          &card.nickName,         &card.profession,      &card.companyName,
+          &card.department,       &card.jobTitle,        &card.notes,
+          &card.officeLocation,   &card.imAddress,       &card.categories,
+          &card.managerName,      &card.assistantName,   &card.spouse,
+          &card.netMeetingServer, &card.netMeetingAlias, &card.freeBusyAddress,
+          &card.businessHomePage, &card.personalHomePage})
       m_sum += Checksum(*text);
     m_sum += Checksum(card.business) + Checksum(card.home) + Checksum(card.other);
     for (const std::u16string& phone : card.phones) m_sum += Checksum(phone);

@@ -14,8 +14,10 @@ namespace {
 // The control's id as the ribbon XML spells it; the command line may use any case.
 std::optional<std::string> FindControl(const testkit::RibbonHost& ribbon, const std::string& id) {
   for (const std::string& known : ribbon.ControlIds())
-    if (known.size() == id.size() && std::equal(known.begin(), known.end(), id.begin(), [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    if (known.size() == id.size() &&
+        std::equal(known.begin(), known.end(), id.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) ==
+                 std::tolower(static_cast<unsigned char>(b));
         }))
       return known;
   return std::nullopt;

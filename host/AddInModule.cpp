@@ -2,11 +2,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
-#include <type_traits>
-#include <optional>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 #include "win32/owners.h"
@@ -24,8 +24,9 @@ std::optional<CLSID> ParseClassId(const std::string& text) {
   unsigned short data3 = 0;
   unsigned char d[8] = {};
   int consumed = 0;
-  if (std::sscanf(text.c_str(), "{%8x-%4hx-%4hx-%2hhx%2hhx-%2hhx%2hhx%2hhx%2hhx%2hhx%2hhx}%n", &data1, &data2, &data3,
-                  &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &consumed) != 11 ||
+  if (std::sscanf(text.c_str(), "{%8x-%4hx-%4hx-%2hhx%2hhx-%2hhx%2hhx%2hhx%2hhx%2hhx%2hhx}%n",
+                  &data1, &data2, &data3, &d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7],
+                  &consumed) != 11 ||
       consumed != 38 || text.size() != 38)
     return std::nullopt;
   CLSID clsid{data1, data2, data3, {d[0], d[1], d[2], d[3], d[4], d[5], d[6], d[7]}};
@@ -35,14 +36,15 @@ std::optional<CLSID> ParseClassId(const std::string& text) {
 // The class id HKEY_CLASSES_ROOT gives the ProgID, as Office looks it up.
 std::optional<CLSID> RegisteredClass(const char* progId) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (std::string(progId) + "\\CLSID").c_str(), 0, KEY_READ, &opened) !=
-      ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (std::string(progId) + "\\CLSID").c_str(), 0, KEY_READ,
+                    &opened) != ERROR_SUCCESS)
     return std::nullopt;
   const UniqueRegKey key(opened);
   char text[64] = {};
   DWORD size = sizeof text - 1;
   DWORD type = 0;
-  const LONG read = RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+  const LONG read =
+      RegQueryValueExA(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
   if (read != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
   return ParseClassId(std::string(text, strnlen(text, size)));
 }
@@ -74,7 +76,8 @@ AddInModule::~AddInModule() = default;
 
 FARPROC AddInModule::Export(const char* name) const {
   FARPROC address = GetProcAddress(module_.Get(), name);
-  if (address == nullptr) throw std::runtime_error(std::string("the add-in does not export ") + name);
+  if (address == nullptr)
+    throw std::runtime_error(std::string("the add-in does not export ") + name);
   return address;
 }
 
@@ -84,13 +87,16 @@ HRESULT AddInModule::Unregister() const { return unregisterServer_(); }
 
 IUnknownPtr AddInModule::CreateConnect() const {
   std::optional<CLSID> clsid = RegisteredClass("Kelvra.Connect");
-  if (!clsid) throw std::runtime_error("the add-in is not registered: run kelvra-host register first");
+  if (!clsid)
+    throw std::runtime_error("the add-in is not registered: run kelvra-host register first");
   IClassFactoryPtr factory;
   HRESULT hr = getClassObject_(*clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory));
-  if (FAILED(hr)) throw std::runtime_error("the add-in has no class factory for its class: " + HresultText(hr));
+  if (FAILED(hr))
+    throw std::runtime_error("the add-in has no class factory for its class: " + HresultText(hr));
   IUnknownPtr connect;
   hr = factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&connect));
-  if (FAILED(hr)) throw std::runtime_error("the add-in cannot make its connection object: " + HresultText(hr));
+  if (FAILED(hr))
+    throw std::runtime_error("the add-in cannot make its connection object: " + HresultText(hr));
   return connect;
 }
 
@@ -112,7 +118,8 @@ std::string AddInModule::Version() const {
     UINT chars = 0;
     const std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
     if (!VerQueryValueA(data.data(), query.c_str(), &value, &chars) || value == nullptr) return "";
-    return std::string(static_cast<const char*>(value), strnlen(static_cast<const char*>(value), chars));
+    return std::string(static_cast<const char*>(value),
+                       strnlen(static_cast<const char*>(value), chars));
   };
   if (size == 0 || !GetFileVersionInfoA(path, 0, size, data.data()) || text("FileVersion").empty())
     throw std::runtime_error("the add-in has no version resource");

@@ -1,6 +1,5 @@
 #include "CalendarExportAction.h"
 
-
 #include "AddInModule.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
@@ -21,7 +20,8 @@ CalendarExportAction::CalendarExportAction(const std::vector<std::string>& argum
     if (common_.Take(option, args) || filter_.Take(option, args)) continue;
     if (option == "--format") {
       const std::string format = args.Value();
-      if (format != "10" && format != "20") throw UsageError("export-calendar: --format is 10 or 20");
+      if (format != "10" && format != "20")
+        throw UsageError("export-calendar: --format is 10 or 20");
       format_ = std::stoi(format);
     } else {
       args.Unknown(option);
@@ -67,9 +67,9 @@ void CalendarExportAction::FilterPage(HWND dlg, HostUser& user) {
 
 void CalendarExportAction::FinishPage(HWND dlg) {
   SetResult("result: selected=" + std::to_string(Count(dlg, IDC_LBL_NUM_SELECTED)) +
-            " exported=" + std::to_string(Count(dlg, IDC_LBL_NUM_EXPORTED)) +
-            " failed=" + std::to_string(Count(dlg, IDC_LBL_NUM_FAILURES)) +
-            " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)),
+                " exported=" + std::to_string(Count(dlg, IDC_LBL_NUM_EXPORTED)) +
+                " failed=" + std::to_string(Count(dlg, IDC_LBL_NUM_FAILURES)) +
+                " skipped=" + std::to_string(Count(dlg, IDC_LBL_NUM_SKIPPED)),
             Count(dlg, IDC_LBL_NUM_FAILURES));
   testkit::Click(dlg, IDCANCEL);
 }

@@ -25,8 +25,10 @@ std::string WithListSeparator(const std::string& list) {
     return list;
   std::string text;
   for (char c : list) {
-    if (c == ',') text += separator;
-    else text += c;
+    if (c == ',')
+      text += separator;
+    else
+      text += c;
   }
   return text;
 }
@@ -39,7 +41,8 @@ bool CalendarFilterOptions::Take(const std::string& option, ActionArguments& arg
   } else if (option == "--skip-private") {
     skipPrivate_ = true;
   } else if (option == "--exclude-categories" || option == "--include-categories") {
-    if (categories_) throw UsageError(action_ + ": give one of --exclude-categories and --include-categories");
+    if (categories_)
+      throw UsageError(action_ + ": give one of --exclude-categories and --include-categories");
     const std::string list = args.Value();
     categories_ = Rule{option == "--include-categories", list};
   } else if (option == "--exclude-labels" || option == "--include-labels") {
@@ -115,7 +118,8 @@ void CalendarFilterOptions::FillLabels(HWND dlg, HostUser& user) const {
     return;
   }
   if (!offered) {
-    user.Refuse(action_ + ": labels cannot be chosen with this Outlook (the filter page disables them)");
+    user.Refuse(action_ +
+                ": labels cannot be chosen with this Outlook (the filter page disables them)");
     return;
   }
   testkit::SelectItem(dlg, IDC_CBO_LUDE_LABELS, labels_->include ? kInclude : kExclude);

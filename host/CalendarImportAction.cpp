@@ -7,8 +7,8 @@
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/ZoneList.h"
-#include "win32/registry.h"
 #include "win32/owners.h"
+#include "win32/registry.h"
 
 namespace host {
 namespace {
@@ -23,10 +23,11 @@ std::string ZoneDisplayName(const std::string& id) {
   char name[256] = {};
   DWORD size = sizeof name;
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
+    return "";
   const UniqueRegKey zone(opened);
-  const LONG read =
-      RegQueryValueExA(zone.Get(), "Display", nullptr, nullptr, reinterpret_cast<BYTE*>(name), &size);
+  const LONG read = RegQueryValueExA(zone.Get(), "Display", nullptr, nullptr,
+                                     reinterpret_cast<BYTE*>(name), &size);
   return read == ERROR_SUCCESS ? std::string(name) : std::string();
 }
 
@@ -46,7 +47,8 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
       folder_ = args.Value();
     } else if (option == "--conflict") {
       const std::string mode = args.Value();
-      if (mode != "0" && mode != "1" && mode != "2") throw UsageError("import-calendar: --conflict is 0, 1 or 2");
+      if (mode != "0" && mode != "1" && mode != "2")
+        throw UsageError("import-calendar: --conflict is 0, 1 or 2");
       conflict_ = std::atoi(mode.c_str());
     } else if (option == "--zone") {
       zone_ = args.Value();

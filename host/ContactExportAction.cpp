@@ -1,6 +1,5 @@
 #include "ContactExportAction.h"
 
-
 #include "ActionArguments.h"
 #include "AddInModule.h"
 #include "resources/resource.h"
@@ -23,7 +22,8 @@ constexpr int kClose = IDCANCEL;
 
 }  // namespace
 
-ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments, const std::string& encodingsFile)
+ContactExportAction::ContactExportAction(const std::vector<std::string>& arguments,
+                                         const std::string& encodingsFile)
     : WizardAction("Ostrane.Kelvra.btnExportC", "ExportC", "contact"),
       common_("export-contacts", "contact", encodingsFile) {
   ActionArguments args("export-contacts", arguments);
@@ -31,7 +31,8 @@ ContactExportAction::ContactExportAction(const std::vector<std::string>& argumen
     if (common_.Take(option, args)) continue;
     if (option == "--format") {
       const std::string format = args.Value();
-      if (format != "21" && format != "30") throw UsageError("export-contacts: --format is 21 or 30");
+      if (format != "21" && format != "30")
+        throw UsageError("export-contacts: --format is 21 or 30");
       format_ = std::stoi(format);
     } else {
       args.Unknown(option);
@@ -65,8 +66,8 @@ void ContactExportAction::OptionsPage(HWND dlg, HostUser& user) {
 
 void ContactExportAction::FinishPage(HWND dlg) {
   const int failed = Count(dlg, kFailed);
-  SetResult("result: selected=" + std::to_string(Count(dlg, kProcessed)) +
-                " exported=" + std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(failed) +
+  SetResult("result: selected=" + std::to_string(Count(dlg, kProcessed)) + " exported=" +
+                std::to_string(Count(dlg, kExported)) + " failed=" + std::to_string(failed) +
                 " skipped=" + std::to_string(Count(dlg, kSkipped)),
             failed);
   testkit::Click(dlg, kClose);

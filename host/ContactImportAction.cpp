@@ -34,14 +34,16 @@ ContactImportAction::ContactImportAction(const std::vector<std::string>& argumen
   for (std::string option = args.Next(); !option.empty(); option = args.Next()) {
     if (option == "--from") {
       const std::string path = args.Value();
-      if (!std::filesystem::exists(path)) throw UsageError("import-contacts: --from " + path + ": no such file or folder");
+      if (!std::filesystem::exists(path))
+        throw UsageError("import-contacts: --from " + path + ": no such file or folder");
       from_.push_back(WindowsPathOf(path));
       fromLinux_.push_back(path);
     } else if (option == "--folder") {
       folder_ = args.Value();
     } else if (option == "--conflict") {
       const std::string mode = args.Value();
-      if (mode != "0" && mode != "1" && mode != "2") throw UsageError("import-contacts: --conflict is 0, 1 or 2");
+      if (mode != "0" && mode != "1" && mode != "2")
+        throw UsageError("import-contacts: --conflict is 0, 1 or 2");
       conflict_ = std::atoi(mode.c_str());
     } else {
       args.Unknown(option);
@@ -58,7 +60,8 @@ void ContactImportAction::Prepare(HostUser& user) {
 
 ExitStatus ContactImportAction::Run(OfficeSession& session, int outlookMajor) {
   const ExitStatus status = WizardAction::Run(session, outlookMajor);
-  for (const std::string& file : VCardFilesWithoutCards(fromLinux_)) PrintError(file + " holds no card");
+  for (const std::string& file : VCardFilesWithoutCards(fromLinux_))
+    PrintError(file + " holds no card");
   return status;
 }
 
@@ -82,8 +85,8 @@ void ContactImportAction::FinishPage(HWND dlg) {
   const auto [files, contacts] = CountPair(dlg, kFilesAndContacts);
   const int failed = Count(dlg, kFailed);
   SetResult("result: files=" + std::to_string(files) + " contacts=" + std::to_string(contacts) +
-                " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" + std::to_string(failed) +
-                " skipped=" + std::to_string(Count(dlg, kSkipped)),
+                " imported=" + std::to_string(Count(dlg, kImported)) + " failed=" +
+                std::to_string(failed) + " skipped=" + std::to_string(Count(dlg, kSkipped)),
             failed);
   testkit::Click(dlg, kClose);
 }

@@ -11,20 +11,24 @@
 namespace host {
 
 ExportOptions::ExportOptions(std::string action, std::string item, std::string encodingsFile)
-    : action_(std::move(action)), item_(std::move(item)), encodingsFile_(std::move(encodingsFile)) {}
+    : action_(std::move(action)),
+      item_(std::move(item)),
+      encodingsFile_(std::move(encodingsFile)) {}
 
 bool ExportOptions::Take(const std::string& option, ActionArguments& args) {
   const std::string perItem = "--file-per-" + item_;
   if (option == "--to") {
     const std::string dir = args.Value();
-    if (!std::filesystem::is_directory(dir)) throw UsageError(action_ + ": --to " + dir + ": no such folder");
+    if (!std::filesystem::is_directory(dir))
+      throw UsageError(action_ + ": --to " + dir + ": no such folder");
     to_ = WindowsPathOf(dir);
   } else if (option == "--folder") {
     folder_ = args.Value();
   } else if (option == "--encoding") {
     const std::string name = args.Value();
     encoding_ = EncodingName(name, encodingsFile_);
-    if (encoding_.empty()) throw UsageError(action_ + ": --encoding " + name + ": no such encoding");
+    if (encoding_.empty())
+      throw UsageError(action_ + ": --encoding " + name + ": no such encoding");
   } else if (option == "--one-file" || option == perItem) {
     if (oneFile_ && *oneFile_ != (option == "--one-file"))
       throw UsageError(action_ + ": --one-file and " + perItem + " exclude each other");

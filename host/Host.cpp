@@ -45,27 +45,34 @@ std::string ReadAnswersFile(const std::string& path) {
 
 void ExpectArguments(const HostOptions& options, std::size_t count, const char* what) {
   if (options.actionArguments.size() != count)
-    throw UsageError(options.action + (count == 0 ? " takes no arguments" : std::string(" takes ") + what));
+    throw UsageError(options.action +
+                     (count == 0 ? " takes no arguments" : std::string(" takes ") + what));
 }
 
 ExitStatus Registration(const AddInModule& module, bool unregister) {
   const HRESULT hr = unregister ? module.Unregister() : module.Register();
   if (SUCCEEDED(hr)) return kCompleted;
-  PrintError(std::string(unregister ? "DllUnregisterServer" : "DllRegisterServer") + " failed: " + HresultText(hr));
+  PrintError(std::string(unregister ? "DllUnregisterServer" : "DllRegisterServer") +
+             " failed: " + HresultText(hr));
   return kCancelled;
 }
 
 // The action done with the add-in running in Outlook.
-ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFolder, const AddInModule& module,
-                        testkit::Answers& answers) {
+ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFolder,
+                        const AddInModule& module, testkit::Answers& answers) {
   std::unique_ptr<WizardAction> wizard;
   if (options.action == "export-contacts")
-    wizard = std::make_unique<ContactExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
-  if (options.action == "import-contacts") wizard = std::make_unique<ContactImportAction>(options.actionArguments);
-  if (options.action == "import-calendar") wizard = std::make_unique<CalendarImportAction>(options.actionArguments);
+    wizard = std::make_unique<ContactExportAction>(options.actionArguments,
+                                                   runtimeFolder + "/supportedEncodings.txt");
+  if (options.action == "import-contacts")
+    wizard = std::make_unique<ContactImportAction>(options.actionArguments);
+  if (options.action == "import-calendar")
+    wizard = std::make_unique<CalendarImportAction>(options.actionArguments);
   if (options.action == "export-calendar")
-    wizard = std::make_unique<CalendarExportAction>(options.actionArguments, runtimeFolder + "/supportedEncodings.txt");
-  if (!wizard) ExpectArguments(options, 1, options.action == "app-command" ? "one TEXT" : "one control");
+    wizard = std::make_unique<CalendarExportAction>(options.actionArguments,
+                                                    runtimeFolder + "/supportedEncodings.txt");
+  if (!wizard)
+    ExpectArguments(options, 1, options.action == "app-command" ? "one TEXT" : "one control");
 
   AppOutput app(module.WindowsFolder() + "\\Kelvra.exe");
   HostUser user(options.verbose, answers);
@@ -77,16 +84,21 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
     if (options.verbose)
       PrintOut(session.ribbon() != nullptr ? DescribeRibbon(*session.ribbon())
                                            : testkit::PrintCommandBars(session.explorer(), true));
-    if (wizard) status = wizard->Run(session, options.outlookMajor);
-    else if (options.action == "ribbon") status = PressRibbon(session, options.actionArguments[0]);
-    else if (options.action == "button") status = ClickButton(session, options.actionArguments[0]);
-    else status = SendAppCommand(options.actionArguments[0]);
+    if (wizard)
+      status = wizard->Run(session, options.outlookMajor);
+    else if (options.action == "ribbon")
+      status = PressRibbon(session, options.actionArguments[0]);
+    else if (options.action == "button")
+      status = ClickButton(session, options.actionArguments[0]);
+    else
+      status = SendAppCommand(options.actionArguments[0]);
     PumpMessages(kSettleMs);
     app.PrintNew();
   }
   const std::vector<std::string> problems = user.Problems();
   for (const std::string& problem : problems) PrintError(problem);
-  if (wizard && !wizard->Finished() && problems.empty()) PrintError("the wizard ended before its finish page");
+  if (wizard && !wizard->Finished() && problems.empty())
+    PrintError("the wizard ended before its finish page");
   if (!problems.empty()) status = kCancelled;
   return status;
 }
@@ -101,7 +113,8 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   if (options.now) testkit::SetLocalTime(*options.now);
   std::unique_ptr<testkit::Answers> answers;
   try {
-    answers = std::make_unique<testkit::Answers>(options.answers.empty() ? "" : ReadAnswersFile(options.answers));
+    answers = std::make_unique<testkit::Answers>(
+        options.answers.empty() ? "" : ReadAnswersFile(options.answers));
   } catch (const std::invalid_argument& e) {
     throw UsageError("--answers " + options.answers + ": " + e.what());
   }
@@ -142,7 +155,9 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   root.SaveRegistry();
   const std::string text = options.save ? testkit::MailboxText() : std::string();
   if (text != loaded)
-    ReplaceFile(options.mailbox, [&text](const std::string& temporary) { testkit::SaveMailboxText(text, temporary); });
+    ReplaceFile(options.mailbox, [&text](const std::string& temporary) {
+      testkit::SaveMailboxText(text, temporary);
+    });
   return status;
 }
 

@@ -7,8 +7,9 @@
 namespace host {
 namespace {
 
-const std::set<std::string> kActions{"register",        "unregister",      "ribbon", "app-command", "button",
-                                     "export-contacts", "import-contacts", "export-calendar", "import-calendar"};
+const std::set<std::string> kActions{"register",        "unregister",      "ribbon",
+                                     "app-command",     "button",          "export-contacts",
+                                     "import-contacts", "export-calendar", "import-calendar"};
 
 // A whole decimal number within [low, high].
 std::optional<long> Number(const std::string& text, long low, long high) {
@@ -31,10 +32,10 @@ int OutlookMajor(const std::string& version) {
 SYSTEMTIME LocalTime(const std::string& text) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   char rest = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &year, &month, &day, &hour, &minute, &second,
-                  &rest) != 6 ||
-      year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
-      second > 59 || hour < 0 || minute < 0 || second < 0)
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &year, &month, &day, &hour, &minute,
+                  &second, &rest) != 6 ||
+      year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
+      minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0)
     throw UsageError("--now " + text + ": a local time YYYY-MM-DDTHH:MM:SS is expected");
   SYSTEMTIME time{};
   time.wYear = static_cast<WORD>(year);
@@ -47,8 +48,10 @@ SYSTEMTIME LocalTime(const std::string& text) {
 }
 
 std::string DefaultRoot(const HostEnvironment& environment) {
-  if (environment.xdgDataHome && !environment.xdgDataHome->empty()) return *environment.xdgDataHome + "/kelvra-host";
-  if (environment.home && !environment.home->empty()) return *environment.home + "/.local/share/kelvra-host";
+  if (environment.xdgDataHome && !environment.xdgDataHome->empty())
+    return *environment.xdgDataHome + "/kelvra-host";
+  if (environment.home && !environment.home->empty())
+    return *environment.home + "/.local/share/kelvra-host";
   throw UsageError("neither XDG_DATA_HOME nor HOME is set: give --root DIR");
 }
 
@@ -80,11 +83,13 @@ const char* UsageText() {
          "  4 completed with failures\n";
 }
 
-HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment) {
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments,
+                             const HostEnvironment& environment) {
   HostOptions options;
   std::size_t i = 0;
   auto value = [&](const std::string& option) -> std::string {
-    if (i + 1 >= arguments.size() || arguments[i + 1].empty()) throw UsageError(option + " needs a value");
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+      throw UsageError(option + " needs a value");
     return arguments[++i];
   };
   for (; i < arguments.size(); ++i) {
@@ -127,7 +132,8 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const Ho
   if (i == arguments.size()) throw UsageError("no action given");
   options.action = arguments[i];
   if (kActions.count(options.action) == 0) throw UsageError("unknown action " + options.action);
-  options.actionArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+  options.actionArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                 arguments.end());
   if (options.save && options.mailbox.empty())
     throw UsageError("--save needs --mailbox FILE: the built-in demo mailbox is never written");
   if (options.root.empty()) options.root = DefaultRoot(environment);

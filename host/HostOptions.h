@@ -30,11 +30,11 @@ class UsageError : public std::runtime_error {
 struct HostOptions {
   std::string mailbox;  // Linux path; empty: the built-in demo mailbox
   bool save = false;
-  std::string root;     // Linux folder behind C:
+  std::string root;  // Linux folder behind C:
   std::string outlookVersion = "14.0.0.4760";
   int outlookMajor = 14;
   unsigned acp = 65001;
-  std::string answers;  // Linux path; empty: none
+  std::string answers;       // Linux path; empty: none
   bool debugButton = false;  // "DebugButton" set before the add-in starts
   bool verbose = false;
   // The stand-in's system zone: a Windows zone id or an IANA name; empty: the
@@ -59,6 +59,7 @@ struct HostEnvironment {
 const char* UsageText();
 
 // Throws UsageError.
-HostOptions ParseHostOptions(const std::vector<std::string>& arguments, const HostEnvironment& environment);
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments,
+                             const HostEnvironment& environment);
 
 }  // namespace host

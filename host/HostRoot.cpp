@@ -18,7 +18,9 @@ HostRoot::HostRoot(const std::string& linuxFolder) {
   fs::path folder = fs::absolute(linuxFolder, error);
   if (!error) fs::create_directories(folder / "AppData", error);
   if (!error) fs::create_directories(folder / "Temp", error);
-  if (error) throw std::runtime_error("cannot create the root folder " + linuxFolder + ": " + error.message());
+  if (error)
+    throw std::runtime_error("cannot create the root folder " + linuxFolder + ": " +
+                             error.message());
   folder_ = folder.lexically_normal().string();
   testkit::SetHostRoot(folder_);
   testkit::SetAppDataFolder("C:\\AppData");
@@ -32,7 +34,8 @@ std::string HostRoot::RegistryFile() const { return (fs::path(folder_) / "regist
 
 void HostRoot::SaveRegistry() const {
   ReplaceFile(RegistryFile(), [](const std::string& temporary) {
-    if (!testkit::SaveRegistry(temporary)) throw std::runtime_error("the registry cannot be written");
+    if (!testkit::SaveRegistry(temporary))
+      throw std::runtime_error("the registry cannot be written");
   });
 }
 

@@ -52,8 +52,10 @@ std::string DescribeChanges(const std::string& opened, const std::string& closin
 }
 
 std::string AnswerName(int answer) {
-  constexpr const char* kNames[] = {"", "IDOK", "IDCANCEL", "IDABORT", "IDRETRY", "IDIGNORE", "IDYES", "IDNO"};
-  return answer > 0 && answer < static_cast<int>(std::size(kNames)) ? kNames[answer] : std::to_string(answer);
+  constexpr const char* kNames[] = {"",        "IDOK",     "IDCANCEL", "IDABORT",
+                                    "IDRETRY", "IDIGNORE", "IDYES",    "IDNO"};
+  return answer > 0 && answer < static_cast<int>(std::size(kNames)) ? kNames[answer]
+                                                                    : std::to_string(answer);
 }
 
 }  // namespace
@@ -65,7 +67,8 @@ HostUser::HostUser(bool verbose, testkit::Answers& answers) : verbose_(verbose),
   testkit::SetFolderBrowserHandler([this](const testkit::FolderBrowserRecord& browser) {
     std::optional<std::optional<std::string>> answer = answers_.TakeFolder();
     std::optional<std::string> folder = answer ? *answer : std::nullopt;
-    if (verbose_) PrintOut("folder browser \"" + browser.title + "\": " + folder.value_or("cancel"));
+    if (verbose_)
+      PrintOut("folder browser \"" + browser.title + "\": " + folder.value_or("cancel"));
     return folder;
   });
   testkit::SetOutlookFolderPickerHandler([this] {
@@ -78,8 +81,10 @@ HostUser::HostUser(bool verbose, testkit::Answers& answers) : verbose_(verbose),
     if (verbose_) PrintOut("Outlook folder picker: " + folder.value_or("cancel"));
     return folder;
   });
-  if (std::optional<std::optional<std::string>> file = answers_.TakeFile()) testkit::SetBruvelAnswer(*file);
-  watcher_ = std::make_unique<testkit::DialogWatcher>([this](HWND dlg, int templateId) { Answer(dlg, templateId); });
+  if (std::optional<std::optional<std::string>> file = answers_.TakeFile())
+    testkit::SetBruvelAnswer(*file);
+  watcher_ = std::make_unique<testkit::DialogWatcher>(
+      [this](HWND dlg, int templateId) { Answer(dlg, templateId); });
 }
 
 HostUser::~HostUser() {
@@ -162,7 +167,8 @@ void HostUser::PrintClosing(HWND dlg, const std::string& opened) const {
 // for a user who is not there: it is cancelled.
 void HostUser::Finish(HWND dlg, int templateId, const std::string& what) {
   if (testkit::DialogEnded(dlg)) return;
-  std::string problem = "dialog " + std::to_string(templateId) + " stayed open " + what + ": cancelled";
+  std::string problem =
+      "dialog " + std::to_string(templateId) + " stayed open " + what + ": cancelled";
   {
     std::lock_guard lock(mutex_);
     if (!lastMessage_.empty()) problem += " (\"" + lastMessage_ + "\")";
@@ -179,9 +185,11 @@ int HostUser::AnswerMessageBox(const std::string& caption, const std::string& te
   }
   // What the user would have read, on one line.
   std::string line = text;
-  std::replace_if(line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      line.begin(), line.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   PrintError("message: " + line);
-  if (verbose_) PrintOut("message box \"" + caption + "\": \"" + text + "\" -> " + AnswerName(answer));
+  if (verbose_)
+    PrintOut("message box \"" + caption + "\": \"" + text + "\" -> " + AnswerName(answer));
   return answer;
 }
 

@@ -22,16 +22,20 @@ Outlook::MAPIFolderPtr StartFolder(Outlook::_Application* application, const Exp
     if (folder == nullptr) throw std::runtime_error("Outlook has no folder " + view.folderPath);
     return folder;
   }
-  Outlook::_NameSpacePtr session =
-      OutlookCall("Application.GetNamespace(MAPI)", [&] { return application->GetNamespace("MAPI"); });
-  const std::string defaultFolder = "Namespace.GetDefaultFolder(" + std::to_string(view.defaultFolder) + ")";
+  Outlook::_NameSpacePtr session = OutlookCall("Application.GetNamespace(MAPI)",
+                                               [&] { return application->GetNamespace("MAPI"); });
+  const std::string defaultFolder =
+      "Namespace.GetDefaultFolder(" + std::to_string(view.defaultFolder) + ")";
   if (view.defaultFolder != Outlook::olFolderInbox)
-    return OutlookCall(defaultFolder, [&] { return session->GetDefaultFolder(view.defaultFolder); });
+    return OutlookCall(defaultFolder,
+                       [&] { return session->GetDefaultFolder(view.defaultFolder); });
   try {
     return session->GetDefaultFolder(view.defaultFolder);
   } catch (const _com_error&) {
-    Outlook::MAPIFolderPtr store = OutlookCall("Namespace.Folders.Item(1)", [&] { return session->GetFolders()->Item(_variant_t(1L)); });
-    return OutlookCall("MAPIFolder.Folders.Item(1)", [&] { return store->GetFolders()->Item(_variant_t(1L)); });
+    Outlook::MAPIFolderPtr store = OutlookCall(
+        "Namespace.Folders.Item(1)", [&] { return session->GetFolders()->Item(_variant_t(1L)); });
+    return OutlookCall("MAPIFolder.Folders.Item(1)",
+                       [&] { return store->GetFolders()->Item(_variant_t(1L)); });
   }
 }
 
@@ -45,8 +49,10 @@ OfficeSession::OfficeSession(const AddInModule& module, int outlookMajor, Explor
     OutlookCall("Explorer.Selection", [&] { testkit::SelectItems(explorer_, ItemsOf(folder)); });
 
   connect_ = module.CreateConnect();
-  HRESULT hr = connect_->QueryInterface(__uuidof(_IDTExtensibility2), reinterpret_cast<void**>(&extensibility_));
-  if (FAILED(hr)) throw std::runtime_error("the add-in's object is no Office add-in: " + HresultText(hr));
+  HRESULT hr = connect_->QueryInterface(__uuidof(_IDTExtensibility2),
+                                        reinterpret_cast<void**>(&extensibility_));
+  if (FAILED(hr))
+    throw std::runtime_error("the add-in's object is no Office add-in: " + HresultText(hr));
   IDispatchPtr application(application_);
   extensibility_->OnConnection(application, AddInDesignerObjects::ext_cm_Startup, nullptr, nullptr);
   // Asked before OnConnection, the add-in would fill in its tab label before it has

@@ -6,7 +6,8 @@
 
 namespace host {
 
-void ReplaceFile(const std::string& linuxPath, const std::function<void(const std::string&)>& write) {
+void ReplaceFile(const std::string& linuxPath,
+                 const std::function<void(const std::string&)>& write) {
   const std::string temporary = linuxPath + ".new";
   std::string failure;
   try {

@@ -10,6 +10,7 @@ namespace host {
 // write(temporaryPath) writes the new content (throwing on failure); it then replaces
 // the file at linuxPath. On any failure the old file stays as it was, the temporary file
 // is removed, and std::runtime_error names the file.
-void ReplaceFile(const std::string& linuxPath, const std::function<void(const std::string&)>& write);
+void ReplaceFile(const std::string& linuxPath,
+                 const std::function<void(const std::string&)>& write);
 
 }  // namespace host

@@ -18,7 +18,8 @@ namespace {
 // The Linux path of the log the add-in writes in the user's application data.
 std::string AddInLogFile() {
   char appData[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData))) return "(no application-data folder)";
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)))
+    return "(no application-data folder)";
   return testkit::ToLinuxPath(std::string(appData) + "\\Ostrane\\Kelvra\\KelvraAddin.log");
 }
 
@@ -58,9 +59,10 @@ void WizardAction::SetResult(std::string line, int failed) {
 bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
   user.AnswerNextOutlookFolderPicker(path);
   const bool clicked = testkit::Click(dlg, IDC_BTN_OL_FLD);
-  if (clicked && FolderKey(testkit::ControlText(dlg, IDC_TXT_OL_FLD)) == FolderKey(path)) return true;
-  user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" + testkit::ControlText(dlg, IDC_TXT_OL_FLD) +
-              "\")");
+  if (clicked && FolderKey(testkit::ControlText(dlg, IDC_TXT_OL_FLD)) == FolderKey(path))
+    return true;
+  user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" +
+              testkit::ControlText(dlg, IDC_TXT_OL_FLD) + "\")");
   return false;
 }
 
@@ -71,7 +73,8 @@ int WizardAction::Count(HWND dlg, int controlId) {
 std::pair<int, int> WizardAction::CountPair(HWND dlg, int controlId) {
   const std::string both = testkit::ControlText(dlg, controlId);
   const std::size_t slash = both.find('/');
-  return {std::atoi(both.c_str()), slash == std::string::npos ? 0 : std::atoi(both.c_str() + slash + 1)};
+  return {std::atoi(both.c_str()),
+          slash == std::string::npos ? 0 : std::atoi(both.c_str() + slash + 1)};
 }
 
 std::string WizardAction::FilesText(const std::vector<std::string>& paths) {

@@ -24,8 +24,9 @@ std::string RuntimeFolder() {
 
 int main(int argc, char** argv) {
   try {
-    const host::HostOptions options = host::ParseHostOptions(
-        std::vector<std::string>(argv + 1, argv + argc), {Environment("XDG_DATA_HOME"), Environment("HOME")});
+    const host::HostOptions options =
+        host::ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc),
+                               {Environment("XDG_DATA_HOME"), Environment("HOME")});
     if (options.help) {
       host::PrintOut(host::UsageText());
       return host::kCompleted;
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
     }
     return host::RunHost(options, RuntimeFolder());
   } catch (const host::UsageError& e) {
-    host::PrintError(std::string(e.what()) + " (usage: kelvra-host [options] ACTION [action options])");
+    host::PrintError(std::string(e.what()) +
+                     " (usage: kelvra-host [options] ACTION [action options])");
     return host::kUsageError;
   } catch (const std::exception& e) {
     host::PrintError(e.what());

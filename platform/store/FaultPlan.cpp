@@ -66,7 +66,9 @@ void Plan(const std::string& member, int nth, HRESULT hr, bool outOfMemory) {
 
 }  // namespace
 
-void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) { Plan(member, nth, hr, false); }
+void FaultPlan::Fail(const std::string& member, int nth, HRESULT hr) {
+  Plan(member, nth, hr, false);
+}
 
 void FaultPlan::ExhaustMemory(const std::string& member, int nth) {
   Plan(member, nth, E_OUTOFMEMORY, true);

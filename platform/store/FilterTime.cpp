@@ -68,7 +68,8 @@ std::optional<int> HourOfDay(int hour, char16_t suffix) {
 }  // namespace
 
 std::optional<std::int64_t> FilterTime::Minutes(std::u16string_view text) {
-  const std::u16string picture = Utf::ToUtf16(platform::LocaleSettings::Instance().ShortDatePicture());
+  const std::u16string picture =
+      Utf::ToUtf16(platform::LocaleSettings::Instance().ShortDatePicture());
   std::size_t used = 0;
   const std::optional<PictureString::Day> day = PictureString::ParseDate(picture, text, used);
   if (!day) return std::nullopt;

@@ -19,7 +19,8 @@ std::vector<std::u16string> FoldedTexts(const Item& item, std::string_view prope
   std::vector<std::u16string> texts{ItemFilter::Folded(item.GetText(property))};
   for (const RecurrenceException& exception : item.Exceptions()) {
     const Value* changed = exception.changes.Find(property);
-    if (!exception.deleted && changed != nullptr) texts.push_back(ItemFilter::Folded(changed->AsText()));
+    if (!exception.deleted && changed != nullptr)
+      texts.push_back(ItemFilter::Folded(changed->AsText()));
   }
   std::sort(texts.begin(), texts.end());
   texts.erase(std::unique(texts.begin(), texts.end()), texts.end());

@@ -12,12 +12,12 @@ namespace {
 
 char16_t FoldChar(char16_t c) {
   if (c >= u'A' && c <= u'Z') return c + 0x20;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;  // Latin-1 capitals
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;     // Latin-1 capitals
   if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;  // Greek
-  if (c >= 0x410 && c <= 0x42F) return c + 0x20;  // Cyrillic
-  if (c >= 0x400 && c <= 0x40F) return c + 0x50;  // Cyrillic with marks
-  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 && c != 0x178 &&
-      c != 0x17F) {
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;                // Cyrillic
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;                // Cyrillic with marks
+  if (c >= 0x100 && c <= 0x17F && c != 0x130 && c != 0x131 && c != 0x138 && c != 0x149 &&
+      c != 0x178 && c != 0x17F) {
     // Latin Extended-A pairs its capitals and small letters; the run from 0x139
     // to 0x148 and from 0x179 on has the capital at the odd place.
     const bool oddCapitals = (c >= 0x139 && c <= 0x148) || c >= 0x179;
@@ -146,9 +146,12 @@ std::optional<ItemFilter> ItemFilter::Parse(std::u16string_view text) {
 template <class Value>
 bool ItemFilter::Compare(Op op, const Value& value, const Value& wanted) {
   switch (op) {
-    case Op::kAtLeast: return value >= wanted;
-    case Op::kAtMost: return value <= wanted;
-    case Op::kEqual: break;
+    case Op::kAtLeast:
+      return value >= wanted;
+    case Op::kAtMost:
+      return value <= wanted;
+    case Op::kEqual:
+      break;
   }
   return value == wanted;
 }
@@ -157,7 +160,8 @@ bool ItemFilter::Holds(const Condition& condition, const Fields& fields) {
   if (!condition.minute) {
     return Compare(condition.op, Folded(fields.Text(condition.property)), condition.folded);
   }
-  const std::optional<std::int64_t> seconds = atl::OleSeconds::FromDate(fields.Date(condition.property));
+  const std::optional<std::int64_t> seconds =
+      atl::OleSeconds::FromDate(fields.Date(condition.property));
   if (!seconds) return false;
   const std::int64_t minute = *seconds / 60 - (*seconds % 60 < 0 ? 1 : 0);
   return Compare(condition.op, minute, *condition.minute);

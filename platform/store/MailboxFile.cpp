@@ -30,7 +30,9 @@ MailboxPtr MailboxFile::Load(const std::string& path) {
   return Parse(text);
 }
 
-void MailboxFile::Save(const Mailbox& mailbox, const std::string& path) { SaveText(Write(mailbox), path); }
+void MailboxFile::Save(const Mailbox& mailbox, const std::string& path) {
+  SaveText(Write(mailbox), path);
+}
 
 void MailboxFile::SaveText(const std::string& text, const std::string& path) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);

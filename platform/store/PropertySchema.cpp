@@ -115,8 +115,8 @@ constexpr std::array kProperties{
     DateProperty("ReceivedTime"),
 };
 
-using SchemaIndex =
-    std::unordered_map<std::string_view, const PropertyInfo*, IgnoreAsciiCaseHash, IgnoreAsciiCaseEqual>;
+using SchemaIndex = std::unordered_map<std::string_view, const PropertyInfo*, IgnoreAsciiCaseHash,
+                                       IgnoreAsciiCaseEqual>;
 
 // Every property read of an absent value asks here, so look up by hash.
 const SchemaIndex& Index() {

@@ -1,8 +1,8 @@
 #include "sharestore/common/BaseCompactor.h"
 
-#include "sharestore/common/CLog.h"
 #include <utility>
 
+#include "sharestore/common/CLog.h"
 #include "win32/files.h"
 #include "win32/owners.h"
 
@@ -12,10 +12,12 @@ namespace {
 // false with the last error set.
 bool WriteSynced(UniqueFile file, const std::string& content) {
   DWORD written = 0;
-  bool ok = WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) &&
+  bool ok = WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
+                      nullptr) &&
             written == content.size();
   if (ok) ok = FlushFileBuffers(file.Get()) != FALSE;
-  const DWORD error = ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT);
+  const DWORD error =
+      ok ? ERROR_SUCCESS : (GetLastError() != ERROR_SUCCESS ? GetLastError() : ERROR_WRITE_FAULT);
   if (!CloseHandle(file.Release()) && ok) return false;
   SetLastError(error);
   return ok;
@@ -23,19 +25,23 @@ bool WriteSynced(UniqueFile file, const std::string& content) {
 
 // The current base under a second name; a copy where links are not offered.
 bool KeepOld(const std::string& path, const std::string& old) {
-  return CreateHardLinkA(old.c_str(), path.c_str(), nullptr) || CopyFileA(path.c_str(), old.c_str(), TRUE);
+  return CreateHardLinkA(old.c_str(), path.c_str(), nullptr) ||
+         CopyFileA(path.c_str(), old.c_str(), TRUE);
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 }  // namespace
 
-int BaseCompactor::Replace(BaseFile& base, const std::string& path, const std::string& content, const char* tag) {
+int BaseCompactor::Replace(BaseFile& base, const std::string& path, const std::string& content,
+                           const char* tag) {
   const std::string fresh = path + ".new";
   const std::string old = path + ".old";
   DeleteFileA(old.c_str());  // left by an earlier compaction that did not finish
-  UniqueFile file(
-      CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     g_Log.LogError(tag, -1, "fopen(%s)", fresh.c_str());
     return -1;
@@ -51,7 +57,8 @@ int BaseCompactor::Replace(BaseFile& base, const std::string& path, const std::s
     g_Log.LogError(tag, static_cast<int>(GetLastError()), "Rename current base failed");
     DeleteFileA(fresh.c_str());
     code = -20;
-  } else if (!MoveFileExA(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  } else if (!MoveFileExA(fresh.c_str(), path.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     g_Log.LogError(tag, static_cast<int>(GetLastError()), "Rename new base failed");
     DeleteFileA(fresh.c_str());
     code = -30;
@@ -70,5 +77,6 @@ void BaseCompactor::Recover(const std::string& path, const char* tag) {
   if (MoveFileExA(old.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
     g_Log.LogError(tag, 0, "base restored from %s", old.c_str());
   else
-    g_Log.LogError(tag, static_cast<int>(GetLastError()), "cannot restore base from %s", old.c_str());
+    g_Log.LogError(tag, static_cast<int>(GetLastError()), "cannot restore base from %s",
+                   old.c_str());
 }

@@ -14,7 +14,8 @@ class BaseCompactor {
   // 0; -1 when ".new" cannot be created; -10 when it cannot be written; -20 when the
   // base cannot keep its ".old" name; -30 when the new base cannot be moved into place.
   // A failed reopen gives that code - 100. Each failure is logged under `tag`.
-  static int Replace(BaseFile& base, const std::string& path, const std::string& content, const char* tag);
+  static int Replace(BaseFile& base, const std::string& path, const std::string& content,
+                     const char* tag);
 
   // A base that a crash left missing is brought back from its ".old" copy.
   static void Recover(const std::string& path, const char* tag);

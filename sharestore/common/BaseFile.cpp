@@ -7,7 +7,7 @@
 bool BaseFile::Open(const std::string& path, bool create) {
   Close();
   file_.Reset(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                      create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                          create ? OPEN_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!IsOpen()) return false;
   DWORD high = 0;
   const DWORD low = GetFileSize(file_.Get(), &high);
@@ -29,7 +29,8 @@ void BaseFile::Close() {
 bool BaseFile::Seek(std::uint64_t offset) {
   LONG high = static_cast<LONG>(offset >> 32);
   SetLastError(ERROR_SUCCESS);
-  const DWORD low = SetFilePointer(file_.Get(), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
+  const DWORD low =
+      SetFilePointer(file_.Get(), static_cast<LONG>(offset & 0xFFFFFFFFu), &high, FILE_BEGIN);
   return low != INVALID_SET_FILE_POINTER || GetLastError() == ERROR_SUCCESS;
 }
 
@@ -58,7 +59,8 @@ bool BaseFile::Truncate(std::uint64_t size) {
 bool BaseFile::Append(std::string_view text) {
   if (!IsOpen()) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  const BOOL ok =
+      WriteFile(file_.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   if (ok && written == text.size()) {
     end_ += written;
     return true;

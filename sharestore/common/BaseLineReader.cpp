@@ -14,7 +14,9 @@ bool BaseLineReader::OptionalField(std::string_view& field) {
   return true;
 }
 
-bool BaseLineReader::Field(std::string_view& field) { return OptionalField(field) && !field.empty(); }
+bool BaseLineReader::Field(std::string_view& field) {
+  return OptionalField(field) && !field.empty();
+}
 
 bool BaseLineReader::Last(std::string_view& field) {
   if (ended_ || rest_.empty()) return false;

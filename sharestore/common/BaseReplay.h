@@ -26,7 +26,8 @@ class BaseReplay {
     while (!bytes.empty()) {
       const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
       Line(bytes.substr(0, end));
-      bytes.remove_prefix(std::min(bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1, bytes.size()));
+      bytes.remove_prefix(
+          std::min(bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1, bytes.size()));
     }
   }
 

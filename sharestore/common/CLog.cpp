@@ -64,8 +64,10 @@ void CLog::ReadVersion() {
       !VerQueryValueA(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO))
     return;
   const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
-  std::snprintf(version_, sizeof version_, "%d.%d.%d.%d", static_cast<int>(info->dwFileVersionMS >> 16),
-                static_cast<int>(info->dwFileVersionMS & 0xFFFF), static_cast<int>(info->dwFileVersionLS >> 16),
+  std::snprintf(version_, sizeof version_, "%d.%d.%d.%d",
+                static_cast<int>(info->dwFileVersionMS >> 16),
+                static_cast<int>(info->dwFileVersionMS & 0xFFFF),
+                static_cast<int>(info->dwFileVersionLS >> 16),
                 static_cast<int>(info->dwFileVersionLS & 0xFFFF));
 }
 
@@ -100,8 +102,9 @@ void CLog::Write(Kind kind, int code, const char* tag, const char* format, va_li
   char codeText[16] = "";
   if (code != 0) std::snprintf(codeText, sizeof codeText, "[0x%x]", static_cast<unsigned>(code));
   char header[512];
-  std::snprintf(header, sizeof header, "%02d/%02d/%02d %02d:%02d:%02d %s%s in %s: ", now.wDay, now.wMonth,
-                now.wYear, now.wHour, now.wMinute, now.wSecond, kKindText[kind], codeText, tag);
+  std::snprintf(header, sizeof header, "%02d/%02d/%02d %02d:%02d:%02d %s%s in %s: ", now.wDay,
+                now.wMonth, now.wYear, now.wHour, now.wMinute, now.wSecond, kKindText[kind],
+                codeText, tag);
   char message[512];
   std::vsnprintf(message, sizeof message, format, args);
   if (debugOutput_) {

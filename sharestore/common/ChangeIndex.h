@@ -228,7 +228,8 @@ class ChangeIndex {
     if (it->second.type == CT_DELETED) return Remove(kind, kind.removeChangeTag, stored);
     IndexEntry acknowledged = it->second;
     acknowledged.type = CT_UNCHANGED;
-    if (!Write(EntryLine(kind, current_->number, stored, acknowledged), kind.removeChangeTag)) return -10;
+    if (!Write(EntryLine(kind, current_->number, stored, acknowledged), kind.removeChangeTag))
+      return -10;
     ++counters_.lines;
     ++counters_.garbage;
     table.Find(stored)->type = CT_UNCHANGED;
@@ -270,8 +271,8 @@ class ChangeIndex {
     if (garbage != nullptr) *garbage = counters_.garbage;
   }
 
-  static void AppendEntryLine(std::string& out, const Kind& kind, unsigned number, std::string_view name,
-                              const IndexEntry& entry) {
+  static void AppendEntryLine(std::string& out, const Kind& kind, unsigned number,
+                              std::string_view name, const IndexEntry& entry) {
     BaseLineBuilder line(out, kind.setPrefix);
     line.Number(number);
     if (kind.timed) line.Time(entry.time);
@@ -279,7 +280,8 @@ class ChangeIndex {
   }
 
  private:
-  static std::string EntryLine(const Kind& kind, unsigned number, std::string_view name, const IndexEntry& entry) {
+  static std::string EntryLine(const Kind& kind, unsigned number, std::string_view name,
+                               const IndexEntry& entry) {
     std::string line;
     AppendEntryLine(line, kind, number, name, entry);
     return line;
@@ -295,12 +297,15 @@ class ChangeIndex {
   // Cuts the torn line off the base, so that every later start reads the same lines
   // and the next line appended starts a line of its own.
   bool CutTornLine(std::string_view torn, const char* tag) {
-    g_Log.LogError(tag, 0, "cutting off unfinished last line (%.*s)", static_cast<int>(torn.size()), torn.data());
+    g_Log.LogError(tag, 0, "cutting off unfinished last line (%.*s)", static_cast<int>(torn.size()),
+                   torn.data());
     return base_.Truncate(base_.Size() - torn.size());
   }
 
-  bool EnumerationArguments(const Kind& kind, const char** name, const FILETIME* time, const int* change) const {
-    return current_ != nullptr && name != nullptr && (!kind.timed || time != nullptr) && change != nullptr;
+  bool EnumerationArguments(const Kind& kind, const char** name, const FILETIME* time,
+                            const int* change) const {
+    return current_ != nullptr && name != nullptr && (!kind.timed || time != nullptr) &&
+           change != nullptr;
   }
 
   // The checks of the calls that write an entry line: base open, a current folder, a name.

@@ -16,8 +16,8 @@ std::string OpeningMark(const char* title) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char mark[96];
-  std::snprintf(mark, sizeof mark, ";\r\n;%s %04d.%02d.%02d %02d:%02d:%02d\r\n", title, now.wYear, now.wMonth,
-                now.wDay, now.wHour, now.wMinute, now.wSecond);
+  std::snprintf(mark, sizeof mark, ";\r\n;%s %04d.%02d.%02d %02d:%02d:%02d\r\n", title, now.wYear,
+                now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
   return mark;
 }
 
@@ -78,7 +78,8 @@ bool ChangeScan::FoundState(const IndexEntry& known, const FILETIME& time, Index
 int ChangeScan::ListOne(const ListedEntry& listed) {
   if (listed.name.empty()) return Advance();  // a listing without a name: nothing to record
   if (HoldsLineBreak(listed.name)) {
-    g_Log.LogError(setup_.tag, 0, "skipping a name that cannot stand in the base (%s)", listed.name.c_str());
+    g_Log.LogError(setup_.tag, 0, "skipping a name that cannot stand in the base (%s)",
+                   listed.name.c_str());
     return Advance();
   }
   IndexEntry* known = setup_.table->Find(listed.name);

@@ -16,10 +16,22 @@ char ChangeTypeToChar(int type, const char* tag) {
 
 bool ChangeTypeFromChar(char c, int& type) {
   switch (c) {
-    case '_': type = CT_UNCHANGED; return true;
-    case 'N': case 'n': type = CT_NEW; return true;
-    case 'M': case 'm': type = CT_MODIFIED; return true;
-    case 'D': case 'd': type = CT_DELETED; return true;
-    default: return false;
+    case '_':
+      type = CT_UNCHANGED;
+      return true;
+    case 'N':
+    case 'n':
+      type = CT_NEW;
+      return true;
+    case 'M':
+    case 'm':
+      type = CT_MODIFIED;
+      return true;
+    case 'D':
+    case 'd':
+      type = CT_DELETED;
+      return true;
+    default:
+      return false;
   }
 }

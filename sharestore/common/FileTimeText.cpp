@@ -9,10 +9,14 @@ bool ParseHex32(std::string_view text, DWORD& value) {
   std::uint64_t v = 0;
   for (const char c : text) {
     int digit = 0;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else return false;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else
+      return false;
     v = v * 16 + static_cast<std::uint64_t>(digit);
     if (v > 0xFFFFFFFFu) return false;
   }

@@ -57,7 +57,8 @@ bool WriteTail(const std::string& path, const std::string& work, DWORD limit) {
   FilePtr to = Open(work, "wb");
   if (!to) return false;
   const long start = TailStart(from.get(), size - static_cast<long>(limit / 2));
-  const bool copied = start >= 0 && CopyTail(from.get(), start, to.get()) && std::fflush(to.get()) == 0;
+  const bool copied =
+      start >= 0 && CopyTail(from.get(), start, to.get()) && std::fflush(to.get()) == 0;
   return std::fclose(to.release()) == 0 && copied;
 }
 

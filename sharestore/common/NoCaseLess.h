@@ -8,7 +8,8 @@ namespace nocase_detail {
 struct FoldTable {
   unsigned char bytes[256];
   constexpr FoldTable() : bytes() {
-    for (int i = 0; i < 256; ++i) bytes[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + ('a' - 'A') : i);
+    for (int i = 0; i < 256; ++i)
+      bytes[i] = static_cast<unsigned char>(i >= 'A' && i <= 'Z' ? i + ('a' - 'A') : i);
   }
 };
 inline constexpr FoldTable kFolded{};
@@ -26,5 +27,7 @@ struct NoCaseLess {
     }
     return a.size() < b.size();
   }
-  static unsigned char Fold(char c) { return nocase_detail::kFolded.bytes[static_cast<unsigned char>(c)]; }
+  static unsigned char Fold(char c) {
+    return nocase_detail::kFolded.bytes[static_cast<unsigned char>(c)];
+  }
 };

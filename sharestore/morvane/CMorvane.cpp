@@ -29,8 +29,8 @@ std::string FolderLine(const MorvaneFolder& folder) {
   return line;
 }
 
-void DeliverFolder(const MorvaneFolder& folder, const char** key, const char** folderId, const char** storeId,
-                   const char** messageClass) {
+void DeliverFolder(const MorvaneFolder& folder, const char** key, const char** folderId,
+                   const char** storeId, const char** messageClass) {
   if (key != nullptr) *key = folder.key.c_str();
   if (folderId != nullptr) *folderId = folder.folderId.c_str();
   if (storeId != nullptr) *storeId = folder.storeId.c_str();
@@ -39,7 +39,8 @@ void DeliverFolder(const MorvaneFolder& folder, const char** key, const char** f
 
 bool HoldsComma(const char* text) { return text != nullptr && std::strchr(text, ',') != nullptr; }
 
-bool AnyLineBreak(const char* key, const char* storeId, const char* folderId, const char* messageClass) {
+bool AnyLineBreak(const char* key, const char* storeId, const char* folderId,
+                  const char* messageClass) {
   return HoldsLineBreak(key) || HoldsLineBreak(storeId) || HoldsLineBreak(folderId) ||
          (messageClass != nullptr && HoldsLineBreak(messageClass));
 }
@@ -53,18 +54,22 @@ int CMorvane::Init(const char* basePath) {
   return Guarded(kTag, [&] { return index_.Open<MorvaneReplay>(basePath, kTag); });
 }
 
-void CMorvane::Close() { GuardedVoid("CMorvane::Close", [this] { index_.Close(); }); }
+void CMorvane::Close() {
+  GuardedVoid("CMorvane::Close", [this] { index_.Close(); });
+}
 
 int CMorvane::AddFolder(const char* key, const char* storeEntryId, const char* folderEntryId,
                         const char* messageClass) {
   static const char* const kTag = "CMorvane::AddFolder";
   return Guarded(kTag, [&] {
-    if (IsEmptyText(key) || IsEmptyText(storeEntryId) || IsEmptyText(folderEntryId) || !index_.Writable())
+    if (IsEmptyText(key) || IsEmptyText(storeEntryId) || IsEmptyText(folderEntryId) ||
+        !index_.Writable())
       return BadArgument(kTag);
     if (AnyLineBreak(key, storeEntryId, folderEntryId, messageClass)) return BadArgument(kTag);
     if (index_.KeyTaken(key, kTag)) return -2;
     // The folder line has no escaping: a comma would shift every field after it.
-    if (HoldsComma(key) || HoldsComma(storeEntryId) || HoldsComma(folderEntryId) || HoldsComma(messageClass)) {
+    if (HoldsComma(key) || HoldsComma(storeEntryId) || HoldsComma(folderEntryId) ||
+        HoldsComma(messageClass)) {
       g_Log.LogError(kTag, 0, "fields cannot contain \",\" symbols");
       return -3;
     }
@@ -98,8 +103,8 @@ int CMorvane::GetFolderCount(int* count) {
   return Guarded(kTag, [&] { return index_.GetFolderCount(count, kTag); });
 }
 
-int CMorvane::GetFirstFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
-                             const char** messageClass) {
+int CMorvane::GetFirstFolder(const char** key, const char** folderEntryId,
+                             const char** storeEntryId, const char** messageClass) {
   static const char* const kTag = "CMorvane::GetFirstFolder";
   return Guarded(kTag, [&] {
     if (!index_.Initialised()) return BadArgument(kTag);
@@ -113,24 +118,27 @@ int CMorvane::GetNextFolder(const char** key, const char** folderEntryId, const 
                  [&] { return NextFolder(false, key, folderEntryId, storeEntryId, messageClass); });
 }
 
-int CMorvane::NextFolder(bool rewind, const char** key, const char** folderEntryId, const char** storeEntryId,
-                         const char** messageClass) {
+int CMorvane::NextFolder(bool rewind, const char** key, const char** folderEntryId,
+                         const char** storeEntryId, const char** messageClass) {
   const MorvaneFolder* folder = nullptr;
   const int code = index_.NextFolder(rewind, key != nullptr, "CMorvane::GetNextFolder", &folder);
   if (code == 0) DeliverFolder(*folder, key, folderEntryId, storeEntryId, messageClass);
   return code;
 }
 
-int CMorvane::ListMessages(IMAPISession* session, const MorvaneFolder& folder, std::vector<ListedEntry>& listing,
-                           ULONG& rowCount) {
+int CMorvane::ListMessages(IMAPISession* session, const MorvaneFolder& folder,
+                           std::vector<ListedEntry>& listing, ULONG& rowCount) {
   CComPtr<IMAPIFolder> opened;
-  if (const HRESULT hr = MorvaneMapi::OpenFolder(session, folder.storeId.c_str(), folder.folderId.c_str(), opened);
+  if (const HRESULT hr =
+          MorvaneMapi::OpenFolder(session, folder.storeId.c_str(), folder.folderId.c_str(), opened);
       hr != S_OK) {
     g_Log.LogError(kUpdateTag, hr, "_MAPIOpenFolder");
     return hr;
   }
   CComPtr<IMAPITable> table;
-  if (const HRESULT hr = MorvaneMapi::GetContentsTable(opened, folder.messageClass, table, rowCount); hr != S_OK) {
+  if (const HRESULT hr =
+          MorvaneMapi::GetContentsTable(opened, folder.messageClass, table, rowCount);
+      hr != S_OK) {
     g_Log.LogError(kUpdateTag, hr, "_MAPIGetContextTable");
     return hr;
   }
@@ -148,7 +156,8 @@ int CMorvane::ListMessages(IMAPISession* session, const MorvaneFolder& folder, s
   }
 }
 
-int CMorvane::Update(IMAPISession* session, const char* key, ProgressCallback callback, void* user) {
+int CMorvane::Update(IMAPISession* session, const char* key, ProgressCallback callback,
+                     void* user) {
   return Guarded(kUpdateTag, [&] { return Scan(session, key, callback, user); });
 }
 
@@ -177,8 +186,8 @@ int CMorvane::SetCurrentFolder(const char* key) {
   return Guarded(kTag, [&] { return index_.SetCurrentFolder(key, kTag); });
 }
 
-int CMorvane::GetCurrentFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
-                               const char** messageClass) {
+int CMorvane::GetCurrentFolder(const char** key, const char** folderEntryId,
+                               const char** storeEntryId, const char** messageClass) {
   return Guarded("CMorvane::GetCurrentFolder", [&] {
     if (index_.Current() == nullptr) return 1;
     DeliverFolder(*index_.Current(), key, folderEntryId, storeEntryId, messageClass);
@@ -216,11 +225,13 @@ int CMorvane::FindItem(const char* entryId, FILETIME* time, int* change) {
 }
 
 int CMorvane::RemoveChange(const char* entryId) {
-  return Guarded(kItemKinds.removeChangeTag, [&] { return index_.Acknowledge(kItemKinds, entryId); });
+  return Guarded(kItemKinds.removeChangeTag,
+                 [&] { return index_.Acknowledge(kItemKinds, entryId); });
 }
 
 int CMorvane::SetItem(const char* entryId, FILETIME time, int change) {
-  return Guarded(kItemKinds.setTag, [&] { return index_.SetEntry(kItemKinds, entryId, time, change); });
+  return Guarded(kItemKinds.setTag,
+                 [&] { return index_.SetEntry(kItemKinds, entryId, time, change); });
 }
 
 int CMorvane::RemoveItem(const char* entryId) {

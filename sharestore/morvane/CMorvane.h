@@ -26,7 +26,8 @@ class CMorvane : public IMorvane {
                      const char** messageClass) override;
   int GetNextFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                     const char** messageClass) override;
-  int Update(IMAPISession* session, const char* key, ProgressCallback callback, void* user) override;
+  int Update(IMAPISession* session, const char* key, ProgressCallback callback,
+             void* user) override;
   int SetCurrentFolder(const char* key) override;
   int GetCurrentFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                        const char** messageClass) override;
@@ -44,13 +45,13 @@ class CMorvane : public IMorvane {
   int Release() override;
 
  private:
-  int NextFolder(bool rewind, const char** key, const char** folderEntryId, const char** storeEntryId,
-                 const char** messageClass);
+  int NextFolder(bool rewind, const char** key, const char** folderEntryId,
+                 const char** storeEntryId, const char** messageClass);
   int Scan(IMAPISession* session, const char* key, ProgressCallback callback, void* user);
   // The messages of the folder as the scan lists them; 0 or the HRESULT that stopped
   // the reading (logged), before anything changes.
-  static int ListMessages(IMAPISession* session, const MorvaneFolder& folder, std::vector<ListedEntry>& listing,
-                          ULONG& rowCount);
+  static int ListMessages(IMAPISession* session, const MorvaneFolder& folder,
+                          std::vector<ListedEntry>& listing, ULONG& rowCount);
   std::string CompactedBase() const;
 
   ChangeIndex<MorvaneFolder> index_;

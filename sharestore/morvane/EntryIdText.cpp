@@ -18,7 +18,9 @@ SCODE EntryIdText::ToBinary(std::string_view text, BinaryEntryId& id) {
   id = BinaryEntryId{};
   if (text.size() % 2 != 0) OutputDebugStringA("Hex2DecError\n");
   const auto size = static_cast<ULONG>(text.size() / 2);
-  if (const SCODE sc = MAPIAllocateBuffer(size, reinterpret_cast<void**>(id.bytes.Put())); sc != S_OK) return sc;
+  if (const SCODE sc = MAPIAllocateBuffer(size, reinterpret_cast<void**>(id.bytes.Put()));
+      sc != S_OK)
+    return sc;
   auto* bytes = reinterpret_cast<BYTE*>(id.bytes.Get());
   for (ULONG i = 0; i < size; ++i)
     bytes[i] = static_cast<BYTE>(DigitValue(text[2 * i]) * 16 + DigitValue(text[2 * i + 1]));

@@ -25,7 +25,12 @@
 using ProgressCallback = int(WINAPI*)(int done, int total, void* user);
 
 // Change types, and the bits of a change mask (mask 0: every entry).
-enum MorvaneChange { MORVANE_UNCHANGED = 0, MORVANE_NEW = 1, MORVANE_MODIFIED = 2, MORVANE_DELETED = 3 };
+enum MorvaneChange {
+  MORVANE_UNCHANGED = 0,
+  MORVANE_NEW = 1,
+  MORVANE_MODIFIED = 2,
+  MORVANE_DELETED = 3
+};
 
 // Entry ids travel as upper-case hexadecimal text, two digits a byte. Text handed out
 // through out-parameters points into the index and stays valid until that entry
@@ -42,14 +47,15 @@ class IMorvane {
   virtual int FindFolder(const char* key, const char** folderEntryId, const char** storeEntryId,
                          const char** messageClass) = 0;
   virtual int GetFolderCount(int* count) = 0;
-  virtual int GetFirstFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
-                             const char** messageClass) = 0;
+  virtual int GetFirstFolder(const char** key, const char** folderEntryId,
+                             const char** storeEntryId, const char** messageClass) = 0;
   virtual int GetNextFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
                             const char** messageClass) = 0;
-  virtual int Update(IMAPISession* session, const char* key, ProgressCallback callback, void* user) = 0;
+  virtual int Update(IMAPISession* session, const char* key, ProgressCallback callback,
+                     void* user) = 0;
   virtual int SetCurrentFolder(const char* key) = 0;
-  virtual int GetCurrentFolder(const char** key, const char** folderEntryId, const char** storeEntryId,
-                               const char** messageClass) = 0;
+  virtual int GetCurrentFolder(const char** key, const char** folderEntryId,
+                               const char** storeEntryId, const char** messageClass) = 0;
   virtual int GetItemCount(int* count, int changeMask) = 0;
   virtual int GetFirstItem(const char** entryId, FILETIME* time, int* change) = 0;
   virtual int GetNextItem(const char** entryId, FILETIME* time, int* change) = 0;
@@ -67,12 +73,13 @@ class IMorvane {
 };
 
 extern "C" {
-MORVANE_API int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level);
+MORVANE_API int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath,
+                                         int debugOutput, int level);
 // Null when the object cannot be made; ended with Release.
 MORVANE_API IMorvane* WINAPI Morvane_CreateObject();
 // The message's PR_LAST_MODIFICATION_TIME; -1 for a missing argument, else the HRESULT
 // of the MAPI call that failed (warnings included).
-MORVANE_API int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId, const char* storeEntryId,
-                                          FILETIME* time);
+MORVANE_API int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId,
+                                          const char* storeEntryId, FILETIME* time);
 MORVANE_API int WINAPI Morvane_GetItemLMT2(IUnknown* item, FILETIME* time);
 }

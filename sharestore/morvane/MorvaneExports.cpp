@@ -9,15 +9,19 @@
 
 namespace {
 
-int ItemModificationTime(IMAPISession* session, const char* itemEntryId, const char* storeEntryId, FILETIME* time) {
+int ItemModificationTime(IMAPISession* session, const char* itemEntryId, const char* storeEntryId,
+                         FILETIME* time) {
   static const char* const kTag = "Morvane_GetItemLMT";
   // An empty id names nothing, like a missing one.
-  if (session == nullptr || IsEmptyText(itemEntryId) || IsEmptyText(storeEntryId) || time == nullptr)
+  if (session == nullptr || IsEmptyText(itemEntryId) || IsEmptyText(storeEntryId) ||
+      time == nullptr)
     return BadArgument(kTag);
   CComPtr<IMsgStore> store;
-  if (const HRESULT hr = MorvaneMapi::OpenStore(session, storeEntryId, kTag, store); hr != S_OK) return hr;
+  if (const HRESULT hr = MorvaneMapi::OpenStore(session, storeEntryId, kTag, store); hr != S_OK)
+    return hr;
   CComPtr<IMessage> message;
-  if (const HRESULT hr = MorvaneMapi::OpenEntry(store, itemEntryId, kTag, message); hr != S_OK) return hr;
+  if (const HRESULT hr = MorvaneMapi::OpenEntry(store, itemEntryId, kTag, message); hr != S_OK)
+    return hr;
   return MorvaneMapi::ReadModificationTime(message, kTag, "lpMessage->GetProps", *time);
 }
 
@@ -25,7 +29,8 @@ int ObjectModificationTime(IUnknown* item, FILETIME* time) {
   static const char* const kTag = "Morvane_GetItemLMT2";
   if (item == nullptr || time == nullptr) return BadArgument(kTag);
   CComPtr<IMessage> message;
-  if (const HRESULT hr = item->QueryInterface(IID_IMessage, reinterpret_cast<void**>(&message)); hr != S_OK) {
+  if (const HRESULT hr = item->QueryInterface(IID_IMessage, reinterpret_cast<void**>(&message));
+      hr != S_OK) {
     g_Log.LogError(kTag, hr, "QueryInterface");
     return hr;
   }
@@ -34,14 +39,16 @@ int ObjectModificationTime(IUnknown* item, FILETIME* time) {
 
 }  // namespace
 
-int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level) {
-  return Guarded("Morvane_ConfigLog", [&] { return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level); });
+int WINAPI Morvane_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput,
+                             int level) {
+  return Guarded("Morvane_ConfigLog",
+                 [&] { return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level); });
 }
 
 IMorvane* WINAPI Morvane_CreateObject() { return new (std::nothrow) CMorvane(); }
 
-int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId, const char* storeEntryId,
-                              FILETIME* time) {
+int WINAPI Morvane_GetItemLMT(IMAPISession* session, const char* itemEntryId,
+                              const char* storeEntryId, FILETIME* time) {
   return Guarded("Morvane_GetItemLMT",
                  [&] { return ItemModificationTime(session, itemEntryId, storeEntryId, time); });
 }

@@ -46,7 +46,8 @@ HRESULT MorvaneMapi::OpenStore(IMAPISession* session, const char* storeId, const
                                CComPtr<IMsgStore>& store) {
   BinaryEntryId id;
   if (const HRESULT hr = ToBinary(storeId, tag, id); hr != S_OK) return hr;
-  const HRESULT hr = session->OpenMsgStore(0, id.size, id.bytes.Get(), nullptr, MAPI_BEST_ACCESS, &store);
+  const HRESULT hr =
+      session->OpenMsgStore(0, id.size, id.bytes.Get(), nullptr, MAPI_BEST_ACCESS, &store);
   return hr == S_OK ? S_OK : Failed(tag, hr, "lpSession->OpenMsgStore");
 }
 
@@ -55,7 +56,8 @@ HRESULT MorvaneMapi::OpenEntryAs(IMsgStore* store, const char* entryId, REFIID i
   BinaryEntryId id;
   if (const HRESULT hr = ToBinary(entryId, tag, id); hr != S_OK) return hr;
   ULONG type = 0;
-  const HRESULT hr = store->OpenEntry(id.size, id.bytes.Get(), &iid, MAPI_BEST_ACCESS, &type, entry);
+  const HRESULT hr =
+      store->OpenEntry(id.size, id.bytes.Get(), &iid, MAPI_BEST_ACCESS, &type, entry);
   return hr == S_OK ? S_OK : Failed(tag, hr, "lpStore->OpenEntry");
 }
 
@@ -76,7 +78,8 @@ HRESULT MorvaneMapi::GetContentsTable(IMAPIFolder* folder, const std::string& me
   CComPtr<IMAPITable> opened;
   if (const HRESULT hr = folder->GetContentsTable(0, &opened); hr != S_OK)
     return Failed(kTableTag, hr, "lpFolder->GetContentsTable");
-  if (const HRESULT hr = opened->SetColumns(reinterpret_cast<LPSPropTagArray>(&kColumns), 0); hr != S_OK)
+  if (const HRESULT hr = opened->SetColumns(reinterpret_cast<LPSPropTagArray>(&kColumns), 0);
+      hr != S_OK)
     return Failed(kTableTag, hr, "lpTable->SetColumns");
   if (!messageClass.empty())
     if (const HRESULT hr = RestrictToClass(opened, messageClass); hr != S_OK)
@@ -96,7 +99,8 @@ HRESULT MorvaneMapi::GetRow(IMAPITable* table, std::string& entryId, FILETIME& t
   if (!rows || rows.Get()->cRows == 0) return 1;
   const SRow& row = rows.Get()->aRow[0];
   if (row.cValues < 1 || row.lpProps[0].ulPropTag != PR_ENTRYID)
-    g_Log.LogError(kRowTag, 0, "tag(0x%x) != PR_ENTRYID\n", row.cValues < 1 ? 0u : row.lpProps[0].ulPropTag);
+    g_Log.LogError(kRowTag, 0, "tag(0x%x) != PR_ENTRYID\n",
+                   row.cValues < 1 ? 0u : row.lpProps[0].ulPropTag);
   else
     entryId = EntryIdText::ToText(row.lpProps[0].Value.bin.lpb, row.lpProps[0].Value.bin.cb);
   if (row.cValues < 2 || row.lpProps[1].ulPropTag != PR_LAST_MODIFICATION_TIME)
@@ -111,8 +115,8 @@ HRESULT MorvaneMapi::ReadModificationTime(IMAPIProp* message, const char* tag, c
                                           FILETIME& time) {
   ULONG count = 0;
   MapiBuffer<SPropValue> values;
-  const HRESULT hr =
-      message->GetProps(reinterpret_cast<LPSPropTagArray>(&kModificationTime), 0, &count, values.Put());
+  const HRESULT hr = message->GetProps(reinterpret_cast<LPSPropTagArray>(&kModificationTime), 0,
+                                       &count, values.Put());
   if (hr != S_OK) return Failed(tag, hr, callText);
   if (count < 1 || !values || values.Get()[0].ulPropTag != PR_LAST_MODIFICATION_TIME)
     return Failed(tag, MAPI_E_NOT_FOUND, callText);

@@ -16,8 +16,8 @@ bool MorvaneReplay::Folder(std::string_view fields) {
   BaseLineReader reader(fields);
   auto folder = std::make_unique<MorvaneFolder>();
   std::string_view key, folderId, storeId, messageClass;
-  if (!reader.Number(folder->number) || !reader.Field(key) || !reader.Field(folderId) || !reader.Field(storeId) ||
-      !reader.Rest(messageClass))
+  if (!reader.Number(folder->number) || !reader.Field(key) || !reader.Field(folderId) ||
+      !reader.Field(storeId) || !reader.Rest(messageClass))
     return false;
   folder->key = key;
   folder->folderId = folderId;

@@ -14,7 +14,9 @@ bool Empty(const char* text) { return text == nullptr || *text == '\0'; }
 
 // The error of a listing that found nothing to go on with: -10 where the system gave
 // no code.
-int ListingError(DWORD error) { return error == ERROR_SUCCESS || error == 1 ? -10 : static_cast<int>(error); }
+int ListingError(DWORD error) {
+  return error == ERROR_SUCCESS || error == 1 ? -10 : static_cast<int>(error);
+}
 
 // Calls visit(mask) for each mask of the list until one returns non-zero; an empty
 // piece ends the list.
@@ -43,7 +45,9 @@ std::string NumberedName(const std::string& name, int n) {
   return name.substr(0, dot) + std::to_string(n) + name.substr(dot);
 }
 
-int ErrorOr(DWORD error, int fallback) { return error != ERROR_SUCCESS ? static_cast<int>(error) : fallback; }
+int ErrorOr(DWORD error, int fallback) {
+  return error != ERROR_SUCCESS ? static_cast<int>(error) : fallback;
+}
 
 }  // namespace
 
@@ -63,7 +67,8 @@ int CRemoteDir::ReadContext(std::vector<WIN32_FIND_DATAA>& files, const char* ma
   std::vector<WIN32_FIND_DATAA> found;
   const int code = ForEachMask(masks, [&](const std::string& mask) {
     FolderSearch search(PathOf(mask));
-    if (!search.found()) return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
+    if (!search.found())
+      return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
     do {
       if (!FolderSearch::IsFolder(search.entry())) found.push_back(search.entry());
     } while (search.Next());
@@ -73,24 +78,27 @@ int CRemoteDir::ReadContext(std::vector<WIN32_FIND_DATAA>& files, const char* ma
   return code;
 }
 
-int CRemoteDir::ReadLevel(const std::string& relative, std::vector<std::string>& folders, bool recursive,
-                          const char** excluded, int excludedCount) const {
+int CRemoteDir::ReadLevel(const std::string& relative, std::vector<std::string>& folders,
+                          bool recursive, const char** excluded, int excludedCount) const {
   FolderSearch search(relative.empty() ? PathOf("*.*") : PathOf(relative + "\\*.*"));
-  if (!search.found()) return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
+  if (!search.found())
+    return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
   do {
     const WIN32_FIND_DATAA& entry = search.entry();
     if (!FolderSearch::IsFolder(entry) || FolderSearch::IsDots(entry)) continue;
-    const std::string path = relative.empty() ? std::string(entry.cFileName) : relative + "\\" + entry.cFileName;
+    const std::string path =
+        relative.empty() ? std::string(entry.cFileName) : relative + "\\" + entry.cFileName;
     if (IsExcluded(path, excluded, excludedCount)) continue;
     folders.push_back(path);
     if (recursive)
-      if (const int code = ReadLevel(path, folders, recursive, excluded, excludedCount); code != 0) return code;
+      if (const int code = ReadLevel(path, folders, recursive, excluded, excludedCount); code != 0)
+        return code;
   } while (search.Next());
   return 0;
 }
 
-int CRemoteDir::ReadFolders(std::vector<std::string>& folders, bool recursive, const char** excluded,
-                            int excludedCount) const {
+int CRemoteDir::ReadFolders(std::vector<std::string>& folders, bool recursive,
+                            const char** excluded, int excludedCount) const {
   if (excludedCount > 0 && excluded == nullptr) {
     g_Log.Assert(false, "CRemoteDir::ReadFolders", 0);
     return -1;
@@ -103,7 +111,8 @@ int CRemoteDir::ReadFolders(std::vector<std::string>& folders, bool recursive, c
 
 int CRemoteDir::IsEmptyDir() const {
   FolderSearch search(PathOf("*.*"));
-  if (!search.found()) return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
+  if (!search.found())
+    return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
   do {
     if (!FolderSearch::IsDots(search.entry())) return 1;
   } while (search.Next());
@@ -112,7 +121,8 @@ int CRemoteDir::IsEmptyDir() const {
 
 int CRemoteDir::HasDirs() const {
   FolderSearch search(PathOf("*.*"));
-  if (!search.found()) return search.error() == ERROR_FILE_NOT_FOUND ? 1 : ListingError(search.error());
+  if (!search.found())
+    return search.error() == ERROR_FILE_NOT_FOUND ? 1 : ListingError(search.error());
   do {
     if (FolderSearch::IsFolder(search.entry()) && !FolderSearch::IsDots(search.entry())) return 0;
   } while (search.Next());
@@ -122,7 +132,8 @@ int CRemoteDir::HasDirs() const {
 int CRemoteDir::HasFiles(const char* masks) const {
   const int code = ForEachMask(masks, [&](const std::string& mask) {
     FolderSearch search(PathOf(mask));
-    if (!search.found()) return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
+    if (!search.found())
+      return search.error() == ERROR_FILE_NOT_FOUND ? 0 : ListingError(search.error());
     do {
       if (!FolderSearch::IsFolder(search.entry())) return 2;  // found one: stop
     } while (search.Next());
@@ -176,8 +187,8 @@ int CRemoteDir::CopyUnique(const std::string& localFile, const std::string& targ
   }
 }
 
-int CRemoteDir::UploadFile(const char* localFile, const char* targetName, FILETIME* time, bool unique,
-                           char* outName, int outNameLength, bool recycle) const {
+int CRemoteDir::UploadFile(const char* localFile, const char* targetName, FILETIME* time,
+                           bool unique, char* outName, int outNameLength, bool recycle) const {
   static const char* const kTag = "CRemoteDir::UploadFile";
   if (Empty(localFile)) {
     g_Log.Assert(false, kTag, 0);
@@ -206,7 +217,8 @@ int CRemoteDir::UploadFile(const char* localFile, const char* targetName, FILETI
   }
   if (unique && outName != nullptr && outNameLength > 0) {
     const std::size_t room = static_cast<std::size_t>(outNameLength) - 1;
-    if (name.size() > room) g_Log.LogError(kTag, 0, "name %s cut to %d characters", name.c_str(), outNameLength - 1);
+    if (name.size() > room)
+      g_Log.LogError(kTag, 0, "name %s cut to %d characters", name.c_str(), outNameLength - 1);
     const std::size_t length = std::min(name.size(), room);
     std::memcpy(outName, name.data(), length);
     outName[length] = '\0';

@@ -35,14 +35,15 @@ class CRemoteDir {
   int DeleteFile(const char* name, bool isFolder) const;
   int DownloadFile(const char* name, const char* localPath) const;
   int GetFileLMT(const char* name, FILETIME* time) const;
-  int UploadFile(const char* localFile, const char* targetName, FILETIME* time, bool unique, char* outName,
-                 int outNameLength, bool recycle) const;
+  int UploadFile(const char* localFile, const char* targetName, FILETIME* time, bool unique,
+                 char* outName, int outNameLength, bool recycle) const;
 
  private:
   std::string PathOf(const std::string& name) const { return path_ + "\\" + name; }
   int ReadLevel(const std::string& relative, std::vector<std::string>& folders, bool recursive,
                 const char** excluded, int excludedCount) const;
-  int CopyUnique(const std::string& localFile, const std::string& targetName, std::string& finalName) const;
+  int CopyUnique(const std::string& localFile, const std::string& targetName,
+                 std::string& finalName) const;
 
   std::string path_;
 };

@@ -12,7 +12,12 @@
 namespace {
 
 void AppendFolderLine(std::string& out, const TessalyFolder& folder) {
-  BaseLineBuilder(out, "Folder=").Number(folder.number).Text(folder.key).Text(folder.mask).Text(folder.path).End();
+  BaseLineBuilder(out, "Folder=")
+      .Number(folder.number)
+      .Text(folder.key)
+      .Text(folder.mask)
+      .Text(folder.path)
+      .End();
 }
 
 std::string FolderLine(const TessalyFolder& folder) {
@@ -21,7 +26,8 @@ std::string FolderLine(const TessalyFolder& folder) {
   return line;
 }
 
-void DeliverFolder(const TessalyFolder& folder, const char** key, const char** path, const char** mask) {
+void DeliverFolder(const TessalyFolder& folder, const char** key, const char** path,
+                   const char** mask) {
   if (key != nullptr) *key = folder.key.c_str();
   if (path != nullptr) *path = folder.path.c_str();
   if (mask != nullptr) *mask = folder.mask.c_str();
@@ -29,8 +35,8 @@ void DeliverFolder(const TessalyFolder& folder, const char** key, const char** p
 
 // The listing of a watched folder for a scan: its files with their times, or its
 // subfolders. 0 or the code of the failing step, which is logged.
-int ListFolder(const char* tag, const TessalyFolder& folder, bool subfolders, int recursive, const char** excluded,
-               int excludedCount, std::vector<ListedEntry>& listing) {
+int ListFolder(const char* tag, const TessalyFolder& folder, bool subfolders, int recursive,
+               const char** excluded, int excludedCount, std::vector<ListedEntry>& listing) {
   CRemoteDir dir;
   if (const int code = dir.Open(folder.path.c_str()); code != 0) {
     g_Log.LogError(tag, code, "CRemoteDir::Open");
@@ -38,7 +44,8 @@ int ListFolder(const char* tag, const TessalyFolder& folder, bool subfolders, in
   }
   if (subfolders) {
     std::vector<std::string> paths;
-    if (const int code = dir.ReadFolders(paths, recursive != 0, excluded, excludedCount); code != 0) {
+    if (const int code = dir.ReadFolders(paths, recursive != 0, excluded, excludedCount);
+        code != 0) {
       g_Log.LogError(tag, code, "CRemoteDir::ReadFolders");
       return code;
     }
@@ -51,7 +58,8 @@ int ListFolder(const char* tag, const TessalyFolder& folder, bool subfolders, in
     return code;
   }
   listing.reserve(files.size());
-  for (const WIN32_FIND_DATAA& file : files) listing.push_back({file.cFileName, file.ftLastWriteTime});
+  for (const WIN32_FIND_DATAA& file : files)
+    listing.push_back({file.cFileName, file.ftLastWriteTime});
   return 0;
 }
 
@@ -64,13 +72,17 @@ int CTessaly::Init(const char* basePath) {
   return Guarded(kTag, [&] { return index_.Open<TessalyReplay>(basePath, kTag); });
 }
 
-void CTessaly::Close() { GuardedVoid("CTessaly::Close", [this] { index_.Close(); }); }
+void CTessaly::Close() {
+  GuardedVoid("CTessaly::Close", [this] { index_.Close(); });
+}
 
 int CTessaly::AddFolder(const char* key, const char* path, const char* mask) {
   static const char* const kTag = "CTessaly::AddFolder";
   return Guarded(kTag, [&] {
-    if (IsEmptyText(key) || IsEmptyText(path) || IsEmptyText(mask) || !index_.Writable()) return BadArgument(kTag);
-    if (HoldsLineBreak(key) || HoldsLineBreak(path) || HoldsLineBreak(mask)) return BadArgument(kTag);
+    if (IsEmptyText(key) || IsEmptyText(path) || IsEmptyText(mask) || !index_.Writable())
+      return BadArgument(kTag);
+    if (HoldsLineBreak(key) || HoldsLineBreak(path) || HoldsLineBreak(mask))
+      return BadArgument(kTag);
     if (index_.KeyTaken(key, kTag)) return -2;
     if (std::strchr(mask, ',') != nullptr) {
       g_Log.LogError(kTag, 0, "szMask cannot contain \",\" symbols");
@@ -149,28 +161,35 @@ int CTessaly::Update(const char* key, ProgressCallback callback, void* user) {
   return Guarded(kTag, [&] { return Scan(kTag, key, false, 1, nullptr, 0, callback, user); });
 }
 
-int CTessaly::UpdateSubfolders(const char* key, int recursive, const char** excluded, int excludedCount,
-                               ProgressCallback callback, void* user) {
+int CTessaly::UpdateSubfolders(const char* key, int recursive, const char** excluded,
+                               int excludedCount, ProgressCallback callback, void* user) {
   static const char* const kTag = "CTessaly::UpdateSubfolders";
-  return Guarded(kTag, [&] { return Scan(kTag, key, true, recursive, excluded, excludedCount, callback, user); });
+  return Guarded(kTag, [&] {
+    return Scan(kTag, key, true, recursive, excluded, excludedCount, callback, user);
+  });
 }
 
-int CTessaly::Scan(const char* tag, const char* key, bool subfolders, int recursive, const char** excluded,
-                   int excludedCount, ProgressCallback callback, void* user) {
+int CTessaly::Scan(const char* tag, const char* key, bool subfolders, int recursive,
+                   const char** excluded, int excludedCount, ProgressCallback callback,
+                   void* user) {
   TessalyFolder* folder = nullptr;
   if (const int code = index_.ScanTarget(key, tag, &folder); code != 0) return code;
-  ChangeScan::Setup setup = index_.ScanSetup(*folder, subfolders ? kSubfolderKinds : kFileKinds, tag);
+  ChangeScan::Setup setup =
+      index_.ScanSetup(*folder, subfolders ? kSubfolderKinds : kFileKinds, tag);
   setup.markTitle = subfolders ? "detected subfolder changes" : "detected changes";
   setup.callback = callback;
   setup.user = user;
   ChangeScan scan(std::move(setup));
 
   std::vector<ListedEntry> listing;
-  if (const int code = ListFolder(tag, *folder, subfolders, recursive, excluded, excludedCount, listing); code != 0)
+  if (const int code =
+          ListFolder(tag, *folder, subfolders, recursive, excluded, excludedCount, listing);
+      code != 0)
     return code;
   if (const int code = scan.Start(listing.size()); code != 0) return code;
   if (const int code = scan.Listed(listing); code != 0) return code;
-  if (subfolders && recursive == 0) g_Log.LogError(tag, 0, "bRecursive == false -> function will work incorrect");
+  if (subfolders && recursive == 0)
+    g_Log.LogError(tag, 0, "bRecursive == false -> function will work incorrect");
   if (const int code = scan.Leftovers(); code != 0) return code;
   return scan.Finish();
 }
@@ -239,7 +258,8 @@ int CTessaly::RemoveChange(const char* name) {
 }
 
 int CTessaly::SetFile(const char* name, FILETIME time, int change) {
-  return Guarded(kFileKinds.setTag, [&] { return index_.SetEntry(kFileKinds, name, time, change); });
+  return Guarded(kFileKinds.setTag,
+                 [&] { return index_.SetEntry(kFileKinds, name, time, change); });
 }
 
 int CTessaly::RemoveFile(const char* name) {
@@ -247,29 +267,35 @@ int CTessaly::RemoveFile(const char* name) {
 }
 
 int CTessaly::FindFirstSubfolder(int changeMask, const char** path, int* change) {
-  return Guarded("CTessaly::FindFirstSubfolder",
-                 [&] { return index_.FindFirst(kSubfolderKinds, changeMask, path, nullptr, change); });
+  return Guarded("CTessaly::FindFirstSubfolder", [&] {
+    return index_.FindFirst(kSubfolderKinds, changeMask, path, nullptr, change);
+  });
 }
 
 int CTessaly::FindNextSubfolder(int changeMask, const char** path, int* change) {
-  return Guarded("CTessaly::FindNextSubfolder",
-                 [&] { return index_.FindNext(kSubfolderKinds, changeMask, path, nullptr, change); });
+  return Guarded("CTessaly::FindNextSubfolder", [&] {
+    return index_.FindNext(kSubfolderKinds, changeMask, path, nullptr, change);
+  });
 }
 
 int CTessaly::FindSubfolder(const char* path, int* change) {
-  return Guarded(kSubfolderKinds.findTag, [&] { return index_.Find(kSubfolderKinds, path, nullptr, change); });
+  return Guarded(kSubfolderKinds.findTag,
+                 [&] { return index_.Find(kSubfolderKinds, path, nullptr, change); });
 }
 
 int CTessaly::RemoveSubfolderChange(const char* path) {
-  return Guarded(kSubfolderKinds.removeChangeTag, [&] { return index_.Acknowledge(kSubfolderKinds, path); });
+  return Guarded(kSubfolderKinds.removeChangeTag,
+                 [&] { return index_.Acknowledge(kSubfolderKinds, path); });
 }
 
 int CTessaly::SetSubfolder(const char* path, int change) {
-  return Guarded(kSubfolderKinds.setTag, [&] { return index_.SetEntry(kSubfolderKinds, path, FILETIME{}, change); });
+  return Guarded(kSubfolderKinds.setTag,
+                 [&] { return index_.SetEntry(kSubfolderKinds, path, FILETIME{}, change); });
 }
 
 int CTessaly::RemoveSubfolder(const char* path) {
-  return Guarded(kSubfolderKinds.removeTag, [&] { return index_.RemoveEntry(kSubfolderKinds, path); });
+  return Guarded(kSubfolderKinds.removeTag,
+                 [&] { return index_.RemoveEntry(kSubfolderKinds, path); });
 }
 
 std::string CTessaly::CompactedBase() const {
@@ -279,7 +305,8 @@ std::string CTessaly::CompactedBase() const {
     for (const auto& [name, entry] : folder.files.entries())
       ChangeIndex<TessalyFolder>::AppendEntryLine(content, kFileKinds, folder.number, name, entry);
     for (const auto& [path, entry] : folder.subfolders.entries())
-      ChangeIndex<TessalyFolder>::AppendEntryLine(content, kSubfolderKinds, folder.number, path, entry);
+      ChangeIndex<TessalyFolder>::AppendEntryLine(content, kSubfolderKinds, folder.number, path,
+                                                  entry);
     return true;
   });
   return content;

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-FolderSearch::FolderSearch(const std::string& pattern) : handle_(FindFirstFileA(pattern.c_str(), &entry_)) {
+FolderSearch::FolderSearch(const std::string& pattern)
+    : handle_(FindFirstFileA(pattern.c_str(), &entry_)) {
   if (!found()) error_ = GetLastError();
 }
 

@@ -17,7 +17,9 @@ class FolderSearch {
   // The next entry; false at the end.
   bool Next();
 
-  static bool IsFolder(const WIN32_FIND_DATAA& entry) { return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  static bool IsFolder(const WIN32_FIND_DATAA& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
   static bool IsDots(const WIN32_FIND_DATAA& entry);
 
  private:

@@ -22,10 +22,16 @@
 // A scan's progress; returning 0 stops the scan.
 using ProgressCallback = int(WINAPI*)(int done, int total, void* user);
 // A file that MoveDirectoryFiles2 could not move; returning 0 stops the move.
-using MoveCallback = int(WINAPI*)(const char* from, const char* to, unsigned long error, void* user);
+using MoveCallback = int(WINAPI*)(const char* from, const char* to, unsigned long error,
+                                  void* user);
 
 // Change types, and the bits of a change mask (mask 0: every entry).
-enum TessalyChange { TESSALY_UNCHANGED = 0, TESSALY_NEW = 1, TESSALY_MODIFIED = 2, TESSALY_DELETED = 3 };
+enum TessalyChange {
+  TESSALY_UNCHANGED = 0,
+  TESSALY_NEW = 1,
+  TESSALY_MODIFIED = 2,
+  TESSALY_DELETED = 3
+};
 
 // Text handed out through out-parameters points into the index and stays valid until
 // that entry changes or goes, or the index is closed.
@@ -41,8 +47,8 @@ class ITessaly {
   virtual int GetFirstFolder(const char** key, const char** path, const char** mask) = 0;
   virtual int GetNextFolder(const char** key, const char** path, const char** mask) = 0;
   virtual int Update(const char* key, ProgressCallback callback, void* user) = 0;
-  virtual int UpdateSubfolders(const char* key, int recursive, const char** excluded, int excludedCount,
-                               ProgressCallback callback, void* user) = 0;
+  virtual int UpdateSubfolders(const char* key, int recursive, const char** excluded,
+                               int excludedCount, ProgressCallback callback, void* user) = 0;
   virtual int SetCurrentFolder(const char* key) = 0;
   virtual int GetCurrentFolder(const char** key, const char** path, const char** mask) = 0;
   virtual int GetFileCount(int* count, int changeMask) = 0;
@@ -69,20 +75,24 @@ class ITessaly {
 };
 
 extern "C" {
-TESSALY_API int WINAPI Tessaly_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level);
+TESSALY_API int WINAPI Tessaly_ConfigLog(const char* errorLogPath, const char* logPath,
+                                         int debugOutput, int level);
 // Null when the object cannot be made; ended with Release.
 TESSALY_API ITessaly* WINAPI Tessaly_CreateObject();
 TESSALY_API LONG WINAPI Tessaly_DeleteFile(const char* folder, const char* name, int isFolder);
 TESSALY_API LONG WINAPI Tessaly_GetFileLMT(const char* folder, const char* name, FILETIME* time);
-TESSALY_API LONG WINAPI Tessaly_UploadFile(const char* localFile, const char* folder, const char* targetName,
-                                           FILETIME* time, int unique, char* outName, int outNameLength,
-                                           int recycle);
-TESSALY_API LONG WINAPI Tessaly_DownloadFile(const char* folder, const char* name, const char* localPath);
+TESSALY_API LONG WINAPI Tessaly_UploadFile(const char* localFile, const char* folder,
+                                           const char* targetName, FILETIME* time, int unique,
+                                           char* outName, int outNameLength, int recycle);
+TESSALY_API LONG WINAPI Tessaly_DownloadFile(const char* folder, const char* name,
+                                             const char* localPath);
 }
 
 // These five bind by the compiler's decorated names (no plain-name linkage).
 TESSALY_API LONG WINAPI Tessaly_HasFiles(const char* folder, const char* masks);
 TESSALY_API LONG WINAPI Tessaly_HasDirs(const char* folder);
 TESSALY_API LONG WINAPI Tessaly_IsEmptyDir(const char* folder);
-TESSALY_API LONG WINAPI MoveDirectoryFiles(const char* from, const char* to, int* aborted, unsigned short flags);
-TESSALY_API LONG WINAPI MoveDirectoryFiles2(const char* from, const char* to, MoveCallback callback, void* user);
+TESSALY_API LONG WINAPI MoveDirectoryFiles(const char* from, const char* to, int* aborted,
+                                           unsigned short flags);
+TESSALY_API LONG WINAPI MoveDirectoryFiles2(const char* from, const char* to, MoveCallback callback,
+                                            void* user);

@@ -49,22 +49,26 @@ int MoveFilesOneByOne(const char* from, const char* to, MoveCallback callback, v
     return -1;
   }
   FolderSearch search(std::string(from) + "\\*.*");
-  if (!search.found()) return search.error() != ERROR_SUCCESS ? static_cast<int>(search.error()) : -10;
+  if (!search.found())
+    return search.error() != ERROR_SUCCESS ? static_cast<int>(search.error()) : -10;
   do {
     if (FolderSearch::IsFolder(search.entry())) continue;
     const std::string source = std::string(from) + "\\" + search.entry().cFileName;
     const std::string target = std::string(to) + "\\" + search.entry().cFileName;
     if (MoveFileA(source.c_str(), target.c_str())) continue;
     const DWORD error = GetLastError();
-    if (callback != nullptr && callback(source.c_str(), target.c_str(), error, user) == 0) return -1;
+    if (callback != nullptr && callback(source.c_str(), target.c_str(), error, user) == 0)
+      return -1;
   } while (search.Next());
   return 0;
 }
 
 }  // namespace
 
-int WINAPI Tessaly_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput, int level) {
-  return Guarded("Tessaly_ConfigLog", [&] { return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level); });
+int WINAPI Tessaly_ConfigLog(const char* errorLogPath, const char* logPath, int debugOutput,
+                             int level) {
+  return Guarded("Tessaly_ConfigLog",
+                 [&] { return g_Log.InitLog(errorLogPath, logPath, debugOutput != 0, level); });
 }
 
 ITessaly* WINAPI Tessaly_CreateObject() { return new (std::nothrow) CTessaly(); }
@@ -75,13 +79,16 @@ LONG WINAPI Tessaly_DeleteFile(const char* folder, const char* name, int isFolde
 }
 
 LONG WINAPI Tessaly_GetFileLMT(const char* folder, const char* name, FILETIME* time) {
-  return InFolder("Tessaly_GetFileLMT", folder, [&](const CRemoteDir& dir) { return dir.GetFileLMT(name, time); });
+  return InFolder("Tessaly_GetFileLMT", folder,
+                  [&](const CRemoteDir& dir) { return dir.GetFileLMT(name, time); });
 }
 
-LONG WINAPI Tessaly_UploadFile(const char* localFile, const char* folder, const char* targetName, FILETIME* time,
-                               int unique, char* outName, int outNameLength, int recycle) {
+LONG WINAPI Tessaly_UploadFile(const char* localFile, const char* folder, const char* targetName,
+                               FILETIME* time, int unique, char* outName, int outNameLength,
+                               int recycle) {
   return InFolder("Tessaly_UploadFile", folder, [&](const CRemoteDir& dir) {
-    return dir.UploadFile(localFile, targetName, time, unique != 0, outName, outNameLength, recycle != 0);
+    return dir.UploadFile(localFile, targetName, time, unique != 0, outName, outNameLength,
+                          recycle != 0);
   });
 }
 
@@ -91,7 +98,8 @@ LONG WINAPI Tessaly_DownloadFile(const char* folder, const char* name, const cha
 }
 
 LONG WINAPI Tessaly_HasFiles(const char* folder, const char* masks) {
-  return InFolder("Tessaly_HasFiles", folder, [&](const CRemoteDir& dir) { return dir.HasFiles(masks); });
+  return InFolder("Tessaly_HasFiles", folder,
+                  [&](const CRemoteDir& dir) { return dir.HasFiles(masks); });
 }
 
 LONG WINAPI Tessaly_HasDirs(const char* folder) {
@@ -99,13 +107,17 @@ LONG WINAPI Tessaly_HasDirs(const char* folder) {
 }
 
 LONG WINAPI Tessaly_IsEmptyDir(const char* folder) {
-  return InFolder("Tessaly_IsEmptyDir", folder, [](const CRemoteDir& dir) { return dir.IsEmptyDir(); });
+  return InFolder("Tessaly_IsEmptyDir", folder,
+                  [](const CRemoteDir& dir) { return dir.IsEmptyDir(); });
 }
 
-LONG WINAPI MoveDirectoryFiles(const char* from, const char* to, int* aborted, unsigned short flags) {
+LONG WINAPI MoveDirectoryFiles(const char* from, const char* to, int* aborted,
+                               unsigned short flags) {
   return Guarded("MoveDirectoryFiles", [&] { return MoveFiles(from, to, aborted, flags); });
 }
 
-LONG WINAPI MoveDirectoryFiles2(const char* from, const char* to, MoveCallback callback, void* user) {
-  return Guarded("MoveDirectoryFiles2", [&] { return MoveFilesOneByOne(from, to, callback, user); });
+LONG WINAPI MoveDirectoryFiles2(const char* from, const char* to, MoveCallback callback,
+                                void* user) {
+  return Guarded("MoveDirectoryFiles2",
+                 [&] { return MoveFilesOneByOne(from, to, callback, user); });
 }

@@ -19,14 +19,10 @@ inline constexpr TessalyLineKinds kFileKinds{&TessalyFolder::files,
                                              "CTessaly::RemoveFile",
                                              "CTessaly::GetFileCount",
                                              "CTessaly::_ChangeType2Char"};
-inline constexpr TessalyLineKinds kSubfolderKinds{&TessalyFolder::subfolders,
-                                                  "Subfolder=",
-                                                  "RemoveSubfolder=",
-                                                  false,
-                                                  "CTessaly::FindSubfolder",
-                                                  "CTessaly::_FindNextSubfolder",
-                                                  "CTessaly::SetSubfolder",
-                                                  "CTessaly::RemoveSubfolderChange",
-                                                  "CTessaly::RemoveSubfolder",
-                                                  "CTessaly::GetFileCount",
-                                                  "CTessaly::_ChangeType2Char"};
+inline constexpr TessalyLineKinds kSubfolderKinds{
+    &TessalyFolder::subfolders,  "Subfolder=",
+    "RemoveSubfolder=",          false,
+    "CTessaly::FindSubfolder",   "CTessaly::_FindNextSubfolder",
+    "CTessaly::SetSubfolder",    "CTessaly::RemoveSubfolderChange",
+    "CTessaly::RemoveSubfolder", "CTessaly::GetFileCount",
+    "CTessaly::_ChangeType2Char"};

@@ -19,7 +19,9 @@ bool TessalyReplay::Folder(std::string_view fields) {
   BaseLineReader reader(fields);
   auto folder = std::make_unique<TessalyFolder>();
   std::string_view key, mask, path;
-  if (!reader.Number(folder->number) || !reader.Field(key) || !reader.Field(mask) || !reader.Last(path)) return false;
+  if (!reader.Number(folder->number) || !reader.Field(key) || !reader.Field(mask) ||
+      !reader.Last(path))
+    return false;
   folder->key = key;
   folder->mask = mask;
   folder->path = path;

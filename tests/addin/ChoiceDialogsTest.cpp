@@ -47,8 +47,10 @@ TEST_F(SelectActionTest, EachButtonEndsWithOneAndItsAction) {
   const struct {
     int button;
     int action;
-  } cases[] = {{IDC_BTN_EXPORT_CONTACTS, 1}, {IDC_BTN_IMPORT_CONTACTS, 2},
-               {IDC_BTN_EXPORT_EVENTS, 3},   {IDC_BTN_IMPORT_EVENTS, 4}};
+  } cases[] = {{IDC_BTN_EXPORT_CONTACTS, 1},
+               {IDC_BTN_IMPORT_CONTACTS, 2},
+               {IDC_BTN_EXPORT_EVENTS, 3},
+               {IDC_BTN_IMPORT_EVENTS, 4}};
   for (const auto& c : cases) {
     CDlgSelectAction dlg;
     Answer(IDD_SELECT_ACTION, [&](HWND d) {
@@ -135,8 +137,8 @@ TEST_F(LabelsTest, OkRebuildsTheMaskFromTheTenBoxesOnly) {
 }
 
 TEST_F(LabelsTest, CancelKeepsTheMaskAsGivenHighBitsIncluded) {
-  for (auto way : {+[](HWND d) { testkit::Click(d, IDCANCEL); },
-                   +[](HWND d) { testkit::PressEscape(d); }}) {
+  for (auto way :
+       {+[](HWND d) { testkit::Click(d, IDCANCEL); }, +[](HWND d) { testkit::PressEscape(d); }}) {
     CDlgLabels dlg(0x80000005);
     Answer(IDD_EVENT_LABELS, [way](HWND d) {
       testkit::SetCheck(d, IDC_CHK_LABEL2, true);

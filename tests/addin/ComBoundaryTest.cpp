@@ -27,8 +27,10 @@ class ComBoundaryTest : public ConnectTest {
 };
 
 TEST_F(ComBoundaryTest, EachKindOfExceptionBecomesItsHresultAndOneLogLine) {
-  EXPECT_EQ(ComBoundary("Edge::ComError", []() -> HRESULT { _com_issue_error(kDisconnected); }), kDisconnected);
-  EXPECT_EQ(ComBoundary("Edge::NoMemory", []() -> HRESULT { throw std::bad_alloc(); }), E_OUTOFMEMORY);
+  EXPECT_EQ(ComBoundary("Edge::ComError", []() -> HRESULT { _com_issue_error(kDisconnected); }),
+            kDisconnected);
+  EXPECT_EQ(ComBoundary("Edge::NoMemory", []() -> HRESULT { throw std::bad_alloc(); }),
+            E_OUTOFMEMORY);
   EXPECT_EQ(ComBoundary("Edge::Other", []() -> HRESULT { throw std::runtime_error("x"); }), E_FAIL);
   // A COM error that carries a success code still reports a failure.
   EXPECT_EQ(ComBoundary("Edge::Odd", []() -> HRESULT { throw _com_error(S_FALSE); }), E_FAIL);

@@ -139,9 +139,9 @@ TEST_F(SendCommandTest, HelpAndAboutCommands) {
   EXPECT_TRUE(g_Lib.ShowContextHelp(""));
   EXPECT_TRUE(g_Lib.ShowContextHelp(nullptr));
   EXPECT_TRUE(g_Lib.ShowAbout());
-  EXPECT_EQ(ReceivedTexts(), (std::vector<std::string>{"ShowContextHelp,Features.htm",
-                                                        "ShowContextHelp", "ShowContextHelp",
-                                                        "ShowForm,About"}));
+  EXPECT_EQ(ReceivedTexts(),
+            (std::vector<std::string>{"ShowContextHelp,Features.htm", "ShowContextHelp",
+                                      "ShowContextHelp", "ShowForm,About"}));
   auto received = testkit::KelvraAppReceived();
   EXPECT_FALSE(received[0].foreground);
   EXPECT_TRUE(received[3].foreground);
@@ -169,7 +169,8 @@ TEST_F(SendCommandTest, AFailedStartIsLoggedAndReportedAsFalse) {
   testkit::InstallKelvraApp(ExePath(), {.startError = 5});
   LogWatch watch;
   EXPECT_FALSE(RunExeCmd("SyncAll", false, 5000));
-  EXPECT_NE(watch.Err().find(" Err[5] in CConnect::RunExeCmd: CreateProcess\r\n"), std::string::npos)
+  EXPECT_NE(watch.Err().find(" Err[5] in CConnect::RunExeCmd: CreateProcess\r\n"),
+            std::string::npos)
       << watch.Err();
 }
 
@@ -209,9 +210,7 @@ TEST_F(WaitForWindowTest, AnApplicationThatEndsWhileAwaitedEndsTheAttempt) {
 TEST_F(WaitForWindowTest, AFreeOrAbandonedMutexEndsTheAttemptAndIsReleased) {
   for (bool abandoned : {false, true}) {
     HANDLE mutex = nullptr;
-    std::thread owner([&] {
-      mutex = CreateMutexA(nullptr, abandoned ? TRUE : FALSE, kAppMutex);
-    });
+    std::thread owner([&] { mutex = CreateMutexA(nullptr, abandoned ? TRUE : FALSE, kAppMutex); });
     owner.join();
     ASSERT_NE(mutex, nullptr);
     EXPECT_FALSE(RunExeCmd("SyncAll", false, 5000)) << abandoned;
@@ -323,7 +322,8 @@ TEST_F(ReceiveTest, InvalidBlocksAreRefused) {
 TEST_F(ReceiveTest, WithoutASinkNoWindowIsMadeAndCommandsAreDropped) {
   LogWatch watch;
   EXPECT_EQ(g_Lib.CreateEventsWnd(nullptr), nullptr);
-  EXPECT_NE(watch.Err().find("Err[0] in CLib::CreateEventsWnd: pNotify is NULL"), std::string::npos);
+  EXPECT_NE(watch.Err().find("Err[0] in CLib::CreateEventsWnd: pNotify is NULL"),
+            std::string::npos);
   EXPECT_FALSE(IsWindow(events_));  // the earlier window went with its sink
   EXPECT_EQ(g_Lib.GetEventsWnd(), nullptr);
 

@@ -64,9 +64,9 @@ TEST_F(ConnectVersionGateTest, Outlook2000IsServed) {
 
 TEST_F(ConnectVersionGateTest, AnObjectThatIsNoOutlookApplicationLeavesTheAddinInactive) {
   IDispatchPtr notOutlook = kelvra::test::RibbonControl("x");
-  EXPECT_EQ(m_connect->OnConnection(notOutlook, AddInDesignerObjects::ext_cm_Startup, nullptr,
-                                    nullptr),
-            S_OK);
+  EXPECT_EQ(
+      m_connect->OnConnection(notOutlook, AddInDesignerObjects::ext_cm_Startup, nullptr, nullptr),
+      S_OK);
   EXPECT_EQ(g_Application, nullptr);
   EXPECT_FALSE(m_connect->IsStarted());
 }

@@ -43,7 +43,9 @@ Wizard WizardThatRan(const LogWatch& log) {
   const std::vector<int> shown = testkit::ShownDialogs();
   testkit::ClearShownDialogs();
   testkit::ClearDialogScripts();
-  const auto showed = [&](int id) { return std::find(shown.begin(), shown.end(), id) != shown.end(); };
+  const auto showed = [&](int id) {
+    return std::find(shown.begin(), shown.end(), id) != shown.end();
+  };
   const std::string lines = log.Log();
   const auto logged = [&](const char* converter) {
     return lines.find(std::string("in ") + converter + "::") != std::string::npos;

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "AddinTestSupport.h"
-#include "support/TempDir.h"
 #include "addin/CConnect.h"
+#include "support/TempDir.h"
 #include "testkit/KelvraApp.h"
 
 namespace kelvra::test {

@@ -43,26 +43,30 @@ struct ListedDialog {
 
 // The list as the dialog shows it, in order.
 constexpr ListedDialog kListed[] = {
-    {270, "IDD_EVENT_LABELS"},         {273, "IDD_SELECT_ACTION"},
-    {238, "IDD_VCAL_EXPORT"},          {241, "IDD_VCAL_EXPORT_OPTIONS"},
-    {268, "IDD_VCAL_EXPORT_FILTER"},   {239, "IDD_VCAL_EXPORT_PROGRESS"},
-    {240, "IDD_VCAL_EXPORT_FINISH"},   {242, "IDD_VCAL_IMPORT"},
-    {244, "IDD_VCAL_IMPORT_OPTIONS"},  {271, "IDD_VCAL_IMPORT_FILTER"},
-    {245, "IDD_VCAL_IMPORT_PROGRESS"}, {243, "IDD_VCAL_IMPORT_FINISH"},
-    {224, "IDD_VCARD_EXPORT"},         {225, "IDD_VCARD_EXPORT_OPTIONS"},
+    {270, "IDD_EVENT_LABELS"},          {273, "IDD_SELECT_ACTION"},
+    {238, "IDD_VCAL_EXPORT"},           {241, "IDD_VCAL_EXPORT_OPTIONS"},
+    {268, "IDD_VCAL_EXPORT_FILTER"},    {239, "IDD_VCAL_EXPORT_PROGRESS"},
+    {240, "IDD_VCAL_EXPORT_FINISH"},    {242, "IDD_VCAL_IMPORT"},
+    {244, "IDD_VCAL_IMPORT_OPTIONS"},   {271, "IDD_VCAL_IMPORT_FILTER"},
+    {245, "IDD_VCAL_IMPORT_PROGRESS"},  {243, "IDD_VCAL_IMPORT_FINISH"},
+    {224, "IDD_VCARD_EXPORT"},          {225, "IDD_VCARD_EXPORT_OPTIONS"},
     {226, "IDD_VCARD_EXPORT_PROGRESS"}, {227, "IDD_VCARD_EXPORT_FINISH"},
-    {228, "IDD_VCARD_IMPORT"},         {230, "IDD_VCARD_IMPORT_OPTIONS"},
+    {228, "IDD_VCARD_IMPORT"},          {230, "IDD_VCARD_IMPORT_OPTIONS"},
     {231, "IDD_VCARD_IMPORT_PROGRESS"}, {229, "IDD_VCARD_IMPORT_FINISH"},
 };
 
 // The calendar wizard pages of the list.
 constexpr ListedDialog kCalendarExportPages[] = {
-    {238, "IDD_VCAL_EXPORT"}, {241, "IDD_VCAL_EXPORT_OPTIONS"}, {268, "IDD_VCAL_EXPORT_FILTER"},
+    {238, "IDD_VCAL_EXPORT"},
+    {241, "IDD_VCAL_EXPORT_OPTIONS"},
+    {268, "IDD_VCAL_EXPORT_FILTER"},
     {240, "IDD_VCAL_EXPORT_FINISH"},
 };
 constexpr ListedDialog kCalendarImportPages[] = {
-    {242, "IDD_VCAL_IMPORT"}, {244, "IDD_VCAL_IMPORT_OPTIONS"},
-    {271, "IDD_VCAL_IMPORT_FILTER"}, {243, "IDD_VCAL_IMPORT_FINISH"},
+    {242, "IDD_VCAL_IMPORT"},
+    {244, "IDD_VCAL_IMPORT_OPTIONS"},
+    {271, "IDD_VCAL_IMPORT_FILTER"},
+    {243, "IDD_VCAL_IMPORT_FINISH"},
 };
 
 constexpr DWORD kProgressTicks = kSampleStepMs;
@@ -149,8 +153,7 @@ class DebugDialogTest : public ConnectTest {
         Show(d, listed.symbol);
         Close(d);
       });
-      EXPECT_EQ(testkit::ShownDialogs(), (std::vector<int>{IDD_DEBUG, listed.id}))
-          << listed.symbol;
+      EXPECT_EQ(testkit::ShownDialogs(), (std::vector<int>{IDD_DEBUG, listed.id})) << listed.symbol;
       EXPECT_TRUE(testkit::MessageBoxes().empty()) << listed.symbol;
     }
   }
@@ -239,8 +242,7 @@ TEST_F(DebugDialogTest, TheDialogListHoldsTheTwentyDialogsInOrderWithTheLastChos
 
 // --- Show ------------------------------------------------------------------------------------
 
-class DebugShowTest : public DebugDialogTest,
-                      public ::testing::WithParamInterface<ListedDialog> {};
+class DebugShowTest : public DebugDialogTest, public ::testing::WithParamInterface<ListedDialog> {};
 
 TEST_P(DebugShowTest, ShowOpensTheChosenDialogOverTheDebugDialog) {
   const ListedDialog listed = GetParam();
@@ -267,20 +269,20 @@ std::string SymbolOf(const ::testing::TestParamInfo<ListedDialog>& info) {
   return info.param.symbol;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DialogsOfThisBuild, DebugShowTest,
-    ::testing::Values(ListedDialog{270, "IDD_EVENT_LABELS"}, ListedDialog{273, "IDD_SELECT_ACTION"},
-                      ListedDialog{239, "IDD_VCAL_EXPORT_PROGRESS"},
-                      ListedDialog{245, "IDD_VCAL_IMPORT_PROGRESS"},
-                      ListedDialog{224, "IDD_VCARD_EXPORT"},
-                      ListedDialog{225, "IDD_VCARD_EXPORT_OPTIONS"},
-                      ListedDialog{226, "IDD_VCARD_EXPORT_PROGRESS"},
-                      ListedDialog{227, "IDD_VCARD_EXPORT_FINISH"},
-                      ListedDialog{228, "IDD_VCARD_IMPORT"},
-                      ListedDialog{230, "IDD_VCARD_IMPORT_OPTIONS"},
-                      ListedDialog{231, "IDD_VCARD_IMPORT_PROGRESS"},
-                      ListedDialog{229, "IDD_VCARD_IMPORT_FINISH"}),
-    SymbolOf);
+INSTANTIATE_TEST_SUITE_P(DialogsOfThisBuild, DebugShowTest,
+                         ::testing::Values(ListedDialog{270, "IDD_EVENT_LABELS"},
+                                           ListedDialog{273, "IDD_SELECT_ACTION"},
+                                           ListedDialog{239, "IDD_VCAL_EXPORT_PROGRESS"},
+                                           ListedDialog{245, "IDD_VCAL_IMPORT_PROGRESS"},
+                                           ListedDialog{224, "IDD_VCARD_EXPORT"},
+                                           ListedDialog{225, "IDD_VCARD_EXPORT_OPTIONS"},
+                                           ListedDialog{226, "IDD_VCARD_EXPORT_PROGRESS"},
+                                           ListedDialog{227, "IDD_VCARD_EXPORT_FINISH"},
+                                           ListedDialog{228, "IDD_VCARD_IMPORT"},
+                                           ListedDialog{230, "IDD_VCARD_IMPORT_OPTIONS"},
+                                           ListedDialog{231, "IDD_VCARD_IMPORT_PROGRESS"},
+                                           ListedDialog{229, "IDD_VCARD_IMPORT_FINISH"}),
+                         SymbolOf);
 
 TEST_F(DebugDialogTest, ShowOpensEachCalendarExportPage) {
   ExpectEachPageShows(kCalendarExportPages);
@@ -495,8 +497,8 @@ TEST_F(DebugDialogTest, HelpShowAsksTheKelvraApplicationForTheTopic) {
     EXPECT_TRUE(testkit::Click(d, IDC_BTN_DEBUG_HELP));
     Close(d);
   });
-  EXPECT_EQ(Commands(), (std::vector<std::string>{"ShowContextHelp,Sync_Profiles.htm",
-                                                  "ShowContextHelp"}));
+  EXPECT_EQ(Commands(),
+            (std::vector<std::string>{"ShowContextHelp,Sync_Profiles.htm", "ShowContextHelp"}));
 }
 
 TEST_F(DebugDialogTest, SetForegroundWindowBringsTheNamedWindowForward) {
@@ -550,7 +552,8 @@ TEST_F(DebugDialogTest, AWindowHandleWithTrailingGarbageIsNotTaken) {
   });
   EXPECT_TRUE(testkit::ForegroundCalls().empty());
   ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
-  EXPECT_EQ(testkit::MessageBoxes()[0].text, "SetForegroundWindow( 0x0 ) failed, GetLastError = 0x578");
+  EXPECT_EQ(testkit::MessageBoxes()[0].text,
+            "SetForegroundWindow( 0x0 ) failed, GetLastError = 0x578");
 }
 
 }  // namespace

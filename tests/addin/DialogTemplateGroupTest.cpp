@@ -27,7 +27,8 @@ std::vector<Template> DialogTemplates() {
   std::vector<Template> templates;
   std::smatch match;
   for (std::string line; std::getline(header, line);)
-    if (std::regex_search(line, match, define)) templates.push_back({match[1], std::stoi(match[2])});
+    if (std::regex_search(line, match, define))
+      templates.push_back({match[1], std::stoi(match[2])});
   return templates;
 }
 
@@ -54,11 +55,12 @@ void ExpectRunsMarked(const std::string& name, const std::vector<HWND>& controls
     std::size_t next = i + 1;
     for (; next < count && IsAutoRadio(controls[next]); ++next)
       EXPECT_FALSE(HasGroupStyle(controls[next]))
-          << name << ": radio " << GetDlgCtrlID(controls[next]) << " parts its choice with WS_GROUP";
+          << name << ": radio " << GetDlgCtrlID(controls[next])
+          << " parts its choice with WS_GROUP";
     const HWND after = controls[next % count];
-    EXPECT_TRUE(HasGroupStyle(after)) << name << ": control " << GetDlgCtrlID(after)
-                                      << " after the radios of " << GetDlgCtrlID(controls[i])
-                                      << " lacks WS_GROUP, so it joins their group";
+    EXPECT_TRUE(HasGroupStyle(after))
+        << name << ": control " << GetDlgCtrlID(after) << " after the radios of "
+        << GetDlgCtrlID(controls[i]) << " lacks WS_GROUP, so it joins their group";
   }
 }
 

@@ -89,16 +89,14 @@ TEST_F(EngineConvertersTest, EachEntryPointReachesItsOwnConverter) {
   struct Entry {
     int (CDovantEngine::*call)(HWND);
     const char* line;
-  } entries[] = {
-      {&CDovantEngine::ImportContacts, "CvCardImport::Execute: no Outlook application"},
-      {&CDovantEngine::ExportContacts, "CvCardExport::Execute: no Outlook application"},
-      {&CDovantEngine::ImportCalendar, "CvCalImport::Execute: no Outlook application"},
-      {&CDovantEngine::ExportCalendar, "CvCalExport::Execute: no Outlook application"}};
+  } entries[] = {{&CDovantEngine::ImportContacts, "CvCardImport::Execute: no Outlook application"},
+                 {&CDovantEngine::ExportContacts, "CvCardExport::Execute: no Outlook application"},
+                 {&CDovantEngine::ImportCalendar, "CvCalImport::Execute: no Outlook application"},
+                 {&CDovantEngine::ExportCalendar, "CvCalExport::Execute: no Outlook application"}};
   for (const Entry& e : entries) {
     LogWatch watch;
     EXPECT_EQ((engine.*e.call)(nullptr), -1);
-    EXPECT_NE(watch.Err().find(std::string(" Err[0] in ") + e.line), std::string::npos)
-        << e.line;
+    EXPECT_NE(watch.Err().find(std::string(" Err[0] in ") + e.line), std::string::npos) << e.line;
   }
 }
 

@@ -38,11 +38,13 @@ class ModuleTest : public ::testing::Test {
   }
   static IUnknownPtr NewConnect() {
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(DllGetClassObject(CLSID_Connect, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
-              S_OK);
+    EXPECT_EQ(
+        DllGetClassObject(CLSID_Connect, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
     IUnknown* object = nullptr;
     if (factory != nullptr) {
-      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)), S_OK);
+      EXPECT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&object)),
+                S_OK);
       factory->Release();
     }
     return IUnknownPtr(object, false);
@@ -90,7 +92,8 @@ TEST_F(ModuleEntryTest, EveryCallbackOfTheRibbonXmlResolvesByName) {
   BSTR xml = nullptr;
   ASSERT_EQ(ribbon->GetCustomUI(_bstr_t("Microsoft.Outlook.Explorer"), &xml), S_OK);
   const std::string text = static_cast<const char*>(_bstr_t(xml, false));
-  const std::regex callback(R"#((onLoad|onAction|getLabel|getScreentip|getImage|getEnabled|getContent)="([^"]+)")#");
+  const std::regex callback(
+      R"#((onLoad|onAction|getLabel|getScreentip|getImage|getEnabled|getContent)="([^"]+)")#");
   int found = 0;
   for (std::sregex_iterator it(text.begin(), text.end(), callback), end; it != end; ++it, ++found) {
     _bstr_t name((*it)[2].str().c_str());
@@ -146,7 +149,8 @@ TEST_F(RegistrationTest, UnregisteringRemovesTheClassKeyWholeAndTheTypeLibrary) 
   EXPECT_FALSE(testkit::KeyExists(HKEY_CLASSES_ROOT, "Kelvra.Connect"));
   EXPECT_FALSE(testkit::KeyExists(HKEY_CLASSES_ROOT, kLibraryKey));
   EXPECT_FALSE(testkit::KeyExists(HKEY_CLASSES_ROOT, kInterfaceKey));
-  EXPECT_TRUE(testkit::KeyExists(HKEY_CLASSES_ROOT, "CLSID\\{00000000-0000-0000-0000-000000000001}"));
+  EXPECT_TRUE(
+      testkit::KeyExists(HKEY_CLASSES_ROOT, "CLSID\\{00000000-0000-0000-0000-000000000001}"));
 }
 
 }  // namespace

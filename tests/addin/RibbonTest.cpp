@@ -132,10 +132,11 @@ TEST_F(RibbonTextTest, AnUnknownIdFallsBackToTheIdWithOneErrorPerCallback) {
   EXPECT_EQ(m_connect->DynamicMenu_GetContent(control, &text), S_OK);
   EXPECT_EQ(text, nullptr);
   const std::string errors = m_log.Err();
-  for (const char* function :
-       {"CConnect::Control_GetLabel", "CConnect::Control_GetScreentip", "CConnect::Control_GetImage",
-        "Control_GetEnabled", "CConnect::Button_OnAction", "DynamicMenu_GetContent"})
-    EXPECT_NE(errors.find(std::string("in ") + function + ": Unknown id(Other.btn)"), std::string::npos)
+  for (const char* function : {"CConnect::Control_GetLabel", "CConnect::Control_GetScreentip",
+                               "CConnect::Control_GetImage", "Control_GetEnabled",
+                               "CConnect::Button_OnAction", "DynamicMenu_GetContent"})
+    EXPECT_NE(errors.find(std::string("in ") + function + ": Unknown id(Other.btn)"),
+              std::string::npos)
         << function;
 }
 
@@ -147,9 +148,9 @@ TEST_F(RibbonTextTest, IdsMatchWhateverTheirCase) {
 }
 
 TEST_F(RibbonTextTest, ImagesArePicturesOwningTheAddinsIcons) {
-  for (const char* id : {"Ostrane.Kelvra.btnExportC", "Ostrane.Kelvra.btnImportC",
-                         "Ostrane.Kelvra.btnExportA", "Ostrane.Kelvra.btnImportA",
-                         "Ostrane.Kelvra.mnu", "Ostrane.Kelvra.btnSyncAll"}) {
+  for (const char* id :
+       {"Ostrane.Kelvra.btnExportC", "Ostrane.Kelvra.btnImportC", "Ostrane.Kelvra.btnExportA",
+        "Ostrane.Kelvra.btnImportA", "Ostrane.Kelvra.mnu", "Ostrane.Kelvra.btnSyncAll"}) {
     IPictureDispPtr picture;
     ASSERT_EQ(m_ribbon->GetImage(id, picture), S_OK) << id;
     ASSERT_NE(picture, nullptr) << id;
@@ -211,11 +212,13 @@ TEST_F(RibbonProfilesTest, OnlyEnabledProfilesWithAKeyAreListedInRegistryOrder) 
   EnumSyncProfiles(names, keys);
   EXPECT_EQ(names, (std::vector<std::string>{"Work", ""}));
   EXPECT_EQ(keys, (std::vector<std::string>{"k2", "k4"}));
-  EXPECT_EQ(Content(),
-            "<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
-            "<button id=\"Ostrane.Kelvra.btnRunProfile.k2\" label=\"Work\" onAction=\"Button_OnAction\" />"
-            "<button id=\"Ostrane.Kelvra.btnRunProfile.k4\" label=\"\" onAction=\"Button_OnAction\" />"
-            "</menu>");
+  EXPECT_EQ(
+      Content(),
+      "<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\">"
+      "<button id=\"Ostrane.Kelvra.btnRunProfile.k2\" label=\"Work\" onAction=\"Button_OnAction\" "
+      "/>"
+      "<button id=\"Ostrane.Kelvra.btnRunProfile.k4\" label=\"\" onAction=\"Button_OnAction\" />"
+      "</menu>");
   bool enabled = false;
   EXPECT_EQ(m_ribbon->GetEnabled("Ostrane.Kelvra.mnuProfiles", enabled), S_OK);
   EXPECT_TRUE(enabled);
@@ -225,7 +228,8 @@ TEST_F(RibbonProfilesTest, NoProfilesGiveADisabledMenuAndAnEmptyMenuElement) {
   bool enabled = true;
   EXPECT_EQ(m_ribbon->GetEnabled("Ostrane.Kelvra.mnuProfiles", enabled), S_OK);
   EXPECT_FALSE(enabled);
-  EXPECT_EQ(Content(), "<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\"></menu>");
+  EXPECT_EQ(Content(),
+            "<menu xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\"></menu>");
 }
 
 TEST_F(RibbonProfilesTest, HostileNamesAndKeysStayWellFormedAndComeBackUnchanged) {
@@ -253,9 +257,9 @@ TEST_F(RibbonProfilesTest, AProfileItemSendsItsKeyAndThePrefixMatchesInAnyCase) 
 using RibbonActionTest = RibbonTest;
 
 TEST_F(RibbonActionTest, ButtonsOfTheSyncAndAboutMenusSendTheirCommands) {
-  for (const char* id : {"Ostrane.Kelvra.btnSyncAll", "Ostrane.Kelvra.btnOpenKelvra",
-                         "Ostrane.Kelvra.btnNewProfile", "Ostrane.Kelvra.btnHelp",
-                         "Ostrane.Kelvra.btnAbout"})
+  for (const char* id :
+       {"Ostrane.Kelvra.btnSyncAll", "Ostrane.Kelvra.btnOpenKelvra", "Ostrane.Kelvra.btnNewProfile",
+        "Ostrane.Kelvra.btnHelp", "Ostrane.Kelvra.btnAbout"})
     EXPECT_EQ(m_ribbon->Press(id), S_OK) << id;
   EXPECT_EQ(Commands(), (std::vector<std::string>{"SyncAll", "ShowForm,Main", "NewProfile",
                                                   "ShowContextHelp", "ShowForm,About"}));

@@ -24,9 +24,9 @@ class AppointmentTimezoneStoreTest : public ::testing::Test {
     CLSID clsid{};
     ASSERT_EQ(S_OK, CLSIDFromProgID(u"Redemption.MapiUtils", &clsid));
     Redemption::IMAPIUtils* utils = nullptr;
-    ASSERT_EQ(S_OK, CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
-                                     __uuidof(Redemption::IMAPIUtils),
-                                     reinterpret_cast<void**>(&utils)));
+    ASSERT_EQ(S_OK,
+              CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
+                               __uuidof(Redemption::IMAPIUtils), reinterpret_cast<void**>(&utils)));
     utils_ = Redemption::IMAPIUtilsPtr(utils, false);
     appointment_ = testkit::CreateOutlookApplication()->CreateItem(Outlook::olAppointmentItem);
     ASSERT_TRUE(appointment_ != nullptr);

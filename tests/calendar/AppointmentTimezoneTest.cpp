@@ -300,8 +300,8 @@ class ShiftAppointmentTimesTest : public AppointmentTimezoneTest {};
 
 TEST_F(ShiftAppointmentTimesTest, MissingAndNonDateTimesStayAsTheyAre) {
   StoreTimes(Dt(2026, 5, 4, 10));
-  utils_->Put(kTimes[0].tag | kTime, _variant_t());         // no pattern end date
-  utils_->Put(kTimes[1].tag | kTime, _variant_t("text"));   // not a date
+  utils_->Put(kTimes[0].tag | kTime, _variant_t());        // no pattern end date
+  utils_->Put(kTimes[1].tag | kTime, _variant_t("text"));  // not a date
   utils_->FailRead(kTimes[4].tag | kTime);
   _ShiftAppointmentTimes(item(), utils_, Utc(), IndiaLike());
   EXPECT_EQ(VT_EMPTY, utils_->Get(kTimes[0].tag | kTime)->vt);
@@ -316,7 +316,8 @@ TEST_F(ShiftAppointmentTimesTest, FailedWriteDoesNotStopTheOthers) {
   utils_->FailWrite(kTimes[2].tag | kTime);
   const LogCapture log;
   _ShiftAppointmentTimes(item(), utils_, Utc(), IndiaLike());
-  EXPECT_NE(std::string::npos, log.Text().find("in _ShiftAppointmentTimes: HrSetOneProp(End)")) << log.Text();
+  EXPECT_NE(std::string::npos, log.Text().find("in _ShiftAppointmentTimes: HrSetOneProp(End)"))
+      << log.Text();
   EXPECT_EQ(std::string::npos, log.Text().find("HrSetOneProp(Start)"));
   std::vector<long> expected;
   for (const TimeProperty& time : kTimes) expected.push_back(time.tag | kTime);

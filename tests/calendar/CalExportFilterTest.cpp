@@ -13,8 +13,8 @@ namespace {
 
 std::string Event(const std::string& subject, const std::string& start, const std::string& end,
                   const std::string& more = "") {
-  return R"({"Subject": ")" + subject + R"(", "Start": ")" + start + R"(", "End": ")" + end +
-         "\"" + (more.empty() ? "" : ", " + more) + "}";
+  return R"({"Subject": ")" + subject + R"(", "Start": ")" + start + R"(", "End": ")" + end + "\"" +
+         (more.empty() ? "" : ", " + more) + "}";
 }
 
 std::string Label(int label) {
@@ -52,9 +52,10 @@ TEST_F(CalExportFilterTest, AllDayByFlagOrByAWholeNumberOfDays) {
 }
 
 TEST_F(CalExportFilterTest, PrivateMeansAnySensitivityButNormal) {
-  LoadCalendar(Event("Normal", "2026-05-04T10:00:00", "2026-05-04T11:00:00") + "," +
-               Event("Personal", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Sensitivity": 1)") + "," +
-               Event("Confidential", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Sensitivity": 3)"));
+  LoadCalendar(
+      Event("Normal", "2026-05-04T10:00:00", "2026-05-04T11:00:00") + "," +
+      Event("Personal", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Sensitivity": 1)") + "," +
+      Event("Confidential", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Sensitivity": 3)"));
   EXPECT_TRUE(Passes("Normal", CvCalFilter::kSkipNotNormal));
   EXPECT_FALSE(Passes("Personal", CvCalFilter::kSkipNotNormal));
   EXPECT_FALSE(Passes("Confidential", CvCalFilter::kSkipNotNormal));
@@ -62,9 +63,12 @@ TEST_F(CalExportFilterTest, PrivateMeansAnySensitivityButNormal) {
 
 TEST_F(CalExportFilterTest, CategoriesSplitAtTheListSeparatorWithoutCase) {
   testkit::SetListSeparator(";");
-  LoadCalendar(Event("Holiday", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Categories": "work; holiday")") + "," +
-               Event("Other", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Categories": "Work")") + "," +
-               Event("None", "2026-05-04T10:00:00", "2026-05-04T11:00:00"));
+  LoadCalendar(
+      Event("Holiday", "2026-05-04T10:00:00", "2026-05-04T11:00:00",
+            R"("Categories": "work; holiday")") +
+      "," +
+      Event("Other", "2026-05-04T10:00:00", "2026-05-04T11:00:00", R"("Categories": "Work")") +
+      "," + Event("None", "2026-05-04T10:00:00", "2026-05-04T11:00:00"));
   m_filter.Categories = "Holiday; Birthday";
   EXPECT_FALSE(Passes("Holiday", CvCalFilter::kExcludeCategories));
   EXPECT_TRUE(Passes("Other", CvCalFilter::kExcludeCategories));
@@ -82,10 +86,12 @@ TEST_F(CalExportFilterTest, CategoriesSplitAtTheListSeparatorWithoutCase) {
 TEST_F(CalExportFilterTest, LabelsAndTheBirthdayRule) {
   const std::string yearly =
       R"("RecurrencePattern": {"RecurrenceType": 5, "Interval": 12, "DayOfMonth": 4, "MonthOfYear": 5, "NoEndDate": true, "Duration": 1440})";
-  LoadCalendar(Event("Labelled four", "2026-05-04T10:00:00", "2026-05-04T11:00:00", Label(4)) + "," +
-               Event("Unlabelled", "2026-05-04T10:00:00", "2026-05-04T11:00:00") + "," +
-               Event("Ann's Birthday", "2026-05-04", "2026-05-05", R"("AllDayEvent": true, )" + yearly) + "," +
-               Event("Ann's birthday", "2026-05-04", "2026-05-05", R"("AllDayEvent": true, )" + yearly));
+  LoadCalendar(
+      Event("Labelled four", "2026-05-04T10:00:00", "2026-05-04T11:00:00", Label(4)) + "," +
+      Event("Unlabelled", "2026-05-04T10:00:00", "2026-05-04T11:00:00") + "," +
+      Event("Ann's Birthday", "2026-05-04", "2026-05-05", R"("AllDayEvent": true, )" + yearly) +
+      "," +
+      Event("Ann's birthday", "2026-05-04", "2026-05-05", R"("AllDayEvent": true, )" + yearly));
   m_filter.LabelMask = 1u << 3;
   EXPECT_FALSE(Passes("Labelled four", CvCalFilter::kExcludeLabels));
   EXPECT_TRUE(Passes("Unlabelled", CvCalFilter::kExcludeLabels));

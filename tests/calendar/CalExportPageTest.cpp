@@ -61,7 +61,8 @@ TEST_F(CalExportPageTest, FilterDefaultsFollowTheOutlookVersion) {
     DWORD mask;
     DWORD labels;
     const char* categories;
-  } cases[] = {{9, 69, 0, "Holiday"}, {11, 85, 384, "Holiday"}, {12, 81, 384, ""}, {14, 81, 384, ""}};
+  } cases[] = {
+      {9, 69, 0, "Holiday"}, {11, 85, 384, "Holiday"}, {12, 81, 384, ""}, {14, 81, 384, ""}};
   for (const auto& each : cases) {
     CDlgVCalExportFilter page(App(each.major), Key());
     const CvCalFilter filter = page.GetFilter();

@@ -28,10 +28,9 @@ namespace {
 // An appointment of the calendar file (JSON members).
 std::string Event(const std::string& subject, const std::string& start, const std::string& end,
                   const std::string& more = "") {
-  return R"({"Subject": ")" + subject + R"(", "Start": ")" + start + R"(", "End": ")" + end +
-         "\"" + (more.empty() ? "" : ", " + more) + "}";
+  return R"({"Subject": ")" + subject + R"(", "Start": ")" + start + R"(", "End": ")" + end + "\"" +
+         (more.empty() ? "" : ", " + more) + "}";
 }
-
 
 // An item that acts when the run asks it for its appointment interface.
 class ActingItem : public kelvra::ComObject<IDispatch> {
@@ -135,7 +134,8 @@ class CalExportRunTest : public CalWriterTest {
     std::string items;
     for (int i = 0; i < count; ++i) {
       const std::string day = "2026-05-0" + std::to_string(i + 1);
-      items += (i ? "," : "") + Event("E" + std::to_string(i), day + "T10:00:00", day + "T11:00:00");
+      items +=
+          (i ? "," : "") + Event("E" + std::to_string(i), day + "T10:00:00", day + "T11:00:00");
     }
     LoadCalendar(items);
     m_explorer = testkit::OpenExplorer(Calendar());
@@ -167,9 +167,9 @@ TEST_F(CalExportRunTest, ExportAllWritesAFilePerEventNamedByStartAndSubject) {
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);
   ExpectFinish("3", "3", "0", "0");
-  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"20260504090000_Standup.vcs",
-                                                   "20260505140000_Review.vcs",
-                                                   "20260506000000_Offsite.vcs"}));
+  EXPECT_EQ(OutFiles(),
+            (std::vector<std::string>{"20260504090000_Standup.vcs", "20260505140000_Review.vcs",
+                                      "20260506000000_Offsite.vcs"}));
   const std::string standup = OutFile("20260504090000_Standup.vcs");
   EXPECT_EQ(standup.rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
   EXPECT_EQ(standup.substr(standup.size() - 13), "END:VCALENDAR");
@@ -244,9 +244,8 @@ TEST_F(CalExportRunTest, TheFilterPageLeavesOutWhatItsChecksSay) {
 }
 
 TEST_F(CalExportRunTest, CancelSkipsEveryEventNotYetWritten) {
-  SelectEventsActingAtTheThird(6, [] {
-    testkit::Click(testkit::WaitForDialog(IDD_VCAL_EXPORT_PROGRESS), IDCANCEL);
-  });
+  SelectEventsActingAtTheThird(
+      6, [] { testkit::Click(testkit::WaitForDialog(IDD_VCAL_EXPORT_PROGRESS), IDCANCEL); });
   FirstPage(true, false, true);
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);
@@ -279,8 +278,8 @@ TEST_F(CalExportRunTest, AFailingEventFailsAloneAndLeavesNoFile) {
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);
   ExpectFinish("3", "2", "1", "0");
-  EXPECT_EQ(OutFiles(), (std::vector<std::string>{"20260504090000_Standup.vcs",
-                                                   "20260506000000_Offsite.vcs"}));
+  EXPECT_EQ(OutFiles(),
+            (std::vector<std::string>{"20260504090000_Standup.vcs", "20260506000000_Offsite.vcs"}));
   EXPECT_NE(Log().Text().find("CvCalExport::ExportItem"), std::string::npos);
 }
 

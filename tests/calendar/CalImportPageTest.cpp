@@ -105,7 +105,8 @@ TEST_F(CalImportPageTest, TheOptionsDialogChoosesAZoneOfTheListAndTheFirstPageSt
   ASSERT_FALSE(tokyo.empty());
   EXPECT_EQ(page.m_conflict, 2);
   EXPECT_EQ(page.m_zoneName, tokyo);
-  EXPECT_EQ(testkit::ReadDword(HKEY_CURRENT_USER, kOptionsPath, "Appointments.Import.TZDefault"), 0u);
+  EXPECT_EQ(testkit::ReadDword(HKEY_CURRENT_USER, kOptionsPath, "Appointments.Import.TZDefault"),
+            0u);
   // The next wizard starts from what was stored.
   CDlgVCalImport next(app, Key(), nullptr);
   EXPECT_EQ(next.m_zoneName, tokyo);
@@ -142,9 +143,11 @@ TEST_F(CalImportPageTest, OfTwoZonesWithTheSameRulesTheNamedOneIsSelected) {
   EXPECT_EQ(selectedFor(zones[second].zone, zones[second].displayName), zones[second].displayName);
   // A name the list does not have: the last zone with the same rules.
   const std::string last = selectedFor(zones[first].zone, "Somewhere");
-  EXPECT_TRUE(IsSameTimezone(std::find_if(zones.begin(), zones.end(), [&](const TimezoneEntry& e) {
-                               return e.displayName == last;
-                             })->zone, zones[first].zone));
+  EXPECT_TRUE(
+      IsSameTimezone(std::find_if(zones.begin(), zones.end(),
+                                  [&](const TimezoneEntry& e) { return e.displayName == last; })
+                         ->zone,
+                     zones[first].zone));
   EXPECT_NE(last, zones[first].displayName);
 }
 

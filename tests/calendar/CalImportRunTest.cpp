@@ -47,8 +47,8 @@ class CalImportRunTest : public CalWriterTest {
     CalWriterTest::SetUp();
     LoadCalendar("");
     m_app = testkit::CreateOutlookApplication();
-    m_explorer = testkit::OpenExplorer(
-        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    m_explorer =
+        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
     std::filesystem::create_directories(Temp().linuxPath("in"));
     testkit::ClearMessageBoxes();
   }
@@ -106,8 +106,12 @@ class CalImportRunTest : public CalWriterTest {
 };
 
 TEST_F(CalImportRunTest, ImportAllMakesAnAppointmentOfEveryEvent) {
-  FirstPage(In("two.ics", Calendar(Vevent("Dentist", "DTSTART:20300312T080000Z\r\nDTEND:20300312T084500Z\r\nLOCATION:Main St\r\n") +
-                                   Vevent("Review", "DTSTART:20300313T140000Z\r\nDURATION:PT1H\r\n"))));
+  FirstPage(
+      In("two.ics",
+         Calendar(
+             Vevent("Dentist",
+                    "DTSTART:20300312T080000Z\r\nDTEND:20300312T084500Z\r\nLOCATION:Main St\r\n") +
+             Vevent("Review", "DTSTART:20300313T140000Z\r\nDURATION:PT1H\r\n"))));
   const Finish finish = Run();
   EXPECT_TRUE(finish.shown);
   EXPECT_EQ(finish.files, "1/2");
@@ -122,7 +126,9 @@ TEST_F(CalImportRunTest, ImportAllMakesAnAppointmentOfEveryEvent) {
 
 TEST_F(CalImportRunTest, AFolderGivesItsCalendarFilesOnly) {
   In("a.ics", Calendar(Vevent("A", "DTSTART:20300312T080000Z\r\n")));
-  In("b.vcs", "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nSUMMARY:B\r\nDTSTART:20300312T080000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  In("b.vcs",
+     "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nBEGIN:VEVENT\r\nSUMMARY:B\r\nDTSTART:"
+     "20300312T080000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
   In("c.acs", Calendar(Vevent("C", "DTSTART:20300312T080000Z\r\n")));
   FirstPage(Temp().windowsPath("in"));
   const Finish finish = Run();
@@ -131,10 +137,11 @@ TEST_F(CalImportRunTest, AFolderGivesItsCalendarFilesOnly) {
 }
 
 TEST_F(CalImportRunTest, AllDayByDatesOrByADayLong) {
-  FirstPage(In("days.ics", Calendar(
-      Vevent("Dates", "DTSTART;VALUE=DATE:20300501\r\nDTEND;VALUE=DATE:20300502\r\n") +
-      Vevent("Day long", "DTSTART;VALUE=DATE:20300501\r\nDURATION:PT24H\r\n") +
-      Vevent("Two days", "DTSTART;VALUE=DATE:20300501\r\nDURATION:P2D\r\n"))));
+  FirstPage(
+      In("days.ics",
+         Calendar(Vevent("Dates", "DTSTART;VALUE=DATE:20300501\r\nDTEND;VALUE=DATE:20300502\r\n") +
+                  Vevent("Day long", "DTSTART;VALUE=DATE:20300501\r\nDURATION:PT24H\r\n") +
+                  Vevent("Two days", "DTSTART;VALUE=DATE:20300501\r\nDURATION:P2D\r\n"))));
   Run();
   EXPECT_NE(Item("Dates")->GetAllDayEvent(), VARIANT_FALSE);
   EXPECT_NE(Item("Day long")->GetAllDayEvent(), VARIANT_FALSE);
@@ -144,10 +151,12 @@ TEST_F(CalImportRunTest, AllDayByDatesOrByADayLong) {
 }
 
 TEST_F(CalImportRunTest, PeriodsOfOneEventBecomeAppointmentsOfTheirOwn) {
-  FirstPage(In("periods.ics", Calendar(Vevent(
-      "Slots", "DTSTART:20300601T080000Z\r\nDTEND:20300601T090000Z\r\n"
-               "RDATE;VALUE=PERIOD:20300601T080000Z/20300601T090000Z,20300602T080000Z/PT2H,"
-               "20300603T080000Z/20300603T083000Z\r\n"))));
+  FirstPage(In(
+      "periods.ics",
+      Calendar(Vevent("Slots",
+                      "DTSTART:20300601T080000Z\r\nDTEND:20300601T090000Z\r\n"
+                      "RDATE;VALUE=PERIOD:20300601T080000Z/20300601T090000Z,20300602T080000Z/PT2H,"
+                      "20300603T080000Z/20300603T083000Z\r\n"))));
   const Finish finish = Run();
   EXPECT_EQ(finish.imported, "3");
   EXPECT_EQ(Subjects().size(), 3u);
@@ -167,9 +176,11 @@ TEST_F(CalImportRunTest, AReminderOfAPastEventIsOff) {
 TEST_F(CalImportRunTest, ASeriesBegunInThePastKeepsItsReminderWhileItRuns) {
   const std::string alarm =
       "BEGIN:VALARM\r\nTRIGGER:-PT10M\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\n";
-  FirstPage(In("series.ics", Calendar(
-      Vevent("Running", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY\r\n" + alarm) +
-      Vevent("Over", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n" + alarm))));
+  FirstPage(
+      In("series.ics",
+         Calendar(
+             Vevent("Running", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY\r\n" + alarm) +
+             Vevent("Over", "DTSTART:20200302T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n" + alarm))));
   Run();
   EXPECT_NE(Item("Running")->GetReminderSet(), VARIANT_FALSE);
   EXPECT_EQ(Item("Over")->GetReminderSet(), VARIANT_FALSE);
@@ -186,8 +197,9 @@ TEST_F(CalImportRunTest, AnEventWhoseSaveFailsCountsAsFailed) {
 }
 
 TEST_F(CalImportRunTest, TheDuplicateRulesFindAnEventAlreadyThere) {
-  const std::string file = In("bob.ics", Calendar(Vevent(
-      "Bob's \"party\"", "DTSTART:20300312T180000Z\r\nDTEND:20300312T200000Z\r\n")));
+  const std::string file =
+      In("bob.ics", Calendar(Vevent("Bob's \"party\"",
+                                    "DTSTART:20300312T180000Z\r\nDTEND:20300312T200000Z\r\n")));
   FirstPage(file);
   EXPECT_EQ(Run().imported, "1");
   // Keep: the one already there stays, the new one is skipped.
@@ -208,14 +220,14 @@ TEST_F(CalImportRunTest, TheDuplicateRulesFindAnEventAlreadyThere) {
 }
 
 TEST_F(CalImportRunTest, ExceptionDatesDeleteAndMoveOccurrences) {
-  FirstPage(In("series.ics", Calendar(Vevent(
-      "Weekly", "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
-                "RRULE:FREQ=WEEKLY;COUNT=6\r\n"
-                "EXDATE:20300311T090000Z,20300318T090000Z\r\n"
-                "RDATE:20300319T090000Z\r\n"))));
+  FirstPage(
+      In("series.ics", Calendar(Vevent("Weekly",
+                                       "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                                       "RRULE:FREQ=WEEKLY;COUNT=6\r\n"
+                                       "EXDATE:20300311T090000Z,20300318T090000Z\r\n"
+                                       "RDATE:20300319T090000Z\r\n"))));
   EXPECT_EQ(Run().imported, "1");
-  const Outlook::ExceptionsPtr exceptions =
-      Item("Weekly")->GetRecurrencePattern()->GetExceptions();
+  const Outlook::ExceptionsPtr exceptions = Item("Weekly")->GetRecurrencePattern()->GetExceptions();
   ASSERT_EQ(exceptions->GetCount(), 2) << Log().Text();
   int deleted = 0, moved = 0;
   for (long i = 1; i <= exceptions->GetCount(); ++i) {
@@ -246,17 +258,16 @@ struct Kept {
 };
 
 std::ostream& operator<<(std::ostream& out, const Kept& kept) {
-  return out << kept.start.Format("%Y-%m-%d %H:%M:%S") << " - " << kept.end.Format("%Y-%m-%d %H:%M:%S") << (kept.allDay ? " all day" : "")
-             << (kept.recurring ? " recurring " + std::to_string(kept.recurrenceType) + "/" +
-                                      std::to_string(kept.interval) + "/" +
-                                      std::to_string(kept.dayMask) + "/" +
-                                      std::to_string(kept.dayOfMonth) + "/" +
-                                      std::to_string(kept.instance) + "/" +
-                                      std::to_string(kept.monthOfYear) + "/" +
-                                      std::to_string(kept.occurrences) + (kept.noEnd ? "/no end" : "")
-                                : "")
-             << " "
-             << kept.location;
+  return out << kept.start.Format("%Y-%m-%d %H:%M:%S") << " - "
+             << kept.end.Format("%Y-%m-%d %H:%M:%S") << (kept.allDay ? " all day" : "")
+             << (kept.recurring
+                     ? " recurring " + std::to_string(kept.recurrenceType) + "/" +
+                           std::to_string(kept.interval) + "/" + std::to_string(kept.dayMask) +
+                           "/" + std::to_string(kept.dayOfMonth) + "/" +
+                           std::to_string(kept.instance) + "/" + std::to_string(kept.monthOfYear) +
+                           "/" + std::to_string(kept.occurrences) + (kept.noEnd ? "/no end" : "")
+                     : "")
+             << " " << kept.location;
 }
 
 Kept KeptOf(const Outlook::_AppointmentItemPtr& item) {
@@ -295,42 +306,43 @@ Kept KeptOf(const Outlook::_AppointmentItemPtr& item) {
 TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
   // In a zone with daylight saving time (the fixture's) and in one without.
   for (const char* zone : {"", "UTC"})
-  for (const int format : {k20, k10}) {
-    if (*zone) testkit::SetSystemTimeZone(std::string(zone));
-    testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
-    std::map<std::string, Kept> exported;
-    CvCalExport writer;
-    writer.SetOutlookVersion(14);
-    writer.SetFormat(format);
-    writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
-    ASSERT_TRUE(writer.BeforeExport());
-    // The calendar's events and every kind of rule.
-    std::vector<std::pair<std::string, std::string>> items;
-    for (const std::string& subject : Subjects()) items.emplace_back(kCalendar, subject);
-    for (const std::string& subject : CalWriterTest::Subjects(kRules)) items.emplace_back(kRules, subject);
-    for (const auto& [folder, subject] : items) {
-      const Outlook::_AppointmentItemPtr item = Appointment(subject, folder);
-      writer.SetItem(item);
-      ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
-      exported[subject] = KeptOf(item);
-      // vCalendar 1.0 has no all-day form: such a day comes back as a day-long event.
-      if (format == k10) exported[subject].allDay = false;
-    }
-    writer.FinishExport();
-    LoadCalendar("");
-    m_explorer = testkit::OpenExplorer(
-        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
-    FirstPage(writer.CurrentFile());
-    const Finish finish = Run();
-    EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << zone;
-    for (const auto& [subject, kept] : exported) {
-      if (!testkit::FindItem(kCalendar, subject)) {
-        ADD_FAILURE() << format << ": " << subject << " did not come back";
-        continue;
+    for (const int format : {k20, k10}) {
+      if (*zone) testkit::SetSystemTimeZone(std::string(zone));
+      testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
+      std::map<std::string, Kept> exported;
+      CvCalExport writer;
+      writer.SetOutlookVersion(14);
+      writer.SetFormat(format);
+      writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
+      ASSERT_TRUE(writer.BeforeExport());
+      // The calendar's events and every kind of rule.
+      std::vector<std::pair<std::string, std::string>> items;
+      for (const std::string& subject : Subjects()) items.emplace_back(kCalendar, subject);
+      for (const std::string& subject : CalWriterTest::Subjects(kRules))
+        items.emplace_back(kRules, subject);
+      for (const auto& [folder, subject] : items) {
+        const Outlook::_AppointmentItemPtr item = Appointment(subject, folder);
+        writer.SetItem(item);
+        ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
+        exported[subject] = KeptOf(item);
+        // vCalendar 1.0 has no all-day form: such a day comes back as a day-long event.
+        if (format == k10) exported[subject].allDay = false;
       }
-      EXPECT_EQ(KeptOf(Item(subject)), kept) << format << zone << ": " << subject;
+      writer.FinishExport();
+      LoadCalendar("");
+      m_explorer =
+          testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+      FirstPage(writer.CurrentFile());
+      const Finish finish = Run();
+      EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << zone;
+      for (const auto& [subject, kept] : exported) {
+        if (!testkit::FindItem(kCalendar, subject)) {
+          ADD_FAILURE() << format << ": " << subject << " did not come back";
+          continue;
+        }
+        EXPECT_EQ(KeptOf(Item(subject)), kept) << format << zone << ": " << subject;
+      }
     }
-  }
 }
 
 TEST_F(CalImportRunTest, FilesInTheShapesOtherProgramsWrite) {
@@ -364,11 +376,12 @@ TEST_F(CalImportRunTest, FilesInTheShapesOtherProgramsWrite) {
 }
 
 TEST_F(CalImportRunTest, AttendeesMakeAMeetingAndTheOrganizerIsKept) {
-  FirstPage(In("meeting.ics", Calendar(Vevent(
-      "Planning", "DTSTART:20300312T080000Z\r\nDTEND:20300312T090000Z\r\n"
-                  "ORGANIZER;CN=Ann:MAILTO:ann@example.com\r\n"
-                  "ATTENDEE;CN=Bob;ROLE=REQ-PARTICIPANT:MAILTO:bob@example.com\r\n"
-                  "ATTENDEE;CN=Cy;ROLE=OPT-PARTICIPANT:MAILTO:cy@example.com\r\n"))));
+  FirstPage(In("meeting.ics",
+               Calendar(Vevent("Planning",
+                               "DTSTART:20300312T080000Z\r\nDTEND:20300312T090000Z\r\n"
+                               "ORGANIZER;CN=Ann:MAILTO:ann@example.com\r\n"
+                               "ATTENDEE;CN=Bob;ROLE=REQ-PARTICIPANT:MAILTO:bob@example.com\r\n"
+                               "ATTENDEE;CN=Cy;ROLE=OPT-PARTICIPANT:MAILTO:cy@example.com\r\n"))));
   EXPECT_EQ(Run().imported, "1");
   const Outlook::_AppointmentItemPtr meeting = Item("Planning");
   EXPECT_EQ(meeting->GetMeetingStatus(), Outlook::olMeeting);
@@ -386,9 +399,9 @@ TEST_F(CalImportRunTest, AttendeesMakeAMeetingAndTheOrganizerIsKept) {
 }
 
 TEST_F(CalImportRunTest, AnUnknownZoneKeepsASingleEventsTimesAsWritten) {
-  FirstPage(In("unknown.ics", Calendar(Vevent(
-      "Elsewhere", "DTSTART;TZID=Nowhere/Land:20300312T080000\r\n"
-                   "DTEND;TZID=Nowhere/Land:20300312T090000\r\n"))));
+  FirstPage(In("unknown.ics", Calendar(Vevent("Elsewhere",
+                                              "DTSTART;TZID=Nowhere/Land:20300312T080000\r\n"
+                                              "DTEND;TZID=Nowhere/Land:20300312T090000\r\n"))));
   EXPECT_EQ(Run().imported, "1");
   EXPECT_EQ(COleDateTime(Item("Elsewhere")->GetStart()), COleDateTime(2030, 3, 12, 8, 0, 0));
 }
@@ -403,9 +416,11 @@ struct SeriesExceptions {
 class CalImportExceptionsTest : public CalImportRunTest {
  protected:
   SeriesExceptions Import(const std::string& lists) {
-    FirstPage(In("series.ics", Calendar(Vevent(
-        "Weekly", "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
-                  "RRULE:FREQ=WEEKLY;COUNT=6\r\n" + lists))));
+    FirstPage(
+        In("series.ics", Calendar(Vevent("Weekly",
+                                         "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                                         "RRULE:FREQ=WEEKLY;COUNT=6\r\n" +
+                                             lists))));
     EXPECT_EQ(Run().imported, "1");
     SeriesExceptions result;
     const Outlook::ExceptionsPtr exceptions =
@@ -416,7 +431,8 @@ class CalImportExceptionsTest : public CalImportRunTest {
       if (exception->GetDeleted() != VARIANT_FALSE)
         result.deleted.push_back(original);
       else
-        result.moved.emplace_back(original, COleDateTime(exception->GetAppointmentItem()->GetStart()));
+        result.moved.emplace_back(original,
+                                  COleDateTime(exception->GetAppointmentItem()->GetStart()));
     }
     return result;
   }
@@ -430,8 +446,7 @@ TEST_F(CalImportExceptionsTest, ExceptionDatesAloneDeleteTheirOccurrencesAndDrop
 }
 
 TEST_F(CalImportExceptionsTest, AnExtraDateBeforeItsExceptionMovesThatOccurrenceEarlier) {
-  const SeriesExceptions result =
-      Import("EXDATE:20300318T090000Z\r\nRDATE:20300316T090000Z\r\n");
+  const SeriesExceptions result = Import("EXDATE:20300318T090000Z\r\nRDATE:20300316T090000Z\r\n");
   ASSERT_EQ(result.moved.size(), 1u);
   EXPECT_EQ(result.moved[0].first, COleDateTime(2030, 3, 18, 10, 0, 0));
   EXPECT_EQ(result.moved[0].second, COleDateTime(2030, 3, 16, 10, 0, 0));
@@ -440,8 +455,7 @@ TEST_F(CalImportExceptionsTest, AnExtraDateBeforeItsExceptionMovesThatOccurrence
 
 TEST_F(CalImportExceptionsTest, AnExtraDateBeyondTheNextOccurrenceIsSkippedWithItsGroup) {
   // The RDATE lies past the occurrence of the 18th: its group has no EXDATE.
-  const SeriesExceptions result =
-      Import("EXDATE:20300311T090000Z\r\nRDATE:20300319T090000Z\r\n");
+  const SeriesExceptions result = Import("EXDATE:20300311T090000Z\r\nRDATE:20300319T090000Z\r\n");
   EXPECT_EQ(result.deleted, std::vector<COleDateTime>{COleDateTime(2030, 3, 11, 10, 0, 0)});
   EXPECT_TRUE(result.moved.empty());
   EXPECT_NE(Log().Text().find("missed one or more date in EXDATE"), std::string::npos);
@@ -457,10 +471,12 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
   for (const int answer : {IDOK, IDCANCEL}) {
     LoadCalendar("");
-    m_explorer = testkit::OpenExplorer(
-        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
-    const std::string gone = In("a-gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
-    const std::string kept = In("b-kept.ics", Calendar(Vevent("Kept", "DTSTART:20300313T080000Z\r\n")));
+    m_explorer =
+        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    const std::string gone =
+        In("a-gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
+    const std::string kept =
+        In("b-kept.ics", Calendar(Vevent("Kept", "DTSTART:20300313T080000Z\r\n")));
     testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
       testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + gone + "\" \"" + kept + "\"");
       testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
@@ -486,15 +502,14 @@ TEST_F(CalImportRunTest, NoCalendarFileEndsWithAMessage) {
   EXPECT_FALSE(testkit::ShownDialogs().empty());
 }
 
-
 // --- A series' own zone, the meeting id and Cancel ------------------------------------------
 
 Redemption::IMAPIUtilsPtr MapiUtils() {
   CLSID clsid{};
   EXPECT_EQ(CLSIDFromProgID(u"Redemption.MapiUtils", &clsid), S_OK);
   Redemption::IMAPIUtils* utils = nullptr;
-  EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER,
-                             __uuidof(Redemption::IMAPIUtils), reinterpret_cast<void**>(&utils)),
+  EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(Redemption::IMAPIUtils),
+                             reinterpret_cast<void**>(&utils)),
             S_OK);
   return Redemption::IMAPIUtilsPtr(utils, false);
 }
@@ -502,14 +517,18 @@ Redemption::IMAPIUtilsPtr MapiUtils() {
 TEST_F(CalImportRunTest, ASeriesInAnUnknownZoneIsKeptInTheDefaultZoneUnderItsName) {
   testkit::SeedZoneList();
   // The file's only VTIMEZONE is not the one its events name.
-  const std::string file = In("nowhere.ics", Calendar(
-      "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
-      "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:19701101T020000\r\n"
-      "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" +
-      Vevent("Series", "DTSTART;TZID=Nowhere/Land:20300304T090000\r\n"
-                       "DTEND;TZID=Nowhere/Land:20300304T100000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n") +
-      Vevent("Single", "DTSTART;TZID=Nowhere/Land:20300305T090000\r\n"
-                       "DTEND;TZID=Nowhere/Land:20300305T100000\r\n")));
+  const std::string file = In(
+      "nowhere.ics",
+      Calendar(
+          "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+          "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:19701101T020000\r\n"
+          "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n" +
+          Vevent("Series",
+                 "DTSTART;TZID=Nowhere/Land:20300304T090000\r\n"
+                 "DTEND;TZID=Nowhere/Land:20300304T100000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n") +
+          Vevent("Single",
+                 "DTSTART;TZID=Nowhere/Land:20300305T090000\r\n"
+                 "DTEND;TZID=Nowhere/Land:20300305T100000\r\n")));
   // The default zone is Tokyo's: nine hours east of UTC, no daylight saving time.
   std::string tokyo;
   testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
@@ -548,10 +567,10 @@ TEST_F(CalImportRunTest, AHexUidBecomesTheMeetingIdAndAnyOtherIsLeftOut) {
   const std::string hex =
       "040000008200E00074C5B7101A82E00800000000000000000000000000000000000000001000000001"
       "02030405060708090A0B0C0D0E0F10";
-  FirstPage(In("uids.ics", Calendar(
-      Vevent("Hex", "DTSTART:20300312T080000Z\r\nUID:" + hex + "\r\n") +
-      Vevent("Mail", "DTSTART:20300313T080000Z\r\nUID:abc123@web.example\r\n") +
-      Vevent("Odd", "DTSTART:20300314T080000Z\r\nUID:ABC\r\n"))));
+  FirstPage(In("uids.ics",
+               Calendar(Vevent("Hex", "DTSTART:20300312T080000Z\r\nUID:" + hex + "\r\n") +
+                        Vevent("Mail", "DTSTART:20300313T080000Z\r\nUID:abc123@web.example\r\n") +
+                        Vevent("Odd", "DTSTART:20300314T080000Z\r\nUID:ABC\r\n"))));
   EXPECT_EQ(Run().imported, "3");
   const Redemption::IMAPIUtilsPtr utils = MapiUtils();
   const _bstr_t meetingSet("{6ED8DA90-450B-101B-98DA-00AA003F1305}");

@@ -2,14 +2,13 @@
 // line ends, and how values of converted files and of unknown charsets are decoded.
 #include <gtest/gtest.h>
 
-#include "win32/owners.h"
-
 #include <fstream>
 
 #include "CalReaderFixture.h"
 #include "support/TempDir.h"
 #include "testkit/Locale.h"
 #include "testkit/Operator.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace caltest {
@@ -88,8 +87,7 @@ TEST_F(CalReaderDecodingTest, EscapesAreResolvedInTheTextNotInTheCharsetsBytes) 
   const std::vector<Case> cases = {
       {"SUMMARY;CHARSET=Shift_JIS:\x95\x5Cn\\,x", u"\u8868n,x"},
       {"SUMMARY;CHARSET=Big5:\xA4\x5C;\xB3\x5C\x5C", u"\u4E48;\u8A31\\"},
-      {"SUMMARY;CHARSET=ISO-2022-JP:\x1B$B\\,\\n\\;\\\\\x1B(B\\n",
-       u"\u68EF\u6A0C\u6939\u6A1B\n"},
+      {"SUMMARY;CHARSET=ISO-2022-JP:\x1B$B\\,\\n\\;\\\\\x1B(B\\n", u"\u68EF\u6A0C\u6939\u6A1B\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

@@ -78,7 +78,9 @@ std::string CalReaderTest::ReadData(const std::string& name) {
   return bytes;
 }
 
-std::u16string CalReaderTest::U16(const std::string& utf8) { return kelvra::test::Utf16FromUtf8(utf8); }
+std::u16string CalReaderTest::U16(const std::string& utf8) {
+  return kelvra::test::Utf16FromUtf8(utf8);
+}
 
 std::string CalReaderTest::Utf16Bytes(const std::u16string& text, bool bigEndian, bool mark) {
   return kelvra::test::Utf16Bytes(text, bigEndian, mark);

@@ -182,7 +182,8 @@ TEST_F(CalReaderRuleTest, EventsReadTheirFormatsGrammarAndLogItsNotes) {
   const ParsedEvent everyOtherYear =
       ParseOne(Calendar("1.0", {"DTSTART:20240101T100000Z", "RRULE:YM2 1 #0 MD1 1"}), "y.vcs");
   EXPECT_EQ(everyOtherYear.rule.type, ParsedRule::kNone);
-  EXPECT_NE(LogText().find("RRULE is invalid\tin line(RRULE:YM2 1 #0 MD1 1)"), std::string::npos) << LogText();
+  EXPECT_NE(LogText().find("RRULE is invalid\tin line(RRULE:YM2 1 #0 MD1 1)"), std::string::npos)
+      << LogText();
   ParseOne(Calendar("2.0", {"DTSTART:20240101T100000Z", "RRULE:FREQ=SECONDLY"}));
   // The log file writes the message's line feeds as CR LF.
   EXPECT_NE(LogText().find("RRULE is invalid\r\nWas errors:\r\nNot supported:FREQ=SECONDLY"),

@@ -70,8 +70,8 @@ TEST_F(CalWriterFailureTest, AFailedItemLeavesNoFileOfItsOwn) {
   EXPECT_EQ(writer.ExportItem(), -1);
   EXPECT_FALSE(writer.CurrentFile().empty());
   EXPECT_EQ(Written(writer), "");
-  EXPECT_TRUE(std::filesystem::is_empty(testkit::ToLinuxPath(writer.CurrentFile().substr(
-      0, writer.CurrentFile().find_last_of('\\')))));
+  EXPECT_TRUE(std::filesystem::is_empty(testkit::ToLinuxPath(
+      writer.CurrentFile().substr(0, writer.CurrentFile().find_last_of('\\')))));
   EXPECT_TRUE(writer.Written().empty());
 }
 

@@ -1,14 +1,13 @@
 #include "CalWriterFixture.h"
-#include "testkit/Files.h"
 
 #include <filesystem>
-
 #include <fstream>
 #include <iterator>
 
 #include "ZoneTestData.h"
 #include "contacts/SupportedEncodingsList.h"
 #include "testkit/Clock.h"
+#include "testkit/Files.h"
 #include "testkit/Guid.h"
 #include "testkit/Locale.h"
 #include "testkit/Modules.h"

@@ -47,8 +47,7 @@ TEST_F(CalWriterFormatTest, PerItemCalendarsStandAlone) {
   ASSERT_EQ(writer.ExportItem(), 0);
   writer.FinishExport();
   EXPECT_EQ(LinesStarting(first, "SUMMARY"), std::vector<std::string>{"SUMMARY:Timed single"});
-  EXPECT_EQ(LinesStarting(Written(writer), "SUMMARY"),
-            std::vector<std::string>{"SUMMARY:All-day"});
+  EXPECT_EQ(LinesStarting(Written(writer), "SUMMARY"), std::vector<std::string>{"SUMMARY:All-day"});
   EXPECT_EQ(LinesStarting(Written(writer), "BEGIN:VCALENDAR").size(), 1u);
   EXPECT_EQ(writer.Written().size(), 2u);
 }
@@ -114,7 +113,8 @@ namespace {
 
 TEST_F(CalWriterFormatTest, EscapesAreMadeOnTheTextNotOnTheBytesOfItsCharset) {
   // 表 is 0x95 0x5C in Shift_JIS: its second byte is a backslash.
-  LoadCalendar(R"({"Subject": "表示; ok", "Start": "2026-05-04T10:00:00", "End": "2026-05-04T11:00:00"})");
+  LoadCalendar(
+      R"({"Subject": "表示; ok", "Start": "2026-05-04T10:00:00", "End": "2026-05-04T11:00:00"})");
   UseEncoding("Japanese (Shift-JIS)");
   const std::string line = EventLine(ItemFile("表示; ok", k20), "SUMMARY");
   EXPECT_EQ(line, "SUMMARY;CHARSET=Shift_JIS:\x95\x5C\x8E\xA6\\; ok");

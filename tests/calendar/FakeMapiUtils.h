@@ -42,7 +42,8 @@ class FakeMapiUtils : public kelvra::ComObject<Redemption::IMAPIUtils> {
     *tag = 0;
     if (item == nullptr || create != VARIANT_FALSE || id.vt != VT_I4) return E_INVALIDARG;
     if (failLookups_) return E_FAIL;
-    const auto found = tags_.find({std::string(static_cast<const char*>(_bstr_t(guid, true))), id.lVal});
+    const auto found =
+        tags_.find({std::string(static_cast<const char*>(_bstr_t(guid, true))), id.lVal});
     if (found != tags_.end()) *tag = found->second;
     return S_OK;
   }

@@ -66,8 +66,7 @@ TEST_F(SystemTimezoneTest, UnreadableZoneLeavesTimesUnchanged) {
 TEST_F(SystemTimezoneTest, LocalToZoneTimeGoesThroughUtc) {
   UseSystemZone(CentralEurope());
   EXPECT_EQ(Text(Dt(2026, 7, 1, 12)), Text(LocalToZoneTime(Dt(2026, 7, 1, 18), UsEastern())));
-  EXPECT_EQ(Text(Dt(2026, 1, 15, 17, 30)),
-            Text(LocalToZoneTime(Dt(2026, 1, 15, 13), IndiaLike())));
+  EXPECT_EQ(Text(Dt(2026, 1, 15, 17, 30)), Text(LocalToZoneTime(Dt(2026, 1, 15, 13), IndiaLike())));
   // Europe already on daylight time, the US not yet.
   EXPECT_EQ(Text(Dt(2026, 3, 7, 6)), Text(LocalToZoneTime(Dt(2026, 3, 7, 12), UsEastern())));
 }
@@ -76,8 +75,7 @@ TEST_F(SystemTimezoneTest, LocalToZoneTimeKeepsTimesOfTheSameZone) {
   UseSystemZone(CentralEurope());
   // Inside the skipped hour a round trip would move the time; the same zone must not.
   const TimezoneStruct sameRules = Zone(0, -60, -120, Rule(10, 0, 5, 3), Rule(3, 0, 5, 2));
-  EXPECT_EQ(Text(Dt(2026, 3, 29, 2, 30)),
-            Text(LocalToZoneTime(Dt(2026, 3, 29, 2, 30), sameRules)));
+  EXPECT_EQ(Text(Dt(2026, 3, 29, 2, 30)), Text(LocalToZoneTime(Dt(2026, 3, 29, 2, 30), sameRules)));
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ std::string TziBytes(const TimezoneStruct& zone) {
   return bytes;
 }
 
-std::string DwordBytes(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+std::string DwordBytes(DWORD value) {
+  return std::string(reinterpret_cast<const char*>(&value), 4);
+}
 
 class TimezoneListTest : public ::testing::Test {
  protected:
@@ -34,9 +36,8 @@ class TimezoneListTest : public ::testing::Test {
   void TearDown() override { testkit::ResetRegistry(); }
 
   // A zone with every value but leaveOut; index < 0 leaves "Index" out too.
-  static void AddZone(const std::string& id, const std::string& display,
-                      const TimezoneStruct& zone, long long index = -1,
-                      const std::string& leaveOut = "") {
+  static void AddZone(const std::string& id, const std::string& display, const TimezoneStruct& zone,
+                      long long index = -1, const std::string& leaveOut = "") {
     const std::string path = kZones + "\\" + id;
     const auto put = [&](const std::string& name, DWORD type, const std::string& data) {
       if (name != leaveOut) testkit::WriteValue(HKEY_LOCAL_MACHINE, path, name, type, data);

@@ -18,19 +18,21 @@ TEST_F(TimezoneLayoutTest, RecordBytesAreLittleEndianWithoutPadding) {
   TimezoneStruct zone = CentralEurope();
   zone.StandardYear = 0x0102;
   zone.DaylightYear = 0x0304;
-  const unsigned char expected[48] = {
-      0xC4, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0xC4, 0xFF, 0xFF, 0xFF,  // biases
-      0x02, 0x01,                                                              // year
-      0, 0, 10, 0, 0, 0, 5, 0, 3, 0, 0, 0, 0, 0, 0, 0,                         // standard
-      0x04, 0x03,                                                              // year
-      0, 0, 3, 0, 0, 0, 5, 0, 2, 0, 0, 0, 0, 0, 0, 0};                         // daylight
+  const unsigned char expected[48] = {0xC4, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00,
+                                      0xC4, 0xFF, 0xFF, 0xFF,  // biases
+                                      0x02, 0x01,              // year
+                                      0,    0,    10,   0,    0,    0,    5,    0,
+                                      3,    0,    0,    0,    0,    0,    0,    0,  // standard
+                                      0x04, 0x03,                                   // year
+                                      0,    0,    3,    0,    0,    0,    5,    0,
+                                      2,    0,    0,    0,    0,    0,    0,    0};  // daylight
   EXPECT_EQ(0, std::memcmp(expected, &zone, sizeof expected));
 }
 
 TEST_F(TimezoneLayoutTest, TziBecomesRecordWithZeroYears) {
-  const BYTE tzi[kTziSize] = {0x2C, 0x01, 0, 0, 0, 0, 0, 0, 0xC4, 0xFF, 0xFF, 0xFF,
-                              0, 0, 11, 0, 0, 0, 1, 0, 2, 0, 0, 0, 0, 0, 0, 0,
-                              0, 0, 3, 0, 0, 0, 2, 0, 2, 0, 0, 0, 0, 0, 0, 0};
+  const BYTE tzi[kTziSize] = {0x2C, 0x01, 0, 0, 0, 0, 0, 0, 0xC4, 0xFF, 0xFF, 0xFF, 0, 0, 11,
+                              0,    0,    0, 1, 0, 2, 0, 0, 0,    0,    0,    0,    0, 0, 0,
+                              3,    0,    0, 0, 2, 0, 2, 0, 0,    0,    0,    0,    0, 0};
   const TimezoneStruct zone = TimezoneFromTzi(tzi);
   const TimezoneStruct expected = UsEastern();
   EXPECT_EQ(0, std::memcmp(&expected, &zone, sizeof zone));
@@ -83,13 +85,13 @@ struct TransitionCase {
 
 TEST_F(TransitionDateTest, GoldenTable) {
   const std::vector<TransitionCase> cases = {
-      {2026, Rule(3, 0, 5, 2), Dt(2026, 3, 29, 2)},      // last Sunday, the fifth
-      {2026, Rule(3, 0, 4, 2), Dt(2026, 3, 22, 2)},      // week 4 of five Sundays
-      {2026, Rule(10, 0, 5, 3), Dt(2026, 10, 25, 3)},    // 31st is a Saturday
-      {2027, Rule(10, 0, 5, 3), Dt(2027, 10, 31, 3)},    // 31st is a Sunday
-      {2026, Rule(3, 0, 2, 2), Dt(2026, 3, 8, 2)},       // second Sunday
-      {2026, Rule(11, 0, 1, 2), Dt(2026, 11, 1, 2)},     // first Sunday on the 1st
-      {2026, Rule(4, 0, 1, 3), Dt(2026, 4, 5, 3)},       // first Sunday later
+      {2026, Rule(3, 0, 5, 2), Dt(2026, 3, 29, 2)},    // last Sunday, the fifth
+      {2026, Rule(3, 0, 4, 2), Dt(2026, 3, 22, 2)},    // week 4 of five Sundays
+      {2026, Rule(10, 0, 5, 3), Dt(2026, 10, 25, 3)},  // 31st is a Saturday
+      {2027, Rule(10, 0, 5, 3), Dt(2027, 10, 31, 3)},  // 31st is a Sunday
+      {2026, Rule(3, 0, 2, 2), Dt(2026, 3, 8, 2)},     // second Sunday
+      {2026, Rule(11, 0, 1, 2), Dt(2026, 11, 1, 2)},   // first Sunday on the 1st
+      {2026, Rule(4, 0, 1, 3), Dt(2026, 4, 5, 3)},     // first Sunday later
       {2025, Rule(10, 0, 1, 2, 30), Dt(2025, 10, 5, 2, 30)},
       {2024, Rule(2, 4, 5, 23, 59), Dt(2024, 2, 29, 23, 59)},  // leap day, Thursday
       {2023, Rule(2, 2, 5, 0), Dt(2023, 2, 28, 0)},            // last Tuesday
@@ -107,7 +109,7 @@ TEST_F(TransitionDateTest, GoldenTable) {
 
 TEST_F(TransitionDateTest, RulesOutOfRangeGiveInvalidDates) {
   const std::vector<SYSTEMTIME> rules = {
-      Rule(13, 0, 1, 2), Rule(3, 7, 1, 2), Rule(3, 0, 6, 2),
+      Rule(13, 0, 1, 2), Rule(3, 7, 1, 2),     Rule(3, 0, 6, 2),
       Rule(3, 0, 5, 24), Rule(3, 0, 5, 2, 60), SYSTEMTIME{0, 3, 0, 5, 2, 0, 60, 0},
       SYSTEMTIME{},  // no transition at all
   };
@@ -150,7 +152,7 @@ TEST_F(ZoneConversionTest, EuropeanWallClockToUtc) {
                                    {Dt(2026, 1, 15, 15), Dt(2026, 1, 15, 14)},
                                    {Dt(2026, 7, 1, 12), Dt(2026, 7, 1, 10)},
                                    {Dt(2026, 3, 29, 1, 59, 59), Dt(2026, 3, 29, 0, 59, 59)},
-                                   {Dt(2026, 3, 29, 2), Dt(2026, 3, 29, 0)},  // at daylight
+                                   {Dt(2026, 3, 29, 2), Dt(2026, 3, 29, 0)},          // at daylight
                                    {Dt(2026, 3, 29, 2, 30), Dt(2026, 3, 29, 0, 30)},  // skipped
                                    {Dt(2026, 10, 25, 2, 30), Dt(2026, 10, 25, 0, 30)},  // repeated
                                    {Dt(2026, 10, 25, 3), Dt(2026, 10, 25, 2)},  // at standard
@@ -206,8 +208,8 @@ TEST_F(ZoneConversionTest, ZonesWithOneRuleOrNone) {
   ExpectToUtc(IndiaLike(), {{Dt(2026, 6, 1, 12), Dt(2026, 6, 1, 6, 30)},
                             {Dt(2026, 1, 1, 3), Dt(2025, 12, 31, 21, 30)}});
   const TimezoneStruct daylightOnly = Zone(0, 0, -60, SYSTEMTIME{}, Rule(3, 0, 5, 2));
-  ExpectToUtc(daylightOnly, {{Dt(2026, 1, 1, 12), Dt(2026, 1, 1, 11)},
-                             {Dt(2026, 8, 1, 12), Dt(2026, 8, 1, 11)}});
+  ExpectToUtc(daylightOnly,
+              {{Dt(2026, 1, 1, 12), Dt(2026, 1, 1, 11)}, {Dt(2026, 8, 1, 12), Dt(2026, 8, 1, 11)}});
   ExpectFromUtc(daylightOnly, {{Dt(2026, 1, 1, 11), Dt(2026, 1, 1, 12)}});
   // Standard bias applies even when a standard rule exists but no daylight one.
   const TimezoneStruct standardOnly = Zone(-60, -30, -60, Rule(10, 0, 5, 3), SYSTEMTIME{});
@@ -252,7 +254,8 @@ TEST_F(ZoneConversionTest, RoundTripOutsideSkippedAndRepeatedHours) {
     const COleDateTime toDaylight = GetTransitionDate(2026, zone.DaylightDate);
     const COleDateTime toStandard = GetTransitionDate(2026, zone.StandardDate);
     const COleDateTimeSpan hour(0, 1, 0, 0);
-    for (COleDateTime t = Dt(2026, 1, 1, 0, 30); t < Dt(2027, 1, 1, 0); t += COleDateTimeSpan(0, 0, 30, 0)) {
+    for (COleDateTime t = Dt(2026, 1, 1, 0, 30); t < Dt(2027, 1, 1, 0);
+         t += COleDateTimeSpan(0, 0, 30, 0)) {
       if (daylight && ((t >= toDaylight && t < toDaylight + hour) ||
                        (t >= toStandard - hour && t < toStandard))) {
         continue;

@@ -21,8 +21,8 @@ namespace {
 constexpr const char* kListJson = R"({"MessageClass": "IPM.DistList", "DLName": "Team"})";
 
 std::string Contact(const std::string& fileAs, const std::string& more = "") {
-  return ContactRunTest::ContactJson(R"("FileAs": ")" + fileAs + R"(", "FirstName": ")" +
-                                     fileAs + "\"" + (more.empty() ? "" : ", " + more));
+  return ContactRunTest::ContactJson(R"("FileAs": ")" + fileAs + R"(", "FirstName": ")" + fileAs +
+                                     "\"" + (more.empty() ? "" : ", " + more));
 }
 
 std::size_t Occurrences(const std::string& text, const std::string& part) {
@@ -159,9 +159,8 @@ TEST_F(ContactExportRunCountTest, CancelAfterTheFirstOfTenSkipsTheRest) {
   for (int i = 0; i < 10; ++i) items += (i ? "," : "") + Contact("C" + std::to_string(i));
   LoadContacts(items);
   // The user presses Cancel while the first contact is written.
-  Export(SelectAll(1, [] {
-    testkit::Click(testkit::WaitForDialog(IDD_VCARD_EXPORT_PROGRESS), IDCANCEL);
-  }));
+  Export(SelectAll(
+      1, [] { testkit::Click(testkit::WaitForDialog(IDD_VCARD_EXPORT_PROGRESS), IDCANCEL); }));
   ExpectCounts(1, 0, 9);
   EXPECT_EQ(OutFiles(), (std::vector<std::string>{"C0.vcf"}));
 }

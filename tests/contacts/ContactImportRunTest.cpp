@@ -17,14 +17,15 @@
 namespace kelvra::test {
 namespace {
 
-std::string Card(const std::string& first, const std::string& last,
-                 const std::string& more = "") {
+std::string Card(const std::string& first, const std::string& last, const std::string& more = "") {
   return "BEGIN:VCARD\r\nVERSION:3.0\r\nN:" + last + ";" + first + ";;;\r\nFN:" + first + " " +
          last + "\r\n" + more + "END:VCARD\r\n";
 }
 
 // A one-pixel-high JPEG: the bytes a PHOTO carries, Base64 in the card.
-constexpr const char* kJpegBase64 = "/9j/4AAQSkZJRgABAQAAAQABAAD/2wBDAP//////////////////////////////////////////////////////////////////////////////////////2Q==";
+constexpr const char* kJpegBase64 =
+    "/9j/4AAQSkZJRgABAQAAAQABAAD/2wBDAP////////////////////////////////////////////////////////////"
+    "//////////////////////////2Q==";
 
 // Saves each card as the run does and presses the progress dialog's Cancel after the
 // card given.
@@ -108,7 +109,8 @@ TEST_F(ContactImportRunFilesTest, FolderGivesItsOwnVcfFiles) {
 }
 
 TEST_F(ContactImportRunFilesTest, FileNamedDirectlyNeedsNoExtension) {
-  const std::string path = File("cards.txt", Card("Ann", "Lee") + Card("Half", "Card", "X-A:1\r\n").substr(0, 30));
+  const std::string path =
+      File("cards.txt", Card("Ann", "Lee") + Card("Half", "Card", "X-A:1\r\n").substr(0, 30));
   Import(path);
   // The half card at its end is one that failed.
   EXPECT_EQ(importer_->Counts().cards, 2);
@@ -220,8 +222,9 @@ TEST_F(ContactImportRunConflictTest, ReplaceDeletesTheOldContact) {
   ExpectCounts(1, 0, 0);
   ASSERT_EQ(ItemCount("Target"), 1u);
   EXPECT_EQ(TargetText("Ann Lee", "JobTitle"), "Boss");
-  EXPECT_EQ(testkit::Text(testkit::FindItem("Personal Folders/Deleted Items", "Ann Lee"), "JobTitle"),
-            "Clerk");
+  EXPECT_EQ(
+      testkit::Text(testkit::FindItem("Personal Folders/Deleted Items", "Ann Lee"), "JobTitle"),
+      "Clerk");
 }
 
 TEST_F(ContactImportRunConflictTest, NameWithBothQuotesIsAlwaysNew) {
@@ -297,8 +300,8 @@ TEST_F(ContactImportRunStopTest, SaveThatThrowsFailsThatCardOnly) {
 }
 
 TEST_F(ContactImportRunStopTest, FolderErrorStopsTheRunAndTheRestIsSkipped) {
-  const std::string path = File("a.vcf", Card("Ann", "Lee") + Card("Bob", "Stone") +
-                                             Card("Cid", "Moss"));
+  const std::string path =
+      File("a.vcf", Card("Ann", "Lee") + Card("Bob", "Stone") + Card("Cid", "Moss"));
   testkit::FailCall("Items.Restrict", 2, E_FAIL);
   Import(path);
   ExpectCounts(1, 0, 2);
@@ -344,8 +347,8 @@ using ContactImportRunPictureTest = ContactImportRunTest;
 
 TEST_F(ContactImportRunPictureTest, PictureIsAddedFromOutlook2003On) {
   const std::string card =
-      Card("Pia", "Photo", std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 +
-                               "\r\n\r\n");
+      Card("Pia", "Photo",
+           std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 + "\r\n\r\n");
   testkit::SetOutlookVersion(11);
   importer_->SetOutlookVersion(11);
   Import(File("p.vcf", card));
@@ -370,8 +373,8 @@ TEST_F(ContactImportRunPictureTest, LeftoverPictureFileIsReplaced) {
   std::filesystem::create_directories(AppData().linuxPath("Ostrane/Kelvra/Pictures"));
   AppData().write("Ostrane/Kelvra/Pictures/ContactPicture.JPG", "stale");
   const std::string card =
-      Card("Pia", "Photo", std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 +
-                               "\r\n\r\n");
+      Card("Pia", "Photo",
+           std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 + "\r\n\r\n");
   Import(File("p.vcf", card));
   const kelvra::store::ItemPtr pia = testkit::FindItem("Personal Folders/Target", "Pia Photo");
   ASSERT_NE(pia, nullptr);
@@ -382,8 +385,8 @@ TEST_F(ContactImportRunPictureTest, LeftoverPictureFileIsReplaced) {
 
 TEST_F(ContactImportRunPictureTest, Outlook2002ReadsThePictureButAddsNone) {
   const std::string card =
-      Card("Pia", "Photo", std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 +
-                               "\r\n\r\n");
+      Card("Pia", "Photo",
+           std::string("PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n ") + kJpegBase64 + "\r\n\r\n");
   testkit::SetOutlookVersion(10);
   importer_->SetOutlookVersion(10);
   Import(File("p.vcf", card));

@@ -85,8 +85,11 @@ void ContactPageTest::TearDown() {
 }
 
 Outlook::MAPIFolderPtr ContactPageTest::Folder(const char* name) {
-  return m_application->GetSession()->GetFolders()->Item("Personal Folders")->GetFolders()->Item(
-      name);
+  return m_application->GetSession()
+      ->GetFolders()
+      ->Item("Personal Folders")
+      ->GetFolders()
+      ->Item(name);
 }
 
 IDispatchPtr ContactPageTest::ContactsItem(long index) {

@@ -67,8 +67,11 @@ std::string ContactRunTest::ContactJson(const std::string& properties) {
 }
 
 Outlook::MAPIFolderPtr ContactRunTest::Folder(const char* name) {
-  return m_application->GetSession()->GetFolders()->Item("Personal Folders")->GetFolders()->Item(
-      name);
+  return m_application->GetSession()
+      ->GetFolders()
+      ->Item("Personal Folders")
+      ->GetFolders()
+      ->Item(name);
 }
 
 std::size_t ContactRunTest::ItemCount(const char* folder) {

@@ -17,22 +17,67 @@ namespace {
 
 // The properties a vCard carries; FileAs, LastModificationTime and the entry ids are
 // Outlook's own and not compared.
-constexpr const char* kTextProperties[] = {
-    "FirstName", "MiddleName", "LastName", "Title", "Suffix", "FullName", "NickName",
-    "CompanyName", "Department", "JobTitle", "Profession", "Body", "ManagerName",
-    "AssistantName", "Spouse", "NetMeetingServer", "NetMeetingAlias",
-    "InternetFreeBusyAddress", "PersonalHomePage", "BusinessHomePage", "IMAddress", "Categories",
-    "BusinessTelephoneNumber", "Business2TelephoneNumber", "BusinessFaxNumber",
-    "HomeTelephoneNumber", "Home2TelephoneNumber", "HomeFaxNumber", "MobileTelephoneNumber",
-    "CarTelephoneNumber", "OtherTelephoneNumber", "OtherFaxNumber", "PagerNumber", "ISDNNumber",
-    "PrimaryTelephoneNumber", "CompanyMainTelephoneNumber", "OfficeLocation",
-    "BusinessAddressPostOfficeBox", "BusinessAddressStreet", "BusinessAddressCity",
-    "BusinessAddressState", "BusinessAddressPostalCode", "BusinessAddressCountry",
-    "HomeAddressPostOfficeBox", "HomeAddressStreet", "HomeAddressCity", "HomeAddressState",
-    "HomeAddressPostalCode", "HomeAddressCountry", "OtherAddressPostOfficeBox",
-    "OtherAddressStreet", "OtherAddressCity", "OtherAddressState", "OtherAddressPostalCode",
-    "OtherAddressCountry", "Email1Address", "Email2Address", "Email3Address",
-    "Email1AddressType", "Email2AddressType", "Email3AddressType"};
+constexpr const char* kTextProperties[] = {"FirstName",
+                                           "MiddleName",
+                                           "LastName",
+                                           "Title",
+                                           "Suffix",
+                                           "FullName",
+                                           "NickName",
+                                           "CompanyName",
+                                           "Department",
+                                           "JobTitle",
+                                           "Profession",
+                                           "Body",
+                                           "ManagerName",
+                                           "AssistantName",
+                                           "Spouse",
+                                           "NetMeetingServer",
+                                           "NetMeetingAlias",
+                                           "InternetFreeBusyAddress",
+                                           "PersonalHomePage",
+                                           "BusinessHomePage",
+                                           "IMAddress",
+                                           "Categories",
+                                           "BusinessTelephoneNumber",
+                                           "Business2TelephoneNumber",
+                                           "BusinessFaxNumber",
+                                           "HomeTelephoneNumber",
+                                           "Home2TelephoneNumber",
+                                           "HomeFaxNumber",
+                                           "MobileTelephoneNumber",
+                                           "CarTelephoneNumber",
+                                           "OtherTelephoneNumber",
+                                           "OtherFaxNumber",
+                                           "PagerNumber",
+                                           "ISDNNumber",
+                                           "PrimaryTelephoneNumber",
+                                           "CompanyMainTelephoneNumber",
+                                           "OfficeLocation",
+                                           "BusinessAddressPostOfficeBox",
+                                           "BusinessAddressStreet",
+                                           "BusinessAddressCity",
+                                           "BusinessAddressState",
+                                           "BusinessAddressPostalCode",
+                                           "BusinessAddressCountry",
+                                           "HomeAddressPostOfficeBox",
+                                           "HomeAddressStreet",
+                                           "HomeAddressCity",
+                                           "HomeAddressState",
+                                           "HomeAddressPostalCode",
+                                           "HomeAddressCountry",
+                                           "OtherAddressPostOfficeBox",
+                                           "OtherAddressStreet",
+                                           "OtherAddressCity",
+                                           "OtherAddressState",
+                                           "OtherAddressPostalCode",
+                                           "OtherAddressCountry",
+                                           "Email1Address",
+                                           "Email2Address",
+                                           "Email3Address",
+                                           "Email1AddressType",
+                                           "Email2AddressType",
+                                           "Email3AddressType"};
 
 const char* const kMailboxItems = R"(
   {"MessageClass": "IPM.Contact", "Title": "Dr.", "FirstName": "Jürgen", "MiddleName": "K.",
@@ -79,10 +124,12 @@ const char* const kMailboxItems = R"(
 std::string Expected(const kelvra::store::ItemPtr& original, const std::string& property) {
   std::string text = testkit::Text(original, property);
   static const std::set<std::string> kNameAndOrganisation = {
-      "FirstName", "MiddleName", "LastName", "Title", "Suffix", "CompanyName", "Department",
-      "OfficeLocation"};
-  const bool address = property.find("Address") != std::string::npos && property.rfind("Email", 0) != 0;
-  if (address || kNameAndOrganisation.count(property)) std::replace(text.begin(), text.end(), ';', ',');
+      "FirstName", "MiddleName",  "LastName",   "Title",
+      "Suffix",    "CompanyName", "Department", "OfficeLocation"};
+  const bool address =
+      property.find("Address") != std::string::npos && property.rfind("Email", 0) != 0;
+  if (address || kNameAndOrganisation.count(property))
+    std::replace(text.begin(), text.end(), ';', ',');
   return text;
 }
 
@@ -132,7 +179,8 @@ TEST_P(ContactRunRoundTripTest, EveryContactComesBackWithTheSameFields) {
     ASSERT_EQ(imported.count(key), 1u) << key;
     const kelvra::store::ItemPtr& copy = imported.at(key);
     for (const char* property : kTextProperties)
-      EXPECT_EQ(testkit::Text(copy, property), Expected(original, property)) << key << " " << property;
+      EXPECT_EQ(testkit::Text(copy, property), Expected(original, property))
+          << key << " " << property;
     for (const char* property : {"Birthday", "Anniversary"})
       EXPECT_EQ(copy->GetDate(property), original->GetDate(property)) << key << " " << property;
     EXPECT_EQ(copy->GetLong("Sensitivity"), original->GetLong("Sensitivity")) << key;

@@ -82,8 +82,9 @@ TEST_F(ContactRunWizardTest, WithoutOutlookNoPageIsShown) {
 }
 
 TEST_F(ContactRunWizardTest, ImportThroughThePages) {
-  Out().write("a.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Moss;Cid\r\nEND:VCARD\r\n"
-                       "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
+  Out().write("a.vcf",
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Moss;Cid\r\nEND:VCARD\r\n"
+              "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
   testkit::OnDialog(IDD_VCARD_IMPORT, [this](HWND dlg) {
     testkit::TypeText(dlg, IDC_TXT_WIN_FLD, Out().windowsPath("a.vcf"));
     testkit::Click(dlg, IDOK);

@@ -129,7 +129,9 @@ TEST_F(ConverterConversionTest, RoundTripsInSeveralCodePages) {
     std::string bytes;
   };
   const Sample samples[] = {
-      {1252, u"Caf\u00E9 \u20AC5", "Caf\xE9 \x80" "5"},
+      {1252, u"Caf\u00E9 \u20AC5",
+       "Caf\xE9 \x80"
+       "5"},
       {1251, u"\u041F\u0440\u0438\u0432\u0435\u0442", "\xCF\xF0\xE8\xE2\xE5\xF2"},
       {932, u"\u65E5\u672C\u8A9E", "\x93\xFA\x96\x7B\x8C\xEA"},
       {65001, u"Zo\u00EB \u65E5", "Zo\xC3\xAB \xE6\x97\xA5"},

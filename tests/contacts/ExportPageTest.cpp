@@ -169,7 +169,7 @@ TEST_F(ExportFirstPageTest, TheExplorersSelectionIsOfferedByHowManyContactsItHol
     std::vector<long> items;  // of the Contacts folder; 3 is the distribution list
     bool enabled;
     bool checked;
-  } cases[] = {{{}, false, false}, {{3}, false, false}, {{1}, true, false},
+  } cases[] = {{{}, false, false},    {{3}, false, false},  {{1}, true, false},
                {{3, 2}, true, false}, {{1, 2}, true, true}, {{1, 2, 3}, true, true}};
   for (const auto& c : cases) {
     std::vector<IDispatchPtr> selection;

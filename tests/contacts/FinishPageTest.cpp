@@ -28,9 +28,8 @@ constexpr COLORREF kUntouched = RGB(1, 2, 3);
 COLORREF TextColourOf(HWND dlg, int id) {
   HDC dc = CreateCompatibleDC(nullptr);
   SetTextColor(dc, kUntouched);
-  const LRESULT brush =
-      SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+  const LRESULT brush = SendMessageA(dlg, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
   EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), GetSysColorBrush(COLOR_WINDOW)) << id;
   EXPECT_EQ(testkit::BackColorOf(dc), GetSysColor(COLOR_WINDOW)) << id;
   const COLORREF colour = testkit::TextColorOf(dc);
@@ -51,8 +50,8 @@ class ExportFinishPageTest : public ContactPageTest {
   // Runs the page with the counts over Files() and the map, answered by script.
   void Run(int exported, int failed, int skipped, testkit::DialogScript script,
            const WrittenFilesMap* written = nullptr) {
-    CDlgVCardExportFinish page(App(), Key(), exported + failed + skipped, exported, failed,
-                               skipped, Files().windows().c_str(), written);
+    CDlgVCardExportFinish page(App(), Key(), exported + failed + skipped, exported, failed, skipped,
+                               Files().windows().c_str(), written);
     Answer(IDD_VCARD_EXPORT_FINISH, std::move(script));
     EXPECT_EQ(page.DoModal(nullptr), IDCANCEL);
   }
@@ -181,12 +180,15 @@ TEST_F(ExportFinishPageTest, TheMailOptionAttachesEveryWrittenFileToADisplayedMa
   Files().write("Bob Baker.vcf", "BEGIN:VCARD\r\nEND:VCARD\r\n");
   const WrittenFilesMap written{{Files().windowsPath("Ann Archer.vcf"), 0},
                                 {Files().windowsPath("Bob Baker.vcf"), 0}};
-  Run(2, 0, 0, [](HWND d) {
-    EXPECT_TRUE(testkit::Control(d, IDC_CHK_OPEN_EMAIL).enabled);
-    testkit::SetCheck(d, IDC_CHK_OPEN_EMAIL, true);
-    testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
-    testkit::Click(d, IDCANCEL);
-  }, &written);
+  Run(
+      2, 0, 0,
+      [](HWND d) {
+        EXPECT_TRUE(testkit::Control(d, IDC_CHK_OPEN_EMAIL).enabled);
+        testkit::SetCheck(d, IDC_CHK_OPEN_EMAIL, true);
+        testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
+        testkit::Click(d, IDCANCEL);
+      },
+      &written);
   const auto mails = testkit::Mails();
   ASSERT_EQ(mails.size(), 1u);
   EXPECT_TRUE(mails[0].displayed);
@@ -201,13 +203,16 @@ TEST_F(ExportFinishPageTest, TheMailOptionAttachesEveryWrittenFileToADisplayedMa
 TEST_F(ExportFinishPageTest, WithNothingExportedTheMailOptionIsDisabledAndNoMailIsMade) {
   StoreDword("Contacts.Export.OpenMail", 1);
   const WrittenFilesMap written;
-  Run(0, 1, 0, [](HWND d) {
-    const testkit::ControlState mail = testkit::Control(d, IDC_CHK_OPEN_EMAIL);
-    EXPECT_FALSE(mail.enabled);
-    EXPECT_EQ(mail.check, static_cast<UINT>(BST_CHECKED));
-    testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
-    testkit::Click(d, IDCANCEL);
-  }, &written);
+  Run(
+      0, 1, 0,
+      [](HWND d) {
+        const testkit::ControlState mail = testkit::Control(d, IDC_CHK_OPEN_EMAIL);
+        EXPECT_FALSE(mail.enabled);
+        EXPECT_EQ(mail.check, static_cast<UINT>(BST_CHECKED));
+        testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
+        testkit::Click(d, IDCANCEL);
+      },
+      &written);
   EXPECT_TRUE(testkit::Mails().empty());
   EXPECT_EQ(StoredDword("Contacts.Export.OpenMail"), 1u);
 }
@@ -215,10 +220,13 @@ TEST_F(ExportFinishPageTest, WithNothingExportedTheMailOptionIsDisabledAndNoMail
 TEST_F(ExportFinishPageTest, AFileTheMailCannotTakeIsLogged) {
   StoreDword("Contacts.Export.OpenMail", 1);
   const WrittenFilesMap written{{Files().windowsPath("gone.vcf"), 0}};
-  Run(1, 0, 0, [](HWND d) {
-    testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
-    testkit::Click(d, IDCANCEL);
-  }, &written);
+  Run(
+      1, 0, 0,
+      [](HWND d) {
+        testkit::SetCheck(d, IDC_CHK_OPEN_FOLDER, false);
+        testkit::Click(d, IDCANCEL);
+      },
+      &written);
   const auto mails = testkit::Mails();
   ASSERT_EQ(mails.size(), 1u);
   EXPECT_TRUE(mails[0].attachmentPaths.empty());
@@ -232,8 +240,7 @@ TEST_F(ExportFinishPageTest, AFileTheMailCannotTakeIsLogged) {
 class ImportFinishPageTest : public ContactPageTest {
  protected:
   void Run(int failed, int skipped, testkit::DialogScript script) {
-    CDlgVCardImportFinish page(Key(), 3, 7, 7 - failed - skipped, failed, skipped,
-                               Folder("Other"));
+    CDlgVCardImportFinish page(Key(), 3, 7, 7 - failed - skipped, failed, skipped, Folder("Other"));
     Answer(IDD_VCARD_IMPORT_FINISH, std::move(script));
     EXPECT_EQ(page.DoModal(nullptr), IDCANCEL);
   }

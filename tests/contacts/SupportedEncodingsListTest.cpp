@@ -65,9 +65,8 @@ TEST_F(EncodingsFileGrammarTest, IgnoresFieldsAfterTheThird) {
 
 TEST_F(EncodingsFileGrammarTest, ReadsTheCodePageAsALeadingNumber) {
   EXPECT_EQ(Read("Western|windows-1252| 1252x\nNeg|minus|-1\nPlus|plus|+28591\n"),
-            (std::vector<Entry>{{"Western", "windows-1252", 1252},
-                                {"Neg", "minus", -1},
-                                {"Plus", "plus", 28591}}));
+            (std::vector<Entry>{
+                {"Western", "windows-1252", 1252}, {"Neg", "minus", -1}, {"Plus", "plus", 28591}}));
   EXPECT_FALSE(warned_);
 }
 
@@ -143,8 +142,7 @@ TEST_F(EncodingsLoadResultTest, CountsBadLinesAndKeepsTheGoodOnes) {
   SupportedEncodingsList list;
   folder_.WriteEncodings("A|a|1\nbad\nB|b|2\nC|c|0\n\nD|d|4");
   EXPECT_EQ(list.Load(folder_.Dir().windowsPath(SupportedEncodingsList::kFileName).c_str()), 2u);
-  EXPECT_EQ(Entries(list),
-            (std::vector<Entry>{{"A", "a", 1}, {"B", "b", 2}, {"D", "d", 4}}));
+  EXPECT_EQ(Entries(list), (std::vector<Entry>{{"A", "a", 1}, {"B", "b", 2}, {"D", "d", 4}}));
 }
 
 TEST_F(EncodingsLoadResultTest, AFileThatCannotBeOpenedGivesItsSystemError) {

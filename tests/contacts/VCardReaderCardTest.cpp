@@ -61,8 +61,8 @@ TEST_F(VCardReaderSkypeTest, ForeignCardKeepsItsNameInTheFullNameAndSplitsAddres
 }
 
 TEST_F(VCardReaderSkypeTest, SplitWorksOnCharactersNotBytes) {
-  const ParsedCard card = ParseOne(Card(
-      "2.1", {"X-SKYPE-PSTNNUMBER:1", "EMAIL;CHARSET=UTF-8:\xE3\x83\x86@x \xE3\x83\x88@x"}));
+  const ParsedCard card = ParseOne(
+      Card("2.1", {"X-SKYPE-PSTNNUMBER:1", "EMAIL;CHARSET=UTF-8:\xE3\x83\x86@x \xE3\x83\x88@x"}));
   EXPECT_EQ(card.emails[0].address, u"\u30C6@x");
   EXPECT_EQ(card.emails[1].address, u"\u30C8@x");
 }

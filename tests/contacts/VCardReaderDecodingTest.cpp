@@ -5,16 +5,18 @@
 
 #include "VCardReaderFixture.h"
 #include "support/TempDir.h"
-#include "win32/owners.h"
 #include "testkit/Locale.h"
+#include "win32/owners.h"
 #include "win32/windows.h"
 
 namespace kelvra::test {
 
 namespace {
 
-const std::string kPlainCard = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xC3\xBCller;Anna\r\nEND:VCARD\r\n";
-const std::u16string kWideCard = u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\u00FCller;Anna\r\nEND:VCARD\r\n";
+const std::string kPlainCard =
+    "BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xC3\xBCller;Anna\r\nEND:VCARD\r\n";
+const std::u16string kWideCard =
+    u"BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\u00FCller;Anna\r\nEND:VCARD\r\n";
 
 struct Encoded {
   const char* label;
@@ -57,8 +59,10 @@ TEST_F(VCardReaderDecodingTest, BigEndianTextOpeningWithAControlCharacterIsEight
 TEST_F(VCardReaderDecodingTest, ConvertedFileIsNotDecodedASecondTime) {
   testkit::SetAcp(1252);
   const std::vector<Encoded> forms = {
-      {"UTF-8 with mark", "\xEF\xBB\xBF" "BEGIN:VCARD\r\nVERSION:2.1\r\n"
-                          "N;CHARSET=UTF-8:M\xC3\xBCller\r\nEND:VCARD\r\n"},
+      {"UTF-8 with mark",
+       "\xEF\xBB\xBF"
+       "BEGIN:VCARD\r\nVERSION:2.1\r\n"
+       "N;CHARSET=UTF-8:M\xC3\xBCller\r\nEND:VCARD\r\n"},
       {"UTF-16LE with mark",
        Utf16Bytes(u"BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:M\u00FCller\r\nEND:VCARD\r\n",
                   false, true)},
@@ -71,8 +75,8 @@ TEST_F(VCardReaderDecodingTest, ConvertedFileIsNotDecodedASecondTime) {
 
 TEST_F(VCardReaderDecodingTest, QuotedPrintableOfAConvertedFileStillFollowsItsCharset) {
   testkit::SetAcp(1252);
-  const std::string bytes = "\xEF\xBB\xBF" +
-                            Card("2.1", {"N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller"});
+  const std::string bytes =
+      "\xEF\xBB\xBF" + Card("2.1", {"N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:M=C3=BCller"});
   EXPECT_EQ(ParseOne(bytes).lastName, u"M\u00FCller");
 }
 
@@ -139,7 +143,7 @@ TEST_F(VCardReaderDecodingTest, FileThatCannotBeReadIsReportedAndLeavesNothingTo
 
 TEST_F(VCardReaderDecodingTest, ShortAndEmptyInputsHoldNoCard) {
   for (const std::string& bytes : {std::string(), std::string("B"), std::string("\xFF\xFE"),
-                                  std::string("\xEF\xBB\xBF"), std::string(3, '\0')}) {
+                                   std::string("\xEF\xBB\xBF"), std::string(3, '\0')}) {
     EXPECT_TRUE(Parse(bytes).empty());
   }
 }

@@ -9,7 +9,8 @@ namespace kelvra::test {
 void VCardReaderTest::SetUp() {
   testkit::SetAcp(65001);
   testkit::SetListSeparator(",");
-  m_addinFolder.WriteEncodings(ReadFixtureFile(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
+  m_addinFolder.WriteEncodings(
+      ReadFixtureFile(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
   m_converter = std::make_unique<DovantCharConverter>();
   g_CharConverter = m_converter.get();
   m_log = std::make_unique<ErrorLogWatch>();
@@ -53,7 +54,9 @@ std::string VCardReaderTest::ReadData(const std::string& name) {
   return ReadFixtureFile(KELVRA_TEST_DATA_DIR "/vcard-read/" + name);
 }
 
-std::u16string VCardReaderTest::U16(const std::string& utf8) { return kelvra::test::Utf16FromUtf8(utf8); }
+std::u16string VCardReaderTest::U16(const std::string& utf8) {
+  return kelvra::test::Utf16FromUtf8(utf8);
+}
 
 std::string VCardReaderTest::Utf16Bytes(const std::u16string& text, bool bigEndian, bool mark) {
   return kelvra::test::Utf16Bytes(text, bigEndian, mark);

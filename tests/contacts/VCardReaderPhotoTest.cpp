@@ -116,9 +116,11 @@ TEST_F(VCardReaderPictureTest, Base64DecodingOverLineBreaks) {
     std::string bytes;
   };
   const std::vector<Case> cases = {
-      {"QUJD", true, "ABC"},           {"QUI=", true, "AB"},       {"QQ==", true, "A"},
-      {"QU\r\n JD\tRA", true, "ABCD"}, {"QUJDRA", true, "ABCD"},   {"Q", false, ""},
-      {"QU*D", false, ""},             {"QQ==QQ==", false, ""},    {"", true, ""},
+      {"QUJD", true, "ABC"},    {"QUI=", true, "AB"},
+      {"QQ==", true, "A"},      {"QU\r\n JD\tRA", true, "ABCD"},
+      {"QUJDRA", true, "ABCD"}, {"Q", false, ""},
+      {"QU*D", false, ""},      {"QQ==QQ==", false, ""},
+      {"", true, ""},
   };
   for (const Case& c : cases) {
     std::vector<unsigned char> data;

@@ -8,9 +8,9 @@ namespace kelvra::test {
 class VCardReaderAddressTest : public VCardReaderTest {};
 
 TEST_F(VCardReaderAddressTest, TypesChooseTheAddress) {
-  const ParsedCard card = ParseOne(Card("2.1", {"ADR;WORK:box;Room 5;1 Main St;Town;ST;111;Land",
-                                                "ADR;HOME:;ext;street;city;;12345;",
-                                                "ADR;POSTAL:;;9 Post Rd;Ville;;999;"}));
+  const ParsedCard card = ParseOne(
+      Card("2.1", {"ADR;WORK:box;Room 5;1 Main St;Town;ST;111;Land",
+                   "ADR;HOME:;ext;street;city;;12345;", "ADR;POSTAL:;;9 Post Rd;Ville;;999;"}));
   EXPECT_EQ(card.business.postOfficeBox, u"box");
   EXPECT_EQ(card.officeLocation, u"Room 5");
   EXPECT_EQ(card.business.street, u"1 Main St");
@@ -27,17 +27,17 @@ TEST_F(VCardReaderAddressTest, TypesChooseTheAddress) {
 }
 
 TEST_F(VCardReaderAddressTest, UntypedIsWorkAndAFilledAddressOverflowsToOther) {
-  const ParsedCard card = ParseOne(Card("3.0", {"ADR:;;First St;A;;;", "ADR;TYPE=WORK:;;Second St;B;;;",
-                                                "ADR;TYPE=HOME:;;Home St;C;;;",
-                                                "ADR;TYPE=HOME:;;Dropped St;D;;;"}));
+  const ParsedCard card =
+      ParseOne(Card("3.0", {"ADR:;;First St;A;;;", "ADR;TYPE=WORK:;;Second St;B;;;",
+                            "ADR;TYPE=HOME:;;Home St;C;;;", "ADR;TYPE=HOME:;;Dropped St;D;;;"}));
   EXPECT_EQ(card.business.street, u"First St");
   EXPECT_EQ(card.other.street, u"Second St");
   EXPECT_EQ(card.home.street, u"Home St");
 }
 
 TEST_F(VCardReaderAddressTest, CommaListOfTypesFillsEachAddress) {
-  const ParsedCard card =
-      ParseOne(Card("3.0", {"ADR;TYPE=WORK,POSTAL,PARCEL:;;6544 Battleford Drive;Raleigh;NC;27613;U.S.A."}));
+  const ParsedCard card = ParseOne(
+      Card("3.0", {"ADR;TYPE=WORK,POSTAL,PARCEL:;;6544 Battleford Drive;Raleigh;NC;27613;U.S.A."}));
   EXPECT_EQ(card.business.street, u"6544 Battleford Drive");
   EXPECT_EQ(card.other.street, u"6544 Battleford Drive");
   EXPECT_EQ(card.other.country, u"U.S.A.");
@@ -90,7 +90,8 @@ TEST_F(VCardReaderPhoneTest, EachTypeFindsItsNumber) {
 }
 
 TEST_F(VCardReaderPhoneTest, AVoiceNumberPlacedByAnotherTypeLeavesTheOtherTelephoneFree) {
-  const ParsedCard card = ParseOne(Card("2.1", {"TEL;WORK;VOICE:1", "TEL;CELL;VOICE:2", "TEL;VOICE:3"}));
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"TEL;WORK;VOICE:1", "TEL;CELL;VOICE:2", "TEL;VOICE:3"}));
   EXPECT_EQ(card.phones[ParsedCard::kBusinessPhone], u"1");
   EXPECT_EQ(card.phones[ParsedCard::kMobilePhone], u"2");
   EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"3");
@@ -105,9 +106,8 @@ TEST_F(VCardReaderPhoneTest, FirstNumberOfASlotIsKept) {
 class VCardReaderEmailTest : public VCardReaderTest {};
 
 TEST_F(VCardReaderEmailTest, AddressesFillSlotsInOrderAndPrefMovesThemDown) {
-  const ParsedCard card =
-      ParseOne(Card("2.1", {"EMAIL;INTERNET:one@x", "EMAIL;X400:two", "EMAIL;PREF;INTERNET:three@x",
-                            "EMAIL:four@x"}));
+  const ParsedCard card = ParseOne(Card("2.1", {"EMAIL;INTERNET:one@x", "EMAIL;X400:two",
+                                                "EMAIL;PREF;INTERNET:three@x", "EMAIL:four@x"}));
   EXPECT_EQ(card.emails[0].address, u"three@x");
   EXPECT_EQ(card.emails[0].addressType, u"SMTP");
   EXPECT_EQ(card.emails[1].address, u"one@x");
@@ -137,9 +137,9 @@ TEST_F(VCardReaderEmailTest, InternetAmongOtherTypesIsSmtp) {
 
 TEST_F(VCardReaderEmailTest, ParametersWithAnotherNameThanTypeAreNoTypes) {
   // Slot and label parameters that desktop and webmail programs add.
-  const ParsedCard card = ParseOne(Card("3.0", {"EMAIL;X-SLOT=2;NAME=Office:a@x",
-                                                "item1.EMAIL;type=INTERNET;X-ABLabel=Work:b@x",
-                                                "TEL;X-LABEL=CELL:1", "ADR;HOME;LABEL=Home:;;Street"}));
+  const ParsedCard card = ParseOne(
+      Card("3.0", {"EMAIL;X-SLOT=2;NAME=Office:a@x", "item1.EMAIL;type=INTERNET;X-ABLabel=Work:b@x",
+                   "TEL;X-LABEL=CELL:1", "ADR;HOME;LABEL=Home:;;Street"}));
   EXPECT_EQ(card.emails[0].address, u"a@x");
   EXPECT_EQ(card.emails[0].addressType, u"SMTP");
   EXPECT_EQ(card.emails[1].addressType, u"SMTP");
@@ -157,8 +157,8 @@ TEST_F(VCardReaderEmailTest, FourthAddressIsDropped) {
 class VCardReaderOtherFieldsTest : public VCardReaderTest {};
 
 TEST_F(VCardReaderOtherFieldsTest, UrlTypesChooseTheHomePage) {
-  const ParsedCard card = ParseOne(Card("3.0", {"URL;TYPE=HOME:http://me", "URL:http://w1",
-                                                "URL;TYPE=WORK,HOME:http://w2"}));
+  const ParsedCard card = ParseOne(
+      Card("3.0", {"URL;TYPE=HOME:http://me", "URL:http://w1", "URL;TYPE=WORK,HOME:http://w2"}));
   EXPECT_EQ(card.personalHomePage, u"http://me");
   EXPECT_EQ(card.businessHomePage, u"http://w2");
 }
@@ -169,7 +169,7 @@ TEST_F(VCardReaderOtherFieldsTest, ClassSetsSensitivityWithoutRegardToCaseOrBlan
     int sensitivity;
   };
   const std::vector<Case> cases = {
-      {"CLASS:public", 0},          {"CLASS:Private", 2},   {"CLASS: CONFIDENTIAL ", 3},
+      {"CLASS:public", 0},         {"CLASS:Private", 2}, {"CLASS: CONFIDENTIAL ", 3},
       {"X-OUTL-CLASS:private", 2}, {"CLASS:secret", 0},
   };
   for (const Case& c : cases) {
@@ -192,10 +192,10 @@ TEST_F(VCardReaderOtherFieldsTest, ImAddressIsIgnoredForOutlook2000) {
 }
 
 TEST_F(VCardReaderOtherFieldsTest, OutlookExtensionsFillTheirFields) {
-  const ParsedCard card = ParseOne(Card("2.1", {"X-OUTL-MANAGERNAME:M", "X-OUTL-ASSISTANTNAME:A",
-                                                "X-OUTL-NMSERVER:S", "X-OUTL-NMALIAS:L",
-                                                "X-OUTL-IFBADDRESS:F", "NICKNAME:Nick",
-                                                "ROLE:Prof", "TITLE:Boss"}));
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"X-OUTL-MANAGERNAME:M", "X-OUTL-ASSISTANTNAME:A", "X-OUTL-NMSERVER:S",
+                            "X-OUTL-NMALIAS:L", "X-OUTL-IFBADDRESS:F", "NICKNAME:Nick", "ROLE:Prof",
+                            "TITLE:Boss"}));
   EXPECT_EQ(card.managerName, u"M");
   EXPECT_EQ(card.assistantName, u"A");
   EXPECT_EQ(card.netMeetingServer, u"S");

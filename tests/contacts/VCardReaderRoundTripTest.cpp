@@ -64,21 +64,31 @@ std::string Utf8(const std::u16string& text) {
 // The fields in which two cards differ, with both values, for the failure message.
 std::string Differences(const ParsedCard& read, const ParsedCard& expected) {
   std::vector<std::pair<std::u16string, std::u16string>> texts = {
-      {read.firstName, expected.firstName},     {read.middleName, expected.middleName},
-      {read.lastName, expected.lastName},       {read.namePrefix, expected.namePrefix},
-      {read.nameSuffix, expected.nameSuffix},   {read.fullName, expected.fullName},
-      {read.nickName, expected.nickName},       {read.profession, expected.profession},
-      {read.companyName, expected.companyName}, {read.department, expected.department},
-      {read.jobTitle, expected.jobTitle},       {read.notes, expected.notes},
-      {read.officeLocation, expected.officeLocation}, {read.imAddress, expected.imAddress},
-      {read.categories, expected.categories},   {read.managerName, expected.managerName},
-      {read.assistantName, expected.assistantName}, {read.spouse, expected.spouse},
+      {read.firstName, expected.firstName},
+      {read.middleName, expected.middleName},
+      {read.lastName, expected.lastName},
+      {read.namePrefix, expected.namePrefix},
+      {read.nameSuffix, expected.nameSuffix},
+      {read.fullName, expected.fullName},
+      {read.nickName, expected.nickName},
+      {read.profession, expected.profession},
+      {read.companyName, expected.companyName},
+      {read.department, expected.department},
+      {read.jobTitle, expected.jobTitle},
+      {read.notes, expected.notes},
+      {read.officeLocation, expected.officeLocation},
+      {read.imAddress, expected.imAddress},
+      {read.categories, expected.categories},
+      {read.managerName, expected.managerName},
+      {read.assistantName, expected.assistantName},
+      {read.spouse, expected.spouse},
       {read.netMeetingServer, expected.netMeetingServer},
       {read.netMeetingAlias, expected.netMeetingAlias},
       {read.freeBusyAddress, expected.freeBusyAddress},
       {read.businessHomePage, expected.businessHomePage},
       {read.personalHomePage, expected.personalHomePage}};
-  for (int i = 0; i < ParsedCard::kPhoneCount; ++i) texts.push_back({read.phones[i], expected.phones[i]});
+  for (int i = 0; i < ParsedCard::kPhoneCount; ++i)
+    texts.push_back({read.phones[i], expected.phones[i]});
   for (int i = 0; i < ParsedCard::kEmailCount; ++i) {
     texts.push_back({read.emails[i].address, expected.emails[i].address});
     texts.push_back({read.emails[i].addressType, expected.emails[i].addressType});
@@ -87,8 +97,9 @@ std::string Differences(const ParsedCard& read, const ParsedCard& expected) {
     const ParsedAddress& b = a == &read.business ? expected.business
                              : a == &read.home   ? expected.home
                                                  : expected.other;
-    for (auto field : {&ParsedAddress::postOfficeBox, &ParsedAddress::street, &ParsedAddress::city,
-                       &ParsedAddress::region, &ParsedAddress::postalCode, &ParsedAddress::country}) {
+    for (auto field :
+         {&ParsedAddress::postOfficeBox, &ParsedAddress::street, &ParsedAddress::city,
+          &ParsedAddress::region, &ParsedAddress::postalCode, &ParsedAddress::country}) {
       texts.push_back({a->*field, b.*field});
     }
   }
@@ -182,8 +193,8 @@ ParsedCard VCardReaderRoundTripTest::Expected(Outlook::_ContactItem* c, int form
   }
   int slot = 0;
   const std::pair<_bstr_t, _bstr_t> emails[] = {{c->GetEmail1Address(), c->GetEmail1AddressType()},
-                                                 {c->GetEmail2Address(), c->GetEmail2AddressType()},
-                                                 {c->GetEmail3Address(), c->GetEmail3AddressType()}};
+                                                {c->GetEmail2Address(), c->GetEmail2AddressType()},
+                                                {c->GetEmail3Address(), c->GetEmail3AddressType()}};
   for (const auto& [address, type] : emails) {
     if (Kept(address).empty()) continue;
     // Another type is written as the SMTP address its entry resolves to, when it does.
@@ -201,8 +212,8 @@ ParsedCard VCardReaderRoundTripTest::Expected(Outlook::_ContactItem* c, int form
   e.businessHomePage = Kept(c->GetBusinessHomePage());
   e.personalHomePage = Kept(c->GetPersonalHomePage());
   SYSTEMTIME parts;
-  for (auto [date, field] : {std::pair{c->GetBirthday(), &e.birthday},
-                             std::pair{c->GetAnniversary(), &e.anniversary}}) {
+  for (auto [date, field] :
+       {std::pair{c->GetBirthday(), &e.birthday}, std::pair{c->GetAnniversary(), &e.anniversary}}) {
     if (date != VCardDate::kNoDate && VCardDate::Split(date, parts)) *field = std::floor(date);
   }
   const int sensitivity = c->GetSensitivity();
@@ -264,9 +275,9 @@ TEST_F(VCardReaderRoundTripTest, EscapesOfThreeZeroStayOutsideMultiByteCharacter
     const char* text;  // JSON
   };
   const Case cases[] = {
-      {"Japanese (Shift-JIS)", "\\u4e88\\u8868"},         // 0x97 0x5C, 0x95 0x5C
-      {"Chinese Traditional (Big5)", "\\u4e48\\u8a31"},   // 0xA4 0x5C, 0xB3 0x5C
-      {"Chinese Simplified (GB2312)", "\\u4e57\\u4fd3"},  // 0x81 0x5C, 0x82 0x5C
+      {"Japanese (Shift-JIS)", "\\u4e88\\u8868"},          // 0x97 0x5C, 0x95 0x5C
+      {"Chinese Traditional (Big5)", "\\u4e48\\u8a31"},    // 0xA4 0x5C, 0xB3 0x5C
+      {"Chinese Simplified (GB2312)", "\\u4e57\\u4fd3"},   // 0x81 0x5C, 0x82 0x5C
       {"Japanese (JIS)", "\\u500d\\u516b\\u5c71\\u7530"},  // "G\\", "H,", ";3ED" when shifted
       {"Unicode (UTF-7)", "\\u8868\\u5c71"},
   };
@@ -274,8 +285,8 @@ TEST_F(VCardReaderRoundTripTest, EscapesOfThreeZeroStayOutsideMultiByteCharacter
     SCOPED_TRACE(c.encoding);
     const std::string t = c.text;
     LoadContacts(ContactJson("m", "\"LastName\": \"" + t + "\\\\\", \"FirstName\": \"a," + t +
-                                      "\", \"CompanyName\": \"" + t + ";" + t + "\", \"Body\": \"" + t +
-                                      "\\r\\n" + t + ",\\\\n\""));
+                                      "\", \"CompanyName\": \"" + t + ";" + t + "\", \"Body\": \"" +
+                                      t + "\\r\\n" + t + ",\\\\n\""));
     UseEncoding(c.encoding);
     Outlook::_ContactItemPtr contact = Contact("m");
     CvCardExport writer;

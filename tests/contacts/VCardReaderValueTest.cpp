@@ -17,10 +17,9 @@ TEST_F(VCardReaderLineTest, GroupPrefixAndCaseOfTheNameDoNotMatter) {
 }
 
 TEST_F(VCardReaderLineTest, EachPropertyIsConvertedInItsOwnCharset) {
-  const ParsedCard card = ParseOne(Card("2.1", {"N;CHARSET=windows-1252:M\xFCller",
-                                                "FN;CHARSET=UTF-8:M\xC3\xBCller",
-                                                "TITLE;CHARSET=windows-1251:\xC8\xE2\xE0\xED",
-                                                "NOTE:caf\xC3\xA9"}));
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"N;CHARSET=windows-1252:M\xFCller", "FN;CHARSET=UTF-8:M\xC3\xBCller",
+                            "TITLE;CHARSET=windows-1251:\xC8\xE2\xE0\xED", "NOTE:caf\xC3\xA9"}));
   EXPECT_EQ(card.lastName, u"M\u00FCller");
   EXPECT_EQ(card.fullName, u"M\u00FCller");
   EXPECT_EQ(card.jobTitle, u"\u0418\u0432\u0430\u043D");
@@ -45,7 +44,8 @@ TEST_F(VCardReaderQuotedPrintableTest, ValuesAreDecodedAndSoftBreaksJoined) {
   const std::vector<Case> cases = {
       {{"NOTE;ENCODING=QUOTED-PRINTABLE:Line=0D=0Atwo"}, u"Line\r\ntwo"},
       {{"NOTE;QUOTED-PRINTABLE:abc=", "def"}, u"abcdef"},
-      {{"NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C3=BC=", "=C3=A4=", " x"}, u"\u00FC\u00E4 x"},
+      {{"NOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=C3=BC=", "=C3=A4=", " x"},
+       u"\u00FC\u00E4 x"},
       {{"NOTE;ENCODING=quoted-printable;CHARSET=windows-1252:=FC"}, u"\u00FC"},
       {{"NOTE;ENCODING=QUOTED-PRINTABLE:a=", "TEL:1"}, u"aTEL:1"},
   };
@@ -62,12 +62,11 @@ TEST_F(VCardReaderQuotedPrintableTest, StrayEqualsSignsAreRepaired) {
 }
 
 TEST_F(VCardReaderQuotedPrintableTest, OutlookExtensionsCategoriesAndClassTakeParameters) {
-  const ParsedCard card = ParseOne(
-      Card("2.1", {"X-OUTL-SPOUSE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:J=C3=B6rg",
-                   "X-OUTL-CATEGORIES;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Fr=C3=BCnde=",
-                   ",Work", "X-OUTL-CLASS:PRIVATE",
-                   "X-OUTL-ANNIVERSARY;CHARSET=UTF-8:20100615",
-                   "X-OUTL-MANAGERNAME;CHARSET=windows-1252:Ren\xE9"}));
+  const ParsedCard card = ParseOne(Card(
+      "2.1", {"X-OUTL-SPOUSE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:J=C3=B6rg",
+              "X-OUTL-CATEGORIES;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Fr=C3=BCnde=", ",Work",
+              "X-OUTL-CLASS:PRIVATE", "X-OUTL-ANNIVERSARY;CHARSET=UTF-8:20100615",
+              "X-OUTL-MANAGERNAME;CHARSET=windows-1252:Ren\xE9"}));
   EXPECT_EQ(card.spouse, u"J\u00F6rg");
   EXPECT_EQ(card.categories, u"Fr\u00FCnde,Work");
   EXPECT_EQ(card.sensitivity, ParsedCard::kSensitivityPrivate);
@@ -105,7 +104,10 @@ TEST_F(VCardReaderFoldingTest, TwoOneJoinsFoldedLinesWithTheirBlankAndDoesNotUne
       {{"NOTE:first\\nline", " second"}, u"first\\nline second"},
       {{"NOTE:a", "\tb", "  c"}, u"a\tb  c"},
       {{"NOTE:see", " TEL:555"}, u"see TEL:555"},
-      {{"NOTE;CHARSET=UTF-8:Gr\xC3\xBC", " \xC3\x9F" "e"}, u"Gr\u00FC \u00DFe"},
+      {{"NOTE;CHARSET=UTF-8:Gr\xC3\xBC",
+        " \xC3\x9F"
+        "e"},
+       u"Gr\u00FC \u00DFe"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines.front());
@@ -116,8 +118,9 @@ TEST_F(VCardReaderFoldingTest, TwoOneJoinsFoldedLinesWithTheirBlankAndDoesNotUne
 }
 
 TEST_F(VCardReaderFoldingTest, TwoOneFoldedAddressesAndNumbersComeWhole) {
-  const ParsedCard card = ParseOne(Card("2.1", {"EMAIL;INTERNET:first.second.third@", " example.org",
-                                                "TEL;HOME:+49 30", " 1234 5678", "N:a\\;b;c"}));
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"EMAIL;INTERNET:first.second.third@", " example.org", "TEL;HOME:+49 30",
+                            " 1234 5678", "N:a\\;b;c"}));
   EXPECT_EQ(card.emails[0].address, u"first.second.third@ example.org");
   EXPECT_EQ(card.phones[ParsedCard::kHomePhone], u"+49 30 1234 5678");
   EXPECT_EQ(card.lastName, u"a;b");
@@ -125,9 +128,8 @@ TEST_F(VCardReaderFoldingTest, TwoOneFoldedAddressesAndNumbersComeWhole) {
 }
 
 TEST_F(VCardReaderFoldingTest, FourZeroIsReadWithTheRulesOfThreeZeroAndOneWarning) {
-  const std::vector<ParsedCard> cards =
-      Parse(Card("4.0", {"NOTE:one\\ntwo\\, and", " three", "N:Doe\\, Jr.;Jo"}) +
-            Card("4.0", {"N:Roe"}));
+  const std::vector<ParsedCard> cards = Parse(
+      Card("4.0", {"NOTE:one\\ntwo\\, and", " three", "N:Doe\\, Jr.;Jo"}) + Card("4.0", {"N:Roe"}));
   ASSERT_EQ(cards.size(), 2u);
   EXPECT_EQ(cards[0].notes, u"one\r\ntwo, andthree");
   EXPECT_EQ(cards[0].lastName, u"Doe, Jr.");
@@ -135,7 +137,8 @@ TEST_F(VCardReaderFoldingTest, FourZeroIsReadWithTheRulesOfThreeZeroAndOneWarnin
   const std::string log = Log().Lines();
   const std::string warning = "vCard 4.0 is read as vCard 3.0";
   int warnings = 0;
-  for (std::size_t at = log.find(warning); at != std::string::npos; at = log.find(warning, at + 1)) ++warnings;
+  for (std::size_t at = log.find(warning); at != std::string::npos; at = log.find(warning, at + 1))
+    ++warnings;
   EXPECT_EQ(warnings, 2) << log;
 }
 
@@ -181,7 +184,8 @@ TEST_F(VCardReaderStructuredTest, DoubleByteTrailBackslashDoesNotEscape) {
 }
 
 TEST_F(VCardReaderStructuredTest, SecondNOverwritesOnlyTheComponentsItHas) {
-  const ParsedCard card = ParseOne(Card("3.0", {"N:Doe;John;Q.", "N:;Jim", "FN:First", "FN:Second"}));
+  const ParsedCard card =
+      ParseOne(Card("3.0", {"N:Doe;John;Q.", "N:;Jim", "FN:First", "FN:Second"}));
   EXPECT_EQ(card.lastName, u"Doe");
   EXPECT_EQ(card.firstName, u"Jim");
   EXPECT_EQ(card.middleName, u"Q.");
@@ -189,8 +193,7 @@ TEST_F(VCardReaderStructuredTest, SecondNOverwritesOnlyTheComponentsItHas) {
 }
 
 TEST_F(VCardReaderStructuredTest, OrgKeepsTheRestAsDepartmentAndTheFirstOrgWins) {
-  const ParsedCard card =
-      ParseOne(Card("3.0", {"ORG:Acme\\, Inc.;R&D;Lab 2", "ORG:Other;Dept"}));
+  const ParsedCard card = ParseOne(Card("3.0", {"ORG:Acme\\, Inc.;R&D;Lab 2", "ORG:Other;Dept"}));
   EXPECT_EQ(card.companyName, u"Acme, Inc.");
   EXPECT_EQ(card.department, u"R&D;Lab 2");
 }

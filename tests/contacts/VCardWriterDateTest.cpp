@@ -54,7 +54,8 @@ TEST_F(VCardDateTextTest, TheNoDateValueIsNotWritten) {
   EXPECT_EQ(Text(VCardDate::kNoDate + 1.0, false), "<45010102>");
 }
 
-TEST_F(VCardDateTextTest, DatesOutsideTheYearsOneHundredToNineThousandNineHundredNinetyNineAreNotWritten) {
+TEST_F(VCardDateTextTest,
+       DatesOutsideTheYearsOneHundredToNineThousandNineHundredNinetyNineAreNotWritten) {
   EXPECT_EQ(Text(-657434.0, false), "<01000101>");
   EXPECT_EQ(Text(-657435.0, false), "<none>");
   EXPECT_EQ(Text(2958465.0 + 86399.0 / 86400.0, true), "<99991231T235959>");

@@ -39,19 +39,20 @@ TEST_F(VCardWriterAbandonTest, ABodyThatCannotBeReadAbandonsTheCard) {
 
 TEST_F(VCardWriterAbandonTest, AnImAddressThatCannotBeReadAbandonsTheCard) {
   EXPECT_EQ(WriteWithFailure("SafeContactItem.IMAddress", k30), -1);
-  EXPECT_NE(Log().Lines().find(std::string("Err") + kEFail +
-                               " in CvCardExport::addNSFields: SafeContactItem->get_IMAddress failed"),
-            std::string::npos)
+  EXPECT_NE(
+      Log().Lines().find(std::string("Err") + kEFail +
+                         " in CvCardExport::addNSFields: SafeContactItem->get_IMAddress failed"),
+      std::string::npos)
       << Log().Lines();
   EXPECT_EQ(m_card.find("X-OUTL-"), std::string::npos);
 }
 
 TEST_F(VCardWriterAbandonTest, ANetMeetingAliasThatCannotBeReadAbandonsTheCardAndIsLogged) {
   EXPECT_EQ(WriteWithFailure("SafeContactItem.NetMeetingAlias"), -1);
-  EXPECT_NE(
-      Log().Lines().find(std::string("Err") + kEFail +
-                         " in CvCardExport::addNSFields: SafeContactItem->get_NetMeetingAlias failed"),
-      std::string::npos)
+  EXPECT_NE(Log().Lines().find(
+                std::string("Err") + kEFail +
+                " in CvCardExport::addNSFields: SafeContactItem->get_NetMeetingAlias failed"),
+            std::string::npos)
       << Log().Lines();
   EXPECT_EQ(m_card.find("X-OUTL-"), std::string::npos);
 }

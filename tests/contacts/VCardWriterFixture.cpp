@@ -44,8 +44,7 @@ void VCardWriterTest::LoadContacts(const std::string& itemsJson,
                            itemsJson + R"(]}]}], "addressBook": [)" + addressBookJson + "]}");
 }
 
-std::string VCardWriterTest::ContactJson(const std::string& fileAs,
-                                         const std::string& properties) {
+std::string VCardWriterTest::ContactJson(const std::string& fileAs, const std::string& properties) {
   return R"({"MessageClass": "IPM.Contact", "LastModificationTime": "2024-03-05T14:30:15",)"
          R"( "FileAs": ")" +
          fileAs + "\"" + (properties.empty() ? "" : ", " + properties) + "}";

@@ -46,9 +46,7 @@ TEST_F(VCardWriterGoldenTest, SmtpAddressesAreInternetAndOnlyTheFirstSlotIsPrefe
   ExpectBoth("email", "email");
 }
 
-TEST_F(VCardWriterGoldenTest, ThePhotoFollowsInFoldedBase64) {
-  ExpectBoth("photo", "photo");
-}
+TEST_F(VCardWriterGoldenTest, ThePhotoFollowsInFoldedBase64) { ExpectBoth("photo", "photo"); }
 
 }  // namespace
 }  // namespace kelvra::test

@@ -26,8 +26,7 @@ std::string Attachment(const std::string& fileName, const char* data, bool photo
 class VCardWriterPhotoTest : public VCardWriterTest {
  protected:
   // The card of a contact with these attachments (JSON objects joined by ",").
-  std::string PhotoCard(const std::string& attachments, bool hasPicture = true,
-                        int format = k21) {
+  std::string PhotoCard(const std::string& attachments, bool hasPicture = true, int format = k21) {
     LoadContacts(ContactJson("p", std::string(R"("HasPicture": )") +
                                       (hasPicture ? "true" : "false") + R"(, "Attachments": [)" +
                                       attachments + "]"));
@@ -45,9 +44,9 @@ class VCardWriterPhotoTest : public VCardWriterTest {
 };
 
 TEST_F(VCardWriterPhotoTest, TheFirstFlaggedJpegAttachmentIsWritten) {
-  const std::string card = PhotoCard(Attachment("a.jpg", kHello, false) + "," +
-                                     Attachment("b.jpeg", kWorld, true) + "," +
-                                     Attachment("c.jpg", kHello, true));
+  const std::string card =
+      PhotoCard(Attachment("a.jpg", kHello, false) + "," + Attachment("b.jpeg", kWorld, true) +
+                "," + Attachment("c.jpg", kHello, true));
   EXPECT_EQ(Photo(card), "PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n d29ybGQ=\r\n\r\n");
   EXPECT_TRUE(TempFolderEmpty());
 }
@@ -60,10 +59,9 @@ TEST_F(VCardWriterPhotoTest, TheExtensionIsComparedWithoutCase) {
 }
 
 TEST_F(VCardWriterPhotoTest, OtherPicturesAreRefusedWithAWarningAndTheWalkGoesOn) {
-  const std::string card = PhotoCard(Attachment("face.png", kHello, true) + "," +
-                                     Attachment("face", kHello, true) + "," +
-                                     Attachment("face.", kHello, true) + "," +
-                                     Attachment("face.jpg", kWorld, true));
+  const std::string card = PhotoCard(
+      Attachment("face.png", kHello, true) + "," + Attachment("face", kHello, true) + "," +
+      Attachment("face.", kHello, true) + "," + Attachment("face.jpg", kWorld, true));
   EXPECT_EQ(Photo(card), "PHOTO;ENCODING=BASE64;TYPE=JPEG:\r\n d29ybGQ=\r\n\r\n");
   const std::string log = Log().Lines();
   EXPECT_NE(log.find("War[0] in CvCardExport::addPHOTO: Attachment.Filename(face.png) has "
@@ -90,8 +88,7 @@ TEST_F(VCardWriterPhotoTest, WithoutAPictureOrAFlagNothingIsWritten) {
 
 TEST_F(VCardWriterPhotoTest, AnEmptyPictureIsNotWritten) {
   EXPECT_EQ(Photo(PhotoCard(Attachment("face.jpg", "", true))), "<none>");
-  EXPECT_NE(Log().Lines().find("in CvCardExport::addPHOTO: SavedFile.Len <= 0"),
-            std::string::npos);
+  EXPECT_NE(Log().Lines().find("in CvCardExport::addPHOTO: SavedFile.Len <= 0"), std::string::npos);
   EXPECT_TRUE(TempFolderEmpty());
 }
 
@@ -141,11 +138,10 @@ TEST_F(VCardWriterPhotoFailureTest, EachFailedStepIsLoggedAndTheCardGoesOn) {
       {"ContactItem.HasPicture", "exception occured"},
   };
   for (const auto& step : steps) {
-    const std::string expected = std::string("Err") + "[-2147467259] in CvCardExport::addPHOTO: " +
-                                 step.message;
-    EXPECT_NE(CardWithFailure(step.member).find(expected), std::string::npos)
-        << step.member << "\n"
-        << Log().Lines();
+    const std::string expected =
+        std::string("Err") + "[-2147467259] in CvCardExport::addPHOTO: " + step.message;
+    EXPECT_NE(CardWithFailure(step.member).find(expected), std::string::npos) << step.member << "\n"
+                                                                              << Log().Lines();
   }
 }
 

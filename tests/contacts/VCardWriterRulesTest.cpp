@@ -23,8 +23,8 @@ TEST_F(VCardWriterCharsetTest, TheAnsiCodePageWritesNoCharsetAnywhere) {
   for (const int format : {k21, k30}) {
     const std::string card = Card("full", format);
     EXPECT_EQ(card.find("CHARSET"), std::string::npos) << card;
-    EXPECT_EQ(LineStarting(card, "TEL"), format == k21 ? "TEL;WORK:+49 30 1000"
-                                                       : "TEL;TYPE=WORK:+49 30 1000");
+    EXPECT_EQ(LineStarting(card, "TEL"),
+              format == k21 ? "TEL;WORK:+49 30 1000" : "TEL;TYPE=WORK:+49 30 1000");
   }
   EXPECT_EQ(LineStarting(Card("full", k21), "N"),
             "N;ENCODING=QUOTED-PRINTABLE:M=FCller;J=FCrgen;K.;Dr.;Jr.");
@@ -179,12 +179,11 @@ class VCardWriterEmailTest : public VCardWriterTest {
 
 TEST_F(VCardWriterEmailTest, WithoutMapiUtilitiesExchangeAddressesAreWrittenAsRead) {
   testkit::FailCreate("Redemption.MapiUtils", REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(EmailLines("full"),
-            (std::vector<std::string>{
-                "EMAIL;CHARSET=UTF-8;PREF;INTERNET:juergen@example.com",
-                "EMAIL;CHARSET=UTF-8:/o=Acme/ou=Exchange/cn=Recipients/cn=jm",
-                "EMAIL;CHARSET=UTF-8:/o=Acme/cn=unknown",
-            }));
+  EXPECT_EQ(EmailLines("full"), (std::vector<std::string>{
+                                    "EMAIL;CHARSET=UTF-8;PREF;INTERNET:juergen@example.com",
+                                    "EMAIL;CHARSET=UTF-8:/o=Acme/ou=Exchange/cn=Recipients/cn=jm",
+                                    "EMAIL;CHARSET=UTF-8:/o=Acme/cn=unknown",
+                                }));
 }
 
 TEST_F(VCardWriterEmailTest, AnAddressEntryThatCannotBeHadLeavesTheAddressAsRead) {

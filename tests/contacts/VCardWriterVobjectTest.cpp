@@ -1,7 +1,6 @@
 // An independent reading: the cards go through python3-vobject (tests/tools/
 // vcard_dump.py), and what it decodes must be the contact's own fields.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,11 +31,20 @@ std::string Escape(const std::string& text) {
   std::string escaped;
   for (const char c : text) {
     switch (c) {
-      case '\\': escaped += "\\\\"; break;
-      case '\r': escaped += "\\r"; break;
-      case '\n': escaped += "\\n"; break;
-      case '\t': escaped += "\\t"; break;
-      default: escaped += c;
+      case '\\':
+        escaped += "\\\\";
+        break;
+      case '\r':
+        escaped += "\\r";
+        break;
+      case '\n':
+        escaped += "\\n";
+        break;
+      case '\t':
+        escaped += "\\t";
+        break;
+      default:
+        escaped += c;
     }
   }
   return escaped;
@@ -57,9 +65,9 @@ class VCardWriterVobjectTest : public VCardWriterTest {
   // What vcard_dump.py prints for the card, one row a line.
   std::vector<std::string> Dump(const std::string& card) {
     Temp().write("card.vcf", card);
-    const std::string command = std::string(kPython) + " " KELVRA_SOURCE_DIR
-                                "/tests/tools/vcard_dump.py " + Temp().linuxPath("card.vcf") +
-                                " 2>" + Temp().linuxPath("dump.err");
+    const std::string command = std::string(kPython) +
+                                " " KELVRA_SOURCE_DIR "/tests/tools/vcard_dump.py " +
+                                Temp().linuxPath("card.vcf") + " 2>" + Temp().linuxPath("dump.err");
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
     std::string output;
     char buffer[4096];
@@ -80,8 +88,7 @@ class VCardWriterVobjectTest : public VCardWriterTest {
   // the format asks; in 3.0 the line ends of the notes come back as LF.
   std::vector<std::string> Expected(const std::string& contactName, const std::vector<Row>& rows,
                                     int format) {
-    const kelvra::store::ItemPtr item =
-        testkit::FindItem("Personal Folders/Contacts", contactName);
+    const kelvra::store::ItemPtr item = testkit::FindItem("Personal Folders/Contacts", contactName);
     EXPECT_NE(item, nullptr) << contactName;
     std::vector<std::string> expected;
     for (const Row& row : rows) {
@@ -129,14 +136,19 @@ class VCardWriterVobjectTest : public VCardWriterTest {
         {"TEL", "ISDN", {"ISDNNumber"}},
         {"TEL", "PREF", {"PrimaryTelephoneNumber"}},
         {"TEL", "COMPANYMAIN", {"CompanyMainTelephoneNumber"}},
-        {"ADR", "WORK", {"BusinessAddressPostOfficeBox", "OfficeLocation", "BusinessAddressStreet",
-                         "BusinessAddressCity", "BusinessAddressState", "BusinessAddressPostalCode",
-                         "BusinessAddressCountry"}},
-        {"ADR", "HOME", {"HomeAddressPostOfficeBox", "=", "HomeAddressStreet", "HomeAddressCity",
-                         "HomeAddressState", "HomeAddressPostalCode", "HomeAddressCountry"}},
-        {"ADR", "POSTAL", {"OtherAddressPostOfficeBox", "=", "OtherAddressStreet",
-                           "OtherAddressCity", "OtherAddressState", "OtherAddressPostalCode",
-                           "OtherAddressCountry"}},
+        {"ADR",
+         "WORK",
+         {"BusinessAddressPostOfficeBox", "OfficeLocation", "BusinessAddressStreet",
+          "BusinessAddressCity", "BusinessAddressState", "BusinessAddressPostalCode",
+          "BusinessAddressCountry"}},
+        {"ADR",
+         "HOME",
+         {"HomeAddressPostOfficeBox", "=", "HomeAddressStreet", "HomeAddressCity",
+          "HomeAddressState", "HomeAddressPostalCode", "HomeAddressCountry"}},
+        {"ADR",
+         "POSTAL",
+         {"OtherAddressPostOfficeBox", "=", "OtherAddressStreet", "OtherAddressCity",
+          "OtherAddressState", "OtherAddressPostalCode", "OtherAddressCountry"}},
         {"URL", "HOME", {"PersonalHomePage"}},
         {"URL", "WORK", {"BusinessHomePage"}},
         {"ROLE", "", {"Profession"}},
@@ -187,15 +199,17 @@ TEST_F(VCardWriterVobjectTest, TheFullContactReadsBackInWindows1252) {
 TEST_F(VCardWriterVobjectTest, StructuredPartsAndEscapedNotesReadBack) {
   for (const int format : {k21, k30}) {
     std::vector<Row> rows = Header(format);
-    rows.insert(rows.end(), {
-                                {"N", "", {"LastName", "FirstName", "MiddleName", "Title", "Suffix"}},
-                                {"FN", "", {"FirstName", "MiddleName", "LastName", "Suffix"}, ' '},
-                                {"ORG", "", {"CompanyName", "Department"}},
-                                {"NOTE", "", {"Body"}},
-                                {"ADR", "WORK", {"=", "=", "BusinessAddressStreet",
-                                                 "BusinessAddressCity", "=", "=", "="}},
-                                {"REV", "", {"=20240305T143015"}},
-                            });
+    rows.insert(rows.end(),
+                {
+                    {"N", "", {"LastName", "FirstName", "MiddleName", "Title", "Suffix"}},
+                    {"FN", "", {"FirstName", "MiddleName", "LastName", "Suffix"}, ' '},
+                    {"ORG", "", {"CompanyName", "Department"}},
+                    {"NOTE", "", {"Body"}},
+                    {"ADR",
+                     "WORK",
+                     {"=", "=", "BusinessAddressStreet", "BusinessAddressCity", "=", "=", "="}},
+                    {"REV", "", {"=20240305T143015"}},
+                });
     if (format == k30) {
       // 3.0 keeps a lone CR or LF of the notes only as a line break.
       rows[rows.size() - 3].fields = {"=a,b;c\\d\ne\nf\ng"};

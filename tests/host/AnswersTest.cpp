@@ -54,7 +54,9 @@ TEST_F(AnswersTest, DialogLinesGiveTheirActionsInOrder) {
 }
 
 TEST_F(AnswersTest, MessageBoxesFoldersAndFilesAreAnsweredInTurn) {
-  Answers answers("msgbox: IDNO\nfolder: Z:\\tmp\\out\nmsgbox: idcancel\nfile: cancel\nfolder: Cancel\nmsgbox: 6\n");
+  Answers answers(
+      "msgbox: IDNO\nfolder: Z:\\tmp\\out\nmsgbox: idcancel\nfile: cancel\nfolder: Cancel\nmsgbox: "
+      "6\n");
   EXPECT_EQ(answers.TakeMessageBox(), IDNO);
   EXPECT_EQ(answers.TakeMessageBox(), IDCANCEL);
   EXPECT_EQ(answers.TakeMessageBox(), IDYES);

@@ -40,10 +40,12 @@ class HostAddInTest : public ::testing::Test {
 TEST_F(HostAddInTest, RegisterAndUnregisterChangeTheSavedRegistry) {
   ASSERT_EQ(Run({"register"}).status, 0);
   LoadSavedRegistry();
-  std::optional<std::string> clsid = testkit::ReadString(HKEY_CLASSES_ROOT, "Kelvra.Connect\\CLSID", "");
+  std::optional<std::string> clsid =
+      testkit::ReadString(HKEY_CLASSES_ROOT, "Kelvra.Connect\\CLSID", "");
   ASSERT_TRUE(clsid);
   EXPECT_EQ(testkit::ReadString(HKEY_CLASSES_ROOT, "Kelvra.Connect.1", ""), "Connect Class");
-  std::optional<std::string> server = testkit::ReadString(HKEY_CLASSES_ROOT, "CLSID\\" + *clsid + "\\InprocServer32", "");
+  std::optional<std::string> server =
+      testkit::ReadString(HKEY_CLASSES_ROOT, "CLSID\\" + *clsid + "\\InprocServer32", "");
   ASSERT_TRUE(server);
   EXPECT_NE(server->find("Kelvra.dll"), std::string::npos) << *server;
 
@@ -60,10 +62,12 @@ TEST_F(HostAddInTest, ActionsNeedTheRegisteredAddIn) {
 
 TEST_F(HostAddInTest, MailboxWithoutInboxStartsOnTheFirstFolderOfTheStore) {
   ASSERT_EQ(Run({"register"}).status, 0);
-  dir_.write("no-inbox.json",
-             "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Contacts\","
-             "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}");
-  HostRun sync = Run({"--mailbox", dir_.linuxPath("no-inbox.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  dir_.write(
+      "no-inbox.json",
+      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Contacts\","
+      "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}");
+  HostRun sync =
+      Run({"--mailbox", dir_.linuxPath("no-inbox.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
   EXPECT_EQ(sync.status, 0) << sync.err;
   EXPECT_TRUE(HasLine(sync, "app: SyncAll")) << sync.out;
 }
@@ -71,16 +75,21 @@ TEST_F(HostAddInTest, MailboxWithoutInboxStartsOnTheFirstFolderOfTheStore) {
 TEST_F(HostAddInTest, OutlookCallsThatFailAtStartUpAreNamed) {
   ASSERT_EQ(Run({"register"}).status, 0);
   dir_.write("no-folders.json", "{\"stores\":[{\"name\":\"Personal Folders\"}]}");
-  HostRun empty = Run({"--mailbox", dir_.linuxPath("no-folders.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
+  HostRun empty =
+      Run({"--mailbox", dir_.linuxPath("no-folders.json"), "ribbon", "Ostrane.Kelvra.btnSyncAll"});
   EXPECT_EQ(empty.status, 1);
-  EXPECT_TRUE(std::regex_search(empty.err, std::regex("kelvra-host: Outlook call MAPIFolder\\.Folders\\.Item\\(1\\) "
-                                                      "failed: 0x[0-9A-F]{8}\n")))
+  EXPECT_TRUE(std::regex_search(
+      empty.err, std::regex("kelvra-host: Outlook call MAPIFolder\\.Folders\\.Item\\(1\\) "
+                            "failed: 0x[0-9A-F]{8}\n")))
       << empty.err;
-  dir_.write("mail-only.json", "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"}]}]}");
-  HostRun selected = Run({"--mailbox", dir_.linuxPath("mail-only.json"), "export-contacts", "--to", dir_.linux(),
-                          "--selected"});
+  dir_.write("mail-only.json",
+             "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"}]}]}");
+  HostRun selected = Run({"--mailbox", dir_.linuxPath("mail-only.json"), "export-contacts", "--to",
+                          dir_.linux(), "--selected"});
   EXPECT_EQ(selected.status, 1);
-  EXPECT_NE(selected.err.find("kelvra-host: Outlook call Namespace.GetDefaultFolder(10) failed: 0x"), std::string::npos)
+  EXPECT_NE(
+      selected.err.find("kelvra-host: Outlook call Namespace.GetDefaultFolder(10) failed: 0x"),
+      std::string::npos)
       << selected.err;
 }
 
@@ -111,7 +120,8 @@ TEST_F(HostAddInTest, OlderOutlookHasCommandBarsInsteadOfTheRibbon) {
   HostRun sync = Run({"--outlook", "12.0.0.6423", "-v", "button", "SyncAll"});
   EXPECT_EQ(sync.status, 0) << sync.err;
   EXPECT_TRUE(HasLine(sync, "app: SyncAll")) << sync.out;
-  EXPECT_NE(sync.out.find("parameter=\"ExportC\""), std::string::npos) << sync.out;  // the bars, under -v
+  EXPECT_NE(sync.out.find("parameter=\"ExportC\""), std::string::npos)
+      << sync.out;  // the bars, under -v
 
   EXPECT_EQ(Run({"--outlook", "12.0.0.6423", "ribbon", "Ostrane.Kelvra.btnSyncAll"}).status, 2);
   EXPECT_EQ(Run({"button", "SyncAll"}).status, 2);  // Outlook 2010: no add-in controls on the bars
@@ -123,7 +133,8 @@ TEST_F(HostAddInTest, ProfileItemsOfTheDynamicMenuCanBePressed) {
   // The Kelvra application keeps its profiles in the user's registry.
   LoadSavedRegistry();
   testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Key", "k1");
-  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name", "Laptop");
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name",
+                       "Laptop");
   ASSERT_TRUE(testkit::SaveRegistry(dir_.linuxPath("root/registry.txt")));
   HostRun run = Run({"ribbon", "Ostrane.Kelvra.btnRunProfile.k1"});
   EXPECT_EQ(run.status, 0) << run.err;
@@ -134,7 +145,8 @@ TEST_F(HostAddInTest, VerboseRibbonListingHoldsTheProfileItems) {
   ASSERT_EQ(Run({"register"}).status, 0);
   LoadSavedRegistry();
   testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Key", "k1");
-  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name", "Laptop");
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra\\Profiles\\P1", "Name",
+                       "Laptop");
   ASSERT_TRUE(testkit::SaveRegistry(dir_.linuxPath("root/registry.txt")));
   HostRun run = Run({"-v", "ribbon", "Ostrane.Kelvra.btnSyncAll"});
   EXPECT_EQ(run.status, 0) << run.err;
@@ -147,16 +159,18 @@ TEST_F(HostAddInTest, ApplicationCommandOpensTheActionChoice) {
   EXPECT_EQ(unanswered.status, 1);
   EXPECT_NE(unanswered.err.find("dialog 273 has no answer"), std::string::npos) << unanswered.err;
 
-  HostRun cancelled = Run({"-v", "--answers", WriteAnswers("dialog 273: escape\n"), "app-command", "ShowForm,SelectAction"});
+  HostRun cancelled = Run({"-v", "--answers", WriteAnswers("dialog 273: escape\n"), "app-command",
+                           "ShowForm,SelectAction"});
   EXPECT_EQ(cancelled.status, 0) << cancelled.err;
   EXPECT_NE(cancelled.out.find("dialog 273 "), std::string::npos) << cancelled.out;
 }
 
 TEST_F(HostAddInTest, ActionChoiceOpensTheChosenWizard) {
   ASSERT_EQ(Run({"register"}).status, 0);
-  HostRun run = Run({"-v", "--answers", WriteAnswers("# export contacts, then give up on its first page\n"
-                                                     "dialog 273: click 373\n"
-                                                     "dialog 224: escape\n"),
+  HostRun run = Run({"-v", "--answers",
+                     WriteAnswers("# export contacts, then give up on its first page\n"
+                                  "dialog 273: click 373\n"
+                                  "dialog 224: escape\n"),
                      "app-command", "ShowForm,SelectAction"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("dialog 224 "), std::string::npos) << run.out;
@@ -164,7 +178,8 @@ TEST_F(HostAddInTest, ActionChoiceOpensTheChosenWizard) {
 
 TEST_F(HostAddInTest, AnswerThatCannotBeDoneIsReported) {
   ASSERT_EQ(Run({"register"}).status, 0);
-  HostRun run = Run({"--answers", WriteAnswers("dialog 273: click 9999\n"), "app-command", "ShowForm,SelectAction"});
+  HostRun run = Run({"--answers", WriteAnswers("dialog 273: click 9999\n"), "app-command",
+                     "ShowForm,SelectAction"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot click 9999"), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("stayed open"), std::string::npos) << run.err;

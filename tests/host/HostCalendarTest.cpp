@@ -78,8 +78,8 @@ TEST_F(HostCalendarTest, TheDemoCalendarInBothFormatsMatchesTheGoldenFiles) {
                {"icsn", "20", "--file-per-event"},
                {"vcsn", "10", "--file-per-event"}};
   for (const auto& each : cases) {
-    const HostRun run = Run({"export-calendar", "--to", Folder(each.name), "--format", each.format,
-                             each.files});
+    const HostRun run =
+        Run({"export-calendar", "--to", Folder(each.name), "--format", each.format, each.files});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ResultOf(run), "result: selected=4 exported=4 failed=0 skipped=0");
     ExpectGolden(dir_.linuxPath(each.name), each.name);
@@ -131,14 +131,17 @@ TEST_F(HostCalendarTest, ExportedCalendarsComeBackAndASecondImportKeepsWhatIsThe
 }
 
 TEST_F(HostCalendarTest, BadClockZoneAndFormatAreUsageErrors) {
-  EXPECT_EQ(Run({"--timezone", "Atlantis", "export-calendar", "--to", Folder("a")}, false).status, 2);
-  EXPECT_EQ(Run({"--now", "2024-13-01T00:00:00", "export-calendar", "--to", Folder("a")}, false).status,
+  EXPECT_EQ(Run({"--timezone", "Atlantis", "export-calendar", "--to", Folder("a")}, false).status,
             2);
+  EXPECT_EQ(
+      Run({"--now", "2024-13-01T00:00:00", "export-calendar", "--to", Folder("a")}, false).status,
+      2);
   EXPECT_EQ(Run({"export-calendar", "--to", Folder("a"), "--format", "21"}).status, 2);
   EXPECT_EQ(Run({"export-calendar", "--to", Folder("a"), "--between", "2024-01-01"}).status, 2);
   // An IANA name maps to its Windows zone.
-  EXPECT_EQ(Run({"--timezone", "Europe/Berlin", "export-calendar", "--to", Folder("b")}, false).status,
-            0);
+  EXPECT_EQ(
+      Run({"--timezone", "Europe/Berlin", "export-calendar", "--to", Folder("b")}, false).status,
+      0);
 }
 
 }  // namespace

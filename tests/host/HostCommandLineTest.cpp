@@ -48,30 +48,35 @@ TEST_F(HostCommandLineTest, HelpPrintsTheUsageAndVersionTheAddInsVersion) {
   for (const char* option : {"--help", "-h"}) {
     SCOPED_TRACE(option);
     // Neither an action nor a root folder is needed.
-    const HostRun run = RunKelvraHost({option}, dir_.linux(), {{"XDG_DATA_HOME", ""}, {"HOME", ""}});
+    const HostRun run =
+        RunKelvraHost({option}, dir_.linux(), {{"XDG_DATA_HOME", ""}, {"HOME", ""}});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out.rfind("usage: kelvra-host [options] ACTION", 0), 0u) << run.out;
-    for (const char* mention : {"export-contacts --to DIR", "import-contacts --from PATH", "--version",
-                                "4 completed with failures"})
+    for (const char* mention : {"export-contacts --to DIR", "import-contacts --from PATH",
+                                "--version", "4 completed with failures"})
       EXPECT_NE(run.out.find(mention), std::string::npos) << mention;
   }
   const HostRun version = RunKelvraHost({"--version"}, dir_.linux());
   EXPECT_EQ(version.status, 0) << version.err;
-  EXPECT_TRUE(std::regex_match(version.out, std::regex("Kelvra \\d+\\.\\d+\\.\\d+\\.\\d+\n"))) << version.out;
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("Kelvra \\d+\\.\\d+\\.\\d+\\.\\d+\n")))
+      << version.out;
 }
 
 TEST_F(HostCommandLineTest, WizardActionsCheckTheirOptions) {
   ExpectUsageError(Run({"export-contacts"}), "--to");
   ExpectUsageError(Run({"export-contacts", "--to", dir_.linuxPath("missing")}), "no such folder");
   ExpectUsageError(Run({"export-contacts", "--to", dir_.linux(), "--format", "22"}), "21 or 30");
-  ExpectUsageError(Run({"export-contacts", "--to", dir_.linux(), "--encoding", "EBCDIC-42"}), "EBCDIC-42");
-  ExpectUsageError(Run({"export-contacts", "--to", dir_.linux(), "--one-file", "--file-per-contact"}),
-                   "exclude each other");
+  ExpectUsageError(Run({"export-contacts", "--to", dir_.linux(), "--encoding", "EBCDIC-42"}),
+                   "EBCDIC-42");
+  ExpectUsageError(
+      Run({"export-contacts", "--to", dir_.linux(), "--one-file", "--file-per-contact"}),
+      "exclude each other");
   ExpectUsageError(Run({"export-contacts", "--to", dir_.linux(), "--colour"}), "--colour");
   ExpectUsageError(Run({"import-contacts"}), "--from");
   ExpectUsageError(Run({"import-contacts", "--from", dir_.linuxPath("none.vcf")}), "none.vcf");
-  ExpectUsageError(Run({"import-contacts", "--from", dir_.linux(), "--conflict", "3"}), "0, 1 or 2");
+  ExpectUsageError(Run({"import-contacts", "--from", dir_.linux(), "--conflict", "3"}),
+                   "0, 1 or 2");
   ExpectUsageError(Run({"import-contacts", "--from"}), "--from needs a value");
 }
 
@@ -93,7 +98,8 @@ TEST_F(HostCommandLineTest, UnreadableMailboxExitsWithThree) {
 
 TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSaveAndOnlyWhenTheActionChangedIt) {
   const std::string compact =
-      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "{\"stores\":[{\"name\":\"Personal "
+      "Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
       "\"defaultItemType\":2,\"items\":[{\"FirstName\":\"Anna\",\"LastName\":\"Berg\"}]}]}]}";
   dir_.write("mailbox.json", compact);
   dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
@@ -103,7 +109,8 @@ TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSaveAndOnlyWhenTheActionChan
   ASSERT_EQ(Run({"--mailbox", mailbox, "--save", "register"}).status, 0);
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
   // A cancelled run: the page does not take a folder that is not there.
-  EXPECT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card, "--folder", "//Personal Folders/None"})
+  EXPECT_EQ(Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", card, "--folder",
+                 "//Personal Folders/None"})
                 .status,
             1);
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
@@ -123,33 +130,40 @@ TEST_F(HostCommandLineTest, MailboxIsWrittenOnlyWithSaveAndOnlyWhenTheActionChan
 
 TEST_F(HostCommandLineTest, FailedSaveLeavesTheMailboxWhole) {
   const std::string compact =
-      "{\"stores\":[{\"name\":\"Personal Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
+      "{\"stores\":[{\"name\":\"Personal "
+      "Folders\",\"folders\":[{\"name\":\"Inbox\"},{\"name\":\"Contacts\","
       "\"defaultItemType\":2}]}]}";
   dir_.write("mailbox.json", compact);
   dir_.write("card.vcf", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n");
   ASSERT_EQ(Run({"register"}).status, 0);
   // Where the new content would go first stands a folder that cannot be written as a file.
   std::filesystem::create_directories(dir_.linuxPath("mailbox.json.new/blocked"));
-  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "import-contacts", "--from",
-                     dir_.linuxPath("card.vcf")});
+  HostRun run = Run({"--mailbox", dir_.linuxPath("mailbox.json"), "--save", "import-contacts",
+                     "--from", dir_.linuxPath("card.vcf")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
   EXPECT_EQ(dir_.read("mailbox.json"), compact);
 }
 
 TEST_F(HostCommandLineTest, RootDefaultsToTheDataHome) {
-  ASSERT_EQ(RunKelvraHost({"register"}, dir_.linux(), {{"XDG_DATA_HOME", dir_.linuxPath("data")}}).status, 0);
+  ASSERT_EQ(
+      RunKelvraHost({"register"}, dir_.linux(), {{"XDG_DATA_HOME", dir_.linuxPath("data")}}).status,
+      0);
   EXPECT_TRUE(std::filesystem::exists(dir_.linuxPath("data/kelvra-host/registry.txt")));
-  ASSERT_EQ(RunKelvraHost({"register"}, dir_.linux(), {{"XDG_DATA_HOME", ""}, {"HOME", dir_.linuxPath("home")}}).status,
+  ASSERT_EQ(RunKelvraHost({"register"}, dir_.linux(),
+                          {{"XDG_DATA_HOME", ""}, {"HOME", dir_.linuxPath("home")}})
+                .status,
             0);
-  EXPECT_TRUE(std::filesystem::exists(dir_.linuxPath("home/.local/share/kelvra-host/registry.txt")));
+  EXPECT_TRUE(
+      std::filesystem::exists(dir_.linuxPath("home/.local/share/kelvra-host/registry.txt")));
 }
 
 TEST_F(HostCommandLineTest, SavedRegistryHoldsTheZoneList) {
   ASSERT_EQ(Run({"register"}).status, 0);
   testkit::ResetRegistry();
   ASSERT_TRUE(testkit::LoadRegistry(dir_.linuxPath("root/registry.txt")));
-  EXPECT_TRUE(testkit::ReadDword(HKEY_LOCAL_MACHINE, std::string(testkit::kTimeZonesKey) + "\\W. Europe Standard Time",
+  EXPECT_TRUE(testkit::ReadDword(HKEY_LOCAL_MACHINE,
+                                 std::string(testkit::kTimeZonesKey) + "\\W. Europe Standard Time",
                                  "Index"));
   testkit::ResetRegistry();
 }

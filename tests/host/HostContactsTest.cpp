@@ -17,8 +17,9 @@ namespace kelvra::test {
 namespace {
 
 // The fields every contact of the demo mailbox brings back from a file.
-const char* const kFields[] = {"FirstName", "LastName",           "CompanyName",
-                               "JobTitle",  "Email1Address",      "BusinessTelephoneNumber",
+const char* const kFields[] = {"FirstName",       "LastName",
+                               "CompanyName",     "JobTitle",
+                               "Email1Address",   "BusinessTelephoneNumber",
                                "HomeAddressCity", "BusinessAddressStreet"};
 
 using Contacts = std::map<std::string, std::map<std::string, std::string>>;
@@ -56,7 +57,8 @@ class HostContactsTest : public ::testing::Test {
   }
   static std::size_t FilesIn(const std::string& folder) {
     std::size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) count += entry.path().extension() == ".vcf";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      count += entry.path().extension() == ".vcf";
     return count;
   }
   // The contacts of a mailbox file by FullName, with the compared fields.
@@ -97,43 +99,52 @@ TEST_F(HostContactsTest, BothVersionsComeBackWholeAndTwiceImportedSkipsAll) {
   for (const std::string format : {"21", "30"}) {
     SCOPED_TRACE("vCard " + format);
     const std::string out = Folder("out" + format);
-    HostRun exported = Run({"export-contacts", "--to", out, "--format", format, "--file-per-contact"});
+    HostRun exported =
+        Run({"export-contacts", "--to", out, "--format", format, "--file-per-contact"});
     ASSERT_EQ(exported.status, 0) << exported.err;
-    EXPECT_EQ(ResultOf(exported), "result: selected=" + n + " exported=" + n + " failed=0 skipped=0");
+    EXPECT_EQ(ResultOf(exported),
+              "result: selected=" + n + " exported=" + n + " failed=0 skipped=0");
     EXPECT_EQ(FilesIn(out), demo.size());
 
     const std::string mailbox = dir_.linuxPath("import" + format + ".json");
     std::filesystem::copy_file(dir_.linuxPath("empty.json"), mailbox);
     HostRun imported = Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", out});
     ASSERT_EQ(imported.status, 0) << imported.err;
-    EXPECT_EQ(ResultOf(imported), "result: files=" + n + " contacts=" + n + " imported=" + n + " failed=0 skipped=0");
+    EXPECT_EQ(ResultOf(imported),
+              "result: files=" + n + " contacts=" + n + " imported=" + n + " failed=0 skipped=0");
     ExpectSameContacts(ContactsOf(mailbox), demo);
 
-    HostRun again = Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", out, "--conflict", "0"});
+    HostRun again =
+        Run({"--mailbox", mailbox, "--save", "import-contacts", "--from", out, "--conflict", "0"});
     ASSERT_EQ(again.status, 0) << again.err;
-    EXPECT_EQ(ResultOf(again), "result: files=" + n + " contacts=" + n + " imported=0 failed=0 skipped=" + n);
+    EXPECT_EQ(ResultOf(again),
+              "result: files=" + n + " contacts=" + n + " imported=0 failed=0 skipped=" + n);
     EXPECT_EQ(ContactsOf(mailbox).size(), demo.size());
   }
 }
 
 TEST_F(HostContactsTest, CommandBarsOfOlderOutlookRunTheSameWizards) {
   const std::string out = Folder("out");
-  HostRun exported = Run({"--outlook", "12.0.0.6423", "export-contacts", "--to", out, "--one-file"});
+  HostRun exported =
+      Run({"--outlook", "12.0.0.6423", "export-contacts", "--to", out, "--one-file"});
   ASSERT_EQ(exported.status, 0) << exported.err;
-  EXPECT_TRUE(std::regex_match(ResultOf(exported), std::regex("result: selected=(\\d+) exported=\\1 failed=0 skipped=0")))
+  EXPECT_TRUE(std::regex_match(
+      ResultOf(exported), std::regex("result: selected=(\\d+) exported=\\1 failed=0 skipped=0")))
       << exported.out;
   ASSERT_EQ(FilesIn(out), 1u);
 
-  HostRun imported = Run({"--outlook", "11.0.0.5510", "--mailbox", dir_.linuxPath("empty.json"), "import-contacts",
-                          "--from", out + "/Contacts.vcf", "--conflict", "2"});
+  HostRun imported = Run({"--outlook", "11.0.0.5510", "--mailbox", dir_.linuxPath("empty.json"),
+                          "import-contacts", "--from", out + "/Contacts.vcf", "--conflict", "2"});
   ASSERT_EQ(imported.status, 0) << imported.err;
-  EXPECT_TRUE(std::regex_match(ResultOf(imported),
-                               std::regex("result: files=1 contacts=(\\d+) imported=\\1 failed=0 skipped=0")))
+  EXPECT_TRUE(std::regex_match(
+      ResultOf(imported),
+      std::regex("result: files=1 contacts=(\\d+) imported=\\1 failed=0 skipped=0")))
       << imported.out;
 }
 
 TEST_F(HostContactsTest, PageThatRefusesItsAnswersEndsTheWizardCancelled) {
-  HostRun run = Run({"export-contacts", "--to", Folder("out"), "--folder", "\\\\Personal Folders\\Calendar"});
+  HostRun run =
+      Run({"export-contacts", "--to", Folder("out"), "--folder", "\\\\Personal Folders\\Calendar"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Calendar"), std::string::npos) << run.err;
   EXPECT_EQ(run.out.find("result:"), std::string::npos) << run.out;
@@ -141,17 +152,19 @@ TEST_F(HostContactsTest, PageThatRefusesItsAnswersEndsTheWizardCancelled) {
 }
 
 TEST_F(HostContactsTest, SelectedContactsOfTheChosenFolderAreExported) {
-  HostRun run = Run({"export-contacts", "--to", Folder("out"), "--folder", "//personal folders/contacts", "--selected",
-                     "--encoding", "windows-1252"});
+  HostRun run = Run({"export-contacts", "--to", Folder("out"), "--folder",
+                     "//personal folders/contacts", "--selected", "--encoding", "windows-1252"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_TRUE(std::regex_match(ResultOf(run), std::regex("result: selected=\\d+ exported=[1-9]\\d* failed=0 .*")))
+  EXPECT_TRUE(std::regex_match(ResultOf(run),
+                               std::regex("result: selected=\\d+ exported=[1-9]\\d* failed=0 .*")))
       << run.out;
 }
 
 TEST_F(HostContactsTest, MessageBoxesOfTheRunArePrintedWithoutVerbose) {
   HostRun run = Run({"import-contacts", "--from", Folder("nothing")});
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("kelvra-host: message: No vCard files (*.vcf) were found to import.\n"), std::string::npos)
+  EXPECT_NE(run.err.find("kelvra-host: message: No vCard files (*.vcf) were found to import.\n"),
+            std::string::npos)
       << run.err;
 }
 
@@ -160,21 +173,25 @@ TEST_F(HostContactsTest, FailuresAndFilesWithoutCardsAreReported) {
   const std::string card = "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
   std::ofstream(in + "/a.vcf", std::ios::binary) << card;
   // A truncated file: its second card has no END:VCARD.
-  std::ofstream(in + "/b.vcf", std::ios::binary)
-      << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Kim;Bo\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Ki";
+  std::ofstream(in + "/b.vcf", std::ios::binary) << "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Kim;Bo\r\nEND:"
+                                                    "VCARD\r\nBEGIN:VCARD\r\nVERSION:2.1\r\nN:Ki";
   std::ofstream(in + "/c.vcf", std::ios::binary) << "Name: Ann Lee\r\n";
   std::ofstream(in + "/notes.txt", std::ios::binary) << "no card";
   const std::string mailbox = dir_.linuxPath("mailbox.json");
   std::filesystem::copy_file(dir_.linuxPath("empty.json"), mailbox);
-  HostRun run = Run({"--mailbox", mailbox, "import-contacts", "--from", in, "--from", in + "/notes.txt"});
+  HostRun run =
+      Run({"--mailbox", mailbox, "import-contacts", "--from", in, "--from", in + "/notes.txt"});
   EXPECT_EQ(run.status, 4) << run.err;
   EXPECT_EQ(ResultOf(run), "result: files=4 contacts=3 imported=2 failed=1 skipped=0");
-  const std::regex failed("kelvra-host: 1 contact failed; the add-in's log: (.*KelvraAddin\\.log)\n");
+  const std::regex failed(
+      "kelvra-host: 1 contact failed; the add-in's log: (.*KelvraAddin\\.log)\n");
   std::smatch match;
   ASSERT_TRUE(std::regex_search(run.err, match, failed)) << run.err;
   EXPECT_TRUE(std::filesystem::exists(match[1].str())) << match[1];
-  EXPECT_NE(run.err.find("kelvra-host: " + in + "/c.vcf holds no card\n"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find("kelvra-host: " + in + "/notes.txt holds no card\n"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/c.vcf holds no card\n"), std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find("kelvra-host: " + in + "/notes.txt holds no card\n"), std::string::npos)
+      << run.err;
   EXPECT_EQ(run.err.find("a.vcf holds"), std::string::npos) << run.err;
   EXPECT_EQ(run.err.find("b.vcf holds"), std::string::npos) << run.err;
 }
@@ -187,7 +204,8 @@ TEST_F(HostContactsTest, VerboseShowsWhatTheAnswersChangedAsEachDialogCloses) {
                          "  244 radio [ ] \"vCard 2.1 (Recommended)\"\n"
                          "  245 radio [x] \"vCard 3.0\"\n"
                          "dialog 224 \"Kelvra - Export contacts to files\" closes\n"
-                         "  229 edit \"" + WindowsPath(out) + "\"\n"),
+                         "  229 edit \"" +
+                         WindowsPath(out) + "\"\n"),
             std::string::npos)
       << run.out;
 }

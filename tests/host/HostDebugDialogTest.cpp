@@ -54,20 +54,22 @@ TEST_F(HostDebugDialogTest, TheDebugItemExistsOnlyWithTheOption) {
 }
 
 TEST_F(HostDebugDialogTest, AnswersShowOnePageAndCloseBoth) {
-  HostRun run = Run({"--outlook", "11.0", "--debug-button", "-v", "--answers",
-                     WriteAnswers("dialog 132: select 221 IDD_VCARD_EXPORT_FINISH; click 389; click 2\n"
-                                  "dialog 227: click 2\n"),
-                     "button", "DEBUG"});
+  HostRun run =
+      Run({"--outlook", "11.0", "--debug-button", "-v", "--answers",
+           WriteAnswers("dialog 132: select 221 IDD_VCARD_EXPORT_FINISH; click 389; click 2\n"
+                        "dialog 227: click 2\n"),
+           "button", "DEBUG"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(Printed(run, "dialog 227 ")) << run.out;
   EXPECT_TRUE(Printed(run, "\"12\"")) << run.out;  // the sample count of the finish page
 }
 
 TEST_F(HostDebugDialogTest, AnswersCancelTheProgressDialogItOpens) {
-  HostRun run = Run({"--outlook", "11.0", "--debug-button", "-v", "--answers",
-                     WriteAnswers("dialog 132: select 221 IDD_VCARD_IMPORT_PROGRESS; click 389; click 2\n"
-                                  "dialog 231: click 2\n"),
-                     "button", "DEBUG"});
+  HostRun run =
+      Run({"--outlook", "11.0", "--debug-button", "-v", "--answers",
+           WriteAnswers("dialog 132: select 221 IDD_VCARD_IMPORT_PROGRESS; click 389; click 2\n"
+                        "dialog 231: click 2\n"),
+           "button", "DEBUG"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(Printed(run, "dialog 231 ")) << run.out;
 }

@@ -56,9 +56,11 @@ HostRun RunKelvraHost(const std::vector<std::string>& arguments, const std::stri
   pid_t pid = 0;
   std::vector<char*> argp = Pointers(argv);
   std::vector<char*> envpp = Pointers(envp);
-  const int spawned = posix_spawn(&pid, argv[0].c_str(), &files, nullptr, argp.data(), envpp.data());
+  const int spawned =
+      posix_spawn(&pid, argv[0].c_str(), &files, nullptr, argp.data(), envpp.data());
   posix_spawn_file_actions_destroy(&files);
-  if (spawned != 0) throw std::runtime_error(std::string("cannot start kelvra-host: ") + std::strerror(spawned));
+  if (spawned != 0)
+    throw std::runtime_error(std::string("cannot start kelvra-host: ") + std::strerror(spawned));
 
   int wstatus = 0;
   waitpid(pid, &wstatus, 0);

@@ -191,8 +191,7 @@ TEST_F(AppointmentFaultTest, MembersOfThePatternAndTheRecipientsFailByTheirNames
   EXPECT_EQ(ErrorOf([&] { pattern->GetOccurrences(); }), E_FAIL);
   EXPECT_EQ(pattern->GetInterval(), 1);
   EXPECT_EQ(ErrorOf([&] { Review()->GetRecipients()->Item(1L); }), E_ACCESSDENIED);
-  EXPECT_EQ(ErrorOf([&] { pattern->GetExceptions()->Item(1L)->GetOriginalDate(); }),
-            E_NOTIMPL);
+  EXPECT_EQ(ErrorOf([&] { pattern->GetExceptions()->Item(1L)->GetOriginalDate(); }), E_NOTIMPL);
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ std::string Encode(const std::string& bytes, DWORD flags = ATL_BASE64_FLAG_NONE)
   const int size = static_cast<int>(bytes.size());
   int length = Base64EncodeGetRequiredLength(size, flags);
   std::string text(static_cast<std::size_t>(length), '#');
-  EXPECT_TRUE(Base64Encode(reinterpret_cast<const BYTE*>(bytes.data()), size, text.data(),
-                           &length, flags));
+  EXPECT_TRUE(
+      Base64Encode(reinterpret_cast<const BYTE*>(bytes.data()), size, text.data(), &length, flags));
   text.resize(static_cast<std::size_t>(length));
   return text;
 }

@@ -164,7 +164,9 @@ class BstrAnsiConversionTest : public ::testing::Test {
 
 TEST_F(BstrAnsiConversionTest, Utf8CodePageConvertsBothWays) {
   testkit::SetAcp(CP_UTF8);
-  _bstr_t text("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC");
+  _bstr_t text(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e \xE2\x82\xAC");
   EXPECT_EQ(Text(text), u"Gr\u00FC\u00DFe \u20AC");
   _bstr_t wide(u"\u00C5ngstr\u00F6m");
   EXPECT_EQ(Ansi(wide), "\xC3\x85ngstr\xC3\xB6m");
@@ -172,7 +174,9 @@ TEST_F(BstrAnsiConversionTest, Utf8CodePageConvertsBothWays) {
 
 TEST_F(BstrAnsiConversionTest, WindowsLatinCodePageConvertsBothWays) {
   testkit::SetAcp(1252);
-  _bstr_t text("Gr\xFC\xDF" "e \x80");
+  _bstr_t text(
+      "Gr\xFC\xDF"
+      "e \x80");
   EXPECT_EQ(Text(text), u"Gr\u00FC\u00DFe \u20AC");
   _bstr_t wide(u"\u00C5ngstr\u00F6m");
   EXPECT_EQ(Ansi(wide), "\xC5ngstr\xF6m");

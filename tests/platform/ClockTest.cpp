@@ -173,7 +173,9 @@ TEST_F(FrozenClockTest, RealClockAfterUseRealClock) {
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
   const auto unixTicks = std::chrono::duration_cast<std::chrono::microseconds>(
-                             std::chrono::system_clock::now().time_since_epoch()).count() * 10;
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count() *
+                         10;
   const auto expected = static_cast<std::int64_t>(116'444'736'000'000'000ull) + unixTicks;
   EXPECT_NEAR(static_cast<double>(Value(now)), static_cast<double>(expected), 5e7);  // 5 s
 
@@ -231,8 +233,10 @@ TEST_F(FileTimeConversionTest, EveryDayRoundTripsAndFollowsThePrevious) {
     ASSERT_EQ(st.wDayOfWeek, (day + 1) % 7);
     if (day > 0) {
       const bool nextDay = st.wDay == previous.wDay + 1 && st.wMonth == previous.wMonth;
-      const bool nextMonth = st.wDay == 1 && (st.wMonth == previous.wMonth + 1 ||
-                                              (st.wMonth == 1 && previous.wMonth == 12 && st.wYear == previous.wYear + 1));
+      const bool nextMonth =
+          st.wDay == 1 &&
+          (st.wMonth == previous.wMonth + 1 ||
+           (st.wMonth == 1 && previous.wMonth == 12 && st.wYear == previous.wYear + 1));
       ASSERT_TRUE(nextDay || nextMonth) << st.wYear << "-" << st.wMonth << "-" << st.wDay;
     }
     previous = st;
@@ -252,10 +256,11 @@ TEST_F(FileTimeConversionTest, CenturyLeapRules) {
 }
 
 TEST_F(FileTimeConversionTest, RejectsFieldsOutOfRange) {
-  const SYSTEMTIME bad[] = {Time(2026, 13, 1, 0, 0, 0), Time(2026, 0, 1, 0, 0, 0), Time(2026, 4, 31, 0, 0, 0),
-                            Time(2026, 1, 0, 0, 0, 0),  Time(2026, 1, 1, 24, 0, 0), Time(2026, 1, 1, 0, 60, 0),
-                            Time(2026, 1, 1, 0, 0, 60), Time(2026, 1, 1, 0, 0, 0, 1000), Time(1600, 12, 31, 0, 0, 0),
-                            Time(30828, 1, 1, 0, 0, 0)};
+  const SYSTEMTIME bad[] = {Time(2026, 13, 1, 0, 0, 0),  Time(2026, 0, 1, 0, 0, 0),
+                            Time(2026, 4, 31, 0, 0, 0),  Time(2026, 1, 0, 0, 0, 0),
+                            Time(2026, 1, 1, 24, 0, 0),  Time(2026, 1, 1, 0, 60, 0),
+                            Time(2026, 1, 1, 0, 0, 60),  Time(2026, 1, 1, 0, 0, 0, 1000),
+                            Time(1600, 12, 31, 0, 0, 0), Time(30828, 1, 1, 0, 0, 0)};
   for (const SYSTEMTIME& st : bad) {
     FILETIME ft{};
     SetLastError(0);

@@ -24,10 +24,12 @@ std::u16string Decode(UINT codePage, std::string_view bytes) {
 std::string Encode(UINT codePage, std::u16string_view text, LPCSTR defaultChar = nullptr,
                    BOOL* usedDefault = nullptr) {
   const int size = static_cast<int>(text.size());
-  const int needed = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, defaultChar, usedDefault);
+  const int needed =
+      WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, defaultChar, usedDefault);
   EXPECT_GT(needed, 0) << "code page " << codePage;
   std::string bytes(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-  EXPECT_EQ(WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), needed, defaultChar, usedDefault),
+  EXPECT_EQ(WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), needed, defaultChar,
+                                usedDefault),
             needed);
   return bytes;
 }
@@ -60,21 +62,29 @@ TEST_F(Utf8Test, DecodesOneToFourByteSequences) {
 }
 
 TEST_F(Utf8Test, EachBadSequenceBecomesOneReplacementCharacter) {
-  EXPECT_EQ(Decode(CP_UTF8, "a\x80z"), u"a\uFFFDz");          // stray continuation byte
-  EXPECT_EQ(Decode(CP_UTF8, "\xE2\x82" "A"), u"\uFFFDA");      // cut-off sequence, then ASCII
-  EXPECT_EQ(Decode(CP_UTF8, "x\xE2\x82"), u"x\uFFFD");         // cut off by the end
-  EXPECT_EQ(Decode(CP_UTF8, "\xC0\xAF"), u"\uFFFD\uFFFD");     // overlong form
-  EXPECT_EQ(Decode(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
+  EXPECT_EQ(Decode(CP_UTF8, "a\x80z"), u"a\uFFFDz");  // stray continuation byte
+  EXPECT_EQ(Decode(CP_UTF8,
+                   "\xE2\x82"
+                   "A"),
+            u"\uFFFDA");                                    // cut-off sequence, then ASCII
+  EXPECT_EQ(Decode(CP_UTF8, "x\xE2\x82"), u"x\uFFFD");      // cut off by the end
+  EXPECT_EQ(Decode(CP_UTF8, "\xC0\xAF"), u"\uFFFD\uFFFD");  // overlong form
+  EXPECT_EQ(Decode(CP_UTF8, "\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");            // encoded surrogate
   EXPECT_EQ(Decode(CP_UTF8, "\xF4\x90\x80\x80"), u"\uFFFD\uFFFD\uFFFD\uFFFD");  // beyond U+10FFFF
   EXPECT_EQ(Decode(CP_UTF8, "\xF5\xFF"), u"\uFFFD\uFFFD");
-  EXPECT_EQ(Decode(CP_UTF8, "\xF0\x9F\x98" "\xC3\xA9"), u"\uFFFD\u00E9");
+  EXPECT_EQ(Decode(CP_UTF8,
+                   "\xF0\x9F\x98"
+                   "\xC3\xA9"),
+            u"\uFFFD\u00E9");
 }
 
 TEST_F(Utf8Test, EncodesSurrogatePairsAndReplacesLoneSurrogates) {
   EXPECT_EQ(Encode(CP_UTF8, u"\U0001F600"), "\xF0\x9F\x98\x80");
   EXPECT_EQ(Encode(CP_UTF8, u"\u00E9\u20AC"), "\xC3\xA9\xE2\x82\xAC");
   const char16_t highThenText[] = {0xD83D, u'a', 0};
-  EXPECT_EQ(Encode(CP_UTF8, highThenText), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(Encode(CP_UTF8, highThenText),
+            "\xEF\xBF\xBD"
+            "a");
   const char16_t lowAlone[] = {0xDE00, 0};
   EXPECT_EQ(Encode(CP_UTF8, lowAlone), "\xEF\xBF\xBD");
   const char16_t highAtEnd[] = {u'a', 0xD83D, 0};
@@ -141,12 +151,22 @@ TEST_F(Windows1252Test, ASurrogatePairBecomesTwoDefaultCharacters) {
 class DoubleByteTest : public CodePageTest {};
 
 TEST_F(DoubleByteTest, ShiftJisBothWays) {
-  EXPECT_EQ(Decode(932, "\x93\xFA\x96\x7B" "A\xB1"), u"\u65E5\u672C" u"A\uFF71");
-  EXPECT_EQ(Encode(932, u"\u65E5\u672CA\uFF71"), "\x93\xFA\x96\x7B" "A\xB1");
+  EXPECT_EQ(Decode(932,
+                   "\x93\xFA\x96\x7B"
+                   "A\xB1"),
+            u"\u65E5\u672C"
+            u"A\uFF71");
+  EXPECT_EQ(Encode(932, u"\u65E5\u672CA\uFF71"),
+            "\x93\xFA\x96\x7B"
+            "A\xB1");
 }
 
 TEST_F(DoubleByteTest, ABadPairOrALoneLeadByteIsTheDefaultCharacter) {
-  EXPECT_EQ(Decode(932, "\x81\x20" "A"), u"\u30FB" u"A");
+  EXPECT_EQ(Decode(932,
+                   "\x81\x20"
+                   "A"),
+            u"\u30FB"
+            u"A");
   EXPECT_EQ(Decode(932, "A\x82"), u"A\u30FB");
   EXPECT_EQ(Decode(936, "\x81\x20"), u"?");
 }
@@ -186,7 +206,10 @@ TEST_F(StatefulPageTest, Iso2022JpShiftsAndReturnsToAscii) {
 TEST_F(StatefulPageTest, Gb18030HoldsCharactersBeyondTheBmp) {
   EXPECT_EQ(Encode(54936, u"\U0001F600"), "\x94\x39\xFC\x36");
   EXPECT_EQ(Decode(54936, "\x94\x39\xFC\x36"), u"\U0001F600");
-  EXPECT_EQ(Decode(54936, "a\xFF" "b"), u"a?b");
+  EXPECT_EQ(Decode(54936,
+                   "a\xFF"
+                   "b"),
+            u"a?b");
 }
 
 TEST_F(StatefulPageTest, Utf7) {
@@ -282,9 +305,10 @@ TEST_F(BufferProtocolTest, FlagsAreRefused) {
 class CodePageSupportTest : public CodePageTest {};
 
 TEST_F(CodePageSupportTest, EveryOfferedPageConvertsAsciiBothWays) {
-  const UINT pages[] = {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 932, 936, 949, 950,
-                        54936, 20127, 20866, 21866, 28591, 28592, 28593, 28594, 28595, 28596, 28597, 28598,
-                        28599, 28603, 28605, 437, 850, 852, 855, 866, 65001, 65000, 51932, 50220, 51949, 10000};
+  const UINT pages[] = {1250,  1251,  1252,  1253,  1254,  1255,  1256,  1257,  1258,  874,
+                        932,   936,   949,   950,   54936, 20127, 20866, 21866, 28591, 28592,
+                        28593, 28594, 28595, 28596, 28597, 28598, 28599, 28603, 28605, 437,
+                        850,   852,   855,   866,   65001, 65000, 51932, 50220, 51949, 10000};
   for (const UINT page : pages) {
     EXPECT_TRUE(IsValidCodePage(page)) << page;
     EXPECT_EQ(Decode(page, "Name, 42"), u"Name, 42") << page;
@@ -317,8 +341,8 @@ TEST_F(CodePageSupportTest, ConvertsFromManyThreadsAtOnce) {
       for (int i = 0; i < 200; ++i) {
         const UINT page = pages[(t + i) % 5];
         char bytes[64];
-        const int n = WideCharToMultiByte(page, 0, text.data(), static_cast<int>(text.size()), bytes, 64, nullptr,
-                                          nullptr);
+        const int n = WideCharToMultiByte(page, 0, text.data(), static_cast<int>(text.size()),
+                                          bytes, 64, nullptr, nullptr);
         WCHAR back[64];
         const int m = MultiByteToWideChar(page, 0, bytes, n, back, 64);
         const std::u16string expected = page == 1252 ? u"??? text" : text;

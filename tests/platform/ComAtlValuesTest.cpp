@@ -21,10 +21,14 @@ class ComAtlBstrTest : public ::testing::Test {
 
 TEST_F(ComAtlBstrTest, NarrowTextGoesThroughTheAnsiCodePage) {
   testkit::SetAcp(65001);
-  ATL::CComBSTR utf8("Gr\xC3\xBC\xC3\x9F" "e");
+  ATL::CComBSTR utf8(
+      "Gr\xC3\xBC\xC3\x9F"
+      "e");
   EXPECT_EQ(std::u16string(utf8.m_str, utf8.Length()), u"Grüße");
   testkit::SetAcp(1252);
-  ATL::CComBSTR western("Gr\xFC\xDF" "e");
+  ATL::CComBSTR western(
+      "Gr\xFC\xDF"
+      "e");
   EXPECT_EQ(std::u16string(western.m_str, western.Length()), u"Grüße");
 }
 

@@ -167,8 +167,8 @@ class Watcher : public ATL::IDispEventSimpleImpl<1, Watcher, &__uuidof(IClockEve
   using Door = ATL::IDispEventSimpleImpl<2, Watcher, &__uuidof(IDoorEvents)>;
 
   BEGIN_SINK_MAP(Watcher)
-  SINK_ENTRY_INFO(1, __uuidof(IClockEvents), kTick, &Watcher::OnTick, &kTickInfo)
-  SINK_ENTRY_INFO(2, __uuidof(IDoorEvents), kOpening, &Watcher::OnOpening, &kOpeningInfo)
+    SINK_ENTRY_INFO(1, __uuidof(IClockEvents), kTick, &Watcher::OnTick, &kTickInfo)
+    SINK_ENTRY_INFO(2, __uuidof(IDoorEvents), kOpening, &Watcher::OnOpening, &kOpeningInfo)
   END_SINK_MAP()
 
   void STDMETHODCALLTYPE OnTick(LONG seconds) { ticks.push_back(seconds); }
@@ -252,7 +252,7 @@ class SelfEnding : public ATL::IDispEventSimpleImpl<1, SelfEnding, &__uuidof(ICl
   ~SelfEnding() { *ended_ = true; }
 
   BEGIN_SINK_MAP(SelfEnding)
-  SINK_ENTRY_INFO(1, __uuidof(IClockEvents), kTick, &SelfEnding::OnTick, &kTickInfo)
+    SINK_ENTRY_INFO(1, __uuidof(IClockEvents), kTick, &SelfEnding::OnTick, &kTickInfo)
   END_SINK_MAP()
 
   void STDMETHODCALLTYPE OnTick(LONG) {

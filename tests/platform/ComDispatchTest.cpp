@@ -9,7 +9,8 @@
 
 namespace {
 
-KELVRA_INTERFACE_IID(ITally, 0x3C2D0001, 0x5E6F, 0x4A1B, 0x9C, 0x8D, 0x7E, 0x6F, 0x50, 0x41, 0x32, 0x23)
+KELVRA_INTERFACE_IID(ITally, 0x3C2D0001, 0x5E6F, 0x4A1B, 0x9C, 0x8D, 0x7E, 0x6F, 0x50, 0x41, 0x32,
+                     0x23)
 KELVRA_INTERFACE_IID(IMarker, 0x3C2D0002, 0x5E6F, 0x4A1B, 0x9C, 0x8D, 0x7E, 0x6F, 0x50, 0x41, 0x32,
                      0x23)
 
@@ -25,24 +26,26 @@ struct ITally : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Fail() = 0;
 };
 
-constexpr GUID kTallyLibrary{0x3C2D0100, 0x5E6F, 0x4A1B, {0x9C, 0x8D, 0x7E, 0x6F, 0x50, 0x41, 0x32, 0x23}};
+constexpr GUID kTallyLibrary{
+    0x3C2D0100, 0x5E6F, 0x4A1B, {0x9C, 0x8D, 0x7E, 0x6F, 0x50, 0x41, 0x32, 0x23}};
 
 const kelvra::typelib::Member kTallyMembers[] = {
     KELVRA_DISP_METHOD(ITally, Combine, 1), KELVRA_DISP_METHOD(ITally, Echo, 2),
     KELVRA_DISP_METHOD(ITally, Take, 3),    KELVRA_DISP_METHOD(ITally, Check, 4),
     KELVRA_DISP_METHOD(ITally, Custom, 5),  KELVRA_DISP_METHOD(ITally, Fail, 6),
 };
-const kelvra::typelib::Interface kTallyInterfaces[] = {{&__uuidof(ITally), u"ITally", kTallyMembers}};
-const kelvra::typelib::Library kTallyLib{&kTallyLibrary, 1, 0, u"TallyLib", u"Tally 1.0 Type Library",
-                                         kTallyInterfaces};
+const kelvra::typelib::Interface kTallyInterfaces[] = {
+    {&__uuidof(ITally), u"ITally", kTallyMembers}};
+const kelvra::typelib::Library kTallyLib{
+    &kTallyLibrary, 1, 0, u"TallyLib", u"Tally 1.0 Type Library", kTallyInterfaces};
 kelvra::typelib::LibraryRegistration tallyRegistration(kTallyLib);
 
 class ATL_NO_VTABLE CTally : public ATL::CComObjectRootEx<ATL::CComSingleThreadModel>,
                              public ATL::IDispatchImpl<ITally, &__uuidof(ITally), &kTallyLibrary> {
  public:
   BEGIN_COM_MAP(CTally)
-  COM_INTERFACE_ENTRY(ITally)
-  COM_INTERFACE_ENTRY(IDispatch)
+    COM_INTERFACE_ENTRY(ITally)
+    COM_INTERFACE_ENTRY(IDispatch)
   END_COM_MAP()
 
   STDMETHODIMP Combine(LONG tens, LONG units, LONG* total) override {
@@ -146,7 +149,7 @@ TEST_F(ComDispatchNamesTest, OfficeInterfacesAreDescribed) {
                                   &AddInDesignerObjects::LIBID_AddInDesignerObjects> {
    public:
     BEGIN_COM_MAP(CAddIn)
-    COM_INTERFACE_ENTRY(AddInDesignerObjects::_IDTExtensibility2)
+      COM_INTERFACE_ENTRY(AddInDesignerObjects::_IDTExtensibility2)
     END_COM_MAP()
     STDMETHODIMP OnConnection(IDispatch*, AddInDesignerObjects::ext_ConnectMode, IDispatch*,
                               SAFEARRAY**) override {
@@ -177,7 +180,7 @@ TEST_F(ComDispatchNamesTest, AnUndescribedLibraryAnswersNothing) {
         public ATL::IDispatchImpl<ITally, &__uuidof(ITally), &kUnknownLibrary> {
    public:
     BEGIN_COM_MAP(CStray)
-    COM_INTERFACE_ENTRY(ITally)
+      COM_INTERFACE_ENTRY(ITally)
     END_COM_MAP()
     STDMETHODIMP Combine(LONG, LONG, LONG*) override { return S_OK; }
     STDMETHODIMP Echo(BSTR, BSTR*) override { return S_OK; }
@@ -254,14 +257,13 @@ TEST_F(ComDispatchInvokeTest, AMissingSafeArrayArrivesAsAPointerToNull) {
   EXPECT_TRUE(tally_->customNull);
 }
 
-TEST_F(ComDispatchInvokeTest, TheMembersFailureIsReturned) {
-  EXPECT_EQ(Call(u"Fail", {}), E_FAIL);
-}
+TEST_F(ComDispatchInvokeTest, TheMembersFailureIsReturned) { EXPECT_EQ(Call(u"Fail", {}), E_FAIL); }
 
 TEST_F(ComDispatchInvokeTest, WrongCallsAreRefusedWithoutCallingTheMember) {
   UINT argError = 99;
   _variant_t result;
-  EXPECT_EQ(Call(u"Combine", {Long(1)}, &result), DISP_E_BADPARAMCOUNT) << "one argument short of the out value";
+  EXPECT_EQ(Call(u"Combine", {Long(1)}, &result), DISP_E_BADPARAMCOUNT)
+      << "one argument short of the out value";
   EXPECT_EQ(Call(u"Combine", {Long(1), Long(2), Long(3), Long(4)}, &result), DISP_E_BADPARAMCOUNT);
   _variant_t text(u"x");
   EXPECT_EQ(Call(u"Combine", {Long(1), text}, &result, &argError), DISP_E_TYPEMISMATCH);
@@ -273,8 +275,9 @@ TEST_F(ComDispatchInvokeTest, WrongCallsAreRefusedWithoutCallingTheMember) {
             DISP_E_MEMBERNOTFOUND);
   EXPECT_EQ(tally_->Invoke(6, IID_NULL, 0, DISPATCH_PROPERTYPUT, &none, nullptr, nullptr, nullptr),
             DISP_E_MEMBERNOTFOUND);
-  EXPECT_EQ(tally_->Invoke(6, __uuidof(ITally), 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
-            DISP_E_UNKNOWNINTERFACE);
+  EXPECT_EQ(
+      tally_->Invoke(6, __uuidof(ITally), 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),
+      DISP_E_UNKNOWNINTERFACE);
   DISPID named = 0;
   VARIANT argument = Long(1);
   DISPPARAMS withName{&argument, &named, 1, 1};

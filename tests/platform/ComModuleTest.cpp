@@ -13,15 +13,19 @@ struct IGauge : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Read(LONG* value) = 0;
 };
 
-constexpr CLSID kGaugeClass{0x7A6B0100, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
-constexpr CLSID kBrokenClass{0x7A6B0101, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
-constexpr GUID kGaugeLibrary{0x7A6B0200, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
+constexpr CLSID kGaugeClass{
+    0x7A6B0100, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
+constexpr CLSID kBrokenClass{
+    0x7A6B0101, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
+constexpr GUID kGaugeLibrary{
+    0x7A6B0200, 0x1C2D, 0x4E3F, {0x80, 0x91, 0xA2, 0xB3, 0xC4, 0xD5, 0xE6, 0xF7}};
 constexpr UINT kGaugeScriptId = 301;
 
 const kelvra::typelib::Member kGaugeMembers[] = {KELVRA_DISP_METHOD(IGauge, Read, 1)};
-const kelvra::typelib::Interface kGaugeInterfaces[] = {{&__uuidof(IGauge), u"IGauge", kGaugeMembers}};
-const kelvra::typelib::Library kLibrary{&kGaugeLibrary, 1, 0, u"GaugeLib",
-                                        u"Gauge 1.0 Type Library", kGaugeInterfaces};
+const kelvra::typelib::Interface kGaugeInterfaces[] = {
+    {&__uuidof(IGauge), u"IGauge", kGaugeMembers}};
+const kelvra::typelib::Library kLibrary{
+    &kGaugeLibrary, 1, 0, u"GaugeLib", u"Gauge 1.0 Type Library", kGaugeInterfaces};
 kelvra::typelib::LibraryRegistration libraryRegistration(kLibrary);
 
 kelvra::atl::RegistryScriptResource gaugeScript(kGaugeScriptId, R"(
@@ -58,8 +62,8 @@ class ATL_NO_VTABLE CGauge : public ATL::CComObjectRootEx<ATL::CComSingleThreadM
  public:
   DECLARE_REGISTRY_RESOURCEID(kGaugeScriptId)
   BEGIN_COM_MAP(CGauge)
-  COM_INTERFACE_ENTRY(IGauge)
-  COM_INTERFACE_ENTRY(IDispatch)
+    COM_INTERFACE_ENTRY(IGauge)
+    COM_INTERFACE_ENTRY(IDispatch)
   END_COM_MAP()
 
   STDMETHODIMP Read(LONG* value) override {
@@ -77,7 +81,7 @@ class ATL_NO_VTABLE CBroken : public ATL::CComObjectRootEx<ATL::CComSingleThread
  public:
   DECLARE_NO_REGISTRY()
   BEGIN_COM_MAP(CBroken)
-  COM_INTERFACE_ENTRY(IUnknown)
+    COM_INTERFACE_ENTRY(IUnknown)
   END_COM_MAP()
 
   HRESULT FinalConstruct() { return E_OUTOFMEMORY; }
@@ -98,9 +102,9 @@ class ComModuleTest : public ::testing::Test {
 
   static IClassFactory* Factory(const CLSID& clsid) {
     IClassFactory* factory = nullptr;
-    EXPECT_EQ(gaugeModule.DllGetClassObject(clsid, IID_IClassFactory,
-                                            reinterpret_cast<void**>(&factory)),
-              S_OK);
+    EXPECT_EQ(
+        gaugeModule.DllGetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
     return factory;
   }
 };
@@ -119,7 +123,8 @@ TEST_F(ComModuleFactoryTest, FactoryMakesObjectsThatAnswerTheirInterfaces) {
   IClassFactory* factory = Factory(kGaugeClass);
   ASSERT_NE(factory, nullptr);
   IGauge* gauge = nullptr;
-  ASSERT_EQ(factory->CreateInstance(nullptr, __uuidof(IGauge), reinterpret_cast<void**>(&gauge)), S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, __uuidof(IGauge), reinterpret_cast<void**>(&gauge)),
+            S_OK);
   LONG value = 0;
   EXPECT_EQ(gauge->Read(&value), S_OK);
   EXPECT_EQ(value, 42);
@@ -127,9 +132,11 @@ TEST_F(ComModuleFactoryTest, FactoryMakesObjectsThatAnswerTheirInterfaces) {
   EXPECT_EQ(gauge->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknown)), S_OK);
   IDispatch* dispatch = nullptr;
   EXPECT_EQ(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch)), S_OK);
-  EXPECT_EQ(static_cast<void*>(dispatch), static_cast<void*>(gauge)) << "the dual answers IDispatch";
+  EXPECT_EQ(static_cast<void*>(dispatch), static_cast<void*>(gauge))
+      << "the dual answers IDispatch";
   IClassFactory* none = reinterpret_cast<IClassFactory*>(1);
-  EXPECT_EQ(gauge->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&none)), E_NOINTERFACE);
+  EXPECT_EQ(gauge->QueryInterface(IID_IClassFactory, reinterpret_cast<void**>(&none)),
+            E_NOINTERFACE);
   EXPECT_EQ(none, nullptr);
   dispatch->Release();
   unknown->Release();
@@ -140,7 +147,8 @@ TEST_F(ComModuleFactoryTest, FactoryMakesObjectsThatAnswerTheirInterfaces) {
 TEST_F(ComModuleFactoryTest, UnknownClassesAndAggregationAreRefused) {
   constexpr CLSID other{0x01, 0x02, 0x03, {4, 5, 6, 7, 8, 9, 10, 11}};
   void* object = reinterpret_cast<void*>(1);
-  EXPECT_EQ(gaugeModule.DllGetClassObject(other, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+  EXPECT_EQ(gaugeModule.DllGetClassObject(other, IID_IClassFactory, &object),
+            CLASS_E_CLASSNOTAVAILABLE);
   EXPECT_EQ(object, nullptr);
   EXPECT_EQ(gaugeModule.DllGetClassObject(kGaugeClass, IID_IClassFactory, nullptr), E_POINTER);
 
@@ -160,7 +168,8 @@ TEST_F(ComModuleFactoryTest, LiveObjectsAndServerLocksKeepTheModuleLoaded) {
   IUnknown* first = nullptr;
   IUnknown* second = nullptr;
   ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&first)), S_OK);
-  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&second)), S_OK);
+  ASSERT_EQ(factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&second)),
+            S_OK);
   EXPECT_NE(first, second);
   EXPECT_EQ(testkit::ModuleLockCount(), 2);
   EXPECT_EQ(gaugeModule.DllCanUnloadNow(), S_FALSE);

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-
 #include "ComTestObjects.h"
 #include "com/com.h"
 
 using comtest::ColouredLabel;
-using comtest::ErrorOf;
 using comtest::ColouredSquare;
+using comtest::ErrorOf;
 using comtest::FailingPaint;
 using comtest::IColour;
 using comtest::IColourPtr;

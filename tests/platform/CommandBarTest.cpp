@@ -32,8 +32,8 @@ class ClickListener : public ATL::IDispEventSimpleImpl<1, ClickListener,
       ATL::IDispEventSimpleImpl<1, ClickListener, &__uuidof(Office::_CommandBarButtonEvents)>;
 
   BEGIN_SINK_MAP(ClickListener)
-  SINK_ENTRY_INFO(1, __uuidof(Office::_CommandBarButtonEvents), 1, &ClickListener::OnClick,
-                  &kClickInfo)
+    SINK_ENTRY_INFO(1, __uuidof(Office::_CommandBarButtonEvents), 1, &ClickListener::OnClick,
+                    &kClickInfo)
   END_SINK_MAP()
 
   explicit ClickListener(Office::CommandBarButton* button) : m_button(button) {

@@ -100,7 +100,8 @@ TEST_F(DateTimeFormatTest, NoDateMeansNow) {
 }
 
 TEST_F(DateTimeFormatTest, SizeQueryAndTooSmallABuffer) {
-  EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &kAfternoon, nullptr, nullptr, 0), 9);
+  EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &kAfternoon, nullptr, nullptr, 0),
+            9);
   EXPECT_EQ(GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &kAfternoon, nullptr, nullptr, 0), 11);
   char exact[9];
   EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &kAfternoon, nullptr, exact, 9), 9);

@@ -13,8 +13,9 @@ using kelvra::test::ScriptedWindow;
 class DialogControlTest : public ::testing::Test {
  protected:
   HWND Make(const char* className, DWORD style, int id, const char* text = "") {
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 20, parent_.hwnd(),
-                           reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 50, 20,
+                           parent_.hwnd(), reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)),
+                           nullptr, nullptr);
   }
 
   // WM_COMMAND as (id, code) pairs the parent received.
@@ -121,7 +122,9 @@ TEST_F(DialogEditComboTest, ASortedComboInsertsInOrderAndKeepsItemData) {
   SendMessageA(combo, CB_SETITEMDATA, 2, 1252);
   EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 2, 0), 1252);
   EXPECT_EQ(SendMessageA(combo, CB_GETITEMDATA, 7, 0), CB_ERR);
-  EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("LATIN")), 1);
+  EXPECT_EQ(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                         reinterpret_cast<LPARAM>("LATIN")),
+            1);
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
   EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 2, 0), 2);
   char text[16];
@@ -132,7 +135,8 @@ TEST_F(DialogEditComboTest, ASortedComboInsertsInOrderAndKeepsItemData) {
   EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
   EXPECT_TRUE(testkit::SelectItem(parent_.hwnd(), 50, "ansi"));
   EXPECT_EQ(commands_.back(), std::make_pair(50, static_cast<int>(CBN_SELCHANGE)));
-  EXPECT_EQ(testkit::Control(parent_.hwnd(), 50).items, (std::vector<std::string>{"ANSI", "Latin", "utf-8"}));
+  EXPECT_EQ(testkit::Control(parent_.hwnd(), 50).items,
+            (std::vector<std::string>{"ANSI", "Latin", "utf-8"}));
 }
 
 using DialogCommonControlTest = DialogControlTest;
@@ -165,16 +169,25 @@ TEST_F(DialogCommonControlTest, ADatePickerGivesBackTheTimeItWasSet) {
 
 TEST_F(DialogCommonControlTest, ATooltipToolIsFoundOnTheControlItDescribes) {
   HWND button = Make("Button", BS_PUSHBUTTON, 80, "Export All");
-  HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_.hwnd(), nullptr, nullptr, nullptr);
+  HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             parent_.hwnd(), nullptr, nullptr, nullptr);
   ASSERT_NE(tip, nullptr);
   char text[] = "Exports every event";
-  TOOLINFOA info{sizeof(TOOLINFOA), TTF_IDISHWND | TTF_SUBCLASS, parent_.hwnd(),
-                 reinterpret_cast<UINT_PTR>(button), RECT{}, nullptr, text, 0, nullptr};
+  TOOLINFOA info{sizeof(TOOLINFOA),
+                 TTF_IDISHWND | TTF_SUBCLASS,
+                 parent_.hwnd(),
+                 reinterpret_cast<UINT_PTR>(button),
+                 RECT{},
+                 nullptr,
+                 text,
+                 0,
+                 nullptr};
   EXPECT_TRUE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
   SendMessageA(tip, TTM_ACTIVATE, FALSE, 0);
   bool active = true;
-  EXPECT_EQ(testkit::TooltipsOf(parent_.hwnd(), 80, &active), std::vector<std::string>{"Exports every event"});
+  EXPECT_EQ(testkit::TooltipsOf(parent_.hwnd(), 80, &active),
+            std::vector<std::string>{"Exports every event"});
   EXPECT_FALSE(active);
   SendMessageA(tip, TTM_ACTIVATE, TRUE, 0);
   EXPECT_TRUE(testkit::Control(parent_.hwnd(), 80).tooltipActive);

@@ -97,7 +97,8 @@ TEST_F(DialogTemplateTest, NotWsVisibleImagesFontsAndExStylesAreKept) {
     EXPECT_FALSE(testkit::Control(dlg, 209).visible);
     EXPECT_EQ(testkit::ControlText(dlg, 209), "<dummy-unvisible>");
     EXPECT_EQ(testkit::Control(dlg, 202).className, PROGRESS_CLASSA);
-    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 263), GWL_EXSTYLE) & WS_EX_STATICEDGE, WS_EX_STATICEDGE);
+    EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(dlg, 263), GWL_EXSTYLE) & WS_EX_STATICEDGE,
+              WS_EX_STATICEDGE);
     HANDLE banner = testkit::Control(dlg, -1).image;
     ASSERT_NE(banner, nullptr);
     EXPECT_EQ(testkit::ImageOf(banner).resourceId, 272);
@@ -203,7 +204,8 @@ TEST_F(DialogModalTest, NestedModalLoopsEndInnerFirst) {
       EXPECT_FALSE(IsWindowEnabled(outer));
       EndDialog(inner, 2);
     });
-    const INT_PTR inner = DialogBoxParamA(module_, MAKEINTRESOURCEA(kSelectAction), outer, &RecordingProc, 0);
+    const INT_PTR inner =
+        DialogBoxParamA(module_, MAKEINTRESOURCEA(kSelectAction), outer, &RecordingProc, 0);
     order.push_back("inner " + std::to_string(inner));
     EXPECT_TRUE(IsWindowEnabled(outer));
     EndDialog(outer, 3);

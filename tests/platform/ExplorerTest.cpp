@@ -16,21 +16,25 @@ const _ATL_FUNC_INFO kOneObject = {CC_STDCALL, VT_EMPTY, 1, {VT_DISPATCH}};
 const _ATL_FUNC_INFO kFolderSwitch = {CC_STDCALL, VT_EMPTY, 2, {VT_DISPATCH, VT_BYREF | VT_BOOL}};
 
 // Listens as an add-in does: to the application, the explorers and one explorer.
-class Listener : public ATL::IDispEventSimpleImpl<1, Listener, &__uuidof(Outlook::ExplorersEvents)>,
-                 public ATL::IDispEventSimpleImpl<2, Listener, &__uuidof(Outlook::ApplicationEvents)>,
-                 public ATL::IDispEventSimpleImpl<3, Listener, &__uuidof(Outlook::ExplorerEvents)> {
+class Listener
+    : public ATL::IDispEventSimpleImpl<1, Listener, &__uuidof(Outlook::ExplorersEvents)>,
+      public ATL::IDispEventSimpleImpl<2, Listener, &__uuidof(Outlook::ApplicationEvents)>,
+      public ATL::IDispEventSimpleImpl<3, Listener, &__uuidof(Outlook::ExplorerEvents)> {
  public:
   using Explorers = ATL::IDispEventSimpleImpl<1, Listener, &__uuidof(Outlook::ExplorersEvents)>;
   using Application = ATL::IDispEventSimpleImpl<2, Listener, &__uuidof(Outlook::ApplicationEvents)>;
   using Window = ATL::IDispEventSimpleImpl<3, Listener, &__uuidof(Outlook::ExplorerEvents)>;
 
   BEGIN_SINK_MAP(Listener)
-  SINK_ENTRY_INFO(1, __uuidof(Outlook::ExplorersEvents), 0xF001, &Listener::OnNewExplorer, &kOneObject)
-  SINK_ENTRY_INFO(2, __uuidof(Outlook::ApplicationEvents), 0xF007, &Listener::OnQuit, &kNoArguments)
-  SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF003, &Listener::OnBeforeFolderSwitch,
-                  &kFolderSwitch)
-  SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF004, &Listener::OnViewSwitch, &kNoArguments)
-  SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF008, &Listener::OnClose, &kNoArguments)
+    SINK_ENTRY_INFO(1, __uuidof(Outlook::ExplorersEvents), 0xF001, &Listener::OnNewExplorer,
+                    &kOneObject)
+    SINK_ENTRY_INFO(2, __uuidof(Outlook::ApplicationEvents), 0xF007, &Listener::OnQuit,
+                    &kNoArguments)
+    SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF003, &Listener::OnBeforeFolderSwitch,
+                    &kFolderSwitch)
+    SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF004, &Listener::OnViewSwitch,
+                    &kNoArguments)
+    SINK_ENTRY_INFO(3, __uuidof(Outlook::ExplorerEvents), 0xF008, &Listener::OnClose, &kNoArguments)
   END_SINK_MAP()
 
   void STDMETHODCALLTYPE OnNewExplorer(IDispatch* explorer) {
@@ -40,7 +44,8 @@ class Listener : public ATL::IDispEventSimpleImpl<1, Listener, &__uuidof(Outlook
   void STDMETHODCALLTYPE OnQuit() { events.push_back("Quit"); }
   void STDMETHODCALLTYPE OnBeforeFolderSwitch(IDispatch* folder, VARIANT_BOOL* cancel) {
     Outlook::MAPIFolderPtr next(folder);
-    events.push_back("BeforeFolderSwitch " + std::string(static_cast<const char*>(next->GetName())));
+    events.push_back("BeforeFolderSwitch " +
+                     std::string(static_cast<const char*>(next->GetName())));
     if (refuseSwitch) *cancel = VARIANT_TRUE;
   }
   void STDMETHODCALLTYPE OnViewSwitch() { events.push_back("ViewSwitch"); }
@@ -68,7 +73,9 @@ class ExplorerTest : public outlooktest::OutlookTest {
   Outlook::MAPIFolderPtr Folder(Outlook::OlDefaultFolders which) {
     return Session()->GetDefaultFolder(which);
   }
-  _ExplorerPtr Open(Outlook::OlDefaultFolders which) { return testkit::OpenExplorer(Folder(which)); }
+  _ExplorerPtr Open(Outlook::OlDefaultFolders which) {
+    return testkit::OpenExplorer(Folder(which));
+  }
 
   Listener listener_;
 };

@@ -2,8 +2,8 @@
 // file settings of the stand-in back to their defaults afterwards.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <string>

@@ -88,8 +88,9 @@ TEST_F(CreateFileTest, FoldersAndNetworkPathsAreRefused) {
   MakeFolder("sub");
   EXPECT_EQ(Open("sub", GENERIC_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_EQ(CreateFileA("\\\\server\\share\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
-            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(
+      CreateFileA("\\\\server\\share\\a.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+      INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_NETPATH));
 }
 
@@ -172,7 +173,8 @@ TEST_F(FolderCallsTest, FoldersInTheUsersApplicationDataAreTheUsersOwn) {
   testkit::SetAppDataFolder(Win("appdata"));
   EXPECT_TRUE(CreateDirectoryA(Win("appdata\\Private").c_str(), nullptr));
   EXPECT_TRUE(CreateDirectoryA(Win("appdata-other").c_str(), nullptr));
-  struct stat inside {}, beside {};
+  struct stat inside {
+  }, beside{};
   ASSERT_EQ(stat(dir.linuxPath("appdata/Private").c_str(), &inside), 0);
   ASSERT_EQ(stat(dir.linuxPath("appdata-other").c_str(), &beside), 0);
   EXPECT_EQ(inside.st_mode & 0777, 0700u);

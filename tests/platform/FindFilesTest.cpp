@@ -74,7 +74,8 @@ TEST_F(FindFilesTest, EntriesCarryAttributesSizeAndTimes) {
   EXPECT_EQ(data.nFileSizeHigh, 0u);
   const std::uint64_t expected = (1700000000ull + 11644473600ull) * 10000000ull + 1234567ull;
   const std::uint64_t written =
-      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+      data.ftLastWriteTime.dwLowDateTime;
   EXPECT_EQ(written, expected);
   EXPECT_STREQ(data.cAlternateFileName, "");
   FindClose(h);

@@ -11,7 +11,9 @@ namespace {
 class GdiTest : public ::testing::Test {
  protected:
   void SetUp() override { before_ = testkit::GdiObjectCount(); }
-  void TearDown() override { EXPECT_EQ(testkit::GdiObjectCount(), before_) << "a GDI object leaked"; }
+  void TearDown() override {
+    EXPECT_EQ(testkit::GdiObjectCount(), before_) << "a GDI object leaked";
+  }
 
   int before_ = 0;
   HMODULE module_ = GetModuleHandleA("Kelvra.dll");
@@ -53,7 +55,8 @@ using GdiDrawingTest = GdiTest;
 // The way an icon becomes a button picture: a bitmap filled with a colour, the icon
 // drawn over it.
 TEST_F(GdiDrawingTest, AnIconDrawnOverAFilledBitmapIsRecordedInTheBitmap) {
-  HICON icon = static_cast<HICON>(LoadImageA(module_, MAKEINTRESOURCEA(281), IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR));
+  HICON icon = static_cast<HICON>(
+      LoadImageA(module_, MAKEINTRESOURCEA(281), IMAGE_ICON, 24, 24, LR_DEFAULTCOLOR));
   ASSERT_NE(icon, nullptr);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -110,11 +113,13 @@ TEST_F(GdiDrawingTest, OnlyImagesOfTheResourceScriptLoad) {
   SetLastError(0);
   EXPECT_EQ(LoadImageA(module_, MAKEINTRESOURCEA(299), IMAGE_ICON, 16, 16, 0), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
-  EXPECT_EQ(LoadImageA(module_, MAKEINTRESOURCEA(281), IMAGE_BITMAP, 16, 16, 0), nullptr);  // an icon id
+  EXPECT_EQ(LoadImageA(module_, MAKEINTRESOURCEA(281), IMAGE_BITMAP, 16, 16, 0),
+            nullptr);  // an icon id
   HBITMAP banner = LoadBitmapA(module_, MAKEINTRESOURCEA(272));
   ASSERT_NE(banner, nullptr);
   BITMAP description{};
-  EXPECT_EQ(GetObjectA(banner, sizeof description, &description), static_cast<int>(sizeof description));
+  EXPECT_EQ(GetObjectA(banner, sizeof description, &description),
+            static_cast<int>(sizeof description));
   EXPECT_GT(description.bmWidth, 0);
   DeleteObject(banner);
 }

@@ -81,7 +81,9 @@ TEST_F(IniLookupTest, LinesEndingWithLineFeedOnlyReadTheSame) {
 TEST_F(IniLookupTest, TheFileIsFoundThroughTheWindowsPathView) {
   std::string path = dir.windows() + "/en.INI";
   char buffer[64];
-  EXPECT_EQ(GetPrivateProfileStringA("version", "langid", kSentinel, buffer, sizeof buffer, path.c_str()), 2u);
+  EXPECT_EQ(
+      GetPrivateProfileStringA("version", "langid", kSentinel, buffer, sizeof buffer, path.c_str()),
+      2u);
   EXPECT_STREQ(buffer, "EN");
 }
 

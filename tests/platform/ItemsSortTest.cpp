@@ -68,7 +68,8 @@ TEST_F(ItemsSortTest, SortByStartOrdersTheWalkAndTheIndex) {
   items->Sort("[start]", true);
   EXPECT_EQ(Walk(items), (Subjects{"Dentist", "Review", "Tie", "Standup", "Early"}))
       << "equal starts keep their order";
-  EXPECT_EQ(Walk(Calendar()->GetItems()).front(), "Standup") << "each Items is a collection of its own";
+  EXPECT_EQ(Walk(Calendar()->GetItems()).front(), "Standup")
+      << "each Items is a collection of its own";
 }
 
 TEST_F(ItemsSortTest, ASortedFolderSeesLaterItemsInPlace) {

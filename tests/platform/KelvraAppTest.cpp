@@ -24,7 +24,8 @@ class KelvraAppTest : public ::testing::Test {
 
   static LRESULT Copy(HWND to, HWND from, const std::string& text) {
     COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
-    return SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from), reinterpret_cast<LPARAM>(&data));
+    return SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(from),
+                        reinterpret_cast<LPARAM>(&data));
   }
 
   static STARTUPINFOA Startup() {
@@ -61,7 +62,8 @@ TEST_F(KelvraAppRunTest, CreateProcessOfTheInstalledPathStartsIt) {
   testkit::InstallKelvraApp(kExe);
   STARTUPINFOA si = Startup();
   PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
   HANDLE ready = nullptr;
   while (FindWindowA("Ostrane.Kelvra.MainWindow", nullptr) == nullptr) {
@@ -80,11 +82,13 @@ TEST_F(KelvraAppRunTest, AFailingStartAnEarlyEndAndAMissingWindow) {
   testkit::InstallKelvraApp(kExe, {.startError = ERROR_ACCESS_DENIED});
   STARTUPINFOA si = Startup();
   PROCESS_INFORMATION pi{};
-  EXPECT_FALSE(CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  EXPECT_FALSE(
+      CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
   testkit::InstallKelvraApp(kExe, {.endAtStart = true});
-  ASSERT_TRUE(CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(
+      CreateProcessA(kExe, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(FindWindowA("Ostrane.Kelvra.MainWindow", nullptr), nullptr);
   CloseHandle(pi.hProcess);

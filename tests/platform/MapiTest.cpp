@@ -58,9 +58,11 @@ class MapiFixture : public ::testing::Test {
 
   HRESULT OpenStore(IMsgStore** store) {
     Bytes id = contacts_->OwningStore()->EntryId();
-    return session_->OpenMsgStore(0, static_cast<ULONG>(id.size()), Id(id), nullptr, MAPI_BEST_ACCESS, store);
+    return session_->OpenMsgStore(0, static_cast<ULONG>(id.size()), Id(id), nullptr,
+                                  MAPI_BEST_ACCESS, store);
   }
-  HRESULT Open(IMsgStore* store, Bytes id, const IID& iid, IUnknown** object, ULONG* type = nullptr) {
+  HRESULT Open(IMsgStore* store, Bytes id, const IID& iid, IUnknown** object,
+               ULONG* type = nullptr) {
     ULONG ignored = 0;
     return store->OpenEntry(static_cast<ULONG>(id.size()), Id(id), &iid, MAPI_BEST_ACCESS,
                             type != nullptr ? type : &ignored, object);
@@ -155,16 +157,19 @@ TEST_F(MapiOpenTest, StoreFolderAndMessageOpenByTheirEntryIds) {
 TEST_F(MapiOpenTest, UnknownIdsAndWrongKindsAreRefused) {
   Bytes unknown{0xDE, 0xAD};
   IMsgStore* store = reinterpret_cast<IMsgStore*>(1);
-  EXPECT_EQ(MAPI_E_NOT_FOUND, session_->OpenMsgStore(0, 2, Id(unknown), nullptr, MAPI_BEST_ACCESS, &store));
+  EXPECT_EQ(MAPI_E_NOT_FOUND,
+            session_->OpenMsgStore(0, 2, Id(unknown), nullptr, MAPI_BEST_ACCESS, &store));
   EXPECT_EQ(nullptr, store);
-  EXPECT_EQ(MAPI_E_INVALID_ENTRYID, session_->OpenMsgStore(0, 0, nullptr, nullptr, MAPI_BEST_ACCESS, &store));
+  EXPECT_EQ(MAPI_E_INVALID_ENTRYID,
+            session_->OpenMsgStore(0, 0, nullptr, nullptr, MAPI_BEST_ACCESS, &store));
   ASSERT_EQ(S_OK, OpenStore(&store));
   IUnknown* object = nullptr;
   EXPECT_EQ(MAPI_E_NOT_FOUND, Open(store, unknown, IID_IMAPIFolder, &object));
   EXPECT_EQ(E_NOINTERFACE, Open(store, contacts_->EntryId(), IID_IMessage, &object));
   EXPECT_EQ(nullptr, object);
   // A store's id is not an entry of it.
-  EXPECT_EQ(MAPI_E_NOT_FOUND, Open(store, contacts_->OwningStore()->EntryId(), IID_IMAPIFolder, &object));
+  EXPECT_EQ(MAPI_E_NOT_FOUND,
+            Open(store, contacts_->OwningStore()->EntryId(), IID_IMAPIFolder, &object));
   store->Release();
 }
 
@@ -204,11 +209,13 @@ TEST_F(MapiTableTest, RowsCarryTheColumnsInOrderAndEndWithAnEmptySet) {
   const SRow& row = rows->aRow[0];
   ASSERT_EQ(3u, row.cValues);
   EXPECT_EQ(PR_ENTRYID, row.lpProps[0].ulPropTag);
-  EXPECT_EQ(item->EntryId(), Bytes(row.lpProps[0].Value.bin.lpb, row.lpProps[0].Value.bin.lpb + row.lpProps[0].Value.bin.cb));
+  EXPECT_EQ(item->EntryId(), Bytes(row.lpProps[0].Value.bin.lpb,
+                                   row.lpProps[0].Value.bin.lpb + row.lpProps[0].Value.bin.cb));
   EXPECT_EQ(PR_LAST_MODIFICATION_TIME, row.lpProps[1].ulPropTag);
   // 08:05:07 UTC on 2026-03-14.
-  const unsigned long long ticks = (static_cast<unsigned long long>(row.lpProps[1].Value.ft.dwHighDateTime) << 32) |
-                                   row.lpProps[1].Value.ft.dwLowDateTime;
+  const unsigned long long ticks =
+      (static_cast<unsigned long long>(row.lpProps[1].Value.ft.dwHighDateTime) << 32) |
+      row.lpProps[1].Value.ft.dwLowDateTime;
   EXPECT_EQ(134179491070000000ULL, ticks);
   EXPECT_EQ(PR_MESSAGE_CLASS, row.lpProps[2].ulPropTag);
   EXPECT_STREQ("IPM.Contact", row.lpProps[2].Value.lpszA);
@@ -226,14 +233,16 @@ TEST_F(MapiTableTest, AMessageWithoutModificationTimeGivesAnErrorColumn) {
   ASSERT_NE(nullptr, table);
   LPSRowSet rows = nullptr;
   ASSERT_EQ(S_OK, table->QueryRows(1, 0, &rows));
-  EXPECT_EQ(CHANGE_PROP_TYPE(PR_LAST_MODIFICATION_TIME, PT_ERROR), rows->aRow[0].lpProps[1].ulPropTag);
+  EXPECT_EQ(CHANGE_PROP_TYPE(PR_LAST_MODIFICATION_TIME, PT_ERROR),
+            rows->aRow[0].lpProps[1].ulPropTag);
   EXPECT_EQ(MAPI_E_NOT_FOUND, rows->aRow[0].lpProps[1].Value.err);
   FreeProws(rows);
   table->Release();
 }
 
 TEST_F(MapiTableTest, ContentRestrictionsMatchWholeClassOrPrefixWithCase) {
-  for (const char16_t* cls : {u"IPM.Contact", u"IPM.Contact.Custom", u"IPM.ContactX", u"IPM.DistList", u"ipm.contact"})
+  for (const char16_t* cls :
+       {u"IPM.Contact", u"IPM.Contact.Custom", u"IPM.ContactX", u"IPM.DistList", u"ipm.contact"})
     Saved(cls);
   IMAPITable* table = Table();
   ASSERT_NE(nullptr, table);
@@ -257,7 +266,8 @@ TEST_F(MapiTableTest, ContentRestrictionsMatchWholeClassOrPrefixWithCase) {
   EXPECT_EQ((std::vector<std::string>{"IPM.Contact", "IPM.Contact.Custom"}), Classes(table));
   parts[0].res.resContent.ulFuzzyLevel = FL_FULLSTRING | FL_IGNORECASE;
   ASSERT_EQ(S_OK, table->Restrict(&either, 0));
-  EXPECT_EQ((std::vector<std::string>{"IPM.Contact", "IPM.Contact.Custom", "ipm.contact"}), Classes(table));
+  EXPECT_EQ((std::vector<std::string>{"IPM.Contact", "IPM.Contact.Custom", "ipm.contact"}),
+            Classes(table));
   ASSERT_EQ(S_OK, table->Restrict(nullptr, 0));
   EXPECT_EQ(5u, Classes(table).size());
   table->Release();
@@ -302,8 +312,8 @@ TEST_F(MapiTableTest, EveryTableCallCanBeMadeToFail) {
   Saved(u"IPM.Contact");
   IMAPITable* table = Table();
   ASSERT_NE(nullptr, table);
-  for (const char* member : {"IMAPITable.SetColumns", "IMAPITable.Restrict", "IMAPITable.GetRowCount",
-                             "IMAPITable.QueryRows"})
+  for (const char* member : {"IMAPITable.SetColumns", "IMAPITable.Restrict",
+                             "IMAPITable.GetRowCount", "IMAPITable.QueryRows"})
     testkit::FailCall(member, 1, E_FAIL);
   ULONG count = 0;
   LPSRowSet rows = nullptr;
@@ -330,8 +340,8 @@ class MapiMessageTest : public MapiFixture {
     store->Release();
     if (opened != S_OK) return opened;
     SizedSPropTagArray(1, tags) = {1, {PR_LAST_MODIFICATION_TIME}};
-    const HRESULT hr =
-        reinterpret_cast<IMessage*>(message)->GetProps(reinterpret_cast<LPSPropTagArray>(&tags), 0, count, values);
+    const HRESULT hr = reinterpret_cast<IMessage*>(message)->GetProps(
+        reinterpret_cast<LPSPropTagArray>(&tags), 0, count, values);
     message->Release();
     return hr;
   }

@@ -139,13 +139,16 @@ TEST_F(NamedPropertyLookupTest, EachRequestReadsItsOwnPropertySet) {
   EXPECT_EQ(Tag("00062002-0000-0000-c000-000000000046", 0x8233), zone) << "no braces, lower case";
   EXPECT_EQ(Tag(kCommonSet, 0x8502), reminder);
   long tag = -1;
-  for (const char* bad : {"{00062002-0000-0000-C000-00000000004", "", "{00062008-0000-0000-C000-000000000046}x"}) {
-    EXPECT_EQ(utils_->raw_GetIDsFromNames(appointment_, _bstr_t(bad), _variant_t(0x8502L), VARIANT_FALSE, &tag),
+  for (const char* bad :
+       {"{00062002-0000-0000-C000-00000000004", "", "{00062008-0000-0000-C000-000000000046}x"}) {
+    EXPECT_EQ(utils_->raw_GetIDsFromNames(appointment_, _bstr_t(bad), _variant_t(0x8502L),
+                                          VARIANT_FALSE, &tag),
               E_INVALIDARG)
         << bad;
     EXPECT_EQ(tag, 0);
   }
-  EXPECT_EQ(utils_->raw_GetIDsFromNames(appointment_, _bstr_t(), _variant_t(0x8502L), VARIANT_FALSE, &tag),
+  EXPECT_EQ(utils_->raw_GetIDsFromNames(appointment_, _bstr_t(), _variant_t(0x8502L), VARIANT_FALSE,
+                                        &tag),
             E_INVALIDARG);
   EXPECT_EQ(Tag(kAppointmentSet, 0x8233), zone);
 }

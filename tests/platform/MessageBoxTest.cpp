@@ -23,7 +23,8 @@ class MessageBoxTest : public ::testing::Test {
 };
 
 TEST_F(MessageBoxTest, RecordsAllFourArgumentsAndTheAnswer) {
-  const int answer = MessageBoxA(FakeWindow(0x1234), "The file is missing.", "Kelvra", MB_ICONEXCLAMATION | MB_OK);
+  const int answer =
+      MessageBoxA(FakeWindow(0x1234), "The file is missing.", "Kelvra", MB_ICONEXCLAMATION | MB_OK);
   EXPECT_EQ(answer, IDOK);
   const auto boxes = testkit::MessageBoxes();
   ASSERT_EQ(boxes.size(), 1u);
@@ -95,7 +96,8 @@ TEST_F(MessageBoxTest, BoxesFromManyThreadsAreAllRecorded) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t) {
     threads.emplace_back([&] {
-      for (int i = 0; i < 50; ++i) answered += MessageBoxA(nullptr, "t", "c", MB_OK) == IDOK ? 1 : 0;
+      for (int i = 0; i < 50; ++i)
+        answered += MessageBoxA(nullptr, "t", "c", MB_OK) == IDOK ? 1 : 0;
     });
   }
   for (auto& thread : threads) thread.join();

@@ -19,7 +19,8 @@ class MessageCrossThreadTest : public ::testing::Test {
 
 TEST_F(MessageCrossThreadTest, ASentMessageRunsOnTheOwnersThreadAndItsResultComesBack) {
   PumpingThread other([](HWND, UINT msg, WPARAM wParam, LPARAM) -> LRESULT {
-    if (msg == WM_USER) return static_cast<LRESULT>(GetCurrentThreadId()) + static_cast<LRESULT>(wParam);
+    if (msg == WM_USER)
+      return static_cast<LRESULT>(GetCurrentThreadId()) + static_cast<LRESULT>(wParam);
     return ScriptedWindow::kDefault;
   });
   EXPECT_EQ(SendMessageA(other.hwnd(), WM_USER, 5, 0), static_cast<LRESULT>(other.id()) + 5);
@@ -176,7 +177,8 @@ TEST_F(MessageWaitTest, AMessageSentFromAnotherThreadIsHandledInsideTheWait) {
 TEST_F(MessageWaitTest, ABadHandleFailsAndATimeOutTimesOut) {
   HANDLE bad = reinterpret_cast<HANDLE>(0x4);
   EXPECT_EQ(MsgWaitForMultipleObjects(1, &bad, FALSE, 0, QS_ALLINPUT), WAIT_FAILED);
-  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event_, FALSE, 0, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(MsgWaitForMultipleObjects(1, &event_, FALSE, 0, QS_ALLINPUT),
+            static_cast<DWORD>(WAIT_TIMEOUT));
 }
 
 // Timers run on the settable tick count, frozen here.

@@ -26,7 +26,8 @@ std::string WindowsView(const std::filesystem::path& linuxPath) {
 std::string ProgramFolder() {
   char path[PATH_MAX] = {};
   ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-  return WindowsView(std::filesystem::path(std::string(path, length > 0 ? length : 0)).parent_path());
+  return WindowsView(
+      std::filesystem::path(std::string(path, length > 0 ? length : 0)).parent_path());
 }
 
 std::string FileNameOf(HMODULE module, DWORD size = MAX_PATH) {
@@ -156,10 +157,12 @@ TEST_F(VersionInfoTest, TheStringValuesOfTheScriptAreThere) {
   ASSERT_FALSE(data.empty());
   void* text = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductName", &text, &length));
+  ASSERT_TRUE(
+      VerQueryValueA(data.data(), "\\StringFileInfo\\040904B0\\ProductName", &text, &length));
   EXPECT_STREQ(static_cast<const char*>(text), "Kelvra");
   EXPECT_EQ(length, 7u);
-  ASSERT_TRUE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileDescription", &text, &length));
+  ASSERT_TRUE(
+      VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\FileDescription", &text, &length));
   EXPECT_STREQ(static_cast<const char*>(text), "Kelvra Outlook add-in");
   EXPECT_FALSE(VerQueryValueA(data.data(), "\\StringFileInfo\\040904b0\\Comments", &text, &length));
 }

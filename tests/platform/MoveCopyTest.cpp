@@ -65,7 +65,8 @@ class CrossDeviceMoveTest : public FileTestFixture {
  protected:
   void SetUp() override {
     FileTestFixture::SetUp();
-    struct stat here {}, there {};
+    struct stat here {
+    }, there{};
     char pattern[] = "/dev/shm/kelvra-XXXXXX";
     if (stat(dir.linux().c_str(), &here) != 0 || mkdtemp(pattern) == nullptr ||
         stat(pattern, &there) != 0 || here.st_dev == there.st_dev) {

@@ -38,7 +38,9 @@ class OfficePictureTest : public ::testing::Test {
 TEST_F(OfficePictureTest, ABitmapPictureNotOwningItsBitmapLeavesItToTheCaller) {
   PICTDESC desc = Bitmap();
   IPictureDisp* picture = nullptr;
-  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, reinterpret_cast<void**>(&picture)), S_OK);
+  ASSERT_EQ(
+      OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, reinterpret_cast<void**>(&picture)),
+      S_OK);
   const auto info = testkit::PictureOf(picture);
   ASSERT_TRUE(info);
   EXPECT_EQ(info->type, PICTYPE_BITMAP);
@@ -64,7 +66,8 @@ TEST_F(OfficePictureTest, ABitmapPictureNotOwningItsBitmapLeavesItToTheCaller) {
 TEST_F(OfficePictureTest, AnOwningPictureDestroysItsHandleWithIt) {
   PICTDESC desc = Bitmap();
   IUnknown* picture = nullptr;
-  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IUnknown, TRUE, reinterpret_cast<void**>(&picture)), S_OK);
+  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IUnknown, TRUE, reinterpret_cast<void**>(&picture)),
+            S_OK);
   EXPECT_TRUE(testkit::PictureOf(picture)->owned);
   picture->Release();
   EXPECT_EQ(testkit::GdiObjectCount(), objects_ - 1);
@@ -77,7 +80,9 @@ TEST_F(OfficePictureTest, AnIconPictureTellsItsTypeAndHandle) {
   desc.picType = PICTYPE_ICON;
   desc.icon.hicon = reinterpret_cast<HICON>(static_cast<std::uintptr_t>(0x4321));
   IPictureDispPtr picture;
-  ASSERT_EQ(OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, reinterpret_cast<void**>(&picture)), S_OK);
+  ASSERT_EQ(
+      OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, reinterpret_cast<void**>(&picture)),
+      S_OK);
   EXPECT_EQ(testkit::PictureOf(picture)->type, PICTYPE_ICON);
   EXPECT_EQ(testkit::PictureOf(picture)->handle, reinterpret_cast<void*>(0x4321));
 }

@@ -56,9 +56,10 @@ TEST_F(OperatorFolderBrowserTest, CancelGivesNullAndAHandlerDecidesPerBrowser) {
   BROWSEINFOA info = Info(name);
   EXPECT_EQ(SHBrowseForFolderA(&info), nullptr);
   EXPECT_FALSE(SHGetPathFromIDListA(nullptr, name));
-  testkit::SetFolderBrowserHandler([](const testkit::FolderBrowserRecord& record) -> std::optional<std::string> {
-    return record.startFolder + "\\sub";
-  });
+  testkit::SetFolderBrowserHandler(
+      [](const testkit::FolderBrowserRecord& record) -> std::optional<std::string> {
+        return record.startFolder + "\\sub";
+      });
   PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
   char path[MAX_PATH] = "";
   SHGetPathFromIDListA(list, path);
@@ -67,7 +68,8 @@ TEST_F(OperatorFolderBrowserTest, CancelGivesNullAndAHandlerDecidesPerBrowser) {
 }
 
 TEST_F(OperatorTest, ShellExecuteIsRecordedAndLaunchesNothing) {
-  HINSTANCE result = ShellExecuteA(nullptr, "open", "Z:\\tmp\\out", nullptr, nullptr, SW_SHOWNORMAL);
+  HINSTANCE result =
+      ShellExecuteA(nullptr, "open", "Z:\\tmp\\out", nullptr, nullptr, SW_SHOWNORMAL);
   EXPECT_GT(reinterpret_cast<INT_PTR>(result), 32);
   const auto calls = testkit::ShellExecutes();
   ASSERT_EQ(calls.size(), 1u);

@@ -15,7 +15,8 @@ namespace {
 class OwnersTest : public FileTestFixture {
  protected:
   HANDLE Create(const std::string& name) const {
-    return CreateFileA(Win(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return CreateFileA(Win(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
   }
 };
 
@@ -40,8 +41,8 @@ TEST_F(OwnersTest, AFileIsClosedOnceWhenItsOwnerGoesOrIsReset) {
 }
 
 TEST_F(OwnersTest, NoHandleIsTheValueOfItsKind) {
-  const UniqueFile missing(CreateFileA(Win("none\\x.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile missing(CreateFileA(Win("none\\x.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   EXPECT_FALSE(missing);
   WIN32_FIND_DATAA found{};
   const UniqueFind nothing(FindFirstFileA(Win("*.none").c_str(), &found));

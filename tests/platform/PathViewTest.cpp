@@ -97,7 +97,8 @@ TEST_F(CaseLookupTest, AFolderIsReadOnceWhileOnlyTheStandInAddsToIt) {
   for (int i = 0; i < 50; ++i) {
     const std::string name = Win("Many\\Card" + std::to_string(i) + ".vcf");
     ASSERT_FALSE(PathFileExistsA(name.c_str()));
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
     EXPECT_TRUE(PathFileExistsA(Win("MANY\\card" + std::to_string(i) + ".VCF").c_str()));

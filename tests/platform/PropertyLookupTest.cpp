@@ -55,7 +55,8 @@ TEST_F(CaseFoldedKeyTest, OtherNamesAreDifferentKeys) {
 class SchemaLookupTest : public ::testing::Test {};
 
 TEST_F(SchemaLookupTest, FindsAKnownNameInAnyCase) {
-  for (const std::string_view name : {"ReminderMinutesBeforeStart", "Email3EntryID", "Body", "DLName"}) {
+  for (const std::string_view name :
+       {"ReminderMinutesBeforeStart", "Email3EntryID", "Body", "DLName"}) {
     const store::PropertyInfo* exact = store::PropertySchema::Find(name);
     ASSERT_NE(exact, nullptr) << name;
     EXPECT_EQ(exact->name, name);

@@ -38,10 +38,11 @@ class RcgenTest : public ::testing::Test {
 using RcgenStringTableTest = RcgenTest;
 
 TEST_F(RcgenStringTableTest, EscapesAndDoubledQuotesBecomeTheirBytes) {
-  ASSERT_TRUE(Generate("STRINGTABLE\nBEGIN\n"
-                       "  1 \"a\\tb\"\"c\\\\d\\x41\\101\\n\"\n"
-                       "  2 \"res\\icon.ico \\0end\"\n"
-                       "END\n"))
+  ASSERT_TRUE(
+      Generate("STRINGTABLE\nBEGIN\n"
+               "  1 \"a\\tb\"\"c\\\\d\\x41\\101\\n\"\n"
+               "  2 \"res\\icon.ico \\0end\"\n"
+               "END\n"))
       << error;
   EXPECT_TRUE(Has("{1, \"a\\011b\\\"c\\\\dAA\\012\"sv}")) << output;
   EXPECT_TRUE(Has("{2, \"res\\\\icon.ico \\000end\"sv}")) << output;
@@ -50,12 +51,13 @@ TEST_F(RcgenStringTableTest, EscapesAndDoubledQuotesBecomeTheirBytes) {
 
 TEST_F(RcgenStringTableTest, IdsMayBeNumbersSymbolsOrExpressions) {
   dir.write("symbols.h", "#define IDS_BASE 600\n#define IDS_COMPANY (IDS_BASE + 2)\n");
-  ASSERT_TRUE(Generate("#include \"symbols.h\"\n"
-                       "STRINGTABLE DISCARDABLE\nBEGIN\n"
-                       "  IDS_COMPANY, \"Ostrane\"\n"
-                       "  IDS_COMPANY+1 \"Kelvra\"\n"
-                       "  0x25C L\"wide\"\n"
-                       "END\n"))
+  ASSERT_TRUE(
+      Generate("#include \"symbols.h\"\n"
+               "STRINGTABLE DISCARDABLE\nBEGIN\n"
+               "  IDS_COMPANY, \"Ostrane\"\n"
+               "  IDS_COMPANY+1 \"Kelvra\"\n"
+               "  0x25C L\"wide\"\n"
+               "END\n"))
       << error;
   EXPECT_TRUE(Has("{602, \"Ostrane\"sv}")) << output;
   EXPECT_TRUE(Has("{603, \"Kelvra\"sv}")) << output;
@@ -67,30 +69,31 @@ TEST_F(RcgenStringTableTest, IdsMayBeNumbersSymbolsOrExpressions) {
 using RcgenSkippingTest = RcgenTest;
 
 TEST_F(RcgenSkippingTest, DialogsIconsBitmapsAndCommentsLeaveOnlyTheStrings) {
-  ASSERT_TRUE(Generate("#include <windows.h>\n"
-                       "#include \"winres.h\"\n"
-                       "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
-                       "#pragma code_page(1252)\n"
-                       "#ifdef APSTUDIO_INVOKED\n"
-                       "1 TEXTINCLUDE\nBEGIN\n  \"resource.h\\0\"\nEND\n"
-                       "#endif\n"
-                       "/* STRINGTABLE BEGIN 9 \"in a comment\" END\n"
-                       "   still the comment */\n"
-                       "132 DIALOGEX 0, 0, 186, 95\n"
-                       "STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP\n"
-                       "CAPTION \"Progress \"\"x\"\" END\"\n"
-                       "FONT 8, \"MS Shell Dlg\", 400, 0, 0x1\n"
-                       "BEGIN\n"
-                       "    DEFPUSHBUTTON   \"OK\",IDOK,129,7,50,14\n"
-                       "    CONTROL \"\",1001,\"msctls_progress32\",WS_BORDER,7,7,100,14\n"
-                       "END\n"
-                       "280 ICON \"res\\\\kelvra.ico\"\n"
-                       "257 BITMAP res\\banner.bmp\n"
-                       "1 24 \"Kelvra.manifest\"\n"
-                       "STRINGTABLE // the only one\n"
-                       "BEGIN\n"
-                       "  10 \"kept\"\n"
-                       "END\n"))
+  ASSERT_TRUE(
+      Generate("#include <windows.h>\n"
+               "#include \"winres.h\"\n"
+               "LANGUAGE LANG_ENGLISH, SUBLANG_ENGLISH_US\n"
+               "#pragma code_page(1252)\n"
+               "#ifdef APSTUDIO_INVOKED\n"
+               "1 TEXTINCLUDE\nBEGIN\n  \"resource.h\\0\"\nEND\n"
+               "#endif\n"
+               "/* STRINGTABLE BEGIN 9 \"in a comment\" END\n"
+               "   still the comment */\n"
+               "132 DIALOGEX 0, 0, 186, 95\n"
+               "STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP\n"
+               "CAPTION \"Progress \"\"x\"\" END\"\n"
+               "FONT 8, \"MS Shell Dlg\", 400, 0, 0x1\n"
+               "BEGIN\n"
+               "    DEFPUSHBUTTON   \"OK\",IDOK,129,7,50,14\n"
+               "    CONTROL \"\",1001,\"msctls_progress32\",WS_BORDER,7,7,100,14\n"
+               "END\n"
+               "280 ICON \"res\\\\kelvra.ico\"\n"
+               "257 BITMAP res\\banner.bmp\n"
+               "1 24 \"Kelvra.manifest\"\n"
+               "STRINGTABLE // the only one\n"
+               "BEGIN\n"
+               "  10 \"kept\"\n"
+               "END\n"))
       << error;
   EXPECT_TRUE(Has("{10, \"kept\"sv}")) << output;
   EXPECT_FALSE(Has("{9,")) << output;
@@ -98,19 +101,20 @@ TEST_F(RcgenSkippingTest, DialogsIconsBitmapsAndCommentsLeaveOnlyTheStrings) {
 }
 
 TEST_F(RcgenSkippingTest, ConditionalSectionsFollowTheDefinedNames) {
-  ASSERT_TRUE(Generate("#define FEATURE 2\n"
-                       "STRINGTABLE\nBEGIN\n"
-                       "#if defined(FEATURE) && FEATURE > 1\n"
-                       "  1 \"if\"\n"
-                       "#elif 1\n"
-                       "  1 \"elif\"\n"
-                       "#else\n"
-                       "  1 \"else\"\n"
-                       "#endif\n"
-                       "#ifndef FEATURE\n"
-                       "  2 \"undefined\"\n"
-                       "#endif\n"
-                       "END\n"))
+  ASSERT_TRUE(
+      Generate("#define FEATURE 2\n"
+               "STRINGTABLE\nBEGIN\n"
+               "#if defined(FEATURE) && FEATURE > 1\n"
+               "  1 \"if\"\n"
+               "#elif 1\n"
+               "  1 \"elif\"\n"
+               "#else\n"
+               "  1 \"else\"\n"
+               "#endif\n"
+               "#ifndef FEATURE\n"
+               "  2 \"undefined\"\n"
+               "#endif\n"
+               "END\n"))
       << error;
   EXPECT_TRUE(Has("{1, \"if\"sv}")) << output;
   EXPECT_FALSE(Has("{2,")) << output;
@@ -128,22 +132,23 @@ TEST_F(RcgenSkippingTest, AUtf8ByteOrderMarkIsPassedOverAndUtf16IsRefused) {
 using RcgenVersionTest = RcgenTest;
 
 TEST_F(RcgenVersionTest, TheFixedPartAndTheStringValuesAreKept) {
-  ASSERT_TRUE(Generate("VS_VERSION_INFO VERSIONINFO\n"
-                       " FILEVERSION 2,5,0,17\n"
-                       " PRODUCTVERSION 2,5\n"
-                       " FILEFLAGSMASK VS_FFI_FILEFLAGSMASK\n"
-                       " FILEOS VOS_NT_WINDOWS32\n"
-                       " FILETYPE VFT_DLL\n"
-                       "BEGIN\n"
-                       "  BLOCK \"StringFileInfo\"\n  BEGIN\n"
-                       "    BLOCK \"040904b0\"\n    BEGIN\n"
-                       "      VALUE \"CompanyName\", \"Ostrane\"\n"
-                       "      VALUE \"FileVersion\", \"2.5.0.17\\0\"\n"
-                       "    END\n  END\n"
-                       "  BLOCK \"VarFileInfo\"\n  BEGIN\n"
-                       "    VALUE \"Translation\", 0x409, 1200\n"
-                       "  END\n"
-                       "END\n"))
+  ASSERT_TRUE(
+      Generate("VS_VERSION_INFO VERSIONINFO\n"
+               " FILEVERSION 2,5,0,17\n"
+               " PRODUCTVERSION 2,5\n"
+               " FILEFLAGSMASK VS_FFI_FILEFLAGSMASK\n"
+               " FILEOS VOS_NT_WINDOWS32\n"
+               " FILETYPE VFT_DLL\n"
+               "BEGIN\n"
+               "  BLOCK \"StringFileInfo\"\n  BEGIN\n"
+               "    BLOCK \"040904b0\"\n    BEGIN\n"
+               "      VALUE \"CompanyName\", \"Ostrane\"\n"
+               "      VALUE \"FileVersion\", \"2.5.0.17\\0\"\n"
+               "    END\n  END\n"
+               "  BLOCK \"VarFileInfo\"\n  BEGIN\n"
+               "    VALUE \"Translation\", 0x409, 1200\n"
+               "  END\n"
+               "END\n"))
       << error;
   EXPECT_TRUE(Has(".fileVersion = {2, 5, 0, 17}")) << output;
   EXPECT_TRUE(Has(".productVersion = {2, 5, 0, 0}")) << output;
@@ -168,7 +173,8 @@ TEST_F(RcgenErrorTest, AnUnknownSymbolOrADuplicateIdIsReportedWhereItStands) {
   EXPECT_FALSE(Generate("STRINGTABLE\nBEGIN\n  IDS_NOWHERE \"x\"\nEND\n"));
   EXPECT_EQ(error, At(3) + "unknown symbol 'IDS_NOWHERE'\n");
   EXPECT_FALSE(Generate("STRINGTABLE\nBEGIN\n  5 \"x\"\n\n  5 \"y\"\nEND\n"));
-  EXPECT_EQ(error, At(5) + "string id 5 is defined twice (first at " + dir.linuxPath("script.rc") + ":3)\n");
+  EXPECT_EQ(error, At(5) + "string id 5 is defined twice (first at " + dir.linuxPath("script.rc") +
+                       ":3)\n");
 }
 
 TEST_F(RcgenErrorTest, MissingEndsAndBrokenStatementsAreFaults) {

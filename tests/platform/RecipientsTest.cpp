@@ -29,8 +29,8 @@ class RecipientsTest : public AppointmentTest {
     std::vector<Seen> seen;
     for (long i = 1; i <= recipients->GetCount(); ++i) {
       Outlook::RecipientPtr recipient = recipients->Item(i);
-      seen.push_back({recipient->GetType(), Text(recipient->GetName()),
-                      Text(recipient->GetAddress())});
+      seen.push_back(
+          {recipient->GetType(), Text(recipient->GetName()), Text(recipient->GetAddress())});
     }
     return seen;
   }
@@ -50,8 +50,8 @@ class RecipientsTest : public AppointmentTest {
     std::vector<Seen> seen;
     for (long i = 1; i <= recipients->GetCount(); ++i) {
       Redemption::ISafeRecipientPtr recipient = recipients->Item(i);
-      seen.push_back({recipient->GetType(), Text(recipient->GetName()),
-                      Text(recipient->GetAddress())});
+      seen.push_back(
+          {recipient->GetType(), Text(recipient->GetName()), Text(recipient->GetAddress())});
     }
     return seen;
   }

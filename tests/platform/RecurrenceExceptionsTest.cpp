@@ -94,8 +94,7 @@ TEST_F(OccurrenceTest, DeletingRecordsADeletedExceptionAndSavesTheSeries) {
   EXPECT_TRUE(SameTime(Date(2024, 2, 12, 10, 0), added->GetOriginalDate()));
   EXPECT_EQ(added->GetDeleted(), VARIANT_TRUE);
   EXPECT_EQ(Standup()->GetSaved(), VARIANT_TRUE);
-  EXPECT_EQ(ErrorOf([&] { Pattern()->GetOccurrence(Date(2024, 2, 12, 10, 0)); }),
-            DISP_E_BADINDEX);
+  EXPECT_EQ(ErrorOf([&] { Pattern()->GetOccurrence(Date(2024, 2, 12, 10, 0)); }), DISP_E_BADINDEX);
 }
 
 TEST_F(OccurrenceTest, MovingKeepsTheDurationOnlyOnceSaved) {

@@ -73,9 +73,9 @@ TEST_F(NewPatternTest, TheLastWeekOfAMonthIsInstanceFive) {
 TEST_F(NewPatternTest, EveryWeekdayIsADailyPatternOfIntervalZero) {
   pattern_->PutRecurrenceType(Outlook::olRecursDaily);
   pattern_->PutInterval(0);
-  EXPECT_EQ(pattern_->GetDayOfWeekMask(),
-            Outlook::olMonday | Outlook::olTuesday | Outlook::olWednesday | Outlook::olThursday |
-                Outlook::olFriday);
+  EXPECT_EQ(pattern_->GetDayOfWeekMask(), Outlook::olMonday | Outlook::olTuesday |
+                                              Outlook::olWednesday | Outlook::olThursday |
+                                              Outlook::olFriday);
   pattern_->PutOccurrences(3);
   // Thursday, Friday, then Monday.
   EXPECT_TRUE(SameTime(Date(2024, 6, 24), pattern_->GetPatternEndDate()));
@@ -105,10 +105,9 @@ TEST_F(PatternChecksTest, NumbersOutOfRangeAreRefused) {
   EXPECT_EQ(ErrorOf([&] { pattern_->PutInterval(-2); }), E_INVALIDARG);
   EXPECT_EQ(ErrorOf([&] { pattern_->PutDuration(-1); }), E_INVALIDARG);
   EXPECT_EQ(ErrorOf([&] { pattern_->PutOccurrences(0); }), E_INVALIDARG);
-  EXPECT_EQ(ErrorOf([&] {
-              pattern_->PutRecurrenceType(static_cast<Outlook::OlRecurrenceType>(4));
-            }),
-            E_INVALIDARG);
+  EXPECT_EQ(
+      ErrorOf([&] { pattern_->PutRecurrenceType(static_cast<Outlook::OlRecurrenceType>(4)); }),
+      E_INVALIDARG);
   EXPECT_EQ(pattern_->GetInstance(), 3);
   EXPECT_EQ(pattern_->GetDayOfMonth(), 20);
   EXPECT_EQ(pattern_->GetMonthOfYear(), 6);
@@ -146,8 +145,8 @@ TEST_F(PatternEndTest, AnEndDateGivesTheCount) {
 
 TEST_F(PatternEndTest, ChangingTheDaysOfACountedSeriesMovesItsEnd) {
   pattern_->PutOccurrences(2);
-  pattern_->PutDayOfWeekMask(static_cast<Outlook::OlDaysOfWeek>(Outlook::olThursday |
-                                                                Outlook::olFriday));
+  pattern_->PutDayOfWeekMask(
+      static_cast<Outlook::OlDaysOfWeek>(Outlook::olThursday | Outlook::olFriday));
   EXPECT_EQ(pattern_->GetOccurrences(), 2);
   EXPECT_TRUE(SameTime(Date(2024, 6, 21), pattern_->GetPatternEndDate()));
 }
@@ -221,8 +220,7 @@ TEST_F(ZonedPatternTest, AnOccurrenceIsFoundByItsLocalStart) {
   // 11 March: New York already on summer time, Berlin not yet: 15:00 in Berlin.
   EXPECT_TRUE(SameTime(Date(2024, 3, 11, 15, 0),
                        pattern->GetOccurrence(Date(2024, 3, 11, 15, 0))->GetStart()));
-  EXPECT_EQ(ErrorOf([&] { pattern->GetOccurrence(Date(2024, 3, 11, 10, 0)); }),
-            DISP_E_BADINDEX);
+  EXPECT_EQ(ErrorOf([&] { pattern->GetOccurrence(Date(2024, 3, 11, 10, 0)); }), DISP_E_BADINDEX);
 }
 
 TEST_F(ZonedPatternTest, ALocalStartTimeIsKeptInTheSeriesZone) {

@@ -176,7 +176,8 @@ TEST_F(ImportedAppointmentTest, ANewAppointmentTakesRecipientsANewNamedIdAndTheS
   EXPECT_EQ(utils_->HrSetOneProp(item, tag | kBinary, utils_->HrStringToArray(_bstr_t(kReviewUid)),
                                  VARIANT_FALSE),
             S_OK);
-  EXPECT_EQ(utils_->HrSetOneProp(item, kSenderEmailAddress, _variant_t("olga@example.com"), VARIANT_FALSE),
+  EXPECT_EQ(utils_->HrSetOneProp(item, kSenderEmailAddress, _variant_t("olga@example.com"),
+                                 VARIANT_FALSE),
             S_OK);
   item->Save();
 

@@ -16,7 +16,8 @@ class RegistrationResourceTest : public ::testing::Test {
     dir.write("script.rc", script);
     const std::string command = std::string("'") + KELVRA_RUNTIME_DIR + "/../tools/rcgen/rcgen' '" +
                                 dir.linuxPath("script.rc") + "' Probe.dll '" +
-                                dir.linuxPath("out.cpp") + "' 2> '" + dir.linuxPath("stderr.txt") + "'";
+                                dir.linuxPath("out.cpp") + "' 2> '" + dir.linuxPath("stderr.txt") +
+                                "'";
     const int status = std::system(command.c_str());
     error = dir.read("stderr.txt");
     output = dir.exists("out.cpp") ? dir.read("out.cpp") : "";
@@ -33,8 +34,9 @@ TEST_F(RegistrationResourceTest, TheScriptFileBecomesARegistryScriptResourceByIt
   dir.write("Probe.rgs", "HKCR\n{\n\tProbe.Class = s 'It''s \"mine\"'\n}\n");
   ASSERT_TRUE(Generate("#define IDR_PROBE 900\nIDR_PROBE REGISTRY \"Probe.rgs\"\n")) << error;
   EXPECT_TRUE(Has("#include \"atl/AtlModule.h\""));
-  EXPECT_TRUE(Has("kelvra::atl::RegistryScriptResource kRegistryScript900(900, "
-                  "\"HKCR\\012{\\012\\011Probe.Class = s 'It''s \\\"mine\\\"'\\012}\\012\"sv);"))
+  EXPECT_TRUE(
+      Has("kelvra::atl::RegistryScriptResource kRegistryScript900(900, "
+          "\"HKCR\\012{\\012\\011Probe.Class = s 'It''s \\\"mine\\\"'\\012}\\012\"sv);"))
       << output;
 }
 

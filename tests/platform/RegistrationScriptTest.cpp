@@ -18,21 +18,26 @@ class RegistrationScriptTest : public ::testing::Test {
     EXPECT_EQ(testkit::OpenKeyCount(), 0u) << "the registrar left keys open";
   }
 
-  HRESULT Register(const std::u16string& script) { return registrar_.StringRegister(script.c_str()); }
+  HRESULT Register(const std::u16string& script) {
+    return registrar_.StringRegister(script.c_str());
+  }
   HRESULT Unregister(const std::u16string& script) {
     return registrar_.StringUnregister(script.c_str());
   }
   static std::string String(const std::string& path, const std::string& name = "") {
     return testkit::ReadString(HKEY_CLASSES_ROOT, path, name).value_or("<missing>");
   }
-  static bool Exists(const std::string& path) { return testkit::KeyExists(HKEY_CLASSES_ROOT, path); }
+  static bool Exists(const std::string& path) {
+    return testkit::KeyExists(HKEY_CLASSES_ROOT, path);
+  }
 
   ATL::CRegObject registrar_;
 };
 
 // The shape of a class registration: a ProgID with its class id, and the class key
 // under a CLSID key that other classes share.
-const std::u16string kClassScript = uR"(
+const std::u16string kClassScript =
+    uR"(
 HKCR
 {
   Shapes.Square.1 = s 'Square Class'
@@ -68,7 +73,8 @@ TEST_F(RegistrationScriptApplyTest, WritesNestedKeysWithTheirDefaultValuesAndVal
   EXPECT_TRUE(Exists(std::string(kClassKey) + "\\Programmable"));
   EXPECT_FALSE(testkit::ReadValue(HKEY_CLASSES_ROOT, std::string(kClassKey) + "\\Programmable", ""))
       << "a key without '=' has no default value";
-  EXPECT_EQ(String(std::string(kClassKey) + "\\InprocServer32"), "C:\\Program Files\\Shapes\\Shapes.dll");
+  EXPECT_EQ(String(std::string(kClassKey) + "\\InprocServer32"),
+            "C:\\Program Files\\Shapes\\Shapes.dll");
   EXPECT_EQ(String(std::string(kClassKey) + "\\InprocServer32", "ThreadingModel"), "Apartment");
 }
 
@@ -179,14 +185,14 @@ TEST_P(RegistrationScriptMalformedTest, IsRefusedBeforeAnythingIsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scripts, RegistrationScriptMalformedTest,
-    ::testing::Values(u"HKCR { Written = s 'x' Broken { }",           // unclosed brace
-                      u"HKCR { Written = s 'x' Open = s 'no end }",   // unclosed quote
-                      u"HKCR { Written = s 'x' Bad = q 'x' }",        // unknown type
-                      u"HKCR { Written = s 'x' Bad = d 'ten' }",      // not a number
-                      u"HKCR { Written = s 'x' Bad = b 'ABC' }",      // odd hex digits
-                      u"HKCR { Written = s '%NOWHERE%' }",            // unknown replacement
-                      u"HKXX { Written = s 'x' }",                    // unknown root
-                      u"HKCU { Written = s 'x' } }",                  // stray brace
-                      u"HKCR { ForceRemove = s 'x' }"));              // flag without a name
+    ::testing::Values(u"HKCR { Written = s 'x' Broken { }",          // unclosed brace
+                      u"HKCR { Written = s 'x' Open = s 'no end }",  // unclosed quote
+                      u"HKCR { Written = s 'x' Bad = q 'x' }",       // unknown type
+                      u"HKCR { Written = s 'x' Bad = d 'ten' }",     // not a number
+                      u"HKCR { Written = s 'x' Bad = b 'ABC' }",     // odd hex digits
+                      u"HKCR { Written = s '%NOWHERE%' }",           // unknown replacement
+                      u"HKXX { Written = s 'x' }",                   // unknown root
+                      u"HKCU { Written = s 'x' } }",                 // stray brace
+                      u"HKCR { ForceRemove = s 'x' }"));             // flag without a name
 
 }  // namespace

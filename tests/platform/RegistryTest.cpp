@@ -44,7 +44,8 @@ class RegistryTest : public ::testing::Test {
   void SetUp() override { testkit::ResetRegistry(); }
   void TearDown() override { testkit::ResetRegistry(); }
 
-  LONG Create(HKEY parent, const char* path, REGSAM access, Key& key, DWORD* disposition = nullptr) {
+  LONG Create(HKEY parent, const char* path, REGSAM access, Key& key,
+              DWORD* disposition = nullptr) {
     return RegCreateKeyExA(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                            key.out(), disposition);
   }
@@ -99,7 +100,8 @@ TEST_F(RegistryKeysTest, OpeningAMissingKeyFailsWithFileNotFoundAndNoHandle) {
 
 TEST_F(RegistryKeysTest, NamesMatchWithoutCaseAndKeepTheCaseTheyWereCreatedWith) {
   Key created, opened;
-  ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\MixedCase", KEY_ALL_ACCESS, created), ERROR_SUCCESS);
+  ASSERT_EQ(Create(HKEY_CURRENT_USER, "Software\\MixedCase", KEY_ALL_ACCESS, created),
+            ERROR_SUCCESS);
   EXPECT_EQ(Open(HKEY_CURRENT_USER, "SOFTWARE\\mixedcase", KEY_READ, opened), ERROR_SUCCESS);
   EXPECT_EQ(testkit::SubKeyNames(HKEY_CURRENT_USER, "software"),
             std::vector<std::string>{"MixedCase"});
@@ -112,7 +114,8 @@ TEST_F(RegistryKeysTest, PathsAreRelativeToTheHandleTheyAreOpenedFrom) {
   ASSERT_EQ(Open(software.get(), "Ostrane\\Kelvra", KEY_READ, options), ERROR_SUCCESS);
   char text[8] = {};
   DWORD size = sizeof text;
-  EXPECT_EQ(RegQueryValueExA(options.get(), "LANG", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+  EXPECT_EQ(RegQueryValueExA(options.get(), "LANG", nullptr, nullptr, reinterpret_cast<BYTE*>(text),
+                             &size),
             ERROR_SUCCESS);
   EXPECT_STREQ(text, "EN");
 }
@@ -143,7 +146,8 @@ TEST_F(RegistryKeysTest, ParallelWritersLoseNothing) {
   for (int t = 0; t < 4; ++t) {
     writers.emplace_back([t] {
       for (int i = 0; i < 50; ++i) {
-        std::string path = std::string(kOptions) + "\\T" + std::to_string(t) + "\\K" + std::to_string(i);
+        std::string path =
+            std::string(kOptions) + "\\T" + std::to_string(t) + "\\K" + std::to_string(i);
         HKEY key = nullptr;
         if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                             &key, nullptr) != ERROR_SUCCESS)
@@ -192,7 +196,8 @@ TEST_F(RegistryDenialTest, DenialFollowsWholeNamesInOneRootOnly) {
   Key key;
   EXPECT_EQ(Create(HKEY_CURRENT_USER, "Software\\OstraneX", KEY_ALL_ACCESS, key), ERROR_SUCCESS);
   EXPECT_EQ(Create(HKEY_LOCAL_MACHINE, kOptions, KEY_ALL_ACCESS, key), ERROR_SUCCESS);
-  EXPECT_EQ(Create(HKEY_CURRENT_USER, "SOFTWARE\\OSTRANE", KEY_QUERY_VALUE, key), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(Create(HKEY_CURRENT_USER, "SOFTWARE\\OSTRANE", KEY_QUERY_VALUE, key),
+            ERROR_ACCESS_DENIED);
 }
 
 TEST_F(RegistryDenialTest, DenyingWriteLeavesReadingAlone) {
@@ -237,8 +242,9 @@ TEST_F(RegistryValuesTest, AStringComesBackWithItsTypeAndSizeIncludingTheNul) {
   EXPECT_EQ(size, 3u);
   char text[16];
   size = sizeof text;
-  ASSERT_EQ(RegQueryValueExA(key.get(), "lang", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegQueryValueExA(key.get(), "lang", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_SUCCESS);
   EXPECT_STREQ(text, "DE");
   EXPECT_EQ(size, 3u);
 }
@@ -248,19 +254,22 @@ TEST_F(RegistryValuesTest, ASmallBufferGivesMoreDataWithTheSizeNeeded) {
   char text[7] = "xxxxxx";
   DWORD size = 6;
   DWORD type = 0;
-  EXPECT_EQ(RegQueryValueExA(key.get(), "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
-            ERROR_MORE_DATA);
+  EXPECT_EQ(
+      RegQueryValueExA(key.get(), "Name", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_MORE_DATA);
   EXPECT_EQ(size, 7u);
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   size = 7;
-  EXPECT_EQ(RegQueryValueExA(key.get(), "Name", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegQueryValueExA(key.get(), "Name", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_SUCCESS);
   EXPECT_STREQ(text, "Kelvra");
 }
 
 TEST_F(RegistryValuesTest, AMissingValueIsFileNotFound) {
   DWORD size = 0;
-  EXPECT_EQ(RegQueryValueExA(key.get(), "Nothing", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegQueryValueExA(key.get(), "Nothing", nullptr, nullptr, nullptr, &size),
+            ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteValueA(key.get(), "Nothing"), ERROR_FILE_NOT_FOUND);
 }
 
@@ -270,12 +279,14 @@ TEST_F(RegistryValuesTest, DwordBinaryAndExpandStringKeepTheirBytesExactly) {
             ERROR_SUCCESS);
   std::string zone("\x88\xff\xff\xff\x00\x00\x00\x00\x00\x00\x0a\x00", 12);
   ASSERT_EQ(SetBytes(key.get(), "TZ", REG_BINARY, zone), ERROR_SUCCESS);
-  ASSERT_EQ(SetBytes(key.get(), "Folder", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 10)), ERROR_SUCCESS);
+  ASSERT_EQ(SetBytes(key.get(), "Folder", REG_EXPAND_SZ, std::string("%TEMP%\\x\0", 10)),
+            ERROR_SUCCESS);
 
   EXPECT_EQ(testkit::ReadDword(HKEY_CURRENT_USER, kOptions, "LogLevel"), 3u);
   std::string read(16, '\0');
   DWORD size = static_cast<DWORD>(read.size()), type = 0;
-  ASSERT_EQ(RegQueryValueExA(key.get(), "TZ", nullptr, &type, reinterpret_cast<BYTE*>(read.data()), &size),
+  ASSERT_EQ(RegQueryValueExA(key.get(), "TZ", nullptr, &type, reinterpret_cast<BYTE*>(read.data()),
+                             &size),
             ERROR_SUCCESS);
   EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
   EXPECT_EQ(read.substr(0, size), zone);
@@ -292,7 +303,8 @@ TEST_F(RegistryValuesTest, EachCallChecksTheAccessOfItsHandle) {
   EXPECT_EQ(SetString(readOnly.get(), "LANG", "DE"), ERROR_ACCESS_DENIED);
   EXPECT_EQ(RegDeleteValueA(readOnly.get(), "LANG"), ERROR_ACCESS_DENIED);
   DWORD size = 0;
-  EXPECT_EQ(RegQueryValueExA(writeOnly.get(), "LANG", nullptr, nullptr, nullptr, &size), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(RegQueryValueExA(writeOnly.get(), "LANG", nullptr, nullptr, nullptr, &size),
+            ERROR_ACCESS_DENIED);
   char name[32];
   DWORD length = sizeof name;
   EXPECT_EQ(RegEnumKeyExA(writeOnly.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr),
@@ -317,8 +329,8 @@ TEST_F(RegistryValuesTest, EnumerationGivesValuesInTheOrderTheyWereFirstSet) {
   char name[8];
   char data[8];
   DWORD nameLength = sizeof name, dataSize = sizeof data, type = 0;
-  ASSERT_EQ(RegEnumValueA(key.get(), 0, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data),
-                          &dataSize),
+  ASSERT_EQ(RegEnumValueA(key.get(), 0, name, &nameLength, nullptr, &type,
+                          reinterpret_cast<BYTE*>(data), &dataSize),
             ERROR_SUCCESS);
   EXPECT_STREQ(name, "Zeta");
   EXPECT_EQ(nameLength, 4u);
@@ -351,10 +363,12 @@ TEST_F(RegistryEnumerationTest, ANameLongerThanTheBufferIsMoreDataAndTheEndIsNoM
   ASSERT_EQ(Open(HKEY_CURRENT_USER, "Profiles", KEY_ENUMERATE_SUB_KEYS, key), ERROR_SUCCESS);
   char name[8] = {};
   DWORD length = 4;
-  EXPECT_EQ(RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_MORE_DATA);
+  EXPECT_EQ(RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_MORE_DATA);
   EXPECT_EQ(length, 4u);
   length = 5;
-  EXPECT_EQ(RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(RegEnumKeyExA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
   EXPECT_STREQ(name, "Home");
   EXPECT_EQ(length, 4u);
   length = sizeof name;
@@ -414,7 +428,8 @@ TEST_F(RegistryDeletionTest, ResetEmptiesEveryRootAndLiftsDenials) {
   testkit::ResetRegistry();
   EXPECT_FALSE(testkit::KeyExists(HKEY_LOCAL_MACHINE, "Software"));
   DWORD size = 0;
-  EXPECT_EQ(RegQueryValueExA(held.get(), "LogLevel", nullptr, nullptr, nullptr, &size), ERROR_KEY_DELETED);
+  EXPECT_EQ(RegQueryValueExA(held.get(), "LogLevel", nullptr, nullptr, nullptr, &size),
+            ERROR_KEY_DELETED);
   Key key;
   EXPECT_EQ(Create(HKEY_CURRENT_USER, kOptions, KEY_ALL_ACCESS, key), ERROR_SUCCESS);
 }
@@ -433,11 +448,13 @@ TEST_F(RegistryPersistenceTest, EveryValueComesBackExactlyAfterSaveAndLoad) {
   testkit::WriteValue(HKEY_CURRENT_USER, kOptions, "Bytes", REG_BINARY, allBytes);
   testkit::WriteValue(HKEY_CURRENT_USER, kOptions, oddName, 11, std::string("\0\x01", 2));
   testkit::WriteString(HKEY_CURRENT_USER, kOptions, "", "default");
-  testkit::WriteValue(HKEY_CURRENT_USER, kOptions, "Path", REG_EXPAND_SZ, std::string("%APPDATA%\0", 10));
+  testkit::WriteValue(HKEY_CURRENT_USER, kOptions, "Path", REG_EXPAND_SZ,
+                      std::string("%APPDATA%\0", 10));
   testkit::WriteValue(HKEY_CURRENT_USER, kOptions, "Empty", REG_SZ, "");
   testkit::WriteDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Time Zones\\W. Europe", "Index", 110);
   Key empty;
-  ASSERT_EQ(Create(HKEY_CLASSES_ROOT, "Kelvra.Connect\\Empty [key]", KEY_ALL_ACCESS, empty), ERROR_SUCCESS);
+  ASSERT_EQ(Create(HKEY_CLASSES_ROOT, "Kelvra.Connect\\Empty [key]", KEY_ALL_ACCESS, empty),
+            ERROR_SUCCESS);
 
   ASSERT_TRUE(testkit::SaveRegistry(dir.linuxPath("registry.txt")));
   testkit::ResetRegistry();
@@ -449,9 +466,11 @@ TEST_F(RegistryPersistenceTest, EveryValueComesBackExactlyAfterSaveAndLoad) {
   EXPECT_EQ(odd->type, 11u);
   EXPECT_EQ(odd->data, std::string("\0\x01", 2));
   EXPECT_EQ(testkit::ReadString(HKEY_CURRENT_USER, kOptions, ""), "default");
-  EXPECT_EQ(testkit::ReadValue(HKEY_CURRENT_USER, kOptions, "Path")->type, static_cast<DWORD>(REG_EXPAND_SZ));
+  EXPECT_EQ(testkit::ReadValue(HKEY_CURRENT_USER, kOptions, "Path")->type,
+            static_cast<DWORD>(REG_EXPAND_SZ));
   EXPECT_EQ(testkit::ReadValue(HKEY_CURRENT_USER, kOptions, "Empty")->data, "");
-  EXPECT_EQ(testkit::ReadDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Time Zones\\W. Europe", "Index"), 110u);
+  EXPECT_EQ(testkit::ReadDword(HKEY_LOCAL_MACHINE, "SOFTWARE\\Time Zones\\W. Europe", "Index"),
+            110u);
   EXPECT_EQ(testkit::SubKeyNames(HKEY_CLASSES_ROOT, "kelvra.connect"),
             std::vector<std::string>{"Empty [key]"});
 
@@ -459,7 +478,8 @@ TEST_F(RegistryPersistenceTest, EveryValueComesBackExactlyAfterSaveAndLoad) {
   ASSERT_EQ(Open(HKEY_CURRENT_USER, kOptions, KEY_READ, key), ERROR_SUCCESS);
   char name[32];
   DWORD length = sizeof name;
-  ASSERT_EQ(RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  ASSERT_EQ(RegEnumValueA(key.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+            ERROR_SUCCESS);
   EXPECT_STREQ(name, "Bytes");
 }
 
@@ -474,11 +494,11 @@ TEST_F(RegistryPersistenceTest, TheFileIsTheDocumentedText) {
 
 TEST_F(RegistryPersistenceTest, AMalformedOrMissingFileLeavesTheRegistryAsItWas) {
   testkit::WriteString(HKEY_CURRENT_USER, kOptions, "LANG", "EN");
-  for (const char* text : {"KELVRA REGISTRY 1\n\"orphan\"=1:00\n",
-                           "KELVRA REGISTRY 1\n[HKEY_CURRENT_USER\\A]\n\"v\"=1:0\n",
-                           "KELVRA REGISTRY 1\n[HKEY_NOWHERE\\A]\n",
-                           "KELVRA REGISTRY 1\n[HKEY_CURRENT_USER\\A]\n\"v\"=x:00\n",
-                           "not a registry\n"}) {
+  for (const char* text :
+       {"KELVRA REGISTRY 1\n\"orphan\"=1:00\n",
+        "KELVRA REGISTRY 1\n[HKEY_CURRENT_USER\\A]\n\"v\"=1:0\n",
+        "KELVRA REGISTRY 1\n[HKEY_NOWHERE\\A]\n",
+        "KELVRA REGISTRY 1\n[HKEY_CURRENT_USER\\A]\n\"v\"=x:00\n", "not a registry\n"}) {
     dir.write("bad.txt", text);
     EXPECT_FALSE(testkit::LoadRegistry(dir.linuxPath("bad.txt"))) << text;
   }

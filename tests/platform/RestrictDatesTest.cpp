@@ -49,9 +49,9 @@ class RestrictDatesTest : public AppointmentTest {
 };
 
 TEST_F(RestrictDatesTest, EachTimeFormMatchesTheStart) {
-  for (const char* filter :
-       {"[Start] = '2/1/2024 2:00 PM'", "[Start] = '02/01/2024 02:00 pm'", "[Start] = '2/1/2024 14:00'",
-        "[Start] = \"2/1/2024 14:00 PM\"", "[start] = '2/1/2024 2:00PM'"}) {
+  for (const char* filter : {"[Start] = '2/1/2024 2:00 PM'", "[Start] = '02/01/2024 02:00 pm'",
+                             "[Start] = '2/1/2024 14:00'", "[Start] = \"2/1/2024 14:00 PM\"",
+                             "[start] = '2/1/2024 2:00PM'"}) {
     EXPECT_EQ(Walk(Restricted(filter)), Seen{"Review 2024-02-01 14:00"}) << filter;
   }
   EXPECT_EQ(Walk(Restricted("[End] = '3/5/2024 9:00 AM'")), Seen{"Dentist 2024-03-05 08:15"});
@@ -78,7 +78,9 @@ TEST_F(RestrictDatesTest, TimesCompareToTheMinute) {
   Add("Odd", Date(2024, 2, 2, 9, 30, 45));
   EXPECT_EQ(Walk(Restricted("[Start] = '2/2/2024 9:30 AM'")), Seen{"Odd 2024-02-02 09:30"});
   EXPECT_TRUE(Walk(Restricted("[Start] = '2/2/2024 9:31 AM'")).empty());
-  EXPECT_EQ(Walk(Restricted("[Start] >= '2/2/2024 9:30 AM' And [Start] <= '2/2/2024 9:30 AM'")).size(), 1u);
+  EXPECT_EQ(
+      Walk(Restricted("[Start] >= '2/2/2024 9:30 AM' And [Start] <= '2/2/2024 9:30 AM'")).size(),
+      1u);
 }
 
 TEST_F(RestrictDatesTest, TheDateFollowsTheUsersShortDatePicture) {
@@ -99,8 +101,9 @@ TEST_F(RestrictDatesTest, TheDateFollowsTheUsersShortDatePicture) {
 TEST_F(RestrictDatesTest, DatesThatCannotBeReadFail) {
   for (const char* bad :
        {"[Start] = '2/30/2024 10:00 AM'", "[Start] = '2/1/2024'", "[Start] = '2/1/2024 13:00 AM'",
-        "[Start] = '2/1/2024 0:30 PM'", "[Start] = '2/1/2024 24:00'", "[Start] = '2/1/2024 2:60 PM'",
-        "[Start] = '2/1/2024 2:0 PM'", "[Start] = '2/1/2024 2:00 PMX'", "[Start] = '2/1/2024 2:00:00 PM'",
+        "[Start] = '2/1/2024 0:30 PM'", "[Start] = '2/1/2024 24:00'",
+        "[Start] = '2/1/2024 2:60 PM'", "[Start] = '2/1/2024 2:0 PM'",
+        "[Start] = '2/1/2024 2:00 PMX'", "[Start] = '2/1/2024 2:00:00 PM'",
         "[Start] = '2/1/20242:00 PM'", "[End] = 'tomorrow'", "[Start] = 2/1/2024 2:00 PM",
         "[Start] = '2/1/2024 2:00 PM' Or [Subject] = 'x'"}) {
     EXPECT_EQ(ErrorOf([&] { Restricted(bad); }), E_INVALIDARG) << bad;
@@ -108,8 +111,8 @@ TEST_F(RestrictDatesTest, DatesThatCannotBeReadFail) {
 }
 
 TEST_F(RestrictDatesTest, ASortedCollectionWithRecurrencesListsTheOccurrencesInTheWindow) {
-  _ItemsPtr found =
-      WithOccurrences()->Restrict("[Start] >= '1/1/2024 12:00 AM' AND [Start] <= '2/26/2024 10:00 AM'");
+  _ItemsPtr found = WithOccurrences()->Restrict(
+      "[Start] >= '1/1/2024 12:00 AM' AND [Start] <= '2/26/2024 10:00 AM'");
   // 15 January moved to the 16th, 29 January deleted, Review between the occurrences.
   const Seen expected{"Standup 2024-01-08 10:00", "Standup (moved) 2024-01-16 11:00",
                       "Standup 2024-01-22 10:00", "Review 2024-02-01 14:00",
@@ -130,14 +133,16 @@ TEST_F(RestrictDatesTest, ASortedCollectionWithRecurrencesListsTheOccurrencesInT
 TEST_F(RestrictDatesTest, OccurrencesMatchTheRestOfTheFilterByTheirOwnValues) {
   // The filter the recurrence exceptions build: date, a blank, "%H:%M %p".
   _ItemsPtr found = WithOccurrences()->Restrict(
-      "[Start] >= \"1/15/2024 00:00 AM\" And [Start] <= \"2/12/2024 10:00 AM\" And [Subject] = \"Standup\"");
+      "[Start] >= \"1/15/2024 00:00 AM\" And [Start] <= \"2/12/2024 10:00 AM\" And [Subject] = "
+      "\"Standup\"");
   EXPECT_EQ(Walk(found), (Seen{"Standup 2024-01-22 10:00", "Standup 2024-02-05 10:00",
                                "Standup 2024-02-12 10:00"}));
-  EXPECT_EQ(Walk(WithOccurrences()->Restrict(
-                "[Start] >= '1/1/2024 12:00 AM' And [Start] <= '3/31/2024 12:00 AM' And [Location] = 'Room 2'")),
+  EXPECT_EQ(Walk(WithOccurrences()->Restrict("[Start] >= '1/1/2024 12:00 AM' And [Start] <= "
+                                             "'3/31/2024 12:00 AM' And [Location] = 'Room 2'")),
             Seen{"Standup 2024-01-22 10:00"});
   // A moved occurrence is found where it went, not where it was.
-  EXPECT_EQ(Walk(WithOccurrences()->Restrict("[Start] >= '1/16/2024 12:00 AM' And [Start] <= '1/16/2024 11:59 PM'")),
+  EXPECT_EQ(Walk(WithOccurrences()->Restrict(
+                "[Start] >= '1/16/2024 12:00 AM' And [Start] <= '1/16/2024 11:59 PM'")),
             Seen{"Standup (moved) 2024-01-16 11:00"});
   EXPECT_TRUE(Walk(WithOccurrences()->Restrict(
                        "[Start] >= '1/15/2024 12:00 AM' And [Start] <= '1/15/2024 11:59 PM'"))
@@ -148,7 +153,8 @@ TEST_F(RestrictDatesTest, OccurrencesMatchTheRestOfTheFilterByTheirOwnValues) {
 }
 
 TEST_F(RestrictDatesTest, OccurrencesAreFoundByTextsChangedAfterTheFirstSearch) {
-  const std::string window = "[Start] >= '1/1/2024 12:00 AM' And [Start] <= '3/31/2024 12:00 AM' And ";
+  const std::string window =
+      "[Start] >= '1/1/2024 12:00 AM' And [Start] <= '3/31/2024 12:00 AM' And ";
   const auto subjects = [&](const char* subject) {
     return Walk(WithOccurrences()->Restrict((window + "[Subject] = '" + subject + "'").c_str()));
   };
@@ -185,7 +191,8 @@ TEST_F(RestrictDatesTest, ItemsWithTheSameTextListInStartOrderThenInTheFoldersOr
   early->Save();
   _ItemsPtr found = WithOccurrences()->Restrict(
       "[Start] >= '2/1/2024 12:00 AM' And [Start] <= '2/29/2024 12:00 AM' And [Subject] = 'sync'");
-  ASSERT_EQ(Walk(found), (Seen{"Sync 2024-02-06 09:00", "Sync 2024-02-08 09:00", "Sync 2024-02-08 09:00"}));
+  ASSERT_EQ(Walk(found),
+            (Seen{"Sync 2024-02-06 09:00", "Sync 2024-02-08 09:00", "Sync 2024-02-08 09:00"}));
   EXPECT_EQ(Text(_AppointmentItemPtr(found->Item(3L))->GetLocation()), "Second");
 }
 
@@ -206,10 +213,13 @@ TEST_F(RestrictDatesTest, AnEndlessSeriesNeedsAnUpperBound) {
   _AppointmentItemPtr weekly = Add("Weekly", Date(2024, 4, 1, 9, 0));
   weekly->GetRecurrencePattern();
   weekly->Save();
-  EXPECT_EQ(ErrorOf([&] { WithOccurrences()->Restrict("[Start] >= '4/1/2024 12:00 AM'"); }), E_INVALIDARG);
+  EXPECT_EQ(ErrorOf([&] { WithOccurrences()->Restrict("[Start] >= '4/1/2024 12:00 AM'"); }),
+            E_INVALIDARG);
   EXPECT_EQ(ErrorOf([&] { WithOccurrences()->Restrict("[Subject] = 'Standup'"); }), E_INVALIDARG);
-  EXPECT_EQ(Walk(WithOccurrences()->Restrict("[Start] >= '4/1/2024 12:00 AM' And [Start] <= '4/15/2024 9:00 AM'")),
-            (Seen{"Weekly 2024-04-01 09:00", "Weekly 2024-04-08 09:00", "Weekly 2024-04-15 09:00"}));
+  EXPECT_EQ(
+      Walk(WithOccurrences()->Restrict(
+          "[Start] >= '4/1/2024 12:00 AM' And [Start] <= '4/15/2024 9:00 AM'")),
+      (Seen{"Weekly 2024-04-01 09:00", "Weekly 2024-04-08 09:00", "Weekly 2024-04-15 09:00"}));
   EXPECT_EQ(Calendar()->GetItems()->Restrict("[Subject] = 'Weekly'")->GetCount(), 1)
       << "a collection that lists no occurrences takes any filter";
 }

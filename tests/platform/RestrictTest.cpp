@@ -58,7 +58,9 @@ TEST_F(RestrictTest, AQuoteWrittenTwiceStandsForOne) {
   NewContact("Ann", "O'Neil", "Say \"Hi\" Ltd");
   EXPECT_EQ(Restricted(u"[FullName] = 'Ann O''Neil'")->GetCount(), 1);
   EXPECT_EQ(Restricted(u"[CompanyName] = \"Say \"\"hi\"\" LTD\"")->GetCount(), 1);
-  EXPECT_EQ(Restricted(u"[FullName] = 'Ann O''Neil' And [CompanyName] = 'Say \"Hi\" Ltd'")->GetCount(), 1);
+  EXPECT_EQ(
+      Restricted(u"[FullName] = 'Ann O''Neil' And [CompanyName] = 'Say \"Hi\" Ltd'")->GetCount(),
+      1);
   // A value that was not doubled cannot reach past its end.
   EXPECT_EQ(ErrorOf([&] { Restricted(u"[FullName] = 'Ann O'Neil'"); }), E_INVALIDARG);
   NewContact("x' AND [FullName] = 'Ann", "", "");
@@ -97,11 +99,10 @@ TEST_F(RestrictTest, LaterChangesOfTheFolderAreSeenByTheNextRestrict) {
 }
 
 TEST_F(RestrictTest, FiltersThatCannotBeParsedFail) {
-  for (const char16_t* bad : {u"", u"FullName = \"Ann\"", u"[FullName] \"Ann\"",
-                              u"[FullName] = \"Ann", u"[FullName] = Ann",
-                              u"[FullName] = \"Ann\" [CompanyName] = \"\"",
-                              u"[FullName] = \"Ann\" AND", u"[NoSuchProperty] = \"x\"",
-                              u"[Birthday] = \"x\""}) {
+  for (const char16_t* bad :
+       {u"", u"FullName = \"Ann\"", u"[FullName] \"Ann\"", u"[FullName] = \"Ann",
+        u"[FullName] = Ann", u"[FullName] = \"Ann\" [CompanyName] = \"\"",
+        u"[FullName] = \"Ann\" AND", u"[NoSuchProperty] = \"x\"", u"[Birthday] = \"x\""}) {
     EXPECT_EQ(ErrorOf([&] { Restricted(bad); }), E_INVALIDARG) << Text(_bstr_t(bad)).size();
   }
 }

@@ -24,16 +24,18 @@ struct IPanel : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE Panel_GetContent(IDispatch* control, BSTR* xml) = 0;
 };
 
-constexpr GUID kPanelLibrary{0x5E4F0100, 0x7A6B, 0x4C8D, {0x9E, 0xAF, 0xB0, 0xC1, 0xD2, 0xE3, 0xF4, 0x05}};
+constexpr GUID kPanelLibrary{
+    0x5E4F0100, 0x7A6B, 0x4C8D, {0x9E, 0xAF, 0xB0, 0xC1, 0xD2, 0xE3, 0xF4, 0x05}};
 
 const kelvra::typelib::Member kPanelMembers[] = {
-    KELVRA_DISP_METHOD(IPanel, Panel_OnLoad, 1),     KELVRA_DISP_METHOD(IPanel, Panel_OnAction, 2),
-    KELVRA_DISP_METHOD(IPanel, Panel_GetLabel, 3),   KELVRA_DISP_METHOD(IPanel, Panel_GetEnabled, 4),
-    KELVRA_DISP_METHOD(IPanel, Panel_GetImage, 5),   KELVRA_DISP_METHOD(IPanel, Panel_GetContent, 6),
+    KELVRA_DISP_METHOD(IPanel, Panel_OnLoad, 1),   KELVRA_DISP_METHOD(IPanel, Panel_OnAction, 2),
+    KELVRA_DISP_METHOD(IPanel, Panel_GetLabel, 3), KELVRA_DISP_METHOD(IPanel, Panel_GetEnabled, 4),
+    KELVRA_DISP_METHOD(IPanel, Panel_GetImage, 5), KELVRA_DISP_METHOD(IPanel, Panel_GetContent, 6),
 };
-const kelvra::typelib::Interface kPanelInterfaces[] = {{&__uuidof(IPanel), u"IPanel", kPanelMembers}};
-const kelvra::typelib::Library kPanelLib{&kPanelLibrary, 1, 0, u"PanelLib", u"Panel 1.0 Type Library",
-                                         kPanelInterfaces};
+const kelvra::typelib::Interface kPanelInterfaces[] = {
+    {&__uuidof(IPanel), u"IPanel", kPanelMembers}};
+const kelvra::typelib::Library kPanelLib{
+    &kPanelLibrary, 1, 0, u"PanelLib", u"Panel 1.0 Type Library", kPanelInterfaces};
 kelvra::typelib::LibraryRegistration panelRegistration(kPanelLib);
 
 const char16_t kRibbon[] =
@@ -60,14 +62,14 @@ std::string Utf8Of(IDispatch* control) {
 
 class ATL_NO_VTABLE CPanel : public ATL::CComObjectRootEx<ATL::CComSingleThreadModel>,
                              public ATL::IDispatchImpl<Office::IRibbonExtensibility,
-                                                      &__uuidof(Office::IRibbonExtensibility),
-                                                      &Office::LIBID_Office, 2, 5>,
+                                                       &__uuidof(Office::IRibbonExtensibility),
+                                                       &Office::LIBID_Office, 2, 5>,
                              public ATL::IDispatchImpl<IPanel, &__uuidof(IPanel), &kPanelLibrary> {
  public:
   BEGIN_COM_MAP(CPanel)
-  COM_INTERFACE_ENTRY2(IDispatch, IPanel)
-  COM_INTERFACE_ENTRY(IPanel)
-  COM_INTERFACE_ENTRY(Office::IRibbonExtensibility)
+    COM_INTERFACE_ENTRY2(IDispatch, IPanel)
+    COM_INTERFACE_ENTRY(IPanel)
+    COM_INTERFACE_ENTRY(Office::IRibbonExtensibility)
   END_COM_MAP()
 
   STDMETHODIMP GetCustomUI(BSTR ribbonId, BSTR* xml) override {
@@ -103,7 +105,8 @@ class ATL_NO_VTABLE CPanel : public ATL::CComObjectRootEx<ATL::CComSingleThreadM
     desc.cbSizeofstruct = sizeof desc;
     desc.picType = PICTYPE_ICON;
     desc.icon.hicon = reinterpret_cast<HICON>(static_cast<std::uintptr_t>(0x292));
-    return OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE, reinterpret_cast<void**>(image));
+    return OleCreatePictureIndirect(&desc, IID_IPictureDisp, FALSE,
+                                    reinterpret_cast<void**>(image));
   }
   STDMETHODIMP Panel_GetContent(IDispatch*, BSTR* xml) override {
     *xml = SysAllocString(content);
@@ -141,8 +144,9 @@ class RibbonHostLoadTest : public RibbonHostTest {};
 
 TEST_F(RibbonHostLoadTest, ReadsTheControlsOfTheExplorerRibbon) {
   ASSERT_EQ(host_->Load(), S_OK);
-  EXPECT_EQ(host_->ControlIds(), (std::vector<std::string>{"x:Panel.tab", "Panel.grp", "Panel.btnGo",
-                                                           "Panel.mnu", "Panel.btnLost"}));
+  EXPECT_EQ(host_->ControlIds(),
+            (std::vector<std::string>{"x:Panel.tab", "Panel.grp", "Panel.btnGo", "Panel.mnu",
+                                      "Panel.btnLost"}));
   EXPECT_EQ(host_->Attribute("Panel.btnGo", "size"), "large");
   EXPECT_EQ(host_->Attribute("Panel.btnGo", "getScreentip"), std::nullopt);
 }
@@ -161,7 +165,8 @@ TEST_F(RibbonHostLoadTest, XmlThatIsNotWellFormedIsRefused) {
 
 TEST(RibbonXmlTest, WellFormedMeansWhatAnXmlParserAccepts) {
   using testkit::RibbonHost;
-  EXPECT_TRUE(RibbonHost::IsWellFormed(R"(<?xml version="1.0"?><a x="1 &amp; 2" y='&#65;'><b/></a>)"));
+  EXPECT_TRUE(
+      RibbonHost::IsWellFormed(R"(<?xml version="1.0"?><a x="1 &amp; 2" y='&#65;'><b/></a>)"));
   EXPECT_TRUE(RibbonHost::IsWellFormed("<a><!-- note --><b></b>text &lt;</a>"));
   EXPECT_FALSE(RibbonHost::IsWellFormed(R"(<a x="Tom & Jerry"/>)"));
   EXPECT_FALSE(RibbonHost::IsWellFormed(R"(<a x="a<b"/>)"));

@@ -167,7 +167,8 @@ TEST_F(EntryIdTest, EveryNodeOfALoadedMailboxHasItsOwnId) {
     for (const auto& folder : s->Folders()) visit(folder);
   }
   EXPECT_EQ(ids.size(), nodes);
-  EXPECT_TRUE(std::none_of(ids.begin(), ids.end(), [](const store::Bytes& id) { return id.empty(); }));
+  EXPECT_TRUE(
+      std::none_of(ids.begin(), ids.end(), [](const store::Bytes& id) { return id.empty(); }));
 }
 
 TEST_F(EntryIdTest, TheSameFileGivesTheSameIds) {
@@ -336,7 +337,8 @@ TEST_F(SaveDeleteTest, AnItemOfAReplacedMailboxCannotBeSaved) {
 // --- The folder's lookup of saved items by a text property.
 class ItemsWithTextTest : public StoreTest {
  protected:
-  static std::size_t Count(const store::FolderPtr& folder, const char* property, const char16_t* folded) {
+  static std::size_t Count(const store::FolderPtr& folder, const char* property,
+                           const char16_t* folded) {
     return folder->ItemsWithText(property, folded).size();
   }
 };
@@ -345,7 +347,8 @@ TEST_F(ItemsWithTextTest, TheTableFollowsChangesSavedOrNot) {
   const auto ann = NewContact();
   ann->Set("FirstName", Value::Text(u"Ann"));
   ann->Set("LastName", Value::Text(u"Lee"));
-  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 0u) << "an unsaved item is not in the folder";
+  EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 0u)
+      << "an unsaved item is not in the folder";
   ASSERT_TRUE(ann->Save());
   EXPECT_EQ(Count(Contacts(), "FullName", u"ann lee"), 1u);
   EXPECT_EQ(Count(Contacts(), "FileAs", u"lee, ann"), 1u);

@@ -116,7 +116,8 @@ TEST_F(SyncMutexTest, WithAFrozenClockATimedOutWaitMovesTheClock) {
     ReleaseMutex(mutex.h);
   });
   WaitForSingleObject(taken.h, INFINITE);
-  for (int step = 0; step < 50; ++step) EXPECT_EQ(WaitForSingleObject(mutex.h, 10), static_cast<DWORD>(WAIT_TIMEOUT));
+  for (int step = 0; step < 50; ++step)
+    EXPECT_EQ(WaitForSingleObject(mutex.h, 10), static_cast<DWORD>(WAIT_TIMEOUT));
   EXPECT_EQ(GetTickCount(), 5500u);
   SetEvent(release.h);
   owner.join();

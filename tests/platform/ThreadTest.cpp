@@ -54,7 +54,8 @@ TEST_F(ThreadTest, AThreadsWindowsGoWhenItEnds) {
   HANDLE thread = CreateThread(
       nullptr, 0,
       [](LPVOID out) -> DWORD {
-        *static_cast<HWND*>(out) = CreateWindowExA(0, "Static", "t", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        *static_cast<HWND*>(out) = CreateWindowExA(0, "Static", "t", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                                   nullptr, nullptr, nullptr);
         return 0;
       },
       &left, 0, nullptr);
@@ -76,7 +77,8 @@ TEST_F(ThreadProcessTest, ARegisteredProgramRunsWithItsCommandLineAndEnds) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   char line[] = "probe -x";
-  ASSERT_TRUE(CreateProcessA("c:/programs/PROBE.exe", line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  ASSERT_TRUE(CreateProcessA("c:/programs/PROBE.exe", line, nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &si, &pi));
   EXPECT_EQ(WaitForSingleObject(pi.hProcess, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(pi.hThread, INFINITE), WAIT_OBJECT_0);
   DWORD code = 0;
@@ -93,11 +95,14 @@ TEST_F(ThreadProcessTest, AnUnknownOrFailingProgramDoesNotStart) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   SetLastError(0);
-  EXPECT_FALSE(CreateProcessA("C:\\Programs\\Probe.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  EXPECT_FALSE(CreateProcessA("C:\\Programs\\Probe.exe", nullptr, nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, &si, &pi));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  testkit::RegisterProgram("C:\\Programs\\Probe.exe", [](const std::string&) -> DWORD { return 0; });
+  testkit::RegisterProgram("C:\\Programs\\Probe.exe",
+                           [](const std::string&) -> DWORD { return 0; });
   testkit::FailProgramStart("C:\\Programs\\Probe.exe", ERROR_ACCESS_DENIED);
-  EXPECT_FALSE(CreateProcessA("C:\\Programs\\Probe.exe", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  EXPECT_FALSE(CreateProcessA("C:\\Programs\\Probe.exe", nullptr, nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, &si, &pi));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
 

@@ -48,8 +48,8 @@ void SetLocal(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD seco
 // Date and time of day of a SYSTEMTIME, to compare in one go.
 std::string Text(const SYSTEMTIME& t) {
   char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                t.wMinute, t.wSecond);
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay,
+                t.wHour, t.wMinute, t.wSecond);
   return text;
 }
 

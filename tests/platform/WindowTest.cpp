@@ -134,8 +134,8 @@ class WindowLifeTest : public ::testing::Test {
 
 TEST_F(WindowLifeTest, WmCreateCarriesTheParameterBeforeCreateReturns) {
   int marker = 0;
-  HWND wnd = CreateWindowExA(0, "TEST.LIFE.WINDOW", "title", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                             nullptr, &marker);
+  HWND wnd = CreateWindowExA(0, "TEST.LIFE.WINDOW", "title", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                             nullptr, nullptr, nullptr, &marker);
   ASSERT_NE(wnd, nullptr);
   EXPECT_EQ(created, &marker);
   EXPECT_FALSE(IsWindowVisible(wnd));
@@ -150,13 +150,15 @@ TEST_F(WindowLifeTest, ASecondClassOfTheSameNameAndAnUnknownClassFail) {
   SetLastError(0);
   EXPECT_EQ(RegisterClassA(&c), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
-  EXPECT_EQ(CreateWindowExA(0, "No.Such.Class", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(
+      CreateWindowExA(0, "No.Such.Class", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+      nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
 }
 
 TEST_F(WindowLifeTest, DestroyingAWindowDestroysItsChildrenFirstAndItsUserData) {
-  HWND top = CreateWindowExA(0, "Test.Life.Window", "top", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                             nullptr, nullptr);
+  HWND top = CreateWindowExA(0, "Test.Life.Window", "top", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                             nullptr, nullptr, nullptr, nullptr);
   HWND child = CreateWindowExA(0, "Test.Life.Window", "", WS_CHILD, 0, 0, 10, 10, top,
                                reinterpret_cast<HMENU>(static_cast<LONG_PTR>(5)), nullptr, nullptr);
   EXPECT_EQ(GetDlgItem(top, 5), child);
@@ -169,8 +171,8 @@ TEST_F(WindowLifeTest, DestroyingAWindowDestroysItsChildrenFirstAndItsUserData) 
 }
 
 TEST_F(WindowLifeTest, FindWindowSeesTopLevelWindowsByClassAndTitle) {
-  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "Finder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                             nullptr, nullptr);
+  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "Finder", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                             nullptr, nullptr, nullptr, nullptr);
   EXPECT_EQ(FindWindowA("test.life.window", nullptr), wnd);
   EXPECT_EQ(FindWindowA(nullptr, "Finder"), wnd);
   EXPECT_EQ(FindWindowA("Test.Life.Window", "Other"), nullptr);
@@ -180,8 +182,8 @@ TEST_F(WindowLifeTest, FindWindowSeesTopLevelWindowsByClassAndTitle) {
 
 TEST_F(WindowLifeTest, ForegroundCallsAreRecordedAndANonWindowIsRefused) {
   testkit::ClearForegroundCalls();
-  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                             nullptr);
+  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1, nullptr,
+                             nullptr, nullptr, nullptr);
   EXPECT_TRUE(SetForegroundWindow(wnd));
   EXPECT_EQ(GetForegroundWindow(), wnd);
   SetLastError(0);
@@ -192,8 +194,8 @@ TEST_F(WindowLifeTest, ForegroundCallsAreRecordedAndANonWindowIsRefused) {
 }
 
 TEST_F(WindowLifeTest, OnlyTheOwningThreadDestroysAWindow) {
-  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                             nullptr);
+  HWND wnd = CreateWindowExA(0, "Test.Life.Window", "", WS_OVERLAPPEDWINDOW, 0, 0, 1, 1, nullptr,
+                             nullptr, nullptr, nullptr);
   BOOL destroyedElsewhere = TRUE;
   DWORD error = 0;
   std::thread([&] {

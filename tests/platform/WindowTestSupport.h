@@ -19,7 +19,8 @@ class ScriptedWindow {
     windowClass.lpfnWndProc = &Dispatch;
     windowClass.lpszClassName = kClass;
     RegisterClassA(&windowClass);  // once per process; later calls find it
-    wnd_ = CreateWindowExA(0, kClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, this);
+    wnd_ = CreateWindowExA(0, kClass, title, WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                           nullptr, this);
   }
   ~ScriptedWindow() {
     if (IsWindow(wnd_)) DestroyWindow(wnd_);

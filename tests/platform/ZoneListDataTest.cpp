@@ -108,7 +108,7 @@ TEST_F(ZoneListParseTest, RejectsMalformedFiles) {
   const std::string zone = "zone|Z|1|Etc/Z|0|0|-60|";
   const std::string tail = "|D|S|T|\n";
   const std::vector<std::string> bad = {
-      "zone|Z|1|Etc/Z|0|0|0|0,0,0,0,0,0|0,0,0,0,0,0|D|S|T\n",     // a field short
+      "zone|Z|1|Etc/Z|0|0|0|0,0,0,0,0,0|0,0,0,0,0,0|D|S|T\n",    // a field short
       zone + "13,0,1,2,0,0|3,0,2,2,0,0" + tail,                  // month 13
       zone + "10,7,1,2,0,0|3,0,2,2,0,0" + tail,                  // weekday 7
       zone + "10,0,0,2,0,0|3,0,2,2,0,0" + tail,                  // week 0 with a month
@@ -209,8 +209,7 @@ TEST_F(SeedZoneListTest, WritesOneKeyPerZoneWithItsValues) {
   const auto& zones = ZoneListData::Instance().zones();
   ASSERT_FALSE(zones.empty());
   EXPECT_EQ(testkit::SeedZoneList(), zones.size());
-  EXPECT_EQ(testkit::SubKeyNames(HKEY_LOCAL_MACHINE, testkit::kTimeZonesKey).size(),
-            zones.size());
+  EXPECT_EQ(testkit::SubKeyNames(HKEY_LOCAL_MACHINE, testkit::kTimeZonesKey).size(), zones.size());
   const ZoneListEntry* berlin = ZoneListData::Instance().FindZone("W. Europe Standard Time");
   ASSERT_NE(berlin, nullptr);
   const std::string key = std::string(testkit::kTimeZonesKey) + "\\W. Europe Standard Time";
@@ -330,8 +329,7 @@ std::int64_t RuleChange(const SYSTEMTIME& rule, int year, int offsetBefore) {
   const int days = static_cast<int>(
       UtcSeconds(rule.wMonth == 12 ? year + 1 : year, nextMonth, 1, 0) / 86400 - first);
   while (day > days) day -= 7;
-  return UtcSeconds(year, rule.wMonth, day,
-                    rule.wHour * 3600 + rule.wMinute * 60 + rule.wSecond) -
+  return UtcSeconds(year, rule.wMonth, day, rule.wHour * 3600 + rule.wMinute * 60 + rule.wSecond) -
          offsetBefore;
 }
 

@@ -30,7 +30,8 @@ class BaseReplayTest : public ::testing::Test {
     const char* name = nullptr;
     FILETIME time{};
     int type = -1;
-    for (int rc = index_.GetFirstFile(&name, &time, &type); rc == 0; rc = index_.GetNextFile(&name, &time, &type))
+    for (int rc = index_.GetFirstFile(&name, &time, &type); rc == 0;
+         rc = index_.GetNextFile(&name, &time, &type))
       out += std::string(name) + " " + std::to_string(type) + ";";
     return out;
   }
@@ -54,7 +55,8 @@ TEST_F(BaseReplayTest, CommentsAndEmptyLinesAreNotCounted) {
 }
 
 TEST_F(BaseReplayTest, MixedBaseGivesItsFoldersEntriesAndCounts) {
-  std::ifstream in(std::string(KELVRA_TEST_DATA_DIR) + "/sharestore/mixed-base.txt", std::ios::binary);
+  std::ifstream in(std::string(KELVRA_TEST_DATA_DIR) + "/sharestore/mixed-base.txt",
+                   std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   ASSERT_EQ(0, InitWith(bytes));
 
@@ -89,7 +91,8 @@ TEST_F(BaseReplayTest, ChangeFolderForUnknownNumberCountsTwice) {
 }
 
 TEST_F(BaseReplayTest, RemoveFolderCountsItsFilesAndUnknownNumberIsNoGarbage) {
-  ASSERT_EQ(0, InitWith("Folder=1,k,*.*,Z:\\a\r\nFile=1,0-0,N,a\r\nFile=1,0-0,N,b\r\nRemoveFolder=1\r\nRemoveFolder=7\r\n"));
+  ASSERT_EQ(0, InitWith("Folder=1,k,*.*,Z:\\a\r\nFile=1,0-0,N,a\r\nFile=1,0-0,N,b\r\nRemoveFolder="
+                        "1\r\nRemoveFolder=7\r\n"));
   EXPECT_EQ(std::make_pair(5, 2 + 2), Stat());
   int count = -1;
   index_.GetFolderCount(&count);
@@ -97,7 +100,8 @@ TEST_F(BaseReplayTest, RemoveFolderCountsItsFilesAndUnknownNumberIsNoGarbage) {
 }
 
 TEST_F(BaseReplayTest, TimesReadInEitherCaseAndWithoutHighPart) {
-  ASSERT_EQ(0, InitWith("Folder=1,k,*.*,Z:\\a\r\nFile=1,ABCDEF01-0000001f,_,a\r\nFile=1,ff,_,b\r\n"));
+  ASSERT_EQ(0,
+            InitWith("Folder=1,k,*.*,Z:\\a\r\nFile=1,ABCDEF01-0000001f,_,a\r\nFile=1,ff,_,b\r\n"));
   ASSERT_EQ(0, index_.SetCurrentFolder("k"));
   FILETIME time{};
   ASSERT_EQ(0, index_.FindFile("a", &time, nullptr));
@@ -109,7 +113,8 @@ TEST_F(BaseReplayTest, TimesReadInEitherCaseAndWithoutHighPart) {
 }
 
 TEST_F(BaseReplayTest, AnyLineEndIsAccepted) {
-  ASSERT_EQ(0, InitWith("Folder=1,k,*.*,Z:\\a\nFile=1,0-0,N,a\rFile=1,0-0,N,b\r\nFile=1,0-0,N,c\n"));
+  ASSERT_EQ(0,
+            InitWith("Folder=1,k,*.*,Z:\\a\nFile=1,0-0,N,a\rFile=1,0-0,N,b\r\nFile=1,0-0,N,c\n"));
   EXPECT_EQ("a 1;b 1;c 1;", Files("k"));
   EXPECT_EQ(std::make_pair(4, 0), Stat());
 }
@@ -139,16 +144,19 @@ std::string Seen(CTessaly& index) {
   std::string out;
   const char* key = nullptr;
   const char* path = nullptr;
-  for (int rc = index.GetFirstFolder(&key, &path, nullptr); rc == 0; rc = index.GetNextFolder(&key, &path, nullptr)) {
+  for (int rc = index.GetFirstFolder(&key, &path, nullptr); rc == 0;
+       rc = index.GetNextFolder(&key, &path, nullptr)) {
     out += std::string("[") + key + " " + path + "]";
     const std::string current = key;
     index.SetCurrentFolder(current.c_str());
     const char* name = nullptr;
     FILETIME time{};
     int type = -1;
-    for (int f = index.GetFirstFile(&name, &time, &type); f == 0; f = index.GetNextFile(&name, &time, &type))
+    for (int f = index.GetFirstFile(&name, &time, &type); f == 0;
+         f = index.GetNextFile(&name, &time, &type))
       out += std::string(name) + " " + std::to_string(type) + ";";
-    for (int f = index.FindFirstSubfolder(0, &name, &type); f == 0; f = index.FindNextSubfolder(0, &name, &type))
+    for (int f = index.FindFirstSubfolder(0, &name, &type); f == 0;
+         f = index.FindNextSubfolder(0, &name, &type))
       out += std::string(name) + " " + std::to_string(type) + ";";
   }
   int lines = -1, garbage = -1;
@@ -161,8 +169,9 @@ TEST_F(BaseReplayTest, TornLastLineIsCutOffAndEveryLaterStartReadsTheSame) {
       "Folder=1,a,*.*,Z:\\a\r\nFile=1,0-0,N,x\r\nFolder=12,b,*.*,Z:\\b\r\nFile=12,0-0,M,y\r\n";
   const std::string expected = "[a Z:\\a]x 1;[b Z:\\b]y 2; lines 4 garbage 0";
   // Each kind of line, cut where the rest would still read as a line of its own.
-  const char* const torn[] = {"RemoveFolder=1", "File=1,0-0,N,phant", "RemoveFile=1,x", "ChangeFolder=1,Z:\\elsew",
-                              "Subfolder=12,N,su", "Folder=13,c,*.*,Z:\\c", "File=12,0-0,D,y", "RemoveFolder=12\r"};
+  const char* const torn[] = {
+      "RemoveFolder=1",    "File=1,0-0,N,phant",    "RemoveFile=1,x",  "ChangeFolder=1,Z:\\elsew",
+      "Subfolder=12,N,su", "Folder=13,c,*.*,Z:\\c", "File=12,0-0,D,y", "RemoveFolder=12\r"};
   for (const char* line : torn) {
     const bool wholeLine = std::string(line).back() == '\r';
     ASSERT_EQ(0, InitWith(committed + line)) << line;
@@ -214,7 +223,8 @@ TEST_F(BaseReplayTest, BadLinesAreLoggedWithTheirText) {
   ASSERT_EQ(0, InitWith("Nonsense here\r\n"));
   g_Log.InitLog(nullptr, nullptr, false, 1);
   bool seen = false;
-  for (const std::string& text : testkit::DebugOutput()) seen = seen || text == "ignoring bad line (Nonsense here)";
+  for (const std::string& text : testkit::DebugOutput())
+    seen = seen || text == "ignoring bad line (Nonsense here)";
   EXPECT_TRUE(seen);
 }
 

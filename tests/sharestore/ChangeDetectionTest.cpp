@@ -28,7 +28,9 @@ class ChangeDetectionTest : public IndexTestFixture {
     ASSERT_EQ(0, index_.AddFolder("k", (dir_.windows() + "\\w").c_str(), "*.*"));
     ASSERT_EQ(0, index_.SetCurrentFolder("k"));
   }
-  void Put(const std::string& name, long long seconds) { WriteFileAt(dir_.linuxPath("w/" + name), "x", seconds); }
+  void Put(const std::string& name, long long seconds) {
+    WriteFileAt(dir_.linuxPath("w/" + name), "x", seconds);
+  }
   int Update() { return index_.Update("k", &Record, &progress_); }
   std::vector<std::string> LinesAfter(std::size_t count) {
     const auto all = Lines();
@@ -50,7 +52,8 @@ TEST_F(ChangeDetectionTest, NewFilesAreWrittenBetweenMarks) {
   ASSERT_EQ(0, Update());
   const std::string t1000 = "294a6400-019db1e1";  // 1970-01-01 00:16:40
   const std::vector<std::string> expected{";", ";detected changes 2026.03.14 09:05:07",
-                                          "File=1,7d564800-019db1e3,N,A.txt", "File=1," + t1000 + ",N,b.txt", ";"};
+                                          "File=1,7d564800-019db1e3,N,A.txt",
+                                          "File=1," + t1000 + ",N,b.txt", ";"};
   EXPECT_EQ(expected, LinesAfter(1));
   EXPECT_EQ("A.txt 1;b.txt 1;", Files());
   EXPECT_EQ(std::make_pair(3, 0), Stat());
@@ -77,7 +80,8 @@ TEST_F(ChangeDetectionTest, StateTransitions) {
   Put("stillnew", 10);
   Put("gone", 10);
   ASSERT_EQ(0, Update());
-  for (const char* name : {"unchanged", "modified", "gone"}) ASSERT_EQ(0, index_.RemoveChange(name));
+  for (const char* name : {"unchanged", "modified", "gone"})
+    ASSERT_EQ(0, index_.RemoveChange(name));
   Put("modified", 20);
   Put("stillnew", 30);
   std::filesystem::remove(dir_.linuxPath("w/gone"));
@@ -207,8 +211,8 @@ class SubfolderScanTest : public ChangeDetectionTest {
       std::filesystem::create_directory(dir_.linuxPath(path));
   }
   int Scan(int recursive, std::vector<const char*> excluded = {}) {
-    return index_.UpdateSubfolders("k", recursive, excluded.data(), static_cast<int>(excluded.size()), &Record,
-                                   &progress_);
+    return index_.UpdateSubfolders("k", recursive, excluded.data(),
+                                   static_cast<int>(excluded.size()), &Record, &progress_);
   }
 };
 

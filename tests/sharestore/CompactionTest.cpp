@@ -27,11 +27,8 @@ TEST_F(CompactionTest, WritesFoldersInKeyOrderWithTheirEntries) {
   Fill();
   ASSERT_EQ(0, index_.CompactBase());
   const std::vector<std::string> expected{
-      "Folder=2,a,*.txt,Z:\\a",
-      "Folder=1,b,*.*,Z:\\b, c",
-      "File=1,00000001-00000000,D,X",
-      "File=1,00000003-00000000,M,Y",
-      "Subfolder=1,_,s\\t",
+      "Folder=2,a,*.txt,Z:\\a",       "Folder=1,b,*.*,Z:\\b, c", "File=1,00000001-00000000,D,X",
+      "File=1,00000003-00000000,M,Y", "Subfolder=1,_,s\\t",
   };
   EXPECT_EQ(expected, Lines());
   EXPECT_EQ(std::make_pair(5, 0), Stat());

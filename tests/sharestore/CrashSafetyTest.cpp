@@ -21,16 +21,20 @@ std::string Dump(CTessaly& index) {
   const char* key = nullptr;
   const char* path = nullptr;
   const char* mask = nullptr;
-  for (int rc = index.GetFirstFolder(&key, &path, &mask); rc == 0; rc = index.GetNextFolder(&key, &path, &mask)) {
+  for (int rc = index.GetFirstFolder(&key, &path, &mask); rc == 0;
+       rc = index.GetNextFolder(&key, &path, &mask)) {
     out += std::string("[") + key + "|" + path + "|" + mask + "]";
     const std::string current = key;
     index.SetCurrentFolder(current.c_str());
     const char* name = nullptr;
     FILETIME time{};
     int type = 0;
-    for (int f = index.GetFirstFile(&name, &time, &type); f == 0; f = index.GetNextFile(&name, &time, &type))
-      out += std::string(name) + "@" + std::to_string(time.dwLowDateTime) + ":" + std::to_string(type) + ";";
-    for (int s = index.FindFirstSubfolder(0, &name, &type); s == 0; s = index.FindNextSubfolder(0, &name, &type))
+    for (int f = index.GetFirstFile(&name, &time, &type); f == 0;
+         f = index.GetNextFile(&name, &time, &type))
+      out += std::string(name) + "@" + std::to_string(time.dwLowDateTime) + ":" +
+             std::to_string(type) + ";";
+    for (int s = index.FindFirstSubfolder(0, &name, &type); s == 0;
+         s = index.FindNextSubfolder(0, &name, &type))
       out += std::string(name) + ":" + std::to_string(type) + ";";
   }
   return out;
@@ -62,7 +66,9 @@ bool RunChild(const std::function<void(int channel)>& work, int& committed) {
 using Operation = std::function<int(CTessaly&)>;
 
 Operation InFolder(const char* key, std::function<int(CTessaly&)> write) {
-  return [key, write](CTessaly& index) { return index.SetCurrentFolder(key) == 0 ? write(index) : -99; };
+  return [key, write](CTessaly& index) {
+    return index.SetCurrentFolder(key) == 0 ? write(index) : -99;
+  };
 }
 
 // Operations that each append one line.
@@ -72,14 +78,19 @@ std::vector<Operation> Appends() {
   ops.push_back([](CTessaly& i) { return i.AddFolder("pics", "Z:\\pics", "*.jpg"); });
   for (int n = 0; n < 8; ++n) {
     const std::string name = "file" + std::to_string(n) + ".txt";
-    ops.push_back(InFolder("docs", [name, n](CTessaly& i) { return i.SetFile(name.c_str(), Ticks(n), CT_NEW); }));
+    ops.push_back(InFolder(
+        "docs", [name, n](CTessaly& i) { return i.SetFile(name.c_str(), Ticks(n), CT_NEW); }));
   }
   ops.push_back(InFolder("docs", [](CTessaly& i) { return i.RemoveChange("file3.txt"); }));
-  ops.push_back(InFolder("docs", [](CTessaly& i) { return i.SetFile("file5.txt", Ticks(9), CT_DELETED); }));
+  ops.push_back(
+      InFolder("docs", [](CTessaly& i) { return i.SetFile("file5.txt", Ticks(9), CT_DELETED); }));
   ops.push_back(InFolder("docs", [](CTessaly& i) { return i.RemoveChange("file5.txt"); }));
   ops.push_back([](CTessaly& i) { return i.ChangeFolder("pics", "Z:\\pictures"); });
-  ops.push_back(InFolder("pics", [](CTessaly& i) { return i.SetSubfolder("holiday\\beach", CT_NEW); }));
-  ops.push_back(InFolder("pics", [](CTessaly& i) { return i.SetFile(std::string(3000, 'p').c_str(), Ticks(7), CT_NEW); }));
+  ops.push_back(
+      InFolder("pics", [](CTessaly& i) { return i.SetSubfolder("holiday\\beach", CT_NEW); }));
+  ops.push_back(InFolder("pics", [](CTessaly& i) {
+    return i.SetFile(std::string(3000, 'p').c_str(), Ticks(7), CT_NEW);
+  }));
   ops.push_back([](CTessaly& i) { return i.RemoveFolder("docs"); });
   ops.push_back([](CTessaly& i) { return i.AddFolder("more", "Z:\\more", "*.*"); });
   return ops;
@@ -103,8 +114,10 @@ TEST_F(CrashSafetyTest, KillAtEveryStepOfACompaction) {
   ASSERT_EQ(0, index_.AddFolder("docs", "Z:\\docs", "*.txt"));
   ASSERT_EQ(0, index_.AddFolder("pics", "Z:\\pics", "*.jpg"));
   ASSERT_EQ(0, index_.SetCurrentFolder("docs"));
-  for (int i = 0; i < 50; ++i) ASSERT_EQ(0, index_.SetFile(("f" + std::to_string(i)).c_str(), Ticks(i), i % 4));
-  for (int i = 0; i < 50; i += 3) ASSERT_EQ(0, index_.RemoveChange(("f" + std::to_string(i)).c_str()));
+  for (int i = 0; i < 50; ++i)
+    ASSERT_EQ(0, index_.SetFile(("f" + std::to_string(i)).c_str(), Ticks(i), i % 4));
+  for (int i = 0; i < 50; i += 3)
+    ASSERT_EQ(0, index_.RemoveChange(("f" + std::to_string(i)).c_str()));
   ASSERT_EQ(0, index_.SetSubfolder("a\\b", CT_NEW));
   const std::string expected = Dump(index_);
   index_.Close();
@@ -114,12 +127,14 @@ TEST_F(CrashSafetyTest, KillAtEveryStepOfACompaction) {
   for (unsigned long step = 1; step < 100; ++step) {
     Reset(original);
     int ignored = 0;
-    const bool killed = RunChild([this, step](int) {
-      CTessaly child;
-      if (child.Init(BasePath().c_str()) != 0) _exit(3);
-      testkit::KillAtFileStep(step);
-      _exit(child.CompactBase() == 0 ? 0 : 4);
-    }, ignored);
+    const bool killed = RunChild(
+        [this, step](int) {
+          CTessaly child;
+          if (child.Init(BasePath().c_str()) != 0) _exit(3);
+          testkit::KillAtFileStep(step);
+          _exit(child.CompactBase() == 0 ? 0 : 4);
+        },
+        ignored);
     ASSERT_EQ(expected, Recovered()) << "killed at step " << step;
     ASSERT_EQ(expected, Recovered()) << "second start after a kill at step " << step;
     if (!killed) break;
@@ -151,18 +166,22 @@ TEST_F(CrashSafetyTest, KillInTheMiddleOfAppends) {
   for (unsigned long step = 1; step < 200; ++step) {
     Reset("");
     int committed = 0;
-    const bool killed = RunChild([this, step, &ops](int channel) {
-      CTessaly child;
-      if (child.Init(BasePath().c_str()) != 0) _exit(3);
-      testkit::KillAtFileStep(step);
-      for (const Operation& op : ops) {
-        if (op(child) != 0) _exit(5);
-        if (write(channel, "+", 1) != 1) _exit(6);
-      }
-    }, committed);
+    const bool killed = RunChild(
+        [this, step, &ops](int channel) {
+          CTessaly child;
+          if (child.Init(BasePath().c_str()) != 0) _exit(3);
+          testkit::KillAtFileStep(step);
+          for (const Operation& op : ops) {
+            if (op(child) != 0) _exit(5);
+            if (write(channel, "+", 1) != 1) _exit(6);
+          }
+        },
+        committed);
     ASSERT_LT(static_cast<std::size_t>(committed), states.size());
-    ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered()) << "killed at step " << step;
-    ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered()) << "second start after a kill at step " << step;
+    ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered())
+        << "killed at step " << step;
+    ASSERT_EQ(states[static_cast<std::size_t>(committed)], Recovered())
+        << "second start after a kill at step " << step;
     // The recovered base goes on taking lines, each on a line of its own.
     CTessaly after;
     ASSERT_EQ(0, after.Init(BasePath().c_str()));

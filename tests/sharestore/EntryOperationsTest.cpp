@@ -85,7 +85,8 @@ TEST_F(EntryOperationsTest, FindNextBeforeFindFirstIsRefused) {
 
 // The natural loop: find the next change, acknowledge it, go on.
 TEST_F(EntryOperationsTest, AcknowledgingWhileEnumeratingVisitsEachChangeOnce) {
-  for (const char* name : {"a", "b", "c", "d"}) ASSERT_EQ(0, index_.SetFile(name, Ticks(1), CT_DELETED));
+  for (const char* name : {"a", "b", "c", "d"})
+    ASSERT_EQ(0, index_.SetFile(name, Ticks(1), CT_DELETED));
   ASSERT_EQ(0, index_.SetFile("e", Ticks(1), CT_NEW));
   std::string seen;
   const char* name = nullptr;

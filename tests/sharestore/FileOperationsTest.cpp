@@ -2,8 +2,8 @@
 // copies in and out, deletion (to the trash with the folder flag), times and moves.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "ShareStoreTestSupport.h"
@@ -49,37 +49,40 @@ TEST_F(FileOperationsTest, HasFilesHasDirsIsEmptyDir) {
 TEST_F(FileOperationsTest, UploadCopiesKeepingTheTime) {
   WriteFileAt(dir_.linuxPath("local.txt"), "content", 1000);
   FILETIME time{};
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local.txt").c_str(), Share().c_str(), "", &time, 0, nullptr, 0, 0));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local.txt").c_str(), Share().c_str(), "", &time,
+                                  0, nullptr, 0, 0));
   EXPECT_TRUE(fs::exists(SharePath("local.txt")));
   EXPECT_EQ(FileTimeOfUnix(1000).dwLowDateTime, time.dwLowDateTime);
   EXPECT_EQ(FileTimeOfUnix(1000).dwHighDateTime, time.dwHighDateTime);
   // Without unique or recycle an existing target is overwritten.
   WriteFileAt(dir_.linuxPath("local.txt"), "second", 2000);
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local.txt").c_str(), Share().c_str(), nullptr, nullptr, 0, nullptr, 0, 0));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local.txt").c_str(), Share().c_str(), nullptr,
+                                  nullptr, 0, nullptr, 0, 0));
   std::ifstream in(SharePath("local.txt"));
   std::string text;
   in >> text;
   EXPECT_EQ("second", text);
   EXPECT_EQ(-1, Tessaly_UploadFile("", Share().c_str(), "x", nullptr, 0, nullptr, 0, 0));
   EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-            Tessaly_UploadFile(dir_.windowsPath("nothing").c_str(), Share().c_str(), "x", nullptr, 0, nullptr, 0, 0));
+            Tessaly_UploadFile(dir_.windowsPath("nothing").c_str(), Share().c_str(), "x", nullptr,
+                               0, nullptr, 0, 0));
 }
 
 TEST_F(FileOperationsTest, UploadUniqueNumbersTheName) {
   WriteFileAt(dir_.linuxPath("local"), "x", 10);
   WriteFileAt(SharePath("a.txt"), "old", 10);
   char name[32] = "garbage";
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt", nullptr, 1, name,
-                                  sizeof name, 0));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt",
+                                  nullptr, 1, name, sizeof name, 0));
   EXPECT_STREQ("a1.txt", name);
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt", nullptr, 1, name,
-                                  sizeof name, 0));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt",
+                                  nullptr, 1, name, sizeof name, 0));
   EXPECT_STREQ("a2.txt", name);
   // A buffer too small still gets a terminated (cut) name.
   char small[4];
   std::memset(small, 'z', sizeof small);
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt", nullptr, 1, small,
-                                  sizeof small, 0));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "a.txt",
+                                  nullptr, 1, small, sizeof small, 0));
   EXPECT_STREQ("a3.", small);
   EXPECT_TRUE(fs::exists(SharePath("a3.txt")));
 }
@@ -87,7 +90,8 @@ TEST_F(FileOperationsTest, UploadUniqueNumbersTheName) {
 TEST_F(FileOperationsTest, UploadRecycleMovesTheOldFileToTheTrash) {
   WriteFileAt(dir_.linuxPath("local"), "new", 10);
   WriteFileAt(SharePath("t.txt"), "old", 10);
-  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "t.txt", nullptr, 0, nullptr, 0, 1));
+  ASSERT_EQ(0, Tessaly_UploadFile(dir_.windowsPath("local").c_str(), Share().c_str(), "t.txt",
+                                  nullptr, 0, nullptr, 0, 1));
   std::ifstream trashed(dir_.linuxPath("trash/files/t.txt"));
   std::string text;
   trashed >> text;
@@ -100,15 +104,18 @@ TEST_F(FileOperationsTest, UploadRecycleMovesTheOldFileToTheTrash) {
 
 TEST_F(FileOperationsTest, DownloadAndTimes) {
   WriteFileAt(SharePath("r.txt"), "remote", 3000);
-  ASSERT_EQ(0, Tessaly_DownloadFile(Share().c_str(), "R.TXT", dir_.windowsPath("copy.txt").c_str()));
+  ASSERT_EQ(0,
+            Tessaly_DownloadFile(Share().c_str(), "R.TXT", dir_.windowsPath("copy.txt").c_str()));
   EXPECT_EQ("remote", dir_.read("copy.txt"));
   FILETIME time{};
   ASSERT_EQ(0, Tessaly_GetFileLMT(Share().c_str(), "r.txt", &time));
   EXPECT_EQ(FileTimeOfUnix(3000).dwLowDateTime, time.dwLowDateTime);
   EXPECT_EQ(ERROR_FILE_NOT_FOUND, Tessaly_GetFileLMT(Share().c_str(), "none", &time));
   EXPECT_EQ(-1, Tessaly_GetFileLMT(Share().c_str(), "r.txt", nullptr));
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Tessaly_DownloadFile(Share().c_str(), "none", dir_.windowsPath("c2").c_str()));
-  EXPECT_EQ(ERROR_PATH_NOT_FOUND, Tessaly_DownloadFile(dir_.windowsPath("nope").c_str(), "r.txt", "x"));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            Tessaly_DownloadFile(Share().c_str(), "none", dir_.windowsPath("c2").c_str()));
+  EXPECT_EQ(ERROR_PATH_NOT_FOUND,
+            Tessaly_DownloadFile(dir_.windowsPath("nope").c_str(), "r.txt", "x"));
 }
 
 TEST_F(FileOperationsTest, DeleteDirectlyOrToTheTrash) {
@@ -132,7 +139,8 @@ TEST_F(FileOperationsTest, MoveDirectoryFilesThroughTheShell) {
   WriteFileAt(SharePath("b"), "2", 10);
   WriteFileAt(dir_.linuxPath("to/b"), "old", 10);
   int aborted = -1;
-  ASSERT_EQ(0, MoveDirectoryFiles(Share().c_str(), dir_.windowsPath("to").c_str(), &aborted, 0x0010 /* replace */));
+  ASSERT_EQ(0, MoveDirectoryFiles(Share().c_str(), dir_.windowsPath("to").c_str(), &aborted,
+                                  0x0010 /* replace */));
   EXPECT_EQ(0, aborted);
   EXPECT_EQ("2", dir_.read("to/b"));
   EXPECT_TRUE(fs::exists(dir_.linuxPath("to/a")));
@@ -162,19 +170,22 @@ TEST_F(FileOperationsTest, MoveDirectoryFiles2ReportsFailures) {
   WriteFileAt(dir_.linuxPath("to/b"), "taken", 10);
   Failures failures;
   failures.answer = 0;
-  EXPECT_EQ(-1, MoveDirectoryFiles2(Share().c_str(), dir_.windowsPath("to").c_str(), &OnFailure, &failures));
+  EXPECT_EQ(-1, MoveDirectoryFiles2(Share().c_str(), dir_.windowsPath("to").c_str(), &OnFailure,
+                                    &failures));
   ASSERT_EQ(1u, failures.from.size());
   EXPECT_EQ(Share() + "\\b:183", failures.from[0]);
   EXPECT_TRUE(fs::exists(dir_.linuxPath("to/a")));  // moved before the failure
   EXPECT_TRUE(fs::exists(SharePath("c")));          // not reached
 
   // A null callback goes on; subfolders stay.
-  EXPECT_EQ(0, MoveDirectoryFiles2(Share().c_str(), dir_.windowsPath("to").c_str(), nullptr, nullptr));
+  EXPECT_EQ(0,
+            MoveDirectoryFiles2(Share().c_str(), dir_.windowsPath("to").c_str(), nullptr, nullptr));
   EXPECT_TRUE(fs::exists(dir_.linuxPath("to/c")));
   EXPECT_TRUE(fs::exists(SharePath("sub")));
   EXPECT_EQ(-1, MoveDirectoryFiles2("", dir_.windowsPath("to").c_str(), nullptr, nullptr));
   EXPECT_EQ(ERROR_PATH_NOT_FOUND,
-            MoveDirectoryFiles2(dir_.windowsPath("none").c_str(), dir_.windowsPath("to").c_str(), nullptr, nullptr));
+            MoveDirectoryFiles2(dir_.windowsPath("none").c_str(), dir_.windowsPath("to").c_str(),
+                                nullptr, nullptr));
 }
 
 }  // namespace

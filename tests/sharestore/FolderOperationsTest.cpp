@@ -10,7 +10,8 @@ class FolderOperationsTest : public IndexTestFixture {};
 TEST_F(FolderOperationsTest, AddFolderWritesItsLineAndNumbersFromOne) {
   ASSERT_EQ(0, index_.AddFolder("k1", "Z:\\data\\a, b", "*.txt;*.doc"));
   ASSERT_EQ(0, index_.AddFolder("k2", "Z:\\data\\c", "*.*"));
-  const std::vector<std::string> expected{"Folder=1,k1,*.txt;*.doc,Z:\\data\\a, b", "Folder=2,k2,*.*,Z:\\data\\c"};
+  const std::vector<std::string> expected{"Folder=1,k1,*.txt;*.doc,Z:\\data\\a, b",
+                                          "Folder=2,k2,*.*,Z:\\data\\c"};
   EXPECT_EQ(expected, Lines());
   EXPECT_EQ(std::make_pair(2, 0), Stat());
 }
@@ -74,7 +75,8 @@ TEST_F(FolderOperationsTest, EnumerationFollowsKeyOrderAndSurvivesRemoval) {
   for (const char* key : {"b", "C", "a"}) ASSERT_EQ(0, index_.AddFolder(key, "Z:\\x", "*.*"));
   const char* key = nullptr;
   std::string seen;
-  for (int rc = index_.GetFirstFolder(&key, nullptr, nullptr); rc == 0; rc = index_.GetNextFolder(&key, nullptr, nullptr)) {
+  for (int rc = index_.GetFirstFolder(&key, nullptr, nullptr); rc == 0;
+       rc = index_.GetNextFolder(&key, nullptr, nullptr)) {
     seen += key;
     ASSERT_EQ(0, index_.RemoveFolder(key));  // the folder under the cursor goes
   }

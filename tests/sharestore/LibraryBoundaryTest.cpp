@@ -94,8 +94,9 @@ struct FailingReplay {
 
 TEST_F(LibraryBoundaryTest, ABaseThatCannotBeReadWholeLeavesTheIndexClosed) {
   ChangeIndex<TessalyFolder> index;
-  EXPECT_EQ(E_OUTOFMEMORY,
-            Guarded("Edge::Init", [&] { return index.Open<FailingReplay>(BasePath().c_str(), "Edge::Init"); }));
+  EXPECT_EQ(E_OUTOFMEMORY, Guarded("Edge::Init", [&] {
+              return index.Open<FailingReplay>(BasePath().c_str(), "Edge::Init");
+            }));
   EXPECT_FALSE(index.Initialised());
   EXPECT_FALSE(index.BaseOpen());
 }

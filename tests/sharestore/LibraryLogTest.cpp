@@ -47,12 +47,13 @@ TEST_F(LibraryLogTest, LineFormatAndCodes) {
   EXPECT_EQ(0, log_->LogInfo(3, "Info", "x"));
   EXPECT_EQ(4, log_->LogInfo(4, "Info", "y"));
   const std::string text = dir_.read("lib.log");
-  EXPECT_EQ("04/03/2026 07:08:09 Inf in InitLog: Version = 1.0.0.1\r\n"
-            "04/03/2026 07:08:09 Err in CTessaly::Init: plain 5\r\n"
-            "04/03/2026 07:08:09 Err[0xffffffff] in CTessaly::Init: coded\r\n"
-            "04/03/2026 07:08:09 Err in Tag: ASSERT failed in line 0\r\n"
-            "04/03/2026 07:08:09 Inf in Info: x\r\n",
-            text);
+  EXPECT_EQ(
+      "04/03/2026 07:08:09 Inf in InitLog: Version = 1.0.0.1\r\n"
+      "04/03/2026 07:08:09 Err in CTessaly::Init: plain 5\r\n"
+      "04/03/2026 07:08:09 Err[0xffffffff] in CTessaly::Init: coded\r\n"
+      "04/03/2026 07:08:09 Err in Tag: ASSERT failed in line 0\r\n"
+      "04/03/2026 07:08:09 Inf in Info: x\r\n",
+      text);
   EXPECT_FALSE(dir_.exists("lib.err"));
 }
 
@@ -62,10 +63,11 @@ TEST_F(LibraryLogTest, ErrorsAlsoGoToTheErrorFileWithTheVersion) {
   log_->LogError("T", 2, "bad");
   log_->LogInfo(1, "T", "fine");
   EXPECT_EQ("1.0.0.1 04/03/2026 07:08:09 Err[0x2] in T: bad\r\n", dir_.read("lib.err"));
-  EXPECT_EQ("04/03/2026 07:08:09 Inf in InitLog: Version = 1.0.0.1\r\n"
-            "04/03/2026 07:08:09 Err[0x2] in T: bad\r\n"
-            "04/03/2026 07:08:09 Inf in T: fine\r\n",
-            dir_.read("lib.log"));
+  EXPECT_EQ(
+      "04/03/2026 07:08:09 Inf in InitLog: Version = 1.0.0.1\r\n"
+      "04/03/2026 07:08:09 Err[0x2] in T: bad\r\n"
+      "04/03/2026 07:08:09 Inf in T: fine\r\n",
+      dir_.read("lib.log"));
   // Level 1 keeps the version line back, and the export says so.
   EXPECT_EQ(2, Tessaly_ConfigLog(nullptr, nullptr, 0, 1));
   EXPECT_EQ(0, Tessaly_ConfigLog(nullptr, nullptr, 0, 2));
@@ -107,7 +109,8 @@ TEST_F(LibraryLogTest, LinesFromSeveralThreadsStayWhole) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([this, t] {
-      for (int i = 0; i < 200; ++i) log_->LogError("T", 0, "thread %d line %d %s", t, i, std::string(100, 'a' + t).c_str());
+      for (int i = 0; i < 200; ++i)
+        log_->LogError("T", 0, "thread %d line %d %s", t, i, std::string(100, 'a' + t).c_str());
     });
   for (std::thread& thread : threads) thread.join();
   std::ifstream in(dir_.linuxPath("lib.log"));

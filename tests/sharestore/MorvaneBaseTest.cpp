@@ -51,9 +51,10 @@ TEST_F(MorvaneBaseTest, ReplayRestoresFoldersItemsAndCounts) {
 }
 
 TEST_F(MorvaneBaseTest, FileShareLinesAreUnknownHere) {
-  dir_.write("base.txt",
-             "Folder=1,k,FF01,0A0B,\r\nFile=1,0-0,N,a.txt\r\nChangeFolder=1,x\r\nSubfolder=1,N,a\r\n"
-             "Folder=2,short,FF02\r\n");
+  dir_.write(
+      "base.txt",
+      "Folder=1,k,FF01,0A0B,\r\nFile=1,0-0,N,a.txt\r\nChangeFolder=1,x\r\nSubfolder=1,N,a\r\n"
+      "Folder=2,short,FF02\r\n");
   ASSERT_EQ(0, Reopen());
   EXPECT_EQ(std::make_pair(5, 4), Stat());
   ASSERT_EQ(0, index_.SetCurrentFolder("k"));
@@ -81,9 +82,10 @@ TEST_F(MorvaneBaseTest, CompactionWritesFoldersWithTheirItemsAndReadsBack) {
   ASSERT_EQ(0, index_.SetItem("01", kTime, MORVANE_NEW));
   ASSERT_EQ(0, index_.SetItem("01", kTime, MORVANE_DELETED));
   ASSERT_EQ(0, index_.CompactBase());
-  EXPECT_EQ((std::vector<std::string>{"Folder=1,c," + FolderId() + "," + StoreId() + ",IPM.Contact",
-                                      "Item=1,455ebb80-01dcb389,D,01", "Item=1,455ebb80-01dcb389,M,02"}),
-            Lines());
+  EXPECT_EQ(
+      (std::vector<std::string>{"Folder=1,c," + FolderId() + "," + StoreId() + ",IPM.Contact",
+                                "Item=1,455ebb80-01dcb389,D,01", "Item=1,455ebb80-01dcb389,M,02"}),
+      Lines());
   EXPECT_EQ(std::make_pair(3, 0), Stat());
   ASSERT_EQ(0, Reopen());
   ASSERT_EQ(0, index_.SetCurrentFolder("c"));
@@ -123,8 +125,10 @@ TEST_F(MorvaneBaseTest, AcknowledgingEachDeletionWhileEnumeratingVisitsEveryOneO
 }
 
 TEST_F(MorvaneBaseTest, ATornLastLineIsCutOffAndTwoStartsReadTheSame) {
-  const std::string committed = "Folder=1,c,FF01,0A0B,\r\nFolder=12,d,FF02,0A0B,\r\nItem=12,0-0,N,0A\r\n";
-  for (const char* torn : {"RemoveFolder=1", "Item=12,455ebb80-01dcb389,N,0", "RemoveItem=12,0", "Item=1,0-0,N,0AB"}) {
+  const std::string committed =
+      "Folder=1,c,FF01,0A0B,\r\nFolder=12,d,FF02,0A0B,\r\nItem=12,0-0,N,0A\r\n";
+  for (const char* torn :
+       {"RemoveFolder=1", "Item=12,455ebb80-01dcb389,N,0", "RemoveItem=12,0", "Item=1,0-0,N,0AB"}) {
     dir_.write("base.txt", committed + torn);
     for (int start = 1; start <= 2; ++start) {
       ASSERT_EQ(0, Reopen());
@@ -144,7 +148,8 @@ TEST_F(MorvaneBaseTest, ATornLastLineIsCutOffAndTwoStartsReadTheSame) {
   ASSERT_EQ(0, Reopen());
   ASSERT_EQ(0, index_.SetCurrentFolder("d"));
   EXPECT_EQ("02 1;0A 1;", Items());
-  EXPECT_NE(std::string::npos, Log().find("cutting off unfinished last line (Item=1,0-0,N,0AB)")) << Log();
+  EXPECT_NE(std::string::npos, Log().find("cutting off unfinished last line (Item=1,0-0,N,0AB)"))
+      << Log();
 }
 
 class MorvaneFieldTest : public MorvaneFixture {};

@@ -23,14 +23,15 @@ class MorvaneItemStampTest : public MorvaneFixture {
   IUnknown* Message(const store::ItemPtr& item) {
     IMsgStore* store = nullptr;
     store::Bytes storeId = contacts_->OwningStore()->EntryId();
-    if (session_->OpenMsgStore(0, static_cast<ULONG>(storeId.size()), reinterpret_cast<LPENTRYID>(storeId.data()),
-                               nullptr, MAPI_BEST_ACCESS, &store) != S_OK)
+    if (session_->OpenMsgStore(0, static_cast<ULONG>(storeId.size()),
+                               reinterpret_cast<LPENTRYID>(storeId.data()), nullptr,
+                               MAPI_BEST_ACCESS, &store) != S_OK)
       return nullptr;
     store::Bytes id = item->EntryId();
     ULONG type = 0;
     IUnknown* message = nullptr;
-    store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()), nullptr, MAPI_BEST_ACCESS,
-                     &type, &message);
+    store->OpenEntry(static_cast<ULONG>(id.size()), reinterpret_cast<LPENTRYID>(id.data()), nullptr,
+                     MAPI_BEST_ACCESS, &type, &message);
     store->Release();
     return message;
   }
@@ -65,12 +66,15 @@ TEST_F(MorvaneItemStampTest, EachFailingCallIsLoggedAndReturned) {
   const store::ItemPtr item = Save();
   FILETIME time{};
   EXPECT_EQ(MAPI_E_NOT_FOUND, Morvane_GetItemLMT(session_, Id(item).c_str(), "0102", &time));
-  EXPECT_NE(std::string::npos, Log().find("[0x8004010f] in Morvane_GetItemLMT: lpSession->OpenMsgStore"));
+  EXPECT_NE(std::string::npos,
+            Log().find("[0x8004010f] in Morvane_GetItemLMT: lpSession->OpenMsgStore"));
   EXPECT_EQ(MAPI_E_NOT_FOUND, Stamp("0102", &time));
-  EXPECT_NE(std::string::npos, Log().find("[0x8004010f] in Morvane_GetItemLMT: lpStore->OpenEntry"));
+  EXPECT_NE(std::string::npos,
+            Log().find("[0x8004010f] in Morvane_GetItemLMT: lpStore->OpenEntry"));
   testkit::FailCall("IMessage.GetProps", 1, E_FAIL);
   EXPECT_EQ(E_FAIL, Stamp(Id(item), &time));
-  EXPECT_NE(std::string::npos, Log().find("[0x80004005] in Morvane_GetItemLMT: lpMessage->GetProps"));
+  EXPECT_NE(std::string::npos,
+            Log().find("[0x80004005] in Morvane_GetItemLMT: lpMessage->GetProps"));
 }
 
 TEST_F(MorvaneItemStampTest, RunningOutOfMemoryGivesEOutOfMemory) {
@@ -78,12 +82,14 @@ TEST_F(MorvaneItemStampTest, RunningOutOfMemoryGivesEOutOfMemory) {
   FILETIME time{};
   testkit::ExhaustMemoryOnCall("MAPIAllocateBuffer", 1);
   EXPECT_EQ(E_OUTOFMEMORY, Stamp(Id(item), &time));
-  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT: out of memory")) << Log();
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT: out of memory"))
+      << Log();
   IUnknown* message = Message(item);
   ASSERT_NE(nullptr, message);
   testkit::ExhaustMemoryOnCall("IMessage.GetProps", 1);
   EXPECT_EQ(E_OUTOFMEMORY, Morvane_GetItemLMT2(message, &time));
-  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT2: out of memory")) << Log();
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in Morvane_GetItemLMT2: out of memory"))
+      << Log();
   EXPECT_EQ(0, Morvane_GetItemLMT2(message, &time));
   message->Release();
 }
@@ -104,8 +110,8 @@ TEST_F(MorvaneItemStampTest, AnObjectThatIsNoMessageIsRefusedByQueryInterface) {
   IMsgStore* store = nullptr;
   store::Bytes storeId = contacts_->OwningStore()->EntryId();
   ASSERT_EQ(S_OK, session_->OpenMsgStore(0, static_cast<ULONG>(storeId.size()),
-                                         reinterpret_cast<LPENTRYID>(storeId.data()), nullptr, MAPI_BEST_ACCESS,
-                                         &store));
+                                         reinterpret_cast<LPENTRYID>(storeId.data()), nullptr,
+                                         MAPI_BEST_ACCESS, &store));
   FILETIME time{};
   EXPECT_EQ(E_NOINTERFACE, Morvane_GetItemLMT2(store, &time));
   EXPECT_NE(std::string::npos, Log().find("in Morvane_GetItemLMT2: QueryInterface"));

@@ -27,14 +27,16 @@ class MorvaneLibraryTest : public ::testing::Test {
 };
 
 TEST_F(MorvaneLibraryTest, ExportsItsFunctionsAndHidesItsInside) {
-  for (const char* name : {"Morvane_ConfigLog", "Morvane_CreateObject", "Morvane_GetItemLMT", "Morvane_GetItemLMT2"})
+  for (const char* name :
+       {"Morvane_ConfigLog", "Morvane_CreateObject", "Morvane_GetItemLMT", "Morvane_GetItemLMT2"})
     EXPECT_NE(nullptr, Symbol(name)) << name;
   for (const char* name : {"g_Log", "g_hModule", "_ZN8CMorvane4InitEPKc", "Tessaly_CreateObject"})
     EXPECT_EQ(nullptr, Symbol(name)) << name;
 }
 
 TEST_F(MorvaneLibraryTest, ItsLogIsItsOwnAndKnowsTheLibraryVersion) {
-  auto configure = reinterpret_cast<int (*)(const char*, const char*, int, int)>(Symbol("Morvane_ConfigLog"));
+  auto configure =
+      reinterpret_cast<int (*)(const char*, const char*, int, int)>(Symbol("Morvane_ConfigLog"));
   ASSERT_NE(nullptr, configure);
   TempDir dir;
   EXPECT_EQ(2, configure(nullptr, dir.windowsPath("morvane.log").c_str(), 0, 1));
@@ -52,8 +54,8 @@ TEST_F(MorvaneLibraryTest, ObjectFromTheFactoryScansThroughTheCallersSession) {
   IMorvane* index = create();
   ASSERT_NE(nullptr, index);
   ASSERT_EQ(0, index->Init(dir.windowsPath("base.txt").c_str()));
-  ASSERT_EQ(0, index->AddFolder("in", testkit::StoreIdText(inbox).c_str(), testkit::EntryIdText(inbox).c_str(),
-                                "IPM.Note"));
+  ASSERT_EQ(0, index->AddFolder("in", testkit::StoreIdText(inbox).c_str(),
+                                testkit::EntryIdText(inbox).c_str(), "IPM.Note"));
   IMAPISession* session = testkit::NewMapiSession();
   EXPECT_EQ(0, index->Update(session, "in", nullptr, nullptr));
   ASSERT_EQ(0, index->SetCurrentFolder("in"));

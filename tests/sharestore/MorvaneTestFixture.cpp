@@ -79,7 +79,8 @@ std::string MorvaneFixture::Log() {
 }
 
 int WINAPI MorvaneFixture::Record(int done, int total, void* user) {
-  static_cast<std::vector<std::string>*>(user)->push_back(std::to_string(done) + "/" + std::to_string(total));
+  static_cast<std::vector<std::string>*>(user)->push_back(std::to_string(done) + "/" +
+                                                          std::to_string(total));
   return 1;
 }
 

@@ -143,11 +143,13 @@ TEST_F(MorvaneMapiFailureTest, OpeningTheFolder) {
 }
 
 TEST_F(MorvaneMapiFailureTest, ReadingTheTable) {
-  ExpectFailure("IMAPIFolder.GetContentsTable", "CMorvane::_MAPIGetContextTable: lpFolder->GetContentsTable");
+  ExpectFailure("IMAPIFolder.GetContentsTable",
+                "CMorvane::_MAPIGetContextTable: lpFolder->GetContentsTable");
   ExpectFailure("IMAPITable.SetColumns", "CMorvane::_MAPIGetContextTable: lpTable->SetColumns");
   ExpectFailure("IMAPITable.Restrict", "CMorvane::_MAPIGetContextTable: lpTable->Restrict");
   ExpectFailure("IMAPITable.GetRowCount", "CMorvane::_MAPIGetContextTable: lpTable->GetRowCount");
-  EXPECT_NE(std::string::npos, Log().find("Err[0x80070005] in CMorvane::Update: _MAPIGetContextTable"));
+  EXPECT_NE(std::string::npos,
+            Log().find("Err[0x80070005] in CMorvane::Update: _MAPIGetContextTable"));
 }
 
 TEST_F(MorvaneMapiFailureTest, ReadingARow) {
@@ -168,7 +170,8 @@ TEST_F(MorvaneMapiFailureTest, ARowThatFailsMidwayLeavesTheEarlierRowsUnrecorded
 TEST_F(MorvaneMapiFailureTest, AScanThatRunsOutOfMemoryLeavesTheIndexUsable) {
   testkit::ExhaustMemoryOnCall("IMAPITable.QueryRows", 1);
   EXPECT_EQ(E_OUTOFMEMORY, index_.Update(session_, "c", &Record, &progress_));
-  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in CMorvane::Update: out of memory")) << Log();
+  EXPECT_NE(std::string::npos, Log().find("Err[0x8007000e] in CMorvane::Update: out of memory"))
+      << Log();
   EXPECT_EQ("", Items());
   EXPECT_EQ(0, index_.Update(session_, "c", nullptr, nullptr));
   int count = 0;

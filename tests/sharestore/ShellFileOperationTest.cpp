@@ -22,7 +22,8 @@ class ShellFileOperationTest : public ::testing::Test {
     testkit::SetTrashFolder(dir_.linuxPath("trash"));
   }
   void TearDown() override { testkit::SetTrashFolder(""); }
-  int Move(const std::string& from, const std::string& to, FILEOP_FLAGS flags, BOOL* aborted = nullptr) {
+  int Move(const std::string& from, const std::string& to, FILEOP_FLAGS flags,
+           BOOL* aborted = nullptr) {
     const std::string fromList = dir_.windowsPath(from) + std::string(1, '\0');
     const std::string toList = dir_.windowsPath(to) + std::string(1, '\0');
     SHFILEOPSTRUCTA op{};
@@ -71,8 +72,8 @@ TEST_F(ShellFileOperationTest, RenameOnCollisionAndFilesOnly) {
 TEST_F(ShellFileOperationTest, DeleteListsAndTrashNameCollisions) {
   dir_.write("from/x", "1");
   dir_.write("from/y", "2");
-  const std::string list = dir_.windowsPath("from\\x") + std::string(1, '\0') + dir_.windowsPath("from\\y") +
-                           std::string(1, '\0');
+  const std::string list = dir_.windowsPath("from\\x") + std::string(1, '\0') +
+                           dir_.windowsPath("from\\y") + std::string(1, '\0');
   ASSERT_EQ(0, Delete(list, FOF_NOCONFIRMATION | FOF_NOERRORUI));
   EXPECT_FALSE(dir_.exists("from/x"));
   EXPECT_FALSE(dir_.exists("from/y"));
@@ -85,18 +86,21 @@ TEST_F(ShellFileOperationTest, DeleteListsAndTrashNameCollisions) {
   EXPECT_EQ("first", dir_.read("trash/files/x"));
   EXPECT_EQ("second", dir_.read("trash/files/x.2"));
   EXPECT_TRUE(dir_.exists("trash/info/x.2.trashinfo"));
-  EXPECT_EQ(ERROR_FILE_NOT_FOUND, Delete(dir_.windowsPath("from\\x") + std::string(1, '\0'), FOF_ALLOWUNDO));
+  EXPECT_EQ(ERROR_FILE_NOT_FOUND,
+            Delete(dir_.windowsPath("from\\x") + std::string(1, '\0'), FOF_ALLOWUNDO));
 }
 
 TEST_F(ShellFileOperationTest, HardLinkAndCut) {
   dir_.write("from/f", "0123456789");
-  ASSERT_TRUE(CreateHardLinkA(dir_.windowsPath("link").c_str(), dir_.windowsPath("from\\f").c_str(), nullptr));
+  ASSERT_TRUE(CreateHardLinkA(dir_.windowsPath("link").c_str(), dir_.windowsPath("from\\f").c_str(),
+                              nullptr));
   EXPECT_EQ("0123456789", dir_.read("link"));
-  EXPECT_FALSE(CreateHardLinkA(dir_.windowsPath("link").c_str(), dir_.windowsPath("from\\f").c_str(), nullptr));
+  EXPECT_FALSE(CreateHardLinkA(dir_.windowsPath("link").c_str(),
+                               dir_.windowsPath("from\\f").c_str(), nullptr));
   EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
 
-  HANDLE file = CreateFileA(dir_.windowsPath("link").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(dir_.windowsPath("link").c_str(), GENERIC_WRITE, 0, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, file);
   ASSERT_EQ(4u, SetFilePointer(file, 4, nullptr, FILE_BEGIN));
   EXPECT_TRUE(SetEndOfFile(file));

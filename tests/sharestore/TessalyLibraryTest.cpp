@@ -26,16 +26,18 @@ class TessalyLibraryTest : public ::testing::Test {
 };
 
 TEST_F(TessalyLibraryTest, ExportsThePlainAndDecoratedNames) {
-  for (const char* name : {"Tessaly_ConfigLog", "Tessaly_CreateObject", "Tessaly_DeleteFile", "Tessaly_GetFileLMT",
-                           "Tessaly_UploadFile", "Tessaly_DownloadFile"})
+  for (const char* name : {"Tessaly_ConfigLog", "Tessaly_CreateObject", "Tessaly_DeleteFile",
+                           "Tessaly_GetFileLMT", "Tessaly_UploadFile", "Tessaly_DownloadFile"})
     EXPECT_NE(nullptr, Symbol(name)) << name;
-  for (const char* name : {"_Z16Tessaly_HasFilesPKcS0_", "_Z15Tessaly_HasDirsPKc", "_Z18Tessaly_IsEmptyDirPKc",
-                           "_Z18MoveDirectoryFilesPKcS0_Pit", "_Z19MoveDirectoryFiles2PKcS0_PFiS0_S0_mPvES1_"})
+  for (const char* name :
+       {"_Z16Tessaly_HasFilesPKcS0_", "_Z15Tessaly_HasDirsPKc", "_Z18Tessaly_IsEmptyDirPKc",
+        "_Z18MoveDirectoryFilesPKcS0_Pit", "_Z19MoveDirectoryFiles2PKcS0_PFiS0_S0_mPvES1_"})
     EXPECT_NE(nullptr, Symbol(name)) << name;
 }
 
 TEST_F(TessalyLibraryTest, HidesItsInside) {
-  for (const char* name : {"g_Log", "g_hModule", "_ZN8CTessaly4InitEPKc", "_ZN10CRemoteDir4OpenEPKc"})
+  for (const char* name :
+       {"g_Log", "g_hModule", "_ZN8CTessaly4InitEPKc", "_ZN10CRemoteDir4OpenEPKc"})
     EXPECT_EQ(nullptr, Symbol(name)) << name;
 }
 

@@ -71,10 +71,11 @@ std::string CppEmitter::dialogs(const ResourceScript& script) const {
   std::string out;
   for (const Dialog& d : script.dialogs) {
     if (d.controls.empty()) continue;
-    out += "constexpr kelvra::resources::DialogControl kDialog" + std::to_string(d.id) + "Controls[] = {\n";
+    out += "constexpr kelvra::resources::DialogControl kDialog" + std::to_string(d.id) +
+           "Controls[] = {\n";
     for (const DialogControl& c : d.controls) {
-      out += "    {" + std::to_string(c.id) + ", " + Literal(c.className) + ", " + Literal(c.text) + ", " +
-             std::to_string(c.imageId) + ", " + Hex(c.style) + ", " + Hex(c.exStyle) + ", " +
+      out += "    {" + std::to_string(c.id) + ", " + Literal(c.className) + ", " + Literal(c.text) +
+             ", " + std::to_string(c.imageId) + ", " + Hex(c.style) + ", " + Hex(c.exStyle) + ", " +
              std::to_string(c.x) + ", " + std::to_string(c.y) + ", " + std::to_string(c.cx) + ", " +
              std::to_string(c.cy) + "},\n";
     }
@@ -82,13 +83,14 @@ std::string CppEmitter::dialogs(const ResourceScript& script) const {
   }
   out += "constexpr kelvra::resources::DialogResource kDialogs[] = {\n";
   for (const Dialog& d : script.dialogs) {
-    out += "    {" + std::to_string(d.id) + ", " + Hex(d.style) + ", " + Hex(d.exStyle) + ", " +
-           std::to_string(d.x) + ", " + std::to_string(d.y) + ", " + std::to_string(d.cx) + ", " +
-           std::to_string(d.cy) + ", " + Literal(d.caption) + ", " + Literal(d.fontName) + ", " +
-           std::to_string(d.pointSize) + ", " + std::to_string(d.weight) + ", " +
-           std::to_string(d.italic) + ", " +
-           (d.controls.empty() ? std::string("{}") : "kDialog" + std::to_string(d.id) + "Controls") +
-           "},\n";
+    out +=
+        "    {" + std::to_string(d.id) + ", " + Hex(d.style) + ", " + Hex(d.exStyle) + ", " +
+        std::to_string(d.x) + ", " + std::to_string(d.y) + ", " + std::to_string(d.cx) + ", " +
+        std::to_string(d.cy) + ", " + Literal(d.caption) + ", " + Literal(d.fontName) + ", " +
+        std::to_string(d.pointSize) + ", " + std::to_string(d.weight) + ", " +
+        std::to_string(d.italic) + ", " +
+        (d.controls.empty() ? std::string("{}") : "kDialog" + std::to_string(d.id) + "Controls") +
+        "},\n";
   }
   return out + "};\n\n";
 }
@@ -120,11 +122,12 @@ std::string CppEmitter::emit(const ResourceScript& script) const {
                     ": edit the resource script, not this file.\n"
                     "#include \"win32/resources.h\"\n";
   if (!script.registryScripts.empty()) out += "#include \"atl/AtlModule.h\"\n";
-  out += "\n"
-         "namespace {\n\n"
-         "using namespace std::string_view_literals;\n\n"
-         "// Its address places the module in the binary that holds this file.\n"
-         "constexpr char kAnchor = 0;\n\n";
+  out +=
+      "\n"
+      "namespace {\n\n"
+      "using namespace std::string_view_literals;\n\n"
+      "// Its address places the module in the binary that holds this file.\n"
+      "constexpr char kAnchor = 0;\n\n";
   out += strings(script);
   if (script.version) out += version(*script.version);
   out += dialogs(script);

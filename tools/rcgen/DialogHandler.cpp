@@ -52,7 +52,7 @@ constexpr ControlKind kKinds[] = {
 
 // Class keywords CONTROL accepts instead of a quoted class name.
 constexpr const char* kClassKeywords[][2] = {
-    {"BUTTON", "Button"}, {"EDIT", "Edit"},         {"STATIC", "Static"},
+    {"BUTTON", "Button"},   {"EDIT", "Edit"},         {"STATIC", "Static"},
     {"LISTBOX", "ListBox"}, {"COMBOBOX", "ComboBox"}, {"SCROLLBAR", "ScrollBar"},
 };
 
@@ -93,12 +93,14 @@ void DialogHandler::parse(TokenStream& tokens, const Token& name, ResourceScript
   Dialog dialog;
   dialog.where = name.where;
   TokenStream nameTokens({{name.where, name.text}});
-  std::int64_t id = ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
+  std::int64_t id =
+      ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
   if (id <= 0 || id > 0xFFFF)
     throw RcError(name.where, "dialog id " + std::to_string(id) + " is outside 1 to 65535");
   dialog.id = static_cast<std::uint16_t>(id);
   for (const Dialog& other : script.dialogs)
-    if (other.id == dialog.id) throw RcError(name.where, "dialog " + std::to_string(id) + " is defined twice");
+    if (other.id == dialog.id)
+      throw RcError(name.where, "dialog " + std::to_string(id) + " is defined twice");
   dialog.x = number(tokens);
   ExpectComma(tokens, "the dialog's x");
   dialog.y = number(tokens);
@@ -157,7 +159,8 @@ void DialogHandler::controlText(TokenStream& tokens, DialogControl& control) con
   }
   int image = number(tokens);
   if (image < 0 || image > 0xFFFF)
-    throw RcError(tokens.peek().where, "image id " + std::to_string(image) + " is outside 0 to 65535");
+    throw RcError(tokens.peek().where,
+                  "image id " + std::to_string(image) + " is outside 0 to 65535");
   control.imageId = static_cast<std::uint16_t>(image);
 }
 
@@ -180,7 +183,8 @@ void DialogHandler::styleTail(TokenStream& tokens, DialogControl& control) const
 void DialogHandler::control(TokenStream& tokens, Dialog& dialog) {
   Token keyword = tokens.next();
   const ControlKind* kind = FindKind(keyword);
-  if (kind == nullptr) throw RcError(keyword.where, "unknown control statement '" + keyword.text + "'");
+  if (kind == nullptr)
+    throw RcError(keyword.where, "unknown control statement '" + keyword.text + "'");
   DialogControl control;
   control.className = kind->className;
   control.style = kChildVisible | kind->style;

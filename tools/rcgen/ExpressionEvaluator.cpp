@@ -125,7 +125,8 @@ std::int64_t ExpressionEvaluator::symbol(const Token& name) {
     if (mode_ == Mode::kCondition) return 0;
     throw RcError(name.where, "unknown symbol '" + name.text + "'");
   }
-  if (depth_ >= kMaxDepth) throw RcError(name.where, "'" + name.text + "' is defined through itself");
+  if (depth_ >= kMaxDepth)
+    throw RcError(name.where, "'" + name.text + "' is defined through itself");
   TokenStream body({{definition->where, definition->body}});
   if (body.atEnd()) throw RcError(name.where, "'" + name.text + "' has no value");
   std::int64_t value = ExpressionEvaluator(symbols_, mode_, depth_ + 1).evaluate(body);

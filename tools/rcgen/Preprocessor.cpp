@@ -1,11 +1,12 @@
 #include "Preprocessor.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <strings.h>
 
 #include "ExpressionEvaluator.h"
 
@@ -15,8 +16,8 @@ namespace {
 constexpr int kMaxIncludeDepth = 16;
 
 // Headers of the Windows SDK that scripts include for the names SymbolTable knows.
-constexpr const char* kSdkHeaders[] = {"winres.h",  "winresrc.h", "windows.h", "winver.h",
-                                       "afxres.h",  "commctrl.h", "winuser.h", "ntverp.h"};
+constexpr const char* kSdkHeaders[] = {"winres.h", "winresrc.h", "windows.h", "winver.h",
+                                       "afxres.h", "commctrl.h", "winuser.h", "ntverp.h"};
 
 std::string Trim(const std::string& text) {
   std::size_t first = text.find_first_not_of(" \t\r");
@@ -104,7 +105,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 void SplitDirective(const std::string& text, std::string& name, std::string& argument) {
   std::string body = Trim(text.substr(text.find('#') + 1));
   std::size_t end = 0;
-  while (end < body.size() && (std::isalnum(static_cast<unsigned char>(body[end])) || body[end] == '_'))
+  while (end < body.size() &&
+         (std::isalnum(static_cast<unsigned char>(body[end])) || body[end] == '_'))
     ++end;
   name = body.substr(0, end);
   argument = Trim(body.substr(end));
@@ -159,8 +161,8 @@ void Preprocessor::directive(const SourceLocation& where, const std::string& tex
   } else if (name == "define") {
     std::size_t end = argument.find_first_of(" \t(");
     if (argument.empty()) throw RcError(where, "#define without a name");
-    symbols_.define(argument.substr(0, end), end == std::string::npos ? "" : Trim(argument.substr(end)),
-                    where);
+    symbols_.define(argument.substr(0, end),
+                    end == std::string::npos ? "" : Trim(argument.substr(end)), where);
   } else if (name == "undef") {
     symbols_.undefine(argument);
   } else if (name == "error") {

@@ -37,7 +37,8 @@ void ScriptParser::statement(TokenStream& tokens, ResourceScript& script) {
     while (!tokens.atEnd() && tokens.peek().sameLine(keyword)) tokens.next();
     return;
   }
-  if (!IsName(first)) throw RcError(first.where, "expected a resource statement, found " + Describe(first));
+  if (!IsName(first))
+    throw RcError(first.where, "expected a resource statement, found " + Describe(first));
   Token name = tokens.next();
   const Token& type = tokens.peek();
   if (!IsName(type))
@@ -70,7 +71,8 @@ bool ScriptParser::fileResource(TokenStream& tokens, const Token& name, std::uin
   std::int64_t value =
       ExpressionEvaluator(symbols_, ExpressionEvaluator::Mode::kStatement).evaluate(nameTokens);
   if (value <= 0 || value > 0xFFFF)
-    throw RcError(name.where, type.text + " id " + std::to_string(value) + " is outside 1 to 65535");
+    throw RcError(name.where,
+                  type.text + " id " + std::to_string(value) + " is outside 1 to 65535");
   id = static_cast<std::uint16_t>(value);
   return true;
 }

@@ -1,7 +1,7 @@
 // Reads the statements of a resource script. STRINGTABLE, VERSIONINFO and the dialogs go
-// to their handlers, icons, bitmaps and registry scripts are noted by id; every other statement (menus,
-// accelerators, LANGUAGE, ...) is passed over whole: it ends with its BEGIN ... END block or, for a resource read from a file,
-// with the line that names the file.
+// to their handlers, icons, bitmaps and registry scripts are noted by id; every other statement
+// (menus, accelerators, LANGUAGE, ...) is passed over whole: it ends with its BEGIN ... END block
+// or, for a resource read from a file, with the line that names the file.
 #pragma once
 
 #include "ResourceScript.h"

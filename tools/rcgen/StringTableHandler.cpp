@@ -24,8 +24,8 @@ void StringTableHandler::entry(TokenStream& tokens, ResourceScript& script) {
     throw RcError(first.where, "string id " + std::to_string(id) + " is outside 0 to 65535");
   tokens.accept(",");
   Token text = tokens.expectString("the text of string " + std::to_string(id));
-  auto [it, added] = script.strings.emplace(static_cast<std::uint16_t>(id),
-                                            StringEntry{text.text, first.where});
+  auto [it, added] =
+      script.strings.emplace(static_cast<std::uint16_t>(id), StringEntry{text.text, first.where});
   if (!added)
     throw RcError(first.where, "string id " + std::to_string(id) + " is defined twice (first at " +
                                    it->second.where.file + ":" +

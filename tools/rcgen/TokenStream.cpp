@@ -1,8 +1,9 @@
 #include "TokenStream.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cctype>
-#include <strings.h>
 
 namespace rcgen {
 namespace {
@@ -104,7 +105,8 @@ std::size_t ReadPunct(std::string_view text, std::size_t i, Token& token) {
   static constexpr std::string_view kPairs[] = {"&&", "||", "==", "!=", "<=", ">="};
   token.kind = TokenKind::kPunct;
   std::string_view pair = text.substr(i, 2);
-  std::size_t length = std::find(std::begin(kPairs), std::end(kPairs), pair) != std::end(kPairs) ? 2 : 1;
+  std::size_t length =
+      std::find(std::begin(kPairs), std::end(kPairs), pair) != std::end(kPairs) ? 2 : 1;
   token.text = std::string(text.substr(i, length));
   return i + length;
 }
@@ -165,9 +167,10 @@ bool TokenStream::accept(std::string_view punct) {
 
 Token TokenStream::expectString(const std::string& what) {
   if (peek().kind != TokenKind::kString)
-    throw RcError(peek().where, "expected " + what + (peek().kind == TokenKind::kEnd
-                                                           ? " before the end of the script"
-                                                           : ", found '" + peek().text + "'"));
+    throw RcError(peek().where,
+                  "expected " + what +
+                      (peek().kind == TokenKind::kEnd ? " before the end of the script"
+                                                      : ", found '" + peek().text + "'"));
   return next();
 }
 

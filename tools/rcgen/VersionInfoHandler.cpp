@@ -53,7 +53,8 @@ void VersionInfoHandler::versionWords(TokenStream& tokens, std::array<std::uint1
     Token first = tokens.peek();
     if (i == words.size()) throw RcError(first.where, "a version has at most four parts");
     std::uint32_t word = number(tokens);
-    if (word > 0xFFFF) throw RcError(first.where, "version part " + std::to_string(word) + " exceeds 65535");
+    if (word > 0xFFFF)
+      throw RcError(first.where, "version part " + std::to_string(word) + " exceeds 65535");
     words[i] = static_cast<std::uint16_t>(word);
     if (!tokens.accept(",")) return;
   }
@@ -78,7 +79,8 @@ void VersionInfoHandler::block(TokenStream& tokens, std::vector<std::string>& pa
     } else if (statement.isKeyword("VALUE")) {
       value(tokens, path, version);
     } else {
-      throw RcError(statement.where, "expected BLOCK, VALUE or END, found '" + statement.text + "'");
+      throw RcError(statement.where,
+                    "expected BLOCK, VALUE or END, found '" + statement.text + "'");
     }
   }
   tokens.next();
@@ -103,7 +105,8 @@ void VersionInfoHandler::value(TokenStream& tokens, const std::vector<std::strin
     }
     first = false;
   }
-  if (stringValue && first) throw RcError(name.where, "VALUE \"" + name.text + "\" without a value");
+  if (stringValue && first)
+    throw RcError(name.where, "VALUE \"" + name.text + "\" without a value");
 }
 
 }  // namespace rcgen

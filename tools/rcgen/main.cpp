@@ -1,8 +1,8 @@
 // rcgen <script.rc> <module name> <output.cpp>
 //
 // Reads the resource script (and the headers it includes, and the registry scripts it
-// names) and writes C++ that registers its resources under the module name. A fault in the script fails with
-// "file:line: error: message" and leaves the output as it was.
+// names) and writes C++ that registers its resources under the module name. A fault in the script
+// fails with "file:line: error: message" and leaves the output as it was.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,7 +24,8 @@ void ReadRegistryScripts(const std::filesystem::path& folder, rcgen::ResourceScr
     std::ifstream in(folder / file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
-    if (!in) throw rcgen::RcError(registry.where, "cannot read registry script '" + registry.file + "'");
+    if (!in)
+      throw rcgen::RcError(registry.where, "cannot read registry script '" + registry.file + "'");
     registry.text = text.str();
   }
 }

@@ -40,8 +40,11 @@ std::vector<WindowsRule> Candidates(const Transition& change) {
   const std::int64_t days = FloorDiv(wall, kDay);
   const std::int64_t seconds = wall - days * kDay;
   const Civil date = CivilFromDays(days);
-  WindowsRule rule{date.month, Weekday(days), (date.day - 1) / 7 + 1,
-                   static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
+  WindowsRule rule{date.month,
+                   Weekday(days),
+                   (date.day - 1) / 7 + 1,
+                   static_cast<int>(seconds / 3600),
+                   static_cast<int>(seconds / 60 % 60),
                    static_cast<int>(seconds % 60)};
   std::vector<WindowsRule> rules{rule};
   if (rule.week < 5 && date.day + 7 > DaysInMonth(date.year, date.month)) {
@@ -80,8 +83,7 @@ WindowsZoneRules RuleFitter::Fit() const {
     }
     return FixedOffset(probe_.OffsetAt(yearEnd), "");
   }
-  const bool seasonal = changes.size() == 2 &&
-                        changes[0].offsetAfter == changes[1].offsetBefore &&
+  const bool seasonal = changes.size() == 2 && changes[0].offsetAfter == changes[1].offsetBefore &&
                         changes[1].offsetAfter == changes[0].offsetBefore;
   if (!seasonal) {
     return FixedOffset(probe_.OffsetAt(yearEnd), ChangesText(changes.size(), firstYear_));
@@ -122,8 +124,8 @@ WindowsZoneRules RuleFitter::Seasonal(const Transition& toDaylight,
       }
     }
   }
-  rules.mismatch = "the rules of " + std::to_string(firstYear_) +
-                   " miss the offset changes of a later year";
+  rules.mismatch =
+      "the rules of " + std::to_string(firstYear_) + " miss the offset changes of a later year";
   return rules;
 }
 

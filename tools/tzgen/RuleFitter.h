@@ -10,9 +10,9 @@
 namespace tzgen {
 
 struct WindowsRule {
-  int month = 0;  // 0: no such change
+  int month = 0;    // 0: no such change
   int weekday = 0;  // 0 = Sunday
-  int week = 0;  // 1-5, 5 = the last such weekday of the month
+  int week = 0;     // 1-5, 5 = the last such weekday of the month
   int hour = 0;
   int minute = 0;
   int second = 0;

@@ -1,11 +1,11 @@
 #include "WindowsZoneMap.h"
 
-#include <memory>
-#include <stdexcept>
-
 #include <unicode/strenum.h>
 #include <unicode/timezone.h>
 #include <unicode/unistr.h>
+
+#include <memory>
+#include <stdexcept>
 
 namespace tzgen {
 namespace {
@@ -24,8 +24,8 @@ void Check(UErrorCode status, const char* what) {
 
 WindowsZoneMap::WindowsZoneMap() {
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<icu::StringEnumeration> ids(icu::TimeZone::createTimeZoneIDEnumeration(
-      UCAL_ZONE_TYPE_ANY, nullptr, nullptr, status));
+  std::unique_ptr<icu::StringEnumeration> ids(
+      icu::TimeZone::createTimeZoneIDEnumeration(UCAL_ZONE_TYPE_ANY, nullptr, nullptr, status));
   Check(status, "createTimeZoneIDEnumeration");
   std::map<std::string, std::string> windowsOf;
   while (const icu::UnicodeString* id = ids->snext(status)) {

@@ -34,7 +34,8 @@ std::string ZoneListWriter::DaylightName(const std::string& id) {
 }
 
 void ZoneListWriter::WriteHeader(std::ostream& out, const std::vector<ZoneRecord>& zones) const {
-  out << "# The Windows zone list, written by tools/tzgen from " << sources_ << ".\n"
+  out << "# The Windows zone list, written by tools/tzgen from " << sources_
+      << ".\n"
          "# Do not edit: run tzgen again when tzdata changes.\n"
          "#\n"
          "# Lines, fields separated by '|':\n"
@@ -68,8 +69,8 @@ void ZoneListWriter::Write(std::ostream& out, const std::vector<ZoneRecord>& zon
   for (const auto& zone : zones) {
     const auto& rules = zone.rules;
     out << "zone|" << zone.id << "|" << index++ << "|" << zone.iana << "|" << rules.bias << "|"
-        << rules.standardBias << "|" << rules.daylightBias << "|" << RuleText(rules.standard)
-        << "|" << RuleText(rules.daylight) << "|" << DisplayName(zone) << "|" << zone.id << "|"
+        << rules.standardBias << "|" << rules.daylightBias << "|" << RuleText(rules.standard) << "|"
+        << RuleText(rules.daylight) << "|" << DisplayName(zone) << "|" << zone.id << "|"
         << DaylightName(zone.id) << "|" << rules.mismatch << "\n";
   }
   for (const auto& [iana, id] : aliases) out << "alias|" << iana << "|" << id << "\n";

@@ -1,13 +1,13 @@
 // tzgen <output file> [year]: writes the Windows zone list with the rules in force in
 // the given year (default: the current one), checked against that year and the next.
+#include <unicode/uversion.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
-
-#include <unicode/uversion.h>
 
 #include "RuleFitter.h"
 #include "TransitionProbe.h"
@@ -60,9 +60,8 @@ int main(int argc, char** argv) {
     std::vector<tzgen::ZoneRecord> zones;
     for (const auto& [id, iana] : map.representatives()) zones.push_back(MakeZone(id, iana, year));
     // West to east, as Windows lists them; equal offsets by id.
-    std::stable_sort(zones.begin(), zones.end(), [](const auto& a, const auto& b) {
-      return a.rules.bias > b.rules.bias;
-    });
+    std::stable_sort(zones.begin(), zones.end(),
+                     [](const auto& a, const auto& b) { return a.rules.bias > b.rules.bias; });
     for (const auto& zone : zones) {
       if (!zone.rules.mismatch.empty()) {
         std::cerr << "tzgen: " << zone.id << " (" << zone.iana << "): " << zone.rules.mismatch

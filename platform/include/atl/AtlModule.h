@@ -144,7 +144,7 @@ class RegistryScriptResource {
 #define KELVRA_ATL_CONCAT(a, b) KELVRA_ATL_CONCAT2(a, b)
 
 // Lists class (a CComCoClass) in the module's object map under clsid.
-#define OBJECT_ENTRY_AUTO(clsid, class)                                                \
-  static ::kelvra::atl::ObjectEntryRegistration KELVRA_ATL_CONCAT(                     \
-      kelvraObjectEntry_, __LINE__)(::kelvra::atl::ObjectEntry{                        \
+#define OBJECT_ENTRY_AUTO(clsid, class)                            \
+  static ::kelvra::atl::ObjectEntryRegistration KELVRA_ATL_CONCAT( \
+      kelvraObjectEntry_, __LINE__)(::kelvra::atl::ObjectEntry{    \
       &(clsid), &class ::UpdateRegistry, &class ::_CreatorClass::CreateInstance});

@@ -50,8 +50,8 @@ class CComObjectRootBase {
   void FinalRelease() {}
 
   // IUnknown answers the first entry (the identity); entries end with a NULL piid.
-  static HRESULT InternalQueryInterface(void* object, const _ATL_INTMAP_ENTRY* entries,
-                                        REFIID iid, void** result);
+  static HRESULT InternalQueryInterface(void* object, const _ATL_INTMAP_ENTRY* entries, REFIID iid,
+                                        void** result);
 
   LONG m_dwRef = 0;
 };
@@ -145,34 +145,34 @@ IUnknown* InterfaceOf(void* object) {
 
 }  // namespace kelvra::atl
 
-#define BEGIN_COM_MAP(x)                                                            \
- public:                                                                            \
-  typedef x _ComMapClass;                                                           \
-  HRESULT _InternalQueryInterface(REFIID iid, void** object) {                      \
+#define BEGIN_COM_MAP(x)                                                                 \
+ public:                                                                                 \
+  typedef x _ComMapClass;                                                                \
+  HRESULT _InternalQueryInterface(REFIID iid, void** object) {                           \
     return InternalQueryInterface(static_cast<void*>(this), _GetEntries(), iid, object); \
-  }                                                                                 \
-  static const ::ATL::_ATL_INTMAP_ENTRY* _GetEntries() {                            \
+  }                                                                                      \
+  static const ::ATL::_ATL_INTMAP_ENTRY* _GetEntries() {                                 \
     static const ::ATL::_ATL_INTMAP_ENTRY entries[] = {
 #define COM_INTERFACE_ENTRY(x) {&__uuidof(x), &::kelvra::atl::InterfaceOf<_ComMapClass, x, x>},
 #define COM_INTERFACE_ENTRY_IID(iid, x) {&(iid), &::kelvra::atl::InterfaceOf<_ComMapClass, x, x>},
 // The interface x as reached through x2 (IDispatch through one of several duals).
 #define COM_INTERFACE_ENTRY2(x, x2) \
   {&__uuidof(x), &::kelvra::atl::InterfaceOf<_ComMapClass, x, x2>},
-#define END_COM_MAP()                                                  \
-  { nullptr, nullptr }                                                 \
-  }                                                                    \
-  ;                                                                    \
-  return entries;                                                      \
-  }                                                                    \
-  virtual ULONG STDMETHODCALLTYPE AddRef() = 0;                        \
-  virtual ULONG STDMETHODCALLTYPE Release() = 0;                       \
+#define END_COM_MAP()                            \
+  { nullptr, nullptr }                           \
+  }                                              \
+  ;                                              \
+  return entries;                                \
+  }                                              \
+  virtual ULONG STDMETHODCALLTYPE AddRef() = 0;  \
+  virtual ULONG STDMETHODCALLTYPE Release() = 0; \
   virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) = 0;
 
-#define DECLARE_REGISTRY_RESOURCEID(x)                                             \
-  static HRESULT WINAPI UpdateRegistry(BOOL bRegister) {                           \
-    return ::ATL::_pAtlModule != nullptr                                           \
-               ? ::ATL::_pAtlModule->UpdateRegistryFromResource(x, bRegister)      \
-               : E_UNEXPECTED;                                                     \
+#define DECLARE_REGISTRY_RESOURCEID(x)                                        \
+  static HRESULT WINAPI UpdateRegistry(BOOL bRegister) {                      \
+    return ::ATL::_pAtlModule != nullptr                                      \
+               ? ::ATL::_pAtlModule->UpdateRegistryFromResource(x, bRegister) \
+               : E_UNEXPECTED;                                                \
   }
 #define DECLARE_NO_REGISTRY() \
   static HRESULT WINAPI UpdateRegistry(BOOL) { return S_OK; }

@@ -80,10 +80,9 @@ class CComQIPtr : public CComPtr<T> {
   CComQIPtr(T* other) noexcept : CComPtr<T>(other) {}
   CComQIPtr(const CComQIPtr& other) noexcept : CComPtr<T>(other.p) {}
   template <class Other>
-    requires(std::is_base_of_v<IUnknown, Other> && !std::is_base_of_v<T, Other>)
-  CComQIPtr(Other* other) noexcept {
-    Query(other);
-  }
+  requires(std::is_base_of_v<IUnknown, Other> && !std::is_base_of_v<T, Other>)
+      CComQIPtr(Other* other)
+  noexcept { Query(other); }
   CComQIPtr& operator=(T* other) noexcept {
     CComPtr<T>::operator=(other);
     return *this;
@@ -93,8 +92,8 @@ class CComQIPtr : public CComPtr<T> {
     return *this;
   }
   template <class Other>
-    requires(std::is_base_of_v<IUnknown, Other> && !std::is_base_of_v<T, Other>)
-  CComQIPtr& operator=(Other* other) noexcept {
+  requires(std::is_base_of_v<IUnknown, Other> && !std::is_base_of_v<T, Other>) CComQIPtr& operator=(
+      Other* other) noexcept {
     CComPtr<T> previous;
     previous.p = this->Detach();
     Query(other);

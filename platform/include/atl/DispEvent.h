@@ -150,16 +150,16 @@ class IDispEventSimpleImpl {
 
 }  // namespace ATL
 
-#define BEGIN_SINK_MAP(_class)                                         \
-  typedef _class _atl_event_classtype;                                 \
-  static const ::kelvra::atl::SinkEntry<_class>* _GetSinkMap() {       \
+#define BEGIN_SINK_MAP(_class)                                   \
+  typedef _class _atl_event_classtype;                           \
+  static const ::kelvra::atl::SinkEntry<_class>* _GetSinkMap() { \
     static const ::kelvra::atl::SinkEntry<_class> map[] = {
 // fn is written &Class::Method.
 #define SINK_ENTRY_INFO(id, iid, dispid, fn, info) \
   {id, &(iid), dispid, &::kelvra::atl::InvokeHandler<_atl_event_classtype, fn>, info},
-#define END_SINK_MAP()              \
+#define END_SINK_MAP()                \
   { 0, nullptr, 0, nullptr, nullptr } \
-  }                                 \
-  ;                                 \
-  return map;                       \
+  }                                   \
+  ;                                   \
+  return map;                         \
   }

@@ -24,8 +24,9 @@ class ATL_NO_VTABLE IDispatchImpl : public T {
   STDMETHOD(GetIDsOfNames)(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     return kelvra::typelib::GetIDsOfNames(*plibid, wMajor, wMinor, *piid, names, count, ids);
   }
-  STDMETHOD(Invoke)(DISPID id, REFIID reserved, LCID, WORD flags, DISPPARAMS* params,
-                    VARIANT* result, EXCEPINFO*, UINT* argError) override {
+  STDMETHOD(Invoke)
+  (DISPID id, REFIID reserved, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+   UINT* argError) override {
     return kelvra::typelib::Invoke(*plibid, wMajor, wMinor, *piid, static_cast<T*>(this), id,
                                    reserved, flags, params, result, argError);
   }

@@ -115,7 +115,9 @@ class CWindow {
   void SetFont(HFONT font, BOOL redraw = TRUE) const {
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
   }
-  HFONT GetFont() const { return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
+  HFONT GetFont() const {
+    return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+  }
 
   UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC proc = nullptr) const {
     return ::SetTimer(m_hWnd, id, elapse, proc);
@@ -249,18 +251,18 @@ class CAxDialogImpl : public CDialogImpl<T, TBase> {
 //   COMMAND_*:        LRESULT f(WORD notifyCode, WORD id, HWND control, BOOL& handled)
 //   NOTIFY_*:         LRESULT f(int id, LPNMHDR header, BOOL& handled)
 // A handler that clears handled lets the search go on.
-#define BEGIN_MSG_MAP(theClass)                                                          \
- public:                                                                                 \
-  BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,          \
-                            LRESULT& lResult, DWORD dwMsgMapID = 0) override {           \
-    BOOL bHandled = TRUE;                                                                \
-    (void)hWnd;                                                                          \
-    (void)uMsg;                                                                          \
-    (void)wParam;                                                                        \
-    (void)lParam;                                                                        \
-    (void)lResult;                                                                       \
-    (void)bHandled;                                                                      \
-    switch (dwMsgMapID) {                                                                \
+#define BEGIN_MSG_MAP(theClass)                                                                   \
+ public:                                                                                          \
+  BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult, \
+                            DWORD dwMsgMapID = 0) override {                                      \
+    BOOL bHandled = TRUE;                                                                         \
+    (void)hWnd;                                                                                   \
+    (void)uMsg;                                                                                   \
+    (void)wParam;                                                                                 \
+    (void)lParam;                                                                                 \
+    (void)lResult;                                                                                \
+    (void)bHandled;                                                                               \
+    switch (dwMsgMapID) {                                                                         \
       case 0:
 
 #define ALT_MSG_MAP(msgMapID) \
@@ -274,7 +276,8 @@ class CAxDialogImpl : public CDialogImpl<T, TBase> {
     if (bHandled) return TRUE;             \
   }
 
-#define MESSAGE_HANDLER(msg, func) KELVRA_ATL_HANDLE(uMsg == (msg), func(uMsg, wParam, lParam, bHandled))
+#define MESSAGE_HANDLER(msg, func) \
+  KELVRA_ATL_HANDLE(uMsg == (msg), func(uMsg, wParam, lParam, bHandled))
 
 #define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func) \
   KELVRA_ATL_HANDLE(uMsg >= (msgFirst) && uMsg <= (msgLast), func(uMsg, wParam, lParam, bHandled))
@@ -282,44 +285,44 @@ class CAxDialogImpl : public CDialogImpl<T, TBase> {
 #define KELVRA_ATL_COMMAND_CALL(func) \
   func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled)
 
-#define COMMAND_HANDLER(id, code, func)                                                     \
-  KELVRA_ATL_HANDLE(uMsg == WM_COMMAND && LOWORD(wParam) == static_cast<WORD>(id) &&        \
-                        HIWORD(wParam) == static_cast<WORD>(code),                           \
+#define COMMAND_HANDLER(id, code, func)                                              \
+  KELVRA_ATL_HANDLE(uMsg == WM_COMMAND && LOWORD(wParam) == static_cast<WORD>(id) && \
+                        HIWORD(wParam) == static_cast<WORD>(code),                   \
                     KELVRA_ATL_COMMAND_CALL(func))
 
-#define COMMAND_ID_HANDLER(id, func)                                                       \
+#define COMMAND_ID_HANDLER(id, func)                                               \
   KELVRA_ATL_HANDLE(uMsg == WM_COMMAND && LOWORD(wParam) == static_cast<WORD>(id), \
                     KELVRA_ATL_COMMAND_CALL(func))
 
-#define COMMAND_CODE_HANDLER(code, func)                                                     \
+#define COMMAND_CODE_HANDLER(code, func)                                             \
   KELVRA_ATL_HANDLE(uMsg == WM_COMMAND && HIWORD(wParam) == static_cast<WORD>(code), \
                     KELVRA_ATL_COMMAND_CALL(func))
 
-#define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                     \
+#define COMMAND_RANGE_HANDLER(idFirst, idLast, func)                                      \
   KELVRA_ATL_HANDLE(uMsg == WM_COMMAND && LOWORD(wParam) >= static_cast<WORD>(idFirst) && \
-                        LOWORD(wParam) <= static_cast<WORD>(idLast),                     \
+                        LOWORD(wParam) <= static_cast<WORD>(idLast),                      \
                     KELVRA_ATL_COMMAND_CALL(func))
 
 #define KELVRA_ATL_NOTIFY_CALL(func) \
   func(static_cast<int>(wParam), reinterpret_cast<LPNMHDR>(lParam), bHandled)
 
-#define NOTIFY_HANDLER(id, cd, func)                                                        \
-  KELVRA_ATL_HANDLE(uMsg == WM_NOTIFY &&                                                    \
+#define NOTIFY_HANDLER(id, cd, func)                                                              \
+  KELVRA_ATL_HANDLE(uMsg == WM_NOTIFY &&                                                          \
                         reinterpret_cast<LPNMHDR>(lParam)->idFrom == static_cast<UINT_PTR>(id) && \
-                        reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(cd),  \
+                        reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(cd),         \
                     KELVRA_ATL_NOTIFY_CALL(func))
 
-#define NOTIFY_ID_HANDLER(id, func)                                                          \
-  KELVRA_ATL_HANDLE(uMsg == WM_NOTIFY &&                                                     \
-                        reinterpret_cast<LPNMHDR>(lParam)->idFrom == static_cast<UINT_PTR>(id), \
-                    KELVRA_ATL_NOTIFY_CALL(func))
+#define NOTIFY_ID_HANDLER(id, func)                                                                \
+  KELVRA_ATL_HANDLE(                                                                               \
+      uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->idFrom == static_cast<UINT_PTR>(id), \
+      KELVRA_ATL_NOTIFY_CALL(func))
 
-#define NOTIFY_CODE_HANDLER(cd, func)                                                       \
-  KELVRA_ATL_HANDLE(uMsg == WM_NOTIFY &&                                                    \
-                        reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(cd),  \
-                    KELVRA_ATL_NOTIFY_CALL(func))
+#define NOTIFY_CODE_HANDLER(cd, func)                                                        \
+  KELVRA_ATL_HANDLE(                                                                         \
+      uMsg == WM_NOTIFY && reinterpret_cast<LPNMHDR>(lParam)->code == static_cast<UINT>(cd), \
+      KELVRA_ATL_NOTIFY_CALL(func))
 
-#define CHAIN_MSG_MAP(theChainClass)                                                       \
+#define CHAIN_MSG_MAP(theChainClass)                                                        \
   if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID)) \
     return TRUE;
 

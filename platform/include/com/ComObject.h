@@ -37,9 +37,7 @@ class DispatchDefaults : public Itf {
     if (info != nullptr) *info = nullptr;
     return E_NOTIMPL;
   }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-    return E_NOTIMPL;
-  }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                       UINT*) override {
     return E_NOTIMPL;
@@ -51,7 +49,9 @@ using ImplementedInterface =
     std::conditional_t<std::is_base_of_v<IDispatch, Itf>, DispatchDefaults<Itf>, Itf>;
 
 template <class Itf>
-concept NamesBaseInterface = requires { typename Itf::BaseInterface; };
+concept NamesBaseInterface = requires {
+  typename Itf::BaseInterface;
+};
 
 // The object as Itf, or as the base of Itf that iid names; NULL when neither.
 template <class Itf>

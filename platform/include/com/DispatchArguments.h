@@ -59,9 +59,11 @@ class Slot<T> {
   static constexpr bool kOut = false;
   HRESULT Load(VARIANT& value) {
     if (IsType(value, VT_I4)) return Set(ByValueOrRef(value, &VARIANT::lVal, &VARIANT::plVal));
-    if (IsType(value, VT_UI4)) return Set(static_cast<LONG>(ByValueOrRef(value, &VARIANT::ulVal, &VARIANT::pulVal)));
+    if (IsType(value, VT_UI4))
+      return Set(static_cast<LONG>(ByValueOrRef(value, &VARIANT::ulVal, &VARIANT::pulVal)));
     if (IsType(value, VT_I2)) return Set(ByValueOrRef(value, &VARIANT::iVal, &VARIANT::piVal));
-    if (IsType(value, VT_BOOL)) return Set(ByValueOrRef(value, &VARIANT::boolVal, &VARIANT::pboolVal));
+    if (IsType(value, VT_BOOL))
+      return Set(ByValueOrRef(value, &VARIANT::boolVal, &VARIANT::pboolVal));
     if (IsType(value, VT_UI1)) return Set(ByValueOrRef(value, &VARIANT::bVal, &VARIANT::pbVal));
     return DISP_E_TYPEMISMATCH;
   }
@@ -302,8 +304,8 @@ struct MemberTraits<R (Object::*)(A...)> {
 };
 
 template <class Object, class R, class... A, std::size_t... I>
-HRESULT InvokeWith(Object* object, R (Object::*method)(A...), DISPPARAMS* params,
-                   VARIANT* result, UINT* argError, std::index_sequence<I...>) {
+HRESULT InvokeWith(Object* object, R (Object::*method)(A...), DISPPARAMS* params, VARIANT* result,
+                   UINT* argError, std::index_sequence<I...>) {
   static_assert(std::is_void_v<R> || std::is_same_v<R, HRESULT>,
                 "a late-bound member returns HRESULT or nothing");
   constexpr UINT count = sizeof...(A);

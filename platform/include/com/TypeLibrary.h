@@ -71,13 +71,12 @@ class LibraryRegistration {
 // TYPE_E_LIBNOTREGISTERED when no such library is known, TYPE_E_ELEMENTNOTFOUND when it
 // lacks the interface. Names compare without case; an unknown name gives
 // DISPID_UNKNOWN and DISP_E_UNKNOWNNAME, as do parameter names (names after the first).
-HRESULT GetIDsOfNames(const GUID& libid, WORD major, WORD minor, const IID& iid,
-                      LPOLESTR* names, UINT count, DISPID* ids);
+HRESULT GetIDsOfNames(const GUID& libid, WORD major, WORD minor, const IID& iid, LPOLESTR* names,
+                      UINT count, DISPID* ids);
 // DISP_E_MEMBERNOTFOUND for an unknown dispatch id or a call that is not a method
 // call; DISP_E_UNKNOWNINTERFACE for a reserved IID other than IID_NULL.
-HRESULT Invoke(const GUID& libid, WORD major, WORD minor, const IID& iid, void* object,
-               DISPID id, REFIID reserved, WORD flags, DISPPARAMS* params, VARIANT* result,
-               UINT* argError);
+HRESULT Invoke(const GUID& libid, WORD major, WORD minor, const IID& iid, void* object, DISPID id,
+               REFIID reserved, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argError);
 
 // Records the library (the version described) under HKEY_CLASSES_ROOT:
 // "TypeLib\{libid}\<major>.<minor>" with

@@ -66,10 +66,7 @@ class _com_ptr_t {
   _com_ptr_t(const _com_ptr_t& other) noexcept : _com_ptr_t(other.object_) {}
   _com_ptr_t(_com_ptr_t&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
   template <class Other>
-    requires std::is_base_of_v<IUnknown, Other>
-  _com_ptr_t(Other* object) {
-    QueryFrom(object);
-  }
+  requires std::is_base_of_v<IUnknown, Other> _com_ptr_t(Other* object) { QueryFrom(object); }
   template <class OtherTraits>
   _com_ptr_t(const _com_ptr_t<OtherTraits>& other) {
     QueryFrom(other.GetInterfacePtr());
@@ -96,9 +93,9 @@ class _com_ptr_t {
   }
   // Whatever a _com_ptr_t can be built from, with the same rules.
   template <class Source>
-    requires(!std::is_same_v<std::remove_cvref_t<Source>, _com_ptr_t> &&
-             std::is_constructible_v<_com_ptr_t, Source &&>)
-  _com_ptr_t& operator=(Source&& source) {
+  requires(!std::is_same_v<std::remove_cvref_t<Source>, _com_ptr_t> &&
+           std::is_constructible_v<_com_ptr_t, Source&&>) _com_ptr_t&
+  operator=(Source&& source) {
     _com_ptr_t(std::forward<Source>(source)).Swap(*this);
     return *this;
   }
@@ -140,10 +137,8 @@ class _com_ptr_t {
     return object_ == nullptr;
   }
   template <class Other>
-    requires std::is_base_of_v<IUnknown, Other>
-  bool operator==(Other* other) const noexcept {
-    return kelvra::IsSameComObject(object_, other);
-  }
+  requires std::is_base_of_v<IUnknown, Other>
+  bool operator==(Other* other) const noexcept { return kelvra::IsSameComObject(object_, other); }
   template <class OtherTraits>
   bool operator==(const _com_ptr_t<OtherTraits>& other) const noexcept {
     return kelvra::IsSameComObject(object_, other.GetInterfacePtr());

@@ -44,9 +44,9 @@ struct IidTag {};
 //   KELVRA_INTERFACE_IID(IUnknown, 0x00000000, 0x0000, 0x0000,
 //                        0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46)
 #define KELVRA_INTERFACE_IID(Interface, l, w1, w2, b1, b2, b3, b4, b5, b6, b7, b8) \
-  struct Interface;                                                                 \
-  constexpr GUID KelvraInterfaceIid(::kelvra::IidTag<Interface>) noexcept {         \
-    return GUID{l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}};                       \
+  struct Interface;                                                                \
+  constexpr GUID KelvraInterfaceIid(::kelvra::IidTag<Interface>) noexcept {        \
+    return GUID{l, w1, w2, {b1, b2, b3, b4, b5, b6, b7, b8}};                      \
   }
 
 namespace kelvra {

@@ -11,8 +11,8 @@
 struct IEnumConnections;
 struct IEnumConnectionPoints;
 
-KELVRA_INTERFACE_IID(IConnectionPointContainer, 0xB196B284, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00,
-                     0xAA, 0x00, 0x34, 0x1D, 0x07)
+KELVRA_INTERFACE_IID(IConnectionPointContainer, 0xB196B284, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA,
+                     0x00, 0x34, 0x1D, 0x07)
 KELVRA_INTERFACE_IID(IConnectionPoint, 0xB196B286, 0xBAB4, 0x101A, 0xB6, 0x9C, 0x00, 0xAA, 0x00,
                      0x34, 0x1D, 0x07)
 
@@ -21,8 +21,8 @@ KELVRA_INTERFACE_IID(IConnectionPoint, 0xB196B286, 0xBAB4, 0x101A, 0xB6, 0x9C, 0
 // gets; Unadvise of a cookie that is not connected answers CONNECT_E_NOCONNECTION.
 struct IConnectionPoint : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) = 0;
-  virtual HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(
-      IConnectionPointContainer** container) = 0;
+  virtual HRESULT STDMETHODCALLTYPE
+  GetConnectionPointContainer(IConnectionPointContainer** container) = 0;
   virtual HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) = 0;
   virtual HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) = 0;
   virtual HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** connections) = 0;

@@ -14,7 +14,8 @@ using SCODE = LONG;
 #define PROP_TYPE(tag) (static_cast<ULONG>(tag) & 0xFFFFu)
 #define PROP_ID(tag) (static_cast<ULONG>(tag) >> 16)
 #define PROP_TAG(type, id) ((static_cast<ULONG>(id) << 16) | static_cast<ULONG>(type))
-#define CHANGE_PROP_TYPE(tag, type) ((static_cast<ULONG>(tag) & 0xFFFF0000u) | static_cast<ULONG>(type))
+#define CHANGE_PROP_TYPE(tag, type) \
+  ((static_cast<ULONG>(tag) & 0xFFFF0000u) | static_cast<ULONG>(type))
 
 #define PT_ERROR 0x000Au
 #define PT_STRING8 0x001Eu

@@ -29,8 +29,8 @@ KELVRA_INTERFACE_IID(_IDTExtensibility2, 0xB65AD801, 0xABAF, 0x11D0, 0xBB, 0x8B,
 // custom may be NULL. Dispatch ids 1 to 5 in slot order.
 struct _IDTExtensibility2 : IDispatch {
   virtual HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* Application,
-                                                 ext_ConnectMode ConnectMode,
-                                                 IDispatch* AddInInst, SAFEARRAY** custom) = 0;
+                                                 ext_ConnectMode ConnectMode, IDispatch* AddInInst,
+                                                 SAFEARRAY** custom) = 0;
   virtual HRESULT STDMETHODCALLTYPE OnDisconnection(ext_DisconnectMode RemoveMode,
                                                     SAFEARRAY** custom) = 0;
   virtual HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) = 0;

@@ -14,8 +14,8 @@ struct Attachments : IDispatch {
   // Attaches a copy of the file (a Windows path) at the end; type, position and
   // display name may be left out (VT_ERROR DISP_E_PARAMNOTFOUND). A file that cannot
   // be read fails with its error.
-  AttachmentPtr Add(const _variant_t& source, const _variant_t& type,
-                    const _variant_t& position, const _variant_t& displayName);
+  AttachmentPtr Add(const _variant_t& source, const _variant_t& type, const _variant_t& position,
+                    const _variant_t& displayName);
 
   virtual HRESULT STDMETHODCALLTYPE get_Count(long* count) = 0;
   virtual HRESULT STDMETHODCALLTYPE raw_Item(VARIANT index, Attachment** attachment) = 0;

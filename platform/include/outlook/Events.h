@@ -24,8 +24,8 @@ struct ExplorersEvents : IDispatch {
 
 // An explorer's events: BeforeFolderSwitch(IDispatch* NewFolder, VARIANT_BOOL* Cancel),
 // ViewSwitch(), Close().
-KELVRA_INTERFACE_IID(ExplorerEvents, 0x0006304F, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00,
-                     0x00, 0x00, 0x46)
+KELVRA_INTERFACE_IID(ExplorerEvents, 0x0006304F, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00,
+                     0x00, 0x46)
 struct ExplorerEvents : IDispatch {
  protected:
   ~ExplorerEvents() = default;

@@ -80,8 +80,11 @@ using FARPROC = void (*)();
 #define IS_INTRESOURCE(p) ((reinterpret_cast<ULONG_PTR>(p) >> 16) == 0)
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
-#define MAKELONG(a, b) (static_cast<LONG>((static_cast<WORD>(a)) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
-#define RGB(r, g, b) (static_cast<DWORD>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define MAKELONG(a, b) \
+  (static_cast<LONG>((static_cast<WORD>(a)) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
+#define RGB(r, g, b)                                                                            \
+  (static_cast<DWORD>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | \
+                      (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 using COLORREF = DWORD;
 
 #define SUCCEEDED(hr) ((static_cast<HRESULT>(hr)) >= 0)

@@ -30,5 +30,4 @@ int _strnicmp(const char* a, const char* b, std::size_t count);
 // characters WITHOUT a terminating NUL, and the result is -1 (count when the text is
 // exactly count long). Callers must terminate the buffer themselves. With a NULL
 // buffer and count 0 the result is the length the text needs.
-int _snprintf(char* buffer, std::size_t count, const char* format, ...)
-    KELVRA_PRINTF_FORMAT(3, 4);
+int _snprintf(char* buffer, std::size_t count, const char* format, ...) KELVRA_PRINTF_FORMAT(3, 4);

@@ -119,4 +119,5 @@ int WINAPI StrToIntA(LPCSTR text);
 BOOL WINAPI SetEndOfFile(HANDLE file);
 // A second name for an existing file; both names must lie on one volume
 // (ERROR_NOT_SAME_DEVICE otherwise), and the new name must not exist (ERROR_ALREADY_EXISTS).
-BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName, LPSECURITY_ATTRIBUTES security);
+BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName,
+                            LPSECURITY_ATTRIBUTES security);

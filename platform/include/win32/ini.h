@@ -12,5 +12,5 @@
 // is the number of characters copied. A present but empty value gives "".
 // The lists of section or key names (NULL section or key) are not served: they give ""
 // and ERROR_INVALID_PARAMETER.
-DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
-                                      LPSTR buffer, DWORD size, LPCSTR fileName);
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
+                                      DWORD size, LPCSTR fileName);

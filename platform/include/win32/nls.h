@@ -59,10 +59,10 @@ int WINAPI GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size);
 // a format; GetTimeFormatA takes 0 (ERROR_INVALID_FLAGS otherwise). A date that does
 // not exist, a time out of range or a picture the stand-in does not know (ddd, MMM,
 // era...) fails with ERROR_INVALID_PARAMETER.
-int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
-                          int size);
-int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR buffer,
-                          int size);
+int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format,
+                          LPSTR buffer, int size);
+int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format,
+                          LPSTR buffer, int size);
 
 // The calling thread's locale: 0x0409 (English, United States) until the thread sets
 // another. It changes nothing else on this platform; registration code sets

@@ -10,9 +10,12 @@
 using REGSAM = DWORD;
 using PHKEY = HKEY*;
 
-#define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000000))))
-#define HKEY_CURRENT_USER (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000001))))
-#define HKEY_LOCAL_MACHINE (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000002))))
+#define HKEY_CLASSES_ROOT \
+  (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000000))))
+#define HKEY_CURRENT_USER \
+  (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000001))))
+#define HKEY_LOCAL_MACHINE \
+  (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(0x80000002))))
 
 #define DELETE 0x00010000L
 #define KEY_QUERY_VALUE 0x0001
@@ -43,27 +46,26 @@ using PHKEY = HKEY*;
 // Paths name several levels, separated by "\"; an empty or NULL path is the key itself.
 LONG WINAPI RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 // Creates the missing levels; disposition (optional) tells whether the key was new.
-LONG WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass,
-                            DWORD options, REGSAM access, LPSECURITY_ATTRIBUTES security,
-                            PHKEY result, LPDWORD disposition);
+LONG WINAPI RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
+                            REGSAM access, LPSECURITY_ATTRIBUTES security, PHKEY result,
+                            LPDWORD disposition);
 LONG WINAPI RegCloseKey(HKEY key);
 
 // A NULL data buffer asks only for the type and size; a buffer smaller than the value
 // gives ERROR_MORE_DATA with the size needed. A NULL or empty name is the default value.
 LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type,
                              LPBYTE data, LPDWORD dataSize);
-LONG WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
-                           const BYTE* data, DWORD dataSize);
+LONG WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                           DWORD dataSize);
 LONG WINAPI RegDeleteValueA(HKEY key, LPCSTR valueName);
 
 // nameLength holds the buffer size in characters on entry and the name's length
 // without the NUL on return.
-LONG WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength,
-                          LPDWORD reserved, LPSTR keyClass, LPDWORD classLength,
-                          FILETIME* lastWriteTime);
+LONG WINAPI RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength, LPDWORD reserved,
+                          LPSTR keyClass, LPDWORD classLength, FILETIME* lastWriteTime);
 // Values come in the order they were first set.
-LONG WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength,
-                          LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize);
+LONG WINAPI RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameLength, LPDWORD reserved,
+                          LPDWORD type, LPBYTE data, LPDWORD dataSize);
 
 // Deletes a key that has no subkeys.
 LONG WINAPI RegDeleteKeyA(HKEY key, LPCSTR subKey);

@@ -125,8 +125,8 @@ BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE instance);
 // reach the window procedure before the call returns; -1 from WM_CREATE destroys the
 // window and gives NULL. The window belongs to the calling thread. For a child window
 // (WS_CHILD) menu is the control id.
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                            int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param);
 // WM_DESTROY then WM_NCDESTROY to the window and its children, whose timers die with
 // them. Only the owning thread may destroy a window (1408 otherwise).

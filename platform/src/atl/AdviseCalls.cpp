@@ -8,8 +8,8 @@ HRESULT FindPoint(IUnknown* source, const IID& iid, IConnectionPoint** point) {
   *point = nullptr;
   if (source == nullptr) return E_INVALIDARG;
   IConnectionPointContainer* container = nullptr;
-  const HRESULT asked = source->QueryInterface(IID_IConnectionPointContainer,
-                                               reinterpret_cast<void**>(&container));
+  const HRESULT asked =
+      source->QueryInterface(IID_IConnectionPointContainer, reinterpret_cast<void**>(&container));
   if (FAILED(asked)) return asked;
   const HRESULT found = container->FindConnectionPoint(iid, point);
   container->Release();

@@ -25,10 +25,12 @@ std::string ModuleFileName() {
 
 std::u16string Wide(std::string_view text) {
   if (text.empty()) return std::u16string();
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::u16string result(static_cast<std::size_t>(length > 0 ? length : 0), u'\0');
   if (length > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), length);
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(),
+                        length);
   }
   return result;
 }
@@ -53,7 +55,8 @@ HRESULT CAtlModule::UpdateRegistryFromResource(UINT id, BOOL bRegister) {
   registrar.AddReplacement(u"Module", module.c_str());
   registrar.AddReplacement(u"Module_Raw", module.c_str());
   const std::u16string text = Wide(*script);
-  return bRegister ? registrar.StringRegister(text.c_str()) : registrar.StringUnregister(text.c_str());
+  return bRegister ? registrar.StringRegister(text.c_str())
+                   : registrar.StringUnregister(text.c_str());
 }
 
 HRESULT CAtlModule::GetClassObject(REFCLSID clsid, REFIID iid, LPVOID* object) {

@@ -84,8 +84,7 @@ int Base64EncodeGetRequiredLength(int nSrcLen, DWORD dwFlags) {
   return total > 0x7FFFFFFF ? -1 : static_cast<int>(total);
 }
 
-BOOL Base64Encode(const BYTE* pbSrcData, int nSrcLen, LPSTR szDest, int* pnDestLen,
-                  DWORD dwFlags) {
+BOOL Base64Encode(const BYTE* pbSrcData, int nSrcLen, LPSTR szDest, int* pnDestLen, DWORD dwFlags) {
   if (pnDestLen == nullptr || nSrcLen < 0 || (nSrcLen > 0 && pbSrcData == nullptr)) return FALSE;
   const int needed = Base64EncodeGetRequiredLength(nSrcLen, dwFlags);
   if (needed < 0 || (needed > 0 && (szDest == nullptr || *pnDestLen < needed))) {
@@ -107,8 +106,10 @@ BOOL Base64Encode(const BYTE* pbSrcData, int nSrcLen, LPSTR szDest, int* pnDestL
     const unsigned group = pbSrcData[i] << 16 | (two ? pbSrcData[i + 1] << 8 : 0);
     out.Put(kAlphabet[group >> 18]);
     out.Put(kAlphabet[group >> 12 & 0x3F]);
-    if (two) out.Put(kAlphabet[group >> 6 & 0x3F]);
-    else if (pad) out.Put('=');
+    if (two)
+      out.Put(kAlphabet[group >> 6 & 0x3F]);
+    else if (pad)
+      out.Put('=');
     if (pad) out.Put('=');
   }
   *pnDestLen = static_cast<int>(out.End() - szDest);

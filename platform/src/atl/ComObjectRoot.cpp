@@ -3,7 +3,7 @@
 namespace ATL {
 
 HRESULT CComObjectRootBase::InternalQueryInterface(void* object, const _ATL_INTMAP_ENTRY* entries,
-                                                    REFIID iid, void** result) {
+                                                   REFIID iid, void** result) {
   if (result == nullptr) return E_POINTER;
   *result = nullptr;
   if (entries == nullptr || entries->piid == nullptr) return E_NOINTERFACE;

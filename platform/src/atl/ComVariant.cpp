@@ -25,7 +25,8 @@ CComVariant::CComVariant(const VARIANT& source) : CComVariant() {
   if (FAILED(copied)) _com_issue_error(copied);
 }
 
-CComVariant::CComVariant(const CComVariant& source) : CComVariant(static_cast<const VARIANT&>(source)) {}
+CComVariant::CComVariant(const CComVariant& source)
+    : CComVariant(static_cast<const VARIANT&>(source)) {}
 
 CComVariant::CComVariant(LPCOLESTR text) : CComVariant() {
   bstrVal = CComBSTR(text).Detach();

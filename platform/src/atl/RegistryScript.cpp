@@ -18,7 +18,9 @@ struct Token {
   Kind kind = Kind::kEnd;
   std::string text;
 
-  bool IsWord(std::string_view word) const { return kind == Kind::kWord && Upper(text) == Upper(word); }
+  bool IsWord(std::string_view word) const {
+    return kind == Kind::kWord && Upper(text) == Upper(word);
+  }
   bool IsName() const { return kind == Kind::kWord || kind == Kind::kQuoted; }
 };
 
@@ -106,10 +108,14 @@ class Tokens {
 };
 
 bool HexDigit(char c, int& value) {
-  if (c >= '0' && c <= '9') value = c - '0';
-  else if (c >= 'a' && c <= 'f') value = c - 'a' + 10;
-  else if (c >= 'A' && c <= 'F') value = c - 'A' + 10;
-  else return false;
+  if (c >= '0' && c <= '9')
+    value = c - '0';
+  else if (c >= 'a' && c <= 'f')
+    value = c - 'a' + 10;
+  else if (c >= 'A' && c <= 'F')
+    value = c - 'A' + 10;
+  else
+    return false;
   return true;
 }
 
@@ -166,10 +172,14 @@ class Parser {
   bool RootKey(HKEY& root) {
     if (token_.kind != Token::Kind::kWord) return false;
     const std::string name = Upper(token_.text);
-    if (name == "HKCR" || name == "HKEY_CLASSES_ROOT") root = HKEY_CLASSES_ROOT;
-    else if (name == "HKCU" || name == "HKEY_CURRENT_USER") root = HKEY_CURRENT_USER;
-    else if (name == "HKLM" || name == "HKEY_LOCAL_MACHINE") root = HKEY_LOCAL_MACHINE;
-    else return false;
+    if (name == "HKCR" || name == "HKEY_CLASSES_ROOT")
+      root = HKEY_CLASSES_ROOT;
+    else if (name == "HKCU" || name == "HKEY_CURRENT_USER")
+      root = HKEY_CURRENT_USER;
+    else if (name == "HKLM" || name == "HKEY_LOCAL_MACHINE")
+      root = HKEY_LOCAL_MACHINE;
+    else
+      return false;
     return true;
   }
 
@@ -193,9 +203,12 @@ class Parser {
   }
 
   bool Key(ScriptKey& key) {
-    if (token_.IsWord("ForceRemove")) key.flag = ScriptKey::Flag::kForceRemove;
-    else if (token_.IsWord("NoRemove")) key.flag = ScriptKey::Flag::kNoRemove;
-    else if (token_.IsWord("Delete")) key.flag = ScriptKey::Flag::kDelete;
+    if (token_.IsWord("ForceRemove"))
+      key.flag = ScriptKey::Flag::kForceRemove;
+    else if (token_.IsWord("NoRemove"))
+      key.flag = ScriptKey::Flag::kNoRemove;
+    else if (token_.IsWord("Delete"))
+      key.flag = ScriptKey::Flag::kDelete;
     if (key.flag != ScriptKey::Flag::kNone && !Advance()) return false;
     if (!token_.IsName() || token_.text.empty()) return false;
     key.name = token_.text;

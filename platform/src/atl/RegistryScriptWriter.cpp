@@ -34,8 +34,7 @@ HRESULT RegistryScriptWriter::Unregister(const std::vector<ScriptRoot>& roots) {
   return S_OK;
 }
 
-LONG RegistryScriptWriter::RegisterKey(HKEY root, const std::string& parent,
-                                       const ScriptKey& key) {
+LONG RegistryScriptWriter::RegisterKey(HKEY root, const std::string& parent, const ScriptKey& key) {
   const std::string path = PathOf(parent, key);
   if (key.flag == ScriptKey::Flag::kDelete) return RegistryEdit::DeleteTree(root, path);
   if (key.flag == ScriptKey::Flag::kForceRemove) {

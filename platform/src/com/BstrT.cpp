@@ -1,5 +1,3 @@
-#include "com/bstr_t.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -7,6 +5,7 @@
 #include <utility>
 
 #include "com/AnsiText.h"
+#include "com/bstr_t.h"
 #include "com/com_error.h"
 
 // The BSTR that copies of one _bstr_t share, with its ANSI form once asked for.
@@ -91,7 +90,8 @@ _bstr_t::operator char16_t*() const noexcept { return Wide(); }
 
 _bstr_t::operator const char*() const {
   if (data_ == nullptr) return nullptr;
-  if (!data_->narrow && data_->wide != nullptr) data_->narrow = kelvra::com::BstrToAnsi(data_->wide);
+  if (!data_->narrow && data_->wide != nullptr)
+    data_->narrow = kelvra::com::BstrToAnsi(data_->wide);
   return data_->narrow.get();
 }
 

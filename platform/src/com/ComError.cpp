@@ -1,7 +1,7 @@
-#include "com/com_error.h"
-
 #include <cstdio>
 #include <utility>
+
+#include "com/com_error.h"
 
 _com_error::_com_error(HRESULT result, _bstr_t description) noexcept
     : result_(result), description_(std::move(description)) {}

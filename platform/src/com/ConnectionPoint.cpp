@@ -71,8 +71,9 @@ HRESULT ConnectionPoint::Raise(DISPID id, DISPPARAMS* params) {
     if (sink == nullptr) continue;
     // No reference is taken for the call: a sink object may unadvise and delete itself
     // in its handler, and nothing here touches it afterwards.
-    const HRESULT result = sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD,
-                                        params != nullptr ? params : &none, nullptr, nullptr, nullptr);
+    const HRESULT result =
+        sink->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, params != nullptr ? params : &none, nullptr,
+                     nullptr, nullptr);
     if (FAILED(result) && SUCCEEDED(first)) first = result;
   }
   return first;

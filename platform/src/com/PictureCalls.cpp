@@ -28,8 +28,7 @@ HRESULT WINAPI OleCreatePictureIndirect(LPPICTDESC desc, REFIID iid, BOOL own, L
   if (!PictureAnswers(iid)) return E_NOINTERFACE;
   const HRESULT injected = kelvra::com::Picture::CreationFailure();
   if (FAILED(injected)) return injected;
-  auto* picture =
-      new kelvra::com::Picture(static_cast<SHORT>(desc->picType), handle, own != FALSE);
+  auto* picture = new kelvra::com::Picture(static_cast<SHORT>(desc->picType), handle, own != FALSE);
   picture->AddRef();
   const HRESULT answered = picture->QueryInterface(iid, object);
   picture->Release();

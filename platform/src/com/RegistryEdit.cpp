@@ -16,8 +16,8 @@ LONG RegistryEdit::CreateKey(HKEY root, const std::string& path) {
                          key.Put(), nullptr);
 }
 
-LONG RegistryEdit::SetValue(HKEY root, const std::string& path, const std::string& name,
-                            DWORD type, const std::string& data) {
+LONG RegistryEdit::SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
+                            const std::string& data) {
   UniqueRegKey key;
   const LONG created = RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
                                        nullptr, key.Put(), nullptr);

@@ -7,7 +7,9 @@ namespace kelvra::typelib {
 
 namespace {
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t Lower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
@@ -32,8 +34,8 @@ HRESULT FindInterface(const GUID& libid, WORD major, WORD minor, const IID& iid,
 
 }  // namespace
 
-HRESULT GetIDsOfNames(const GUID& libid, WORD major, WORD minor, const IID& iid,
-                      LPOLESTR* names, UINT count, DISPID* ids) {
+HRESULT GetIDsOfNames(const GUID& libid, WORD major, WORD minor, const IID& iid, LPOLESTR* names,
+                      UINT count, DISPID* ids) {
   if (names == nullptr || ids == nullptr) return E_POINTER;
   for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
   const Interface* described = nullptr;
@@ -51,9 +53,8 @@ HRESULT GetIDsOfNames(const GUID& libid, WORD major, WORD minor, const IID& iid,
   return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT Invoke(const GUID& libid, WORD major, WORD minor, const IID& iid, void* object,
-               DISPID id, REFIID reserved, WORD flags, DISPPARAMS* params, VARIANT* result,
-               UINT* argError) {
+HRESULT Invoke(const GUID& libid, WORD major, WORD minor, const IID& iid, void* object, DISPID id,
+               REFIID reserved, WORD flags, DISPPARAMS* params, VARIANT* result, UINT* argError) {
   if (!(reserved == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
   const Interface* described = nullptr;
   const HRESULT found = FindInterface(libid, major, minor, iid, described);

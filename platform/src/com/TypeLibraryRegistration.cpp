@@ -36,7 +36,8 @@ std::string FolderOf(const std::string& path) {
 class Writer {
  public:
   LONG String(const std::string& path, const std::string& name, const std::string& text) {
-    if (error_ == ERROR_SUCCESS) error_ = com::RegistryEdit::SetString(HKEY_CLASSES_ROOT, path, name, text);
+    if (error_ == ERROR_SUCCESS)
+      error_ = com::RegistryEdit::SetString(HKEY_CLASSES_ROOT, path, name, text);
     return error_;
   }
   LONG error() const { return error_; }
@@ -80,7 +81,8 @@ HRESULT Unregister(const GUID& libid) {
   const std::string libraryKey = "TypeLib\\" + store::GuidText::Of(libid);
   LONG removed = com::RegistryEdit::DeleteTree(
       HKEY_CLASSES_ROOT, libraryKey + "\\" + VersionText(library->major, library->minor));
-  if (removed == ERROR_SUCCESS) removed = com::RegistryEdit::DeleteIfLeaf(HKEY_CLASSES_ROOT, libraryKey);
+  if (removed == ERROR_SUCCESS)
+    removed = com::RegistryEdit::DeleteIfLeaf(HKEY_CLASSES_ROOT, libraryKey);
   return com::RegistryResult(removed);
 }
 

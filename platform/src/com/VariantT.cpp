@@ -1,5 +1,3 @@
-#include "com/variant_t.h"
-
 #include <cmath>
 #include <limits>
 #include <string>
@@ -7,6 +5,7 @@
 
 #include "com/AnsiText.h"
 #include "com/com_error.h"
+#include "com/variant_t.h"
 
 namespace {
 
@@ -16,7 +15,8 @@ void Check(HRESULT result) {
 
 LONG ToLong(double value) {
   const double rounded = std::nearbyint(value);
-  if (!(rounded >= std::numeric_limits<LONG>::min() && rounded <= std::numeric_limits<LONG>::max())) {
+  if (!(rounded >= std::numeric_limits<LONG>::min() &&
+        rounded <= std::numeric_limits<LONG>::max())) {
     _com_issue_error(DISP_E_OVERFLOW);
   }
   return static_cast<LONG>(rounded);
@@ -45,7 +45,8 @@ _variant_t::_variant_t(const VARIANT& source) {
   Check(VariantCopy(this, &source));
 }
 
-_variant_t::_variant_t(const _variant_t& source) : _variant_t(static_cast<const VARIANT&>(source)) {}
+_variant_t::_variant_t(const _variant_t& source)
+    : _variant_t(static_cast<const VARIANT&>(source)) {}
 
 _variant_t::_variant_t(_variant_t&& source) noexcept : VARIANT(source) { VariantInit(&source); }
 

@@ -22,10 +22,17 @@ struct StreamMode {
 
 bool ParseMode(const char* mode, StreamMode& parsed) {
   switch (mode[0]) {
-    case 'r': parsed.openFlags = O_RDONLY; break;
-    case 'w': parsed.openFlags = O_WRONLY | O_CREAT | O_TRUNC; break;
-    case 'a': parsed.openFlags = O_WRONLY | O_CREAT | O_APPEND; break;
-    default: return false;
+    case 'r':
+      parsed.openFlags = O_RDONLY;
+      break;
+    case 'w':
+      parsed.openFlags = O_WRONLY | O_CREAT | O_TRUNC;
+      break;
+    case 'a':
+      parsed.openFlags = O_WRONLY | O_CREAT | O_APPEND;
+      break;
+    default:
+      return false;
   }
   parsed.stdioMode = mode[0];
   bool plus = false;

@@ -77,7 +77,8 @@ ssize_t TextModeStream::Read(char* buffer, std::size_t size) {
 }
 
 ssize_t TextModeStream::Fill() {
-  lookAhead_.erase(lookAhead_.begin(), lookAhead_.begin() + static_cast<std::ptrdiff_t>(lookAheadPos_));
+  lookAhead_.erase(lookAhead_.begin(),
+                   lookAhead_.begin() + static_cast<std::ptrdiff_t>(lookAheadPos_));
   lookAheadPos_ = 0;
   const std::size_t kept = lookAhead_.size();
   lookAhead_.resize(kept + kChunk);

@@ -45,14 +45,16 @@ int Finish(UniqueFd target, const struct stat& source, bool writeThrough) {
 
 }  // namespace
 
-DWORD FileCopier::Copy(const std::string& source, const std::string& target, const Options& options) {
+DWORD FileCopier::Copy(const std::string& source, const std::string& target,
+                       const Options& options) {
   UniqueFd from(open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (!from) return WindowsErrorFromErrno(errno, source, options.existsError);
   struct stat st {};
   if (fstat(from.Get(), &st) != 0) return WindowsErrorFromErrno(errno, source);
   if (S_ISDIR(st.st_mode)) return ERROR_ACCESS_DENIED;
   // Truncating the target first would destroy the very bytes about to be copied.
-  if (SameFile(st, target)) return options.failIfExists ? options.existsError : ERROR_SHARING_VIOLATION;
+  if (SameFile(st, target))
+    return options.failIfExists ? options.existsError : ERROR_SHARING_VIOLATION;
 
   const int create = O_WRONLY | O_CREAT | O_CLOEXEC | (options.failIfExists ? O_EXCL : O_TRUNC);
   UniqueFd to(open(target.c_str(), create, st.st_mode & 0777));

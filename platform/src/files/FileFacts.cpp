@@ -19,10 +19,9 @@ DWORD AttributesOf(const struct stat& st) {
 
 FILETIME FileTimeOf(const timespec& time) {
   const std::int64_t seconds = static_cast<std::int64_t>(time.tv_sec) + kSecondsFrom1601To1970;
-  const std::uint64_t ticks =
-      seconds < 0 ? 0
-                  : static_cast<std::uint64_t>(seconds) * kTicksPerSecond +
-                        static_cast<std::uint64_t>(time.tv_nsec / 100);
+  const std::uint64_t ticks = seconds < 0 ? 0
+                                          : static_cast<std::uint64_t>(seconds) * kTicksPerSecond +
+                                                static_cast<std::uint64_t>(time.tv_nsec / 100);
   return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 

@@ -23,12 +23,23 @@ using kelvra::platform::HandleTable;
 
 bool DispositionFlags(DWORD disposition, int& flags) {
   switch (disposition) {
-    case CREATE_NEW: flags = O_CREAT | O_EXCL; return true;
-    case CREATE_ALWAYS: flags = O_CREAT | O_TRUNC; return true;
-    case OPEN_EXISTING: flags = 0; return true;
-    case OPEN_ALWAYS: flags = O_CREAT; return true;
-    case TRUNCATE_EXISTING: flags = O_TRUNC; return true;
-    default: return false;
+    case CREATE_NEW:
+      flags = O_CREAT | O_EXCL;
+      return true;
+    case CREATE_ALWAYS:
+      flags = O_CREAT | O_TRUNC;
+      return true;
+    case OPEN_EXISTING:
+      flags = 0;
+      return true;
+    case OPEN_ALWAYS:
+      flags = O_CREAT;
+      return true;
+    case TRUNCATE_EXISTING:
+      flags = O_TRUNC;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -80,7 +91,8 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMod
 
   if (canWrite) kelvra::platform::FileSteps::Step();
   const bool existed = Exists(path);
-  const FolderIndex::Stamp folderBefore = existed ? FolderIndex::Stamp() : FolderIndex::StampOfFolder(path);
+  const FolderIndex::Stamp folderBefore =
+      existed ? FolderIndex::Stamp() : FolderIndex::StampOfFolder(path);
   const int openFlags = flags | AccessFlags(canRead, canWrite) | O_CLOEXEC;
   kelvra::platform::UniqueFd fd(open(path.c_str(), openFlags, 0666));
   if (!fd) {
@@ -94,9 +106,11 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMod
     return INVALID_HANDLE_VALUE;
   }
   // Windows tells the caller that an "always" disposition met an existing file.
-  const bool alwaysKind = creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS;
+  const bool alwaysKind =
+      creationDisposition == CREATE_ALWAYS || creationDisposition == OPEN_ALWAYS;
   SetLastError(alwaysKind && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-  return HandleTable::Instance().Add(std::make_shared<FileObject>(std::move(fd), canRead, canWrite));
+  return HandleTable::Instance().Add(
+      std::make_shared<FileObject>(std::move(fd), canRead, canWrite));
 }
 
 BOOL WINAPI ReadFile(HANDLE file, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
@@ -133,7 +147,8 @@ DWORD WINAPI SetFilePointer(HANDLE file, LONG distanceToMove, LONG* distanceToMo
   const auto object = FileOf(file);
   if (!object) return INVALID_SET_FILE_POINTER;
   std::uint64_t position = 0;
-  const DWORD error = object->Seek(Distance(distanceToMove, distanceToMoveHigh), moveMethod, position);
+  const DWORD error =
+      object->Seek(Distance(distanceToMove, distanceToMoveHigh), moveMethod, position);
   if (Report(error) == FALSE) return INVALID_SET_FILE_POINTER;
   if (distanceToMoveHigh != nullptr) *distanceToMoveHigh = static_cast<LONG>(position >> 32);
   return static_cast<DWORD>(position & 0xFFFFFFFFu);

@@ -18,9 +18,7 @@ bool CountStep() {
 
 }  // namespace
 
-void FileSteps::KillNow() {
-  raise(SIGKILL);
-}
+void FileSteps::KillNow() { raise(SIGKILL); }
 
 void FileSteps::Step() {
   if (CountStep()) KillNow();

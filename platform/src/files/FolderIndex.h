@@ -4,8 +4,8 @@
 // A folder's entries are kept by their lower-cased names for as long as the folder's
 // change time stays what it was when they were read; an entry the stand-in adds or
 // removes itself (a file it creates, deletes or renames) joins or leaves the kept names
-// instead of making the next lookup read the folder again. A change by another program shows as a new change time and brings a
-// fresh read.
+// instead of making the next lookup read the folder again. A change by another program shows as a
+// new change time and brings a fresh read.
 #pragma once
 
 #include <sys/stat.h>

@@ -89,10 +89,12 @@ BOOL Moved(const std::string& target, DWORD flags) {
 }  // namespace
 
 BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags) {
-  if (newFileName == nullptr || (flags & ~kKnownMoveFlags) != 0) return Fail(ERROR_INVALID_PARAMETER);
+  if (newFileName == nullptr || (flags & ~kKnownMoveFlags) != 0)
+    return Fail(ERROR_INVALID_PARAMETER);
   std::string source;
   std::string target;
-  if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target)) return FALSE;
+  if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target))
+    return FALSE;
 
   FileSteps::Step();
   struct stat st {};
@@ -103,7 +105,7 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
   if (replace && IsFolder(target)) return Fail(ERROR_ACCESS_DENIED);  // only files are replaced
   const FolderIndex::Stamp sourceBefore = FolderIndex::StampOfFolder(source);
   const int error = replace ? (rename(source.c_str(), target.c_str()) == 0 ? 0 : errno)
-                      : RenameNoReplace(source, target);
+                            : RenameNoReplace(source, target);
   if (error == 0) {
     // The source's folder first: when both names share it, its stamp then is the one
     // the target's entry is added against.
@@ -125,7 +127,8 @@ BOOL WINAPI MoveFileA(LPCSTR existingFileName, LPCSTR newFileName) {
 BOOL WINAPI CopyFileA(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfExists) {
   std::string source;
   std::string target;
-  if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target)) return FALSE;
+  if (!MapPathArgument(existingFileName, source) || !MapPathArgument(newFileName, target))
+    return FALSE;
   FileSteps::Step();
   FileCopier::Options options;
   options.failIfExists = failIfExists != FALSE;
@@ -134,13 +137,16 @@ BOOL WINAPI CopyFileA(LPCSTR existingFileName, LPCSTR newFileName, BOOL failIfEx
   return error == ERROR_SUCCESS ? TRUE : FALSE;
 }
 
-BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName, LPSECURITY_ATTRIBUTES /*security*/) {
+BOOL WINAPI CreateHardLinkA(LPCSTR fileName, LPCSTR existingFileName,
+                            LPSECURITY_ATTRIBUTES /*security*/) {
   std::string link;
   std::string existing;
-  if (!MapPathArgument(fileName, link) || !MapPathArgument(existingFileName, existing)) return FALSE;
+  if (!MapPathArgument(fileName, link) || !MapPathArgument(existingFileName, existing))
+    return FALSE;
   FileSteps::Step();
   if (::link(existing.c_str(), link.c_str()) == 0) return TRUE;
   const int error = errno;
   if (error == EXDEV) return Fail(ERROR_NOT_SAME_DEVICE);
-  return Fail(WindowsErrorFromErrno(error, error == EEXIST ? link : existing, ERROR_ALREADY_EXISTS));
+  return Fail(
+      WindowsErrorFromErrno(error, error == EEXIST ? link : existing, ERROR_ALREADY_EXISTS));
 }

@@ -18,7 +18,9 @@ bool HasDrive(std::string_view path) {
          ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
 }
 
-bool StartsUnc(std::string_view path) { return path.size() >= 2 && path[0] == '\\' && path[1] == '\\'; }
+bool StartsUnc(std::string_view path) {
+  return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
 
 // Length of the part no component operation may remove: "\\", "X:\", "X:" or "\".
 std::size_t RootLength(std::string_view path) {
@@ -32,7 +34,8 @@ std::string DriveRootOf(std::string_view path) {
   if (HasDrive(path)) return std::string(path.substr(0, 2)) + "\\";
   if (StartsUnc(path)) {
     const std::size_t server = path.find('\\', 2);
-    const std::size_t share = server == std::string_view::npos ? server : path.find('\\', server + 1);
+    const std::size_t share =
+        server == std::string_view::npos ? server : path.find('\\', server + 1);
     return std::string(path.substr(0, share)) + "\\";
   }
   return "\\";
@@ -79,7 +82,8 @@ BOOL WINAPI PathFileExistsA(LPCSTR path) {
 
 BOOL WINAPI PathIsDirectoryA(LPCSTR path) {
   struct stat st {};
-  return StatOf(path, st) && S_ISDIR(st.st_mode) ? static_cast<BOOL>(FILE_ATTRIBUTE_DIRECTORY) : FALSE;
+  return StatOf(path, st) && S_ISDIR(st.st_mode) ? static_cast<BOOL>(FILE_ATTRIBUTE_DIRECTORY)
+                                                 : FALSE;
 }
 
 LPSTR WINAPI PathCombineA(LPSTR dest, LPCSTR dir, LPCSTR file) {
@@ -157,6 +161,7 @@ int WINAPI StrToIntA(LPCSTR text) {
   const bool negative = *text == '-';
   if (*text == '-' || *text == '+') ++text;
   unsigned value = 0;  // wraps like the Windows routine instead of overflowing
-  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10 + static_cast<unsigned>(*text - '0');
+  for (; *text >= '0' && *text <= '9'; ++text)
+    value = value * 10 + static_cast<unsigned>(*text - '0');
   return static_cast<int>(negative ? 0u - value : value);
 }

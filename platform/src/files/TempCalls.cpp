@@ -46,7 +46,8 @@ DWORD WINAPI GetTempPathA(DWORD bufferLength, LPSTR buffer) {
   return length;
 }
 
-UINT WINAPI GetTempFileNameA(LPCSTR pathName, LPCSTR prefixString, UINT unique, LPSTR tempFileName) {
+UINT WINAPI GetTempFileNameA(LPCSTR pathName, LPCSTR prefixString, UINT unique,
+                             LPSTR tempFileName) {
   if (pathName == nullptr || tempFileName == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -57,7 +58,8 @@ UINT WINAPI GetTempFileNameA(LPCSTR pathName, LPCSTR prefixString, UINT unique, 
     SetLastError(ERROR_BUFFER_OVERFLOW);
     return 0;
   }
-  if (unique != 0) return Deliver(TempName(folder, prefixString, unique & 0xFFFF), unique, tempFileName);
+  if (unique != 0)
+    return Deliver(TempName(folder, prefixString, unique & 0xFFFF), unique, tempFileName);
 
   for (unsigned tries = 0; tries < 0xFFFF; ++tries) {
     const UINT number = (g_nextNumber++ % 0xFFFF) + 1;  // 1 to FFFF: 0 means failure

@@ -9,7 +9,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   std::size_t p = 0;
   std::size_t n = 0;
   std::size_t starAt = std::string_view::npos;  // last "*" seen, to fall back to
-  std::size_t starName = 0;                      // where the name stood then
+  std::size_t starName = 0;                     // where the name stood then
   while (n < name.size()) {
     if (p < pattern.size() && pattern[p] == '*') {
       starAt = p++;

@@ -128,8 +128,9 @@ int WINAPI GetObjectA(HGDIOBJ handle, int size, LPVOID buffer) {
 
 BOOL WINAPI DeleteObject(HGDIOBJ handle) {
   auto object = Table().Get(handle);
-  if (!object || object->stock || object->kind == GdiKind::kIcon || object->kind == GdiKind::kMemoryDc ||
-      object->kind == GdiKind::kScreenDc || Table().Selected(handle))
+  if (!object || object->stock || object->kind == GdiKind::kIcon ||
+      object->kind == GdiKind::kMemoryDc || object->kind == GdiKind::kScreenDc ||
+      Table().Selected(handle))
     return FALSE;
   return Table().Delete(handle) ? TRUE : FALSE;
 }
@@ -139,14 +140,18 @@ HDC WINAPI GetDC(HWND wnd) {
   return static_cast<HDC>(Table().Add(Dc(GdiKind::kScreenDc)));
 }
 
-int WINAPI ReleaseDC(HWND, HDC dc) { return IsKind(dc, GdiKind::kScreenDc) && Table().Delete(dc) ? 1 : 0; }
+int WINAPI ReleaseDC(HWND, HDC dc) {
+  return IsKind(dc, GdiKind::kScreenDc) && Table().Delete(dc) ? 1 : 0;
+}
 
 HDC WINAPI CreateCompatibleDC(HDC dc) {
   if (dc != nullptr && !IsDc(dc)) return nullptr;
   return static_cast<HDC>(Table().Add(Dc(GdiKind::kMemoryDc)));
 }
 
-BOOL WINAPI DeleteDC(HDC dc) { return IsKind(dc, GdiKind::kMemoryDc) && Table().Delete(dc) ? TRUE : FALSE; }
+BOOL WINAPI DeleteDC(HDC dc) {
+  return IsKind(dc, GdiKind::kMemoryDc) && Table().Delete(dc) ? TRUE : FALSE;
+}
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (!IsDc(dc) || width < 0 || height < 0) {
@@ -178,19 +183,31 @@ HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ handle) {
 
 COLORREF WINAPI SetBkColor(HDC dc, COLORREF color) {
   COLORREF previous = CLR_INVALID;
-  if (IsDc(dc)) Table().With(dc, [&](GdiObject& d) { previous = d.backColor; d.backColor = color; });
+  if (IsDc(dc))
+    Table().With(dc, [&](GdiObject& d) {
+      previous = d.backColor;
+      d.backColor = color;
+    });
   return previous;
 }
 
 COLORREF WINAPI SetTextColor(HDC dc, COLORREF color) {
   COLORREF previous = CLR_INVALID;
-  if (IsDc(dc)) Table().With(dc, [&](GdiObject& d) { previous = d.textColor; d.textColor = color; });
+  if (IsDc(dc))
+    Table().With(dc, [&](GdiObject& d) {
+      previous = d.textColor;
+      d.textColor = color;
+    });
   return previous;
 }
 
 int WINAPI SetBkMode(HDC dc, int mode) {
   int previous = 0;
-  if (IsDc(dc)) Table().With(dc, [&](GdiObject& d) { previous = d.backMode; d.backMode = mode; });
+  if (IsDc(dc))
+    Table().With(dc, [&](GdiObject& d) {
+      previous = d.backMode;
+      d.backMode = mode;
+    });
   return previous;
 }
 
@@ -206,7 +223,8 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 
 BOOL WINAPI DrawIconEx(HDC dc, int, int, HICON icon, int, int, UINT, HBRUSH, UINT flags) {
   auto drawn = Table().Get(icon);
-  if (!IsDc(dc) || !drawn || drawn->kind != GdiKind::kIcon || (flags & DI_NORMAL) == 0) return FALSE;
+  if (!IsDc(dc) || !drawn || drawn->kind != GdiKind::kIcon || (flags & DI_NORMAL) == 0)
+    return FALSE;
   Draw(dc, [&](GdiObject& bitmap) { bitmap.iconId = drawn->resourceId; });
   return TRUE;
 }

@@ -50,8 +50,8 @@ bool GdiTable::Selected(HGDIOBJ handle) const {
 
 int GdiTable::Count() const {
   std::lock_guard lock(mutex_);
-  return static_cast<int>(
-      std::count_if(objects_.begin(), objects_.end(), [](const auto& entry) { return !entry.second.stock; }));
+  return static_cast<int>(std::count_if(objects_.begin(), objects_.end(),
+                                        [](const auto& entry) { return !entry.second.stock; }));
 }
 
 HGDIOBJ GdiTable::Stock(int key, const std::function<GdiObject()>& make) {

@@ -25,8 +25,8 @@ std::string_view DefaultText(LPCSTR defaultValue) {
 
 }  // namespace
 
-DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
-                                      LPSTR buffer, DWORD size, LPCSTR fileName) {
+DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
+                                      DWORD size, LPCSTR fileName) {
   if (buffer == nullptr || size == 0) return 0;
   if (section == nullptr || key == nullptr || fileName == nullptr) {
     buffer[0] = '\0';
@@ -34,8 +34,7 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
     return 0;
   }
   std::string linuxPath = kelvra::platform::ToLinuxPath(fileName);
-  std::optional<ProfileFile> file =
-      linuxPath.empty() ? std::nullopt : ProfileFile::Read(linuxPath);
+  std::optional<ProfileFile> file = linuxPath.empty() ? std::nullopt : ProfileFile::Read(linuxPath);
   std::optional<std::string> value = file ? file->Find(section, key) : std::nullopt;
   if (!value) {
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -33,7 +33,8 @@ std::string_view SectionName(std::string_view line) {
 std::optional<ProfileFile> ProfileFile::Read(const std::string& linuxPath) {
   std::ifstream in(linuxPath, std::ios::binary);
   if (!in) return std::nullopt;
-  return ProfileFile(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  return ProfileFile(
+      std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
 }
 
 std::optional<std::string> ProfileFile::Find(std::string_view section, std::string_view key) const {

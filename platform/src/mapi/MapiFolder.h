@@ -13,7 +13,9 @@ class MapiFolder : public ComObject<IMAPIFolder>, private MapiObjectCount {
   explicit MapiFolder(store::FolderPtr folder) : folder_(std::move(folder)) {}
 
   // The folder's own properties are not served.
-  STDMETHODIMP GetProps(LPSPropTagArray, ULONG, ULONG*, LPSPropValue*) override { return MAPI_E_NO_SUPPORT; }
+  STDMETHODIMP GetProps(LPSPropTagArray, ULONG, ULONG*, LPSPropValue*) override {
+    return MAPI_E_NO_SUPPORT;
+  }
   STDMETHODIMP GetContentsTable(ULONG flags, LPMAPITABLE* table) override;
 
  private:

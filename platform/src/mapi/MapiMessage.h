@@ -12,7 +12,8 @@ class MapiMessage : public ComObject<IMessage>, private MapiObjectCount {
  public:
   explicit MapiMessage(store::ItemPtr item) : item_(std::move(item)) {}
 
-  STDMETHODIMP GetProps(LPSPropTagArray tags, ULONG flags, ULONG* count, LPSPropValue* values) override;
+  STDMETHODIMP GetProps(LPSPropTagArray tags, ULONG flags, ULONG* count,
+                        LPSPropValue* values) override;
 
  private:
   store::ItemPtr item_;

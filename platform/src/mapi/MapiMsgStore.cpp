@@ -25,8 +25,8 @@ HRESULT HandOut(Object* made, LPCIID iid, LPUNKNOWN* object) {
 
 }  // namespace
 
-STDMETHODIMP MapiMsgStore::OpenEntry(ULONG idSize, LPENTRYID id, LPCIID iid, ULONG, ULONG* objectType,
-                                     LPUNKNOWN* object) {
+STDMETHODIMP MapiMsgStore::OpenEntry(ULONG idSize, LPENTRYID id, LPCIID iid, ULONG,
+                                     ULONG* objectType, LPUNKNOWN* object) {
   HRESULT hr = S_OK;
   if (store::FaultPlan::Hit("IMsgStore.OpenEntry", &hr)) return hr;
   if (object == nullptr) return MAPI_E_INVALID_PARAMETER;
@@ -36,7 +36,8 @@ STDMETHODIMP MapiMsgStore::OpenEntry(ULONG idSize, LPENTRYID id, LPCIID iid, ULO
   const store::Bytes wanted(bytes, bytes + idSize);
   const store::MailboxPtr mailbox = store_->OwningMailbox();
   if (!mailbox) return MAPI_E_NOT_FOUND;
-  if (const store::FolderPtr folder = mailbox->FindFolder(wanted); folder && folder->OwningStore() == store_) {
+  if (const store::FolderPtr folder = mailbox->FindFolder(wanted);
+      folder && folder->OwningStore() == store_) {
     if (objectType != nullptr) *objectType = MAPI_FOLDER;
     return HandOut(new MapiFolder(folder), iid, object);
   }

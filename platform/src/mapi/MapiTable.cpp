@@ -11,7 +11,9 @@
 namespace kelvra::mapi {
 
 MapiTable::MapiTable(std::vector<store::ItemPtr> items)
-    : all_(std::move(items)), rows_(all_), columns_{PR_ENTRYID, PR_LAST_MODIFICATION_TIME, PR_MESSAGE_CLASS} {}
+    : all_(std::move(items)),
+      rows_(all_),
+      columns_{PR_ENTRYID, PR_LAST_MODIFICATION_TIME, PR_MESSAGE_CLASS} {}
 
 STDMETHODIMP MapiTable::SetColumns(LPSPropTagArray tags, ULONG) {
   HRESULT hr = S_OK;
@@ -70,7 +72,9 @@ STDMETHODIMP MapiTable::QueryRows(LONG rowCount, ULONG, LPSRowSet* rows) {
   *rows = nullptr;
   const std::size_t count = std::min(static_cast<std::size_t>(rowCount), rows_.size() - cursor_);
   void* buffer = nullptr;
-  if (const SCODE sc = MAPIAllocateBuffer(static_cast<ULONG>(CbNewSRowSet(count)), &buffer); sc != S_OK) return sc;
+  if (const SCODE sc = MAPIAllocateBuffer(static_cast<ULONG>(CbNewSRowSet(count)), &buffer);
+      sc != S_OK)
+    return sc;
   auto* set = static_cast<LPSRowSet>(buffer);
   set->cRows = 0;
   for (std::size_t i = 0; i < count; ++i) {

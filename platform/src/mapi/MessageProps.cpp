@@ -27,13 +27,15 @@ std::optional<FILETIME> UtcFileTime(double localDate) {
   if (!seconds.has_value()) return std::nullopt;
   if (const auto zone = platform::SystemTimeZone::Instance().Get())
     seconds = platform::ZoneRules(*zone).LocalToUtc(*seconds);
-  const auto ticks = static_cast<std::uint64_t>((*seconds + kOleEpochDays * 86400) * kTicksPerSecond);
+  const auto ticks =
+      static_cast<std::uint64_t>((*seconds + kOleEpochDays * 86400) * kTicksPerSecond);
   return FILETIME{static_cast<DWORD>(ticks & 0xFFFFFFFFu), static_cast<DWORD>(ticks >> 32)};
 }
 
 std::string Ansi(const std::u16string& text) {
   // Message classes are ASCII, which every ANSI code page keeps as it is.
-  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) return {text.begin(), text.end()};
+  if (std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; }))
+    return {text.begin(), text.end()};
   const auto* wide = reinterpret_cast<LPCWSTR>(text.c_str());
   const int length = static_cast<int>(text.size());
   const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, nullptr, nullptr);
@@ -43,7 +45,8 @@ std::string Ansi(const std::u16string& text) {
 }
 
 HRESULT CopyMore(const void* bytes, std::size_t size, void* buffer, void** copy) {
-  if (const SCODE sc = MAPIAllocateMore(static_cast<ULONG>(size), buffer, copy); sc != S_OK) return sc;
+  if (const SCODE sc = MAPIAllocateMore(static_cast<ULONG>(size), buffer, copy); sc != S_OK)
+    return sc;
   if (size > 0) std::memcpy(*copy, bytes, size);
   return S_OK;
 }
@@ -71,7 +74,8 @@ HRESULT MessageProps::Fill(const store::Item& item, ULONG tag, void* buffer, SPr
   if (tag == PR_MESSAGE_CLASS) {
     const std::string text = ClassText(item);
     void* copy = nullptr;
-    if (const HRESULT hr = CopyMore(text.c_str(), text.size() + 1, buffer, &copy); hr != S_OK) return hr;
+    if (const HRESULT hr = CopyMore(text.c_str(), text.size() + 1, buffer, &copy); hr != S_OK)
+      return hr;
     value.Value.lpszA = static_cast<LPSTR>(copy);
     return S_OK;
   }

@@ -15,8 +15,9 @@ bool SameChar(char a, char b, bool ignoreCase) {
 }
 
 bool Equal(std::string_view a, std::string_view b, bool ignoreCase) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return SameChar(x, y, ignoreCase); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return SameChar(x, y, ignoreCase);
+         });
 }
 
 bool ContentMatches(const SContentRestriction& content, std::string_view value) {
@@ -37,7 +38,8 @@ HRESULT CheckAt(const SRestriction& restriction, int depth) {
   }
   if (restriction.rt != RES_CONTENT) return MAPI_E_TOO_COMPLEX;
   const SContentRestriction& content = restriction.res.resContent;
-  if (content.lpProp == nullptr || content.lpProp->Value.lpszA == nullptr) return MAPI_E_INVALID_PARAMETER;
+  if (content.lpProp == nullptr || content.lpProp->Value.lpszA == nullptr)
+    return MAPI_E_INVALID_PARAMETER;
   if (content.ulPropTag != PR_MESSAGE_CLASS || content.lpProp->ulPropTag != PR_MESSAGE_CLASS)
     return MAPI_E_TOO_COMPLEX;
   const ULONG level = content.ulFuzzyLevel & 0xFFFFu;
@@ -49,7 +51,8 @@ HRESULT CheckAt(const SRestriction& restriction, int depth) {
 HRESULT RowFilter::Check(const SRestriction& restriction) { return CheckAt(restriction, 0); }
 
 bool RowFilter::Matches(const SRestriction& restriction, std::string_view messageClass) {
-  if (restriction.rt == RES_CONTENT) return ContentMatches(restriction.res.resContent, messageClass);
+  if (restriction.rt == RES_CONTENT)
+    return ContentMatches(restriction.res.resContent, messageClass);
   const SOrRestriction& list = restriction.res.resOr;
   return std::any_of(list.lpRes, list.lpRes + list.cRes,
                      [&](const SRestriction& each) { return Matches(each, messageClass); });

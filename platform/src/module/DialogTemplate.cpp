@@ -18,7 +18,8 @@ DialogTemplate DialogTemplate::From(const resources::DialogResource& r) {
   t.italic = r.italic;
   for (const resources::DialogControl& c : r.controls) {
     t.controls.push_back(DialogTemplateControl{c.id, std::string(c.className), std::string(c.text),
-                                               c.imageId, c.style, c.exStyle, c.x, c.y, c.cx, c.cy});
+                                               c.imageId, c.style, c.exStyle, c.x, c.y, c.cx,
+                                               c.cy});
   }
   return t;
 }

@@ -1,8 +1,8 @@
 #include "module/ModuleTable.h"
 
+#include "base/AsciiCase.h"
 #include "files/PathView.h"
 #include "module/Binaries.h"
-#include "base/AsciiCase.h"
 
 namespace kelvra::platform {
 namespace {
@@ -12,7 +12,8 @@ constexpr std::uintptr_t kHandleStep = 0x10000;
 
 std::string AsciiLowered(std::string_view text) {
   std::string lowered;
-  for (char c : text) lowered.push_back(static_cast<char>(AsciiLower(static_cast<unsigned char>(c))));
+  for (char c : text)
+    lowered.push_back(static_cast<char>(AsciiLower(static_cast<unsigned char>(c))));
   return lowered;
 }
 

@@ -20,8 +20,7 @@ class VersionInfo {
 
   // Finds a sub-block ("\" or "\StringFileInfo\<block>\<name>") inside a block made by
   // block(). False when the block is not one or the sub-block is missing.
-  static bool Query(const void* block, std::string_view subBlock, const void** value,
-                    UINT* length);
+  static bool Query(const void* block, std::string_view subBlock, const void** value, UINT* length);
 
  private:
   struct Value {

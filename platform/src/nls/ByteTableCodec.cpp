@@ -14,7 +14,8 @@ ProbeResult Probe(IconvDescriptor& decoder, std::string_view bytes, char16_t& un
   std::size_t position = 0;
   std::string output;
   const auto outcome = decoder.Convert(bytes, position, output);
-  if (outcome == IconvDescriptor::Outcome::kIncomplete && position == 0) return ProbeResult::kIncomplete;
+  if (outcome == IconvDescriptor::Outcome::kIncomplete && position == 0)
+    return ProbeResult::kIncomplete;
   if (outcome != IconvDescriptor::Outcome::kDone) return ProbeResult::kInvalid;
   // Some pages hold a character back until they know no combining mark follows.
   decoder.Flush(output);
@@ -47,7 +48,8 @@ std::unique_ptr<ByteTableCodec> ByteTableCodec::Build(const CodePageTraits& trai
   return codec;
 }
 
-ByteTableCodec::ByteTableCodec(char16_t defaultChar) : defaultChar_(defaultChar), encoder_(0x10000, kUnmapped) {
+ByteTableCodec::ByteTableCodec(char16_t defaultChar)
+    : defaultChar_(defaultChar), encoder_(0x10000, kUnmapped) {
   singles_.fill(kUndefined);
 }
 
@@ -65,7 +67,8 @@ void ByteTableCodec::ReadSingles(IconvDescriptor& decoder, const CodePageTraits&
       case ProbeResult::kInvalid:
         break;
     }
-    if (singles_[byte] == kUndefined && !leads_[byte] && traits.controlsForUndefined && byte >= 0x80 && byte <= 0x9F) {
+    if (singles_[byte] == kUndefined && !leads_[byte] && traits.controlsForUndefined &&
+        byte >= 0x80 && byte <= 0x9F) {
       singles_[byte] = static_cast<char16_t>(byte);
     }
   }
@@ -78,7 +81,8 @@ void ByteTableCodec::ReadPairs(IconvDescriptor& decoder) {
     for (int trail = 1; trail < 256; ++trail) {
       const char bytes[] = {static_cast<char>(lead), static_cast<char>(trail)};
       char16_t unit = 0;
-      if (Probe(decoder, {bytes, 2}, unit) == ProbeResult::kCharacter) pairs_[lead << 8 | trail] = unit;
+      if (Probe(decoder, {bytes, 2}, unit) == ProbeResult::kCharacter)
+        pairs_[lead << 8 | trail] = unit;
     }
   }
 }
@@ -86,7 +90,8 @@ void ByteTableCodec::ReadPairs(IconvDescriptor& decoder) {
 void ByteTableCodec::BuildEncoder(IconvDescriptor& encoder) {
   // Single bytes first: a character with both forms is written in one byte.
   for (int byte = 0; byte < 256; ++byte) {
-    if (singles_[byte] != kUndefined) AddEncoding(encoder, singles_[byte], static_cast<std::uint32_t>(byte));
+    if (singles_[byte] != kUndefined)
+      AddEncoding(encoder, singles_[byte], static_cast<std::uint32_t>(byte));
   }
   for (std::uint32_t pair = 0; pair < pairs_.size(); ++pair) {
     if (pairs_[pair] != kUndefined) AddEncoding(encoder, pairs_[pair], pair);
@@ -128,7 +133,8 @@ void ByteTableCodec::Decode(std::string_view bytes, std::u16string& text) const 
   }
 }
 
-void ByteTableCodec::Encode(std::u16string_view text, std::string& bytes, Replacement& replacement) const {
+void ByteTableCodec::Encode(std::u16string_view text, std::string& bytes,
+                            Replacement& replacement) const {
   for (const char16_t unit : text) {
     const std::uint32_t sequence = encoder_[unit];
     if (sequence == kUnmapped) {

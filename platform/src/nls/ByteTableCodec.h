@@ -24,7 +24,8 @@ class ByteTableCodec : public TextCodec {
   void Decode(std::string_view bytes, std::u16string& text) const override;
   // Character by UTF-16 unit, as Windows does, so a surrogate pair becomes two
   // replacements.
-  void Encode(std::u16string_view text, std::string& bytes, Replacement& replacement) const override;
+  void Encode(std::u16string_view text, std::string& bytes,
+              Replacement& replacement) const override;
   bool IsLeadByte(unsigned char byte) const override { return leads_[byte]; }
 
  private:
@@ -41,8 +42,8 @@ class ByteTableCodec : public TextCodec {
   char16_t defaultChar_;
   std::array<char16_t, 256> singles_;
   std::bitset<256> leads_;
-  std::vector<char16_t> pairs_;          // lead * 256 + trail
-  std::vector<std::uint32_t> encoder_;   // by UTF-16 unit: the byte or the pair (lead << 8 | trail)
+  std::vector<char16_t> pairs_;         // lead * 256 + trail
+  std::vector<std::uint32_t> encoder_;  // by UTF-16 unit: the byte or the pair (lead << 8 | trail)
 };
 
 }  // namespace kelvra::platform

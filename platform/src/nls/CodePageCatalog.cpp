@@ -62,8 +62,9 @@ constexpr auto kTraits = std::to_array<CodePageTraits>({
 });
 
 const CodePageTraits* FindTraits(UINT codePage) {
-  const auto found = std::find_if(kTraits.begin(), kTraits.end(),
-                                  [codePage](const CodePageTraits& traits) { return traits.number == codePage; });
+  const auto found =
+      std::find_if(kTraits.begin(), kTraits.end(),
+                   [codePage](const CodePageTraits& traits) { return traits.number == codePage; });
   return found == kTraits.end() ? nullptr : &*found;
 }
 

@@ -6,13 +6,15 @@ namespace kelvra::platform {
 namespace {
 
 void AppendUtf32(std::string& bytes, char32_t codePoint) {
-  for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<char>((codePoint >> shift) & 0xFF));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes.push_back(static_cast<char>((codePoint >> shift) & 0xFF));
 }
 
 void AppendFromUtf32(std::u16string& text, std::string_view bytes) {
   for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4) {
     char32_t codePoint = 0;
-    for (std::size_t k = 0; k < 4; ++k) codePoint |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
+    for (std::size_t k = 0; k < 4; ++k)
+      codePoint |= static_cast<char32_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
     AppendCodePoint(text, codePoint);
   }
 }
@@ -20,7 +22,8 @@ void AppendFromUtf32(std::u16string& text, std::string_view bytes) {
 }  // namespace
 
 std::unique_ptr<IconvCodec> IconvCodec::Open(const CodePageTraits& traits) {
-  if (!IconvDescriptor(kIconvUtf32, traits.iconvName).IsOpen() || !IconvDescriptor(traits.iconvName, kIconvUtf32).IsOpen()) {
+  if (!IconvDescriptor(kIconvUtf32, traits.iconvName).IsOpen() ||
+      !IconvDescriptor(traits.iconvName, kIconvUtf32).IsOpen()) {
     return nullptr;
   }
   return std::unique_ptr<IconvCodec>(new IconvCodec(traits));
@@ -43,9 +46,11 @@ void IconvCodec::Decode(std::string_view bytes, std::u16string& text) const {
   AppendFromUtf32(text, utf32);
 }
 
-void IconvCodec::Encode(std::u16string_view text, std::string& bytes, Replacement& replacement) const {
+void IconvCodec::Encode(std::u16string_view text, std::string& bytes,
+                        Replacement& replacement) const {
   std::string utf32;
-  for (std::size_t position = 0; position < text.size();) AppendUtf32(utf32, NextCodePoint(text, position));
+  for (std::size_t position = 0; position < text.size();)
+    AppendUtf32(utf32, NextCodePoint(text, position));
   IconvDescriptor& encoder = IconvDescriptor::ForThread(name_.c_str(), kIconvUtf32);
   std::size_t position = 0;
   while (encoder.Convert(utf32, position, bytes) != IconvDescriptor::Outcome::kDone) {

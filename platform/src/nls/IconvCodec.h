@@ -17,10 +17,12 @@ class IconvCodec : public TextCodec {
   static std::unique_ptr<IconvCodec> Open(const CodePageTraits& traits);
 
   void Decode(std::string_view bytes, std::u16string& text) const override;
-  void Encode(std::u16string_view text, std::string& bytes, Replacement& replacement) const override;
+  void Encode(std::u16string_view text, std::string& bytes,
+              Replacement& replacement) const override;
 
  private:
-  explicit IconvCodec(const CodePageTraits& traits) : name_(traits.iconvName), defaultChar_(traits.defaultChar) {}
+  explicit IconvCodec(const CodePageTraits& traits)
+      : name_(traits.iconvName), defaultChar_(traits.defaultChar) {}
 
   std::string name_;
   char16_t defaultChar_;

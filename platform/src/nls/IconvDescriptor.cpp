@@ -11,7 +11,8 @@ constexpr std::size_t kChunk = 4096;
 
 }  // namespace
 
-IconvDescriptor::IconvDescriptor(const char* to, const char* from) : handle_(iconv_open(to, from)) {}
+IconvDescriptor::IconvDescriptor(const char* to, const char* from)
+    : handle_(iconv_open(to, from)) {}
 
 IconvDescriptor::~IconvDescriptor() {
   if (IsOpen()) iconv_close(handle_);

@@ -64,6 +64,8 @@ void LocaleSettings::SetDateTimePictures(std::string shortDate, std::string time
   timePicture_ = std::move(time);
 }
 
-void LocaleSettings::ResetDateTimePictures() { SetDateTimePictures(kDefaultShortDate, kDefaultTime); }
+void LocaleSettings::ResetDateTimePictures() {
+  SetDateTimePictures(kDefaultShortDate, kDefaultTime);
+}
 
 }  // namespace kelvra::platform

@@ -36,7 +36,8 @@ bool ValidArguments(const void* source, int sourceLength, const void* target, in
 
 template <typename Char>
 std::size_t SourceLength(const Char* source, int length) {
-  return length == -1 ? std::char_traits<Char>::length(source) + 1 : static_cast<std::size_t>(length);
+  return length == -1 ? std::char_traits<Char>::length(source) + 1
+                      : static_cast<std::size_t>(length);
 }
 
 // Windows' buffer protocol: a size of 0 asks for the length, a buffer too small gets
@@ -56,16 +57,20 @@ int Deliver(const std::basic_string<Char>& result, Char* target, int capacity) {
 Replacement ReplacementFrom(LPCSTR defaultChar, const TextCodec& codec) {
   Replacement replacement;
   if (defaultChar != nullptr) {
-    const bool pair = codec.IsLeadByte(static_cast<unsigned char>(defaultChar[0])) && defaultChar[1] != '\0';
+    const bool pair =
+        codec.IsLeadByte(static_cast<unsigned char>(defaultChar[0])) && defaultChar[1] != '\0';
     replacement.bytes.assign(defaultChar, pair ? 2 : 1);
   }
   return replacement;
 }
 
-bool KnownLocale(LCID locale) { return locale == LOCALE_USER_DEFAULT || locale == LOCALE_SYSTEM_DEFAULT; }
+bool KnownLocale(LCID locale) {
+  return locale == LOCALE_USER_DEFAULT || locale == LOCALE_SYSTEM_DEFAULT;
+}
 
 template <typename Char>
-int LocaleInfo(LCID locale, LCTYPE type, Char* data, int size, std::basic_string<Char> (*format)(const std::string&)) {
+int LocaleInfo(LCID locale, LCTYPE type, Char* data, int size,
+               std::basic_string<Char> (*format)(const std::string&)) {
   if (LocaleSettings::Instance().LocaleInfoFails()) return Fail(ERROR_INVALID_PARAMETER);
   if (!KnownLocale(locale) || size < 0 || (data == nullptr && size != 0)) {
     return Fail(ERROR_INVALID_PARAMETER);
@@ -95,7 +100,8 @@ std::string AnsiFromUtf8(const std::string& text) { return AnsiFromWide(WideFrom
 
 std::u16string WideFromAnsi(LPCSTR text) {
   std::u16string wide;
-  if (const TextCodec* codec = CodePageCatalog::Instance().Find(GetACP())) codec->Decode(text, wide);
+  if (const TextCodec* codec = CodePageCatalog::Instance().Find(GetACP()))
+    codec->Decode(text, wide);
   return wide;
 }
 
@@ -130,9 +136,10 @@ BOOL WINAPI IsValidCodePage(UINT codePage) {
   return CodePageCatalog::Instance().Find(codePage) != nullptr ? TRUE : FALSE;
 }
 
-int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceBytes, LPWSTR target,
-                               int targetChars) {
-  if (!ValidArguments(source, sourceBytes, target, targetChars)) return Fail(ERROR_INVALID_PARAMETER);
+int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceBytes,
+                               LPWSTR target, int targetChars) {
+  if (!ValidArguments(source, sourceBytes, target, targetChars))
+    return Fail(ERROR_INVALID_PARAMETER);
   const TextCodec* codec = CodePageCatalog::Instance().Find(ResolveCodePage(codePage));
   if (codec == nullptr) return Fail(ERROR_INVALID_PARAMETER);
   if (flags != 0) return Fail(ERROR_INVALID_FLAGS);
@@ -141,16 +148,19 @@ int WINAPI MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int so
   return Deliver(text, target, targetChars);
 }
 
-int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceChars, LPSTR target,
-                               int targetBytes, LPCSTR defaultChar, LPBOOL usedDefault) {
-  if (!ValidArguments(source, sourceChars, target, targetBytes)) return Fail(ERROR_INVALID_PARAMETER);
+int WINAPI WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceChars,
+                               LPSTR target, int targetBytes, LPCSTR defaultChar,
+                               LPBOOL usedDefault) {
+  if (!ValidArguments(source, sourceChars, target, targetBytes))
+    return Fail(ERROR_INVALID_PARAMETER);
   const UINT resolved = ResolveCodePage(codePage);
   const TextCodec* codec = CodePageCatalog::Instance().Find(resolved);
   if (codec == nullptr) return Fail(ERROR_INVALID_PARAMETER);
   if (flags != 0) return Fail(ERROR_INVALID_FLAGS);
   // UTF-7 and UTF-8 hold every character, and Windows refuses a default for them.
   const bool unicodePage = resolved == CP_UTF7 || resolved == CP_UTF8;
-  if (unicodePage && (defaultChar != nullptr || usedDefault != nullptr)) return Fail(ERROR_INVALID_PARAMETER);
+  if (unicodePage && (defaultChar != nullptr || usedDefault != nullptr))
+    return Fail(ERROR_INVALID_PARAMETER);
   Replacement replacement = ReplacementFrom(defaultChar, *codec);
   // Callers convert many short strings, usually twice (size, then copy): keep the buffer.
   thread_local std::string bytes;
@@ -169,15 +179,16 @@ int WINAPI GetLocaleInfoW(LCID locale, LCTYPE type, LPWSTR data, int size) {
   return LocaleInfo(locale, type, data, size, &WideFromUtf8);
 }
 
-int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
-                          int size) {
-  if (flags != 0 && (flags != DATE_SHORTDATE || format != nullptr)) return Fail(ERROR_INVALID_FLAGS);
+int WINAPI GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format,
+                          LPSTR buffer, int size) {
+  if (flags != 0 && (flags != DATE_SHORTDATE || format != nullptr))
+    return Fail(ERROR_INVALID_FLAGS);
   return PictureText(locale, date, format, LocaleSettings::Instance().ShortDatePicture(),
                      &PictureString::FormatDate, buffer, size);
 }
 
-int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR buffer,
-                          int size) {
+int WINAPI GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format,
+                          LPSTR buffer, int size) {
   if (flags != 0) return Fail(ERROR_INVALID_FLAGS);
   return PictureText(locale, time, format, LocaleSettings::Instance().TimePicture(),
                      &PictureString::FormatTime, buffer, size);

@@ -74,9 +74,12 @@ std::optional<std::u16string> ShortNumber(int value, std::size_t count) {
 
 std::optional<std::u16string> DateField(const Piece& piece, const SYSTEMTIME& time) {
   switch (piece.letter) {
-    case u'd': return ShortNumber(time.wDay, piece.count);
-    case u'M': return ShortNumber(time.wMonth, piece.count);
-    default: break;
+    case u'd':
+      return ShortNumber(time.wDay, piece.count);
+    case u'M':
+      return ShortNumber(time.wMonth, piece.count);
+    default:
+      break;
   }
   if (piece.count == 2) return Number(time.wYear % 100, 2);
   if (piece.count == 4) return Number(time.wYear, 4);
@@ -86,11 +89,16 @@ std::optional<std::u16string> DateField(const Piece& piece, const SYSTEMTIME& ti
 std::optional<std::u16string> TimeField(const Piece& piece, const SYSTEMTIME& time) {
   const bool morning = time.wHour < 12;
   switch (piece.letter) {
-    case u'h': return ShortNumber(time.wHour % 12 == 0 ? 12 : time.wHour % 12, piece.count);
-    case u'H': return ShortNumber(time.wHour, piece.count);
-    case u'm': return ShortNumber(time.wMinute, piece.count);
-    case u's': return ShortNumber(time.wSecond, piece.count);
-    default: break;
+    case u'h':
+      return ShortNumber(time.wHour % 12 == 0 ? 12 : time.wHour % 12, piece.count);
+    case u'H':
+      return ShortNumber(time.wHour, piece.count);
+    case u'm':
+      return ShortNumber(time.wMinute, piece.count);
+    case u's':
+      return ShortNumber(time.wSecond, piece.count);
+    default:
+      break;
   }
   if (piece.count == 1) return std::u16string(morning ? u"A" : u"P");
   if (piece.count == 2) return std::u16string(morning ? u"AM" : u"PM");
@@ -127,7 +135,8 @@ std::optional<int> Digits(std::u16string_view text, std::size_t& at, std::size_t
 }
 
 // Reads one date picture into `day`; false when the text does not follow it.
-bool ReadField(const Piece& piece, std::u16string_view text, std::size_t& at, PictureString::Day& day) {
+bool ReadField(const Piece& piece, std::u16string_view text, std::size_t& at,
+               PictureString::Day& day) {
   const bool year = piece.letter == u'y';
   const bool known = year ? piece.count == 2 || piece.count == 4 : piece.count <= 2;
   const std::optional<int> number = known ? Digits(text, at, year ? piece.count : 2) : std::nullopt;

@@ -19,12 +19,13 @@ class PictureString {
     int year, month, day;
   };
 
-
   // The date fields of `time` as the picture shows them; nothing for a picture this
   // stand-in does not know (ddd, MMM, y, g...) or a date that does not exist.
-  static std::optional<std::u16string> FormatDate(std::u16string_view picture, const SYSTEMTIME& time);
+  static std::optional<std::u16string> FormatDate(std::u16string_view picture,
+                                                  const SYSTEMTIME& time);
   // The time fields likewise; nothing for an unknown picture or a time out of range.
-  static std::optional<std::u16string> FormatTime(std::u16string_view picture, const SYSTEMTIME& time);
+  static std::optional<std::u16string> FormatTime(std::u16string_view picture,
+                                                  const SYSTEMTIME& time);
 
   // Reads a date written with the picture from the start of `text` (numbers of one
   // or two digits for days and months, up to four for yyyy; a yy year is 1930-2029)

@@ -22,7 +22,8 @@ class TextCodec {
   // default character (U+FFFD in UTF-8).
   virtual void Decode(std::string_view bytes, std::u16string& text) const = 0;
   // Appends the bytes of the text.
-  virtual void Encode(std::u16string_view text, std::string& bytes, Replacement& replacement) const = 0;
+  virtual void Encode(std::u16string_view text, std::string& bytes,
+                      Replacement& replacement) const = 0;
   // True when the byte opens a two-byte character.
   virtual bool IsLeadByte(unsigned char) const { return false; }
 };

@@ -43,9 +43,9 @@ const kelvra::typelib::Interface kOfficeInterfaces[] = {
     {&__uuidof(IRibbonUI), u"IRibbonUI", kRibbonUIMembers},
 };
 
-const kelvra::typelib::Library kOfficeLibrary{&Office::LIBID_Office, 2, 5, u"Office",
-                                              u"Microsoft Office 14.0 Object Library",
-                                              kOfficeInterfaces};
+const kelvra::typelib::Library kOfficeLibrary{
+    &Office::LIBID_Office, 2, 5, u"Office", u"Microsoft Office 14.0 Object Library",
+    kOfficeInterfaces};
 
 const kelvra::typelib::LibraryRegistration kAddInRegistration(kAddInLibrary);
 const kelvra::typelib::LibraryRegistration kOfficeRegistration(kOfficeLibrary);

@@ -30,8 +30,8 @@ _ExplorersPtr _Application::GetExplorers() {
 }
 
 _ExplorerPtr _Application::ActiveExplorer() {
-  return FetchObject<_ExplorerPtr>(this,
-                                   [&](_Explorer** explorer) { return raw_ActiveExplorer(explorer); });
+  return FetchObject<_ExplorerPtr>(
+      this, [&](_Explorer** explorer) { return raw_ActiveExplorer(explorer); });
 }
 
 HRESULT STDMETHODCALLTYPE _Application::get_Explorers(_Explorers** explorers) {

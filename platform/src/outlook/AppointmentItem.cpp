@@ -68,8 +68,8 @@ HRESULT STDMETHODCALLTYPE _AppointmentItem::raw_ShowCategoriesDialog() {
   const HRESULT read = get_Categories(&current);
   const _bstr_t owned(current, false);
   if (FAILED(read)) return read;
-  const std::optional<std::string> chosen = AppointmentItemCategoriesDesk::Instance().Show(
-      kelvra::store::Utf::ToUtf8(TextOf(current)));
+  const std::optional<std::string> chosen =
+      AppointmentItemCategoriesDesk::Instance().Show(kelvra::store::Utf::ToUtf8(TextOf(current)));
   if (!chosen.has_value()) return S_OK;
   const std::u16string text = kelvra::store::Utf::ToUtf16(*chosen);
   const _bstr_t value(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);

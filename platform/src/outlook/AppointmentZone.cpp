@@ -30,8 +30,7 @@ WORD WordAt(const store::Bytes& bytes, std::size_t at) {
 SYSTEMTIME RuleAt(const store::Bytes& bytes, std::size_t at) {
   WORD words[8];
   for (std::size_t i = 0; i < 8; ++i) words[i] = WordAt(bytes, at + 2 * i);
-  return SYSTEMTIME{words[0], words[1], words[2], words[3],
-                    words[4], words[5], words[6], words[7]};
+  return SYSTEMTIME{words[0], words[1], words[2], words[3], words[4], words[5], words[6], words[7]};
 }
 
 // Bias, StandardBias, DaylightBias, StandardYear, StandardDate, DaylightYear,

@@ -29,7 +29,8 @@ constexpr int kAllMembersSince =
     std::max_element(std::begin(kVersionedMembers), std::end(kVersionedMembers),
                      [](const VersionedMember& a, const VersionedMember& b) {
                        return a.sinceMajor < b.sinceMajor;
-                     })->sinceMajor;
+                     })
+        ->sinceMajor;
 
 int SinceMajor(const char* member) {
   for (const VersionedMember& versioned : kVersionedMembers) {

@@ -24,9 +24,13 @@ void _Items::Sort(const _bstr_t& property, const _variant_t& descending) {
   Call(this, &_Items::raw_Sort, static_cast<BSTR>(property), descending);
 }
 
-VARIANT_BOOL _Items::GetIncludeRecurrences() { return GetValue(this, &_Items::get_IncludeRecurrences); }
+VARIANT_BOOL _Items::GetIncludeRecurrences() {
+  return GetValue(this, &_Items::get_IncludeRecurrences);
+}
 
-void _Items::PutIncludeRecurrences(VARIANT_BOOL value) { Call(this, &_Items::put_IncludeRecurrences, value); }
+void _Items::PutIncludeRecurrences(VARIANT_BOOL value) {
+  Call(this, &_Items::put_IncludeRecurrences, value);
+}
 
 IDispatchPtr _Items::GetFirst() { return GetObject<IDispatchPtr>(this, &_Items::raw_GetFirst); }
 

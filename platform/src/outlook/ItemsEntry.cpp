@@ -18,7 +18,9 @@ class EntryFields : public store::ItemFilter::Fields {
  public:
   explicit EntryFields(const AppointmentData& data) : data_(data) {}
 
-  std::u16string Text(std::string_view property) const override { return data_.Get(property).AsText(); }
+  std::u16string Text(std::string_view property) const override {
+    return data_.Get(property).AsText();
+  }
   double Date(std::string_view property) const override {
     return property == "End" ? data_.End() : data_.Start();
   }

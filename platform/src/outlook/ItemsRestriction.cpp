@@ -47,7 +47,8 @@ HRESULT ItemsRestriction::KeepOccurrences(const store::ItemPtr& series,
   } else if (pattern->noEndDate) {
     return E_INVALIDARG;
   }
-  const std::int64_t firstDay = window.first ? DayOfMinute(*window.first) - kZoneMarginDays : kFirstOleDay;
+  const std::int64_t firstDay =
+      window.first ? DayOfMinute(*window.first) - kZoneMarginDays : kFirstOleDay;
   for (const double original : SeriesOccurrences::Between(*series, firstDay, lastDay)) {
     ItemsEntry occurrence(series, original);
     if (occurrence.Matches(filter_)) kept.push_back(std::move(occurrence));

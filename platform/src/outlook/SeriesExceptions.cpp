@@ -51,8 +51,8 @@ void SeriesExceptions::Record(store::Item& series, store::RecurrenceException ex
 }
 
 double SeriesExceptions::OriginalStart(const store::RecurrencePattern& pattern, std::int64_t day) {
-  const std::int64_t timeOfDay = SecondsOf(pattern.startTime) -
-                                 RecurrenceDays::DayOf(pattern.startTime) * 86400;
+  const std::int64_t timeOfDay =
+      SecondsOf(pattern.startTime) - RecurrenceDays::DayOf(pattern.startTime) * 86400;
   return OleSeconds::ToDate(day * 86400 + timeOfDay);
 }
 

@@ -115,9 +115,8 @@ HRESULT StoreAppointmentItem::PutText(const char* member, std::string_view name,
 
 template <class Value>
 HRESULT StoreAppointmentItem::GetLong(const char* member, std::string_view name, Value* value) {
-  return Guarded(member, [&] {
-    return HandOutValue(value, static_cast<Value>(data_->Get(name).AsLong()));
-  });
+  return Guarded(
+      member, [&] { return HandOutValue(value, static_cast<Value>(data_->Get(name).AsLong())); });
 }
 
 HRESULT StoreAppointmentItem::PutLong(const char* member, std::string_view name, long value,
@@ -140,26 +139,26 @@ HRESULT StoreAppointmentItem::PutBool(const char* member, std::string_view name,
                  [&] { return data_->Set(name, store::Value::Bool(value != VARIANT_FALSE)); });
 }
 
-#define KELVRA_DEFINE_TEXT(Name)                                          \
-  STDMETHODIMP StoreAppointmentItem::get_##Name(BSTR* value) {            \
-    return GetText("AppointmentItem." #Name, #Name, value);               \
-  }                                                                       \
-  STDMETHODIMP StoreAppointmentItem::put_##Name(BSTR value) {             \
-    return PutText("AppointmentItem." #Name, #Name, value);               \
+#define KELVRA_DEFINE_TEXT(Name)                               \
+  STDMETHODIMP StoreAppointmentItem::get_##Name(BSTR* value) { \
+    return GetText("AppointmentItem." #Name, #Name, value);    \
+  }                                                            \
+  STDMETHODIMP StoreAppointmentItem::put_##Name(BSTR value) {  \
+    return PutText("AppointmentItem." #Name, #Name, value);    \
   }
-#define KELVRA_DEFINE_LONG(Type, Name, validity)                          \
-  STDMETHODIMP StoreAppointmentItem::get_##Name(Type* value) {            \
-    return GetLong("AppointmentItem." #Name, #Name, value);               \
-  }                                                                       \
-  STDMETHODIMP StoreAppointmentItem::put_##Name(Type value) {             \
-    return PutLong("AppointmentItem." #Name, #Name, value, validity);     \
+#define KELVRA_DEFINE_LONG(Type, Name, validity)                      \
+  STDMETHODIMP StoreAppointmentItem::get_##Name(Type* value) {        \
+    return GetLong("AppointmentItem." #Name, #Name, value);           \
+  }                                                                   \
+  STDMETHODIMP StoreAppointmentItem::put_##Name(Type value) {         \
+    return PutLong("AppointmentItem." #Name, #Name, value, validity); \
   }
-#define KELVRA_DEFINE_BOOL(Name)                                          \
-  STDMETHODIMP StoreAppointmentItem::get_##Name(VARIANT_BOOL* value) {    \
-    return GetBool("AppointmentItem." #Name, #Name, value);               \
-  }                                                                       \
-  STDMETHODIMP StoreAppointmentItem::put_##Name(VARIANT_BOOL value) {     \
-    return PutBool("AppointmentItem." #Name, #Name, value);               \
+#define KELVRA_DEFINE_BOOL(Name)                                       \
+  STDMETHODIMP StoreAppointmentItem::get_##Name(VARIANT_BOOL* value) { \
+    return GetBool("AppointmentItem." #Name, #Name, value);            \
+  }                                                                    \
+  STDMETHODIMP StoreAppointmentItem::put_##Name(VARIANT_BOOL value) {  \
+    return PutBool("AppointmentItem." #Name, #Name, value);            \
   }
 
 KELVRA_OUTLOOK_APPOINTMENT_TEXT_PROPERTIES(KELVRA_DEFINE_TEXT)

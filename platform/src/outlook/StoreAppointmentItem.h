@@ -15,8 +15,8 @@
 #define KELVRA_STORE_APPOINTMENT_DECLARE_TEXT(Name) \
   STDMETHODIMP get_##Name(BSTR* value) override;    \
   STDMETHODIMP put_##Name(BSTR value) override;
-#define KELVRA_STORE_APPOINTMENT_DECLARE_VALUE(Type, Name)    \
-  STDMETHODIMP get_##Name(Type* value) override;             \
+#define KELVRA_STORE_APPOINTMENT_DECLARE_VALUE(Type, Name) \
+  STDMETHODIMP get_##Name(Type* value) override;           \
   STDMETHODIMP put_##Name(Type value) override;
 
 namespace kelvra::outlook {

@@ -49,7 +49,8 @@ HRESULT DescendingOf(const VARIANT& argument, bool* descending) {
 
 // The start as the object model shows it, in whole seconds; items without one first.
 std::int64_t StartKey(const ItemsEntry& entry) {
-  return atl::OleSeconds::FromDate(entry.Start()).value_or(std::numeric_limits<std::int64_t>::min());
+  return atl::OleSeconds::FromDate(entry.Start())
+      .value_or(std::numeric_limits<std::int64_t>::min());
 }
 
 HRESULT HandOutAt(const std::vector<ItemsEntry>& entries, const VARIANT& index, IDispatch** item) {
@@ -155,7 +156,8 @@ STDMETHODIMP StoreItems::raw_Restrict(BSTR filter, Outlook::_Items** items) {
   if (!parsed) return E_INVALIDARG;
   // A folder looks its items up by a text "=" condition instead of reading them all.
   Entries matching;
-  const HRESULT kept = ItemsRestriction(*parsed, ListsOccurrences()).Keep(Candidates(*parsed), matching);
+  const HRESULT kept =
+      ItemsRestriction(*parsed, ListsOccurrences()).Keep(Candidates(*parsed), matching);
   if (FAILED(kept)) return kept;
   Order(matching);
   auto* restricted = new StoreItems(folder_, std::move(matching), view_);

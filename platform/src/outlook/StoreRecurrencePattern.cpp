@@ -77,19 +77,19 @@ void StoreRecurrencePattern::SetFirstStart(store::RecurrencePattern& pattern, DA
   pattern.startTime = TimePart(first);
 }
 
-#define KELVRA_DEFINE_NUMBER(Type, Name, field, validity)                          \
-  STDMETHODIMP StoreRecurrencePattern::get_##Name(Type* value) {                   \
+#define KELVRA_DEFINE_NUMBER(Type, Name, field, validity)                            \
+  STDMETHODIMP StoreRecurrencePattern::get_##Name(Type* value) {                     \
     return Read("RecurrencePattern." #Name, [&](const store::RecurrencePattern& p) { \
-      return HandOutValue(value, static_cast<Type>(p.field));                      \
-    });                                                                            \
-  }                                                                                \
-  STDMETHODIMP StoreRecurrencePattern::put_##Name(Type value) {                    \
-    return Change("RecurrencePattern." #Name, [&](store::RecurrencePattern& p) {   \
-      if (!(validity)) return false;                                               \
-      p.field = static_cast<std::int32_t>(value);                                  \
-      RecurrenceRules::Reconcile(p);                                               \
-      return true;                                                                 \
-    });                                                                            \
+      return HandOutValue(value, static_cast<Type>(p.field));                        \
+    });                                                                              \
+  }                                                                                  \
+  STDMETHODIMP StoreRecurrencePattern::put_##Name(Type value) {                      \
+    return Change("RecurrencePattern." #Name, [&](store::RecurrencePattern& p) {     \
+      if (!(validity)) return false;                                                 \
+      p.field = static_cast<std::int32_t>(value);                                    \
+      RecurrenceRules::Reconcile(p);                                                 \
+      return true;                                                                   \
+    });                                                                              \
   }
 
 KELVRA_DEFINE_NUMBER(Outlook::OlDaysOfWeek, DayOfWeekMask, dayOfWeekMask,
@@ -123,8 +123,8 @@ STDMETHODIMP StoreRecurrencePattern::get_Interval(long* value) {
 
 STDMETHODIMP StoreRecurrencePattern::put_Interval(long value) {
   return Change("RecurrencePattern.Interval", [&](store::RecurrencePattern& p) {
-    if (value > INT32_MAX || !RecurrenceRules::IsValidInterval(p.recurrenceType,
-                                                               static_cast<std::int32_t>(value))) {
+    if (value > INT32_MAX ||
+        !RecurrenceRules::IsValidInterval(p.recurrenceType, static_cast<std::int32_t>(value))) {
       return false;
     }
     RecurrenceRules::SetInterval(p, static_cast<std::int32_t>(value));
@@ -144,8 +144,8 @@ STDMETHODIMP StoreRecurrencePattern::put_PatternStartDate(DATE value) {
     if (!seconds.has_value()) return false;
     SetFirstStart(p, At(value, LocalFirstStart(p)));
     const bool ends = !p.noEndDate && p.patternEndDate != store::kNoDate;
-    if (ends && RecurrenceDays::DayOf(p.patternEndDate) <
-                    RecurrenceDays::DayOf(p.patternStartDate)) {
+    if (ends &&
+        RecurrenceDays::DayOf(p.patternEndDate) < RecurrenceDays::DayOf(p.patternStartDate)) {
       return false;
     }
     RecurrenceRules::Reconcile(p);

@@ -13,8 +13,8 @@ HRESULT WindowsFile::LastError() {
 
 HRESULT WindowsFile::ReadAll(BSTR path, store::Bytes* bytes) {
   const _bstr_t name(path, true);
-  const UniqueFile file(
-      CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastError();
   const DWORD size = GetFileSize(file.Get(), nullptr);
   if (size == INVALID_FILE_SIZE) return LastError();
@@ -27,8 +27,8 @@ HRESULT WindowsFile::ReadAll(BSTR path, store::Bytes* bytes) {
 
 HRESULT WindowsFile::WriteAll(BSTR path, const store::Bytes& bytes) {
   const _bstr_t name(path, true);
-  const UniqueFile file(
-      CreateFileA(name, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueFile file(CreateFileA(name, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return LastError();
   DWORD written = 0;
   const auto size = static_cast<DWORD>(bytes.size());

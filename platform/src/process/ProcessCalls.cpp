@@ -41,7 +41,8 @@ BOOL WINAPI CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY
   auto process = std::make_shared<TaskObject>();
   auto thread = std::make_shared<TaskObject>();
   std::string line = commandLine != nullptr ? commandLine : "";
-  if (!kelvra::platform::TaskThread::Start({thread, process}, [main = *main, line] { return main(line); })) {
+  if (!kelvra::platform::TaskThread::Start({thread, process},
+                                           [main = *main, line] { return main(line); })) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;
   }

@@ -39,7 +39,8 @@ bool StartsWith(const std::vector<std::string>& path, const std::vector<std::str
   return true;
 }
 
-std::vector<std::string> Joined(std::vector<std::string> base, const std::vector<std::string>& more) {
+std::vector<std::string> Joined(std::vector<std::string> base,
+                                const std::vector<std::string>& more) {
   base.insert(base.end(), more.begin(), more.end());
   return base;
 }

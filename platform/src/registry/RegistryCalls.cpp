@@ -68,7 +68,8 @@ LONG WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD, LPDWORD type, 
 LONG WINAPI RegSetValueExA(HKEY key, LPCSTR valueName, DWORD, DWORD type, const BYTE* data,
                            DWORD dataSize) {
   if (data == nullptr && dataSize > 0) return ERROR_INVALID_PARAMETER;
-  std::string bytes = data != nullptr ? std::string(reinterpret_cast<const char*>(data), dataSize) : "";
+  std::string bytes =
+      data != nullptr ? std::string(reinterpret_cast<const char*>(data), dataSize) : "";
   return Registry::Instance().SetValue(key, Name(valueName), type, std::move(bytes));
 }
 

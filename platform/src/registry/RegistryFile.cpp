@@ -9,8 +9,8 @@ namespace kelvra::platform {
 namespace {
 
 constexpr std::string_view kHeader = "KELVRA REGISTRY 1";
-constexpr const char* kRootNames[Registry::kRootCount] = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE"};
+constexpr const char* kRootNames[Registry::kRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                                          "HKEY_LOCAL_MACHINE"};
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -107,7 +107,8 @@ bool ReadValueLine(std::string_view line, RegistryKey& key) {
   std::size_t colon = line.find(':', close);
   if (colon == std::string_view::npos) return false;
   std::string_view type = line.substr(close + 2, colon - close - 2);
-  if (type.empty() || type.size() > 10 || type.find_first_not_of("0123456789") != std::string_view::npos)
+  if (type.empty() || type.size() > 10 ||
+      type.find_first_not_of("0123456789") != std::string_view::npos)
     return false;
   unsigned long long typeValue = std::stoull(std::string(type));
   std::string name, data;

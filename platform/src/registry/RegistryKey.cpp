@@ -18,10 +18,9 @@ auto Named(std::string_view name) {
 }  // namespace
 
 bool RegistryNameLess::operator()(std::string_view a, std::string_view b) const {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return AsciiUpper(static_cast<unsigned char>(x)) < AsciiUpper(static_cast<unsigned char>(y));
-      });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return AsciiUpper(static_cast<unsigned char>(x)) < AsciiUpper(static_cast<unsigned char>(y));
+  });
 }
 
 std::shared_ptr<RegistryKey> RegistryKey::Child(std::string_view name) const {
@@ -32,7 +31,9 @@ std::shared_ptr<RegistryKey> RegistryKey::Child(std::string_view name) const {
 std::shared_ptr<RegistryKey> RegistryKey::AddChild(std::string_view name, bool& created) {
   auto it = children_.find(name);
   created = it == children_.end();
-  if (created) it = children_.emplace(std::string(name), std::make_shared<RegistryKey>(std::string(name))).first;
+  if (created)
+    it = children_.emplace(std::string(name), std::make_shared<RegistryKey>(std::string(name)))
+             .first;
   return it->second;
 }
 

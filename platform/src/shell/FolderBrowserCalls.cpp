@@ -5,10 +5,10 @@
 #include <string>
 
 #include "shell/FolderBrowserDesk.h"
-#include "window/WindowManager.h"
-#include "window/WindowTable.h"
 #include "win32/dialog.h"
 #include "win32/shell.h"
+#include "window/WindowManager.h"
+#include "window/WindowTable.h"
 
 using kelvra::platform::FolderBrowserDesk;
 using kelvra::platform::WindowManager;
@@ -23,7 +23,8 @@ thread_local std::string t_selection;
 INT_PTR CALLBACK BrowserProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg != BFFM_SETSELECTIONA) return FALSE;
   const char* path = reinterpret_cast<const char*>(lParam);
-  t_selection = path == nullptr ? "" : path;  // wParam FALSE passes an id list, which is a path here
+  t_selection =
+      path == nullptr ? "" : path;  // wParam FALSE passes an id list, which is a path here
   (void)wParam;
   return TRUE;
 }
@@ -38,13 +39,15 @@ HWND MakeBrowserWindow(HWND owner, const char* title) {
   c.parent = owner != nullptr && WindowTable::Instance().Exists(owner) ? owner : nullptr;
   HWND wnd = WindowManager::Create(c);
   if (wnd != nullptr)
-    WindowTable::Instance().With(wnd, [](WindowState& s) { s.dialogSlots[1] = reinterpret_cast<LONG_PTR>(&BrowserProc); });
+    WindowTable::Instance().With(
+        wnd, [](WindowState& s) { s.dialogSlots[1] = reinterpret_cast<LONG_PTR>(&BrowserProc); });
   return wnd;
 }
 
 std::string LastComponent(const std::string& path) {
   std::string trimmed = path;
-  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/')) trimmed.pop_back();
+  while (trimmed.size() > 1 && (trimmed.back() == '\\' || trimmed.back() == '/'))
+    trimmed.pop_back();
   const size_t cut = trimmed.find_last_of("\\/");
   return cut == std::string::npos ? trimmed : trimmed.substr(cut + 1);
 }
@@ -56,7 +59,8 @@ PIDLIST_ABSOLUTE WINAPI SHBrowseForFolderA(LPBROWSEINFOA info) {
   t_selection.clear();
   HWND browser = MakeBrowserWindow(info->hwndOwner, info->lpszTitle);
   if (info->lpfn != nullptr) info->lpfn(browser, BFFM_INITIALIZED, 0, info->lParam);
-  kelvra::platform::ShownFolderBrowser shown{info->hwndOwner, info->lpszTitle != nullptr ? info->lpszTitle : "",
+  kelvra::platform::ShownFolderBrowser shown{info->hwndOwner,
+                                             info->lpszTitle != nullptr ? info->lpszTitle : "",
                                              info->ulFlags, t_selection};
   if (browser != nullptr) WindowManager::Destroy(browser);
   std::optional<std::string> answer = FolderBrowserDesk::Instance().Show(shown);

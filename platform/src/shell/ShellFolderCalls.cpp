@@ -5,7 +5,8 @@
 #include "shell/AppDataFolder.h"
 #include "win32/shell.h"
 
-HRESULT WINAPI SHGetFolderPathA(HWND /*owner*/, int folder, HANDLE /*token*/, DWORD /*flags*/, LPSTR path) {
+HRESULT WINAPI SHGetFolderPathA(HWND /*owner*/, int folder, HANDLE /*token*/, DWORD /*flags*/,
+                                LPSTR path) {
   if (path == nullptr) return E_INVALIDARG;
   path[0] = '\0';
   if ((folder & ~CSIDL_FLAG_CREATE) != CSIDL_APPDATA) return E_INVALIDARG;

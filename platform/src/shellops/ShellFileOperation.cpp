@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> NameList(LPCSTR list) {
   std::vector<std::string> names;
-  for (const char* p = list; p != nullptr && *p != '\0'; p += names.back().size() + 1) names.emplace_back(p);
+  for (const char* p = list; p != nullptr && *p != '\0'; p += names.back().size() + 1)
+    names.emplace_back(p);
   return names;
 }
 
@@ -79,7 +80,8 @@ std::string FreeName(const std::string& folder, const std::string& name) {
   }
 }
 
-DWORD MoveItem(const std::string& path, const std::string& folder, FILEOP_FLAGS flags, BOOL& aborted) {
+DWORD MoveItem(const std::string& path, const std::string& folder, FILEOP_FLAGS flags,
+               BOOL& aborted) {
   const std::string name = fs::path(path).filename().string();
   std::string target = folder + "/" + name;
   if (Exists(target)) {
@@ -95,7 +97,8 @@ DWORD MoveItem(const std::string& path, const std::string& folder, FILEOP_FLAGS 
   if (errno != EXDEV) return WindowsErrorFromErrno(errno, target, ERROR_ALREADY_EXISTS);
   std::error_code error;
   fs::copy(path, target,
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing | fs::copy_options::copy_symlinks,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+               fs::copy_options::copy_symlinks,
            error);
   if (!error) fs::remove_all(path, error);
   return error ? WindowsErrorFromErrno(error.value(), target) : ERROR_SUCCESS;
@@ -104,7 +107,8 @@ DWORD MoveItem(const std::string& path, const std::string& folder, FILEOP_FLAGS 
 int Delete(const SHFILEOPSTRUCTA& op) {
   const bool toTrash = (op.fFlags & FOF_ALLOWUNDO) != 0;
   for (const std::string& name : NameList(op.pFrom))
-    if (const DWORD error = DeleteItem(name, toTrash); error != ERROR_SUCCESS) return static_cast<int>(error);
+    if (const DWORD error = DeleteItem(name, toTrash); error != ERROR_SUCCESS)
+      return static_cast<int>(error);
   return 0;
 }
 
@@ -119,14 +123,17 @@ int Move(SHFILEOPSTRUCTA& op) {
       return ERROR_CANCELLED;
     }
     std::error_code error;
-    if (!fs::create_directories(folder, error) && error) return static_cast<int>(WindowsErrorFromErrno(error.value(), folder));
+    if (!fs::create_directories(folder, error) && error)
+      return static_cast<int>(WindowsErrorFromErrno(error.value(), folder));
   }
   for (const std::string& name : NameList(op.pFrom)) {
     std::vector<std::string> paths;
-    if (const DWORD error = Expand(name, (op.fFlags & FOF_FILESONLY) != 0, paths); error != ERROR_SUCCESS)
+    if (const DWORD error = Expand(name, (op.fFlags & FOF_FILESONLY) != 0, paths);
+        error != ERROR_SUCCESS)
       return static_cast<int>(error);
     for (const std::string& path : paths)
-      if (const DWORD error = MoveItem(path, folder, op.fFlags, op.fAnyOperationsAborted); error != ERROR_SUCCESS)
+      if (const DWORD error = MoveItem(path, folder, op.fFlags, op.fAnyOperationsAborted);
+          error != ERROR_SUCCESS)
         return static_cast<int>(error);
   }
   return 0;
@@ -135,11 +142,15 @@ int Move(SHFILEOPSTRUCTA& op) {
 }  // namespace
 
 int WINAPI SHFileOperationA(LPSHFILEOPSTRUCTA fileOp) {
-  if (fileOp == nullptr || fileOp->pFrom == nullptr || *fileOp->pFrom == '\0') return ERROR_INVALID_PARAMETER;
+  if (fileOp == nullptr || fileOp->pFrom == nullptr || *fileOp->pFrom == '\0')
+    return ERROR_INVALID_PARAMETER;
   fileOp->fAnyOperationsAborted = FALSE;
   switch (fileOp->wFunc) {
-    case FO_DELETE: return Delete(*fileOp);
-    case FO_MOVE: return fileOp->pTo == nullptr ? ERROR_INVALID_PARAMETER : Move(*fileOp);
-    default: return ERROR_INVALID_PARAMETER;
+    case FO_DELETE:
+      return Delete(*fileOp);
+    case FO_MOVE:
+      return fileOp->pTo == nullptr ? ERROR_INVALID_PARAMETER : Move(*fileOp);
+    default:
+      return ERROR_INVALID_PARAMETER;
   }
 }

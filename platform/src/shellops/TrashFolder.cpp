@@ -44,8 +44,8 @@ std::string InfoText(const std::string& original) {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   char date[64];
-  std::snprintf(date, sizeof date, "%04d-%02d-%02dT%02d:%02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
-                now.wMinute, now.wSecond);
+  std::snprintf(date, sizeof date, "%04d-%02d-%02dT%02d:%02d:%02d", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
   return "[Trash Info]\nPath=" + EscapedPath(original) + "\nDeletionDate=" + date + "\n";
 }
 
@@ -59,7 +59,8 @@ DWORD ClaimName(const fs::path& trash, const std::string& name, const std::strin
     UniqueFd fd(open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (!fd && errno == EEXIST) continue;
     if (!fd) return WindowsErrorFromErrno(errno, infoPath.string());
-    if (write(fd.Get(), info.data(), info.size()) == static_cast<ssize_t>(info.size())) return ERROR_SUCCESS;
+    if (write(fd.Get(), info.data(), info.size()) == static_cast<ssize_t>(info.size()))
+      return ERROR_SUCCESS;
     const DWORD error = WindowsErrorFromErrno(errno, infoPath.string());
     unlink(infoPath.c_str());
     return error;
@@ -98,7 +99,8 @@ DWORD TrashFolder::Put(const std::string& linuxPath) {
   const fs::path item = fs::path(trimmed).lexically_normal();
   const std::string name = item.filename().string();
   std::string claimed;
-  if (const DWORD error = ClaimName(trash, name, InfoText(item.string()), claimed); error != ERROR_SUCCESS)
+  if (const DWORD error = ClaimName(trash, name, InfoText(item.string()), claimed);
+      error != ERROR_SUCCESS)
     return error;
   const fs::path target = trash / "files" / claimed;
   DWORD error = ERROR_SUCCESS;

@@ -43,13 +43,15 @@ std::shared_ptr<T> NamedOrNew(LPCSTR name, Make make) {
 
 }  // namespace
 
-HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCSTR name) {
+HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState,
+                           LPCSTR name) {
   if (kelvra::platform::CreationFaults::Instance().TakeEventFailure()) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;
   }
-  auto event = NamedOrNew<EventObject>(
-      name, [&] { return std::make_shared<EventObject>(manualReset != FALSE, initialState != FALSE); });
+  auto event = NamedOrNew<EventObject>(name, [&] {
+    return std::make_shared<EventObject>(manualReset != FALSE, initialState != FALSE);
+  });
   if (!event) return nullptr;
   const DWORD error = GetLastError();
   HANDLE handle = HandleTable::Instance().Add(event);

@@ -8,7 +8,8 @@
 
 namespace kelvra::platform {
 
-bool TaskThread::Start(std::vector<std::shared_ptr<TaskObject>> tasks, std::function<DWORD()> body) {
+bool TaskThread::Start(std::vector<std::shared_ptr<TaskObject>> tasks,
+                       std::function<DWORD()> body) {
   auto started = std::make_shared<bool>(false);
   try {
     std::thread thread([tasks, body = std::move(body), started] {

@@ -46,7 +46,8 @@ void SplitDays(std::int64_t days, SYSTEMTIME& fields) {
   if (years == 4) years = 3;
   days -= years * kDaysPerYear;
 
-  const int year = static_cast<int>(kFirstYear + cycles400 * 400 + centuries * 100 + olympiads * 4 + years);
+  const int year =
+      static_cast<int>(kFirstYear + cycles400 * 400 + centuries * 100 + olympiads * 4 + years);
   int month = 1;
   while (days >= DaysInMonth(year, month)) {
     days -= DaysInMonth(year, month);
@@ -83,8 +84,8 @@ bool FieldsToFileTime(const SYSTEMTIME& fields, std::uint64_t& fileTime) {
   if (!FieldsInRange(fields)) return false;
   std::int64_t days = DaysBeforeYear(fields.wYear) + fields.wDay - 1;
   for (int month = 1; month < fields.wMonth; ++month) days += DaysInMonth(fields.wYear, month);
-  const std::uint64_t seconds =
-      static_cast<std::uint64_t>(days) * 86'400 + fields.wHour * 3600u + fields.wMinute * 60u + fields.wSecond;
+  const std::uint64_t seconds = static_cast<std::uint64_t>(days) * 86'400 + fields.wHour * 3600u +
+                                fields.wMinute * 60u + fields.wSecond;
   fileTime = seconds * kTicksPerSecond + fields.wMilliseconds * kTicksPerMillisecond;
   return true;
 }

@@ -16,13 +16,15 @@ constexpr std::uint64_t kUnixEpoch = 116'444'736'000'000'000ull;
 
 std::uint64_t RealNow() {
   const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
-  return kUnixEpoch + static_cast<std::uint64_t>(
-                          std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count() / 100);
+  return kUnixEpoch +
+         static_cast<std::uint64_t>(
+             std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count() / 100);
 }
 
 std::uint64_t RealTicks() {
   const auto sinceBoot = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count());
+  return static_cast<std::uint64_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(sinceBoot).count());
 }
 
 // The same moment on the other side of the system zone: UTC to its local time, or

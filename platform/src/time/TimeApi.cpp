@@ -25,7 +25,8 @@ void WINAPI Sleep(DWORD ms) { Clock::Instance().Sleep(ms); }
 
 BOOL WINAPI FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME systemTime) {
   if (fileTime == nullptr || systemTime == nullptr ||
-      !kelvra::platform::FileTimeToFields(kelvra::platform::FileTimeValue(*fileTime), *systemTime)) {
+      !kelvra::platform::FileTimeToFields(kelvra::platform::FileTimeValue(*fileTime),
+                                          *systemTime)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

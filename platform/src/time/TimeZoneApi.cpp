@@ -22,6 +22,7 @@ DWORD WINAPI GetTimeZoneInformation(LPTIME_ZONE_INFORMATION zone) {
   const kelvra::platform::ZoneRules rules(*system);
   if (!rules.ObservesDaylight()) return TIME_ZONE_ID_UNKNOWN;
   // The period is a property of the instant; local wall-clock times repeat in autumn.
-  const std::int64_t now = kelvra::platform::OleSeconds(kelvra::platform::Clock::Instance().UtcNow());
+  const std::int64_t now =
+      kelvra::platform::OleSeconds(kelvra::platform::Clock::Instance().UtcNow());
   return rules.IsDaylightAt(now) ? TIME_ZONE_ID_DAYLIGHT : TIME_ZONE_ID_STANDARD;
 }

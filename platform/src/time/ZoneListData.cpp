@@ -45,8 +45,8 @@ std::optional<SYSTEMTIME> ParseRule(const std::string& text) {
     words[i] = static_cast<WORD>(*value);
   }
   const bool none = words[0] == 0;
-  const bool clear = words[1] == 0 && words[2] == 0 && words[3] == 0 && words[4] == 0 &&
-                     words[5] == 0;
+  const bool clear =
+      words[1] == 0 && words[2] == 0 && words[3] == 0 && words[4] == 0 && words[5] == 0;
   if (none ? !clear : words[2] == 0) return std::nullopt;
   SYSTEMTIME rule{};
   rule.wMonth = words[0];
@@ -63,8 +63,8 @@ void AppendLittleEndian(std::string& out, std::uint32_t value, int bytes) {
 }
 
 void AppendRule(std::string& out, const SYSTEMTIME& rule) {
-  for (WORD word : {rule.wYear, rule.wMonth, rule.wDayOfWeek, rule.wDay, rule.wHour,
-                    rule.wMinute, rule.wSecond, rule.wMilliseconds}) {
+  for (WORD word : {rule.wYear, rule.wMonth, rule.wDayOfWeek, rule.wDay, rule.wHour, rule.wMinute,
+                    rule.wSecond, rule.wMilliseconds}) {
     AppendLittleEndian(out, word, 2);
   }
 }

@@ -1,9 +1,9 @@
 #include "window/ClassTable.h"
 
 #include "base/AsciiCase.h"
-#include "window/ControlProcs.h"
 #include "win32/commctrl.h"
 #include "win32/dialog.h"
+#include "window/ControlProcs.h"
 
 namespace kelvra::platform {
 
@@ -23,7 +23,8 @@ ClassTable::ClassTable() {
       {TOOLTIPS_CLASSA, &ControlProcs::Tooltip},
       {WC_DIALOG, &ControlProcs::Dialog},
   };
-  for (const auto& [name, proc] : builtIns) classes_[Key(name)] = WindowClass{name, proc, nullptr, 0, true};
+  for (const auto& [name, proc] : builtIns)
+    classes_[Key(name)] = WindowClass{name, proc, nullptr, 0, true};
 }
 
 std::string ClassTable::Key(const std::string& name) {

@@ -1,19 +1,23 @@
 // Progress bar, date-time picker and tooltip controls.
 #include <algorithm>
 
-#include "window/ControlProcs.h"
-#include "window/WindowTable.h"
 #include "win32/commctrl.h"
 #include "win32/time.h"
+#include "window/ControlProcs.h"
+#include "window/WindowTable.h"
 
 namespace kelvra::platform {
 namespace {
 
 WindowTable& Table() { return WindowTable::Instance(); }
 
-LRESULT Range(const ControlData& c) { return MAKELONG(static_cast<WORD>(c.low), static_cast<WORD>(c.high)); }
+LRESULT Range(const ControlData& c) {
+  return MAKELONG(static_cast<WORD>(c.low), static_cast<WORD>(c.high));
+}
 
-void Clamp(ControlData& c) { c.position = std::clamp(c.position, std::min(c.low, c.high), std::max(c.low, c.high)); }
+void Clamp(ControlData& c) {
+  c.position = std::clamp(c.position, std::min(c.low, c.high), std::max(c.low, c.high));
+}
 
 LRESULT ProgressMessage(ControlData& c, UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) {
   handled = true;
@@ -90,7 +94,9 @@ LRESULT DateTimeMessage(WindowState& s, UINT msg, WPARAM wParam, LPARAM lParam, 
 
 std::string ToolText(const TOOLINFOA& info) {
   const auto text = reinterpret_cast<ULONG_PTR>(info.lpszText);
-  if (info.lpszText == nullptr || text == static_cast<ULONG_PTR>(-1) || IS_INTRESOURCE(info.lpszText)) return "";
+  if (info.lpszText == nullptr || text == static_cast<ULONG_PTR>(-1) ||
+      IS_INTRESOURCE(info.lpszText))
+    return "";
   return info.lpszText;
 }
 
@@ -107,7 +113,8 @@ LRESULT TooltipMessage(ControlData& c, UINT msg, WPARAM wParam, LPARAM lParam, b
       c.tools.push_back(ToolEntry{info->hwnd, info->uId, info->uFlags, ToolText(*info)});
       return TRUE;
     case TTM_DELTOOLA:
-      if (info != nullptr) std::erase_if(c.tools, [&](const ToolEntry& t) { return SameTool(t, *info); });
+      if (info != nullptr)
+        std::erase_if(c.tools, [&](const ToolEntry& t) { return SameTool(t, *info); });
       return 0;
     case TTM_UPDATETIPTEXTA:
       for (ToolEntry& tool : c.tools)
@@ -131,7 +138,9 @@ LRESULT TooltipMessage(ControlData& c, UINT msg, WPARAM wParam, LPARAM lParam, b
 LRESULT CALLBACK ControlProcs::Progress(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   bool handled = false;
   LRESULT result = 0;
-  Table().With(wnd, [&](WindowState& s) { result = ProgressMessage(s.control, msg, wParam, lParam, handled); });
+  Table().With(wnd, [&](WindowState& s) {
+    result = ProgressMessage(s.control, msg, wParam, lParam, handled);
+  });
   return handled ? result : DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
@@ -144,14 +153,17 @@ LRESULT CALLBACK ControlProcs::DateTime(HWND wnd, UINT msg, WPARAM wParam, LPARA
   }
   bool handled = false;
   LRESULT result = 0;
-  Table().With(wnd, [&](WindowState& s) { result = DateTimeMessage(s, msg, wParam, lParam, handled); });
+  Table().With(wnd,
+               [&](WindowState& s) { result = DateTimeMessage(s, msg, wParam, lParam, handled); });
   return handled ? result : DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK ControlProcs::Tooltip(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   bool handled = false;
   LRESULT result = 0;
-  Table().With(wnd, [&](WindowState& s) { result = TooltipMessage(s.control, msg, wParam, lParam, handled); });
+  Table().With(wnd, [&](WindowState& s) {
+    result = TooltipMessage(s.control, msg, wParam, lParam, handled);
+  });
   return handled ? result : DefWindowProcA(wnd, msg, wParam, lParam);
 }
 

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "win32/dialog.h"
+#include "win32/gdi.h"
 #include "window/ControlProcs.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/dialog.h"
-#include "win32/gdi.h"
 
 using kelvra::platform::ControlProcs;
 using kelvra::platform::WindowManager;
@@ -34,7 +34,8 @@ HWND NextTabStop(HWND dlg, HWND from) {
   std::vector<HWND> stops;
   for (HWND child : WindowTable::Instance().Children(dlg)) {
     auto state = WindowTable::Instance().Get(child);
-    if (state && (state->style & WS_TABSTOP) != 0 && state->enabled && state->visible) stops.push_back(child);
+    if (state && (state->style & WS_TABSTOP) != 0 && state->enabled && state->visible)
+      stops.push_back(child);
   }
   if (stops.empty()) return nullptr;
   auto it = std::find(stops.begin(), stops.end(), from);
@@ -94,7 +95,8 @@ LRESULT WINAPI DefDlgProcA(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
       return WindowManager::Send(dlg, WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED),
                                  reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
     case WM_NEXTDLGCTL: {
-      HWND target = LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam) : NextTabStop(dlg, GetFocus());
+      HWND target =
+          LOWORD(lParam) != 0 ? reinterpret_cast<HWND>(wParam) : NextTabStop(dlg, GetFocus());
       if (target != nullptr) SetFocus(target);
       return 0;
     }

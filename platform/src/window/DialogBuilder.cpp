@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "gdi/GdiTable.h"
+#include "win32/gdi.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/gdi.h"
 
 namespace kelvra::platform {
 namespace {
@@ -59,7 +59,8 @@ HANDLE ControlImage(const DialogTemplateControl& control, HINSTANCE instance) {
 
 }  // namespace
 
-HWND DialogBuilder::Build(const DialogTemplate& dialog, HWND owner, DLGPROC proc, HINSTANCE instance) {
+HWND DialogBuilder::Build(const DialogTemplate& dialog, HWND owner, DLGPROC proc,
+                          HINSTANCE instance) {
   const POINT offset = (dialog.style & WS_CAPTION) == WS_CAPTION ? kCaptionedOffset : kFramedOffset;
   WindowManager::Creation c;
   c.exStyle = dialog.exStyle;
@@ -99,7 +100,8 @@ HWND DialogBuilder::Build(const DialogTemplate& dialog, HWND owner, DLGPROC proc
       s.font = font;
       s.control.image = image;
     });
-    if (image != nullptr) WindowTable::Instance().With(dlg, [&](WindowState& s) { s.ownedObjects.push_back(image); });
+    if (image != nullptr)
+      WindowTable::Instance().With(dlg, [&](WindowState& s) { s.ownedObjects.push_back(image); });
   }
   return dlg;
 }

@@ -5,14 +5,14 @@
 #include "module/ModuleTable.h"
 #include "thread/SyncHub.h"
 #include "thread/ThreadQueues.h"
+#include "win32/dialog.h"
+#include "win32/module.h"
+#include "win32/process.h"
 #include "window/DialogBuilder.h"
 #include "window/DialogRegistry.h"
 #include "window/ModalLoop.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/dialog.h"
-#include "win32/module.h"
-#include "win32/process.h"
 
 using kelvra::platform::DialogBuilder;
 using kelvra::platform::DialogRegistry;
@@ -55,7 +55,8 @@ INT_PTR ResultOf(HWND dlg) {
 // Shows the dialog over its disabled owner and runs its loop; the owner is enabled
 // again (and active again on this thread) before the dialog is destroyed.
 ModalLoop::Outcome ShowModal(HWND dlg, HWND owner, int templateId) {
-  const bool disabledOwner = owner != nullptr && IsWindowEnabled(owner) && !EnableWindow(owner, FALSE);
+  const bool disabledOwner =
+      owner != nullptr && IsWindowEnabled(owner) && !EnableWindow(owner, FALSE);
   ModalLoop::Outcome outcome;
   if (!EndedOrGone(dlg)) {
     ShowWindow(dlg, SW_SHOW);
@@ -64,7 +65,8 @@ ModalLoop::Outcome ShowModal(HWND dlg, HWND owner, int templateId) {
     outcome = ModalLoop::Run(dlg, templateId);
   }
   if (disabledOwner) EnableWindow(owner, TRUE);
-  const bool ownOwner = owner != nullptr && WindowTable::Instance().ThreadOf(owner) == GetCurrentThreadId();
+  const bool ownOwner =
+      owner != nullptr && WindowTable::Instance().ThreadOf(owner) == GetCurrentThreadId();
   SetActiveWindow(ownOwner ? owner : nullptr);
   return outcome;
 }
@@ -92,7 +94,8 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND par
   HWND dlg = DialogBuilder::Build(*dialog, owner, dialogProc, module);
   if (dlg == nullptr) return -1;
   HWND first = FirstTabStop(dlg);
-  if (WindowManager::Call(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && first != nullptr)
+  if (WindowManager::Call(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 &&
+      first != nullptr)
     SetFocus(first);
   const ModalLoop::Outcome outcome = ShowModal(dlg, owner, id);
   const INT_PTR result = ResultOf(dlg);
@@ -139,7 +142,8 @@ UINT WINAPI GetDlgItemInt(HWND dlg, int id, BOOL* translated, BOOL isSigned) {
   char text[32] = "";
   GetDlgItemTextA(dlg, id, text, sizeof text);
   char* end = nullptr;
-  const long long value = isSigned ? std::strtoll(text, &end, 10) : static_cast<long long>(std::strtoull(text, &end, 10));
+  const long long value = isSigned ? std::strtoll(text, &end, 10)
+                                   : static_cast<long long>(std::strtoull(text, &end, 10));
   const bool ok = end != text && *end == '\0';
   if (translated != nullptr) *translated = ok ? TRUE : FALSE;
   return ok ? static_cast<UINT>(value) : 0;
@@ -163,6 +167,7 @@ UINT WINAPI IsDlgButtonChecked(HWND dlg, int id) {
 
 BOOL WINAPI CheckRadioButton(HWND dlg, int first, int last, int check) {
   for (int id = first; id <= last; ++id)
-    if (GetDlgItem(dlg, id) != nullptr) CheckDlgButton(dlg, id, id == check ? BST_CHECKED : BST_UNCHECKED);
+    if (GetDlgItem(dlg, id) != nullptr)
+      CheckDlgButton(dlg, id, id == check ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }

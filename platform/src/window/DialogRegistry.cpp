@@ -7,7 +7,8 @@
 namespace kelvra::platform {
 
 DialogRegistry& DialogRegistry::Instance() {
-  static DialogRegistry* registry = new DialogRegistry;  // dialogs may close while the process exits
+  static DialogRegistry* registry =
+      new DialogRegistry;  // dialogs may close while the process exits
   return *registry;
 }
 
@@ -33,7 +34,8 @@ void DialogRegistry::Closed(HWND dlg) {
 
 bool DialogRegistry::IsPainted(HWND dlg) const {
   std::lock_guard lock(mutex_);
-  return std::any_of(open_.begin(), open_.end(), [&](const OpenDialog& d) { return d.dlg == dlg && d.painted; });
+  return std::any_of(open_.begin(), open_.end(),
+                     [&](const OpenDialog& d) { return d.dlg == dlg && d.painted; });
 }
 
 HWND DialogRegistry::OpenLocked(int templateId) const {
@@ -52,7 +54,8 @@ HWND DialogRegistry::WaitFor(int templateId, std::chrono::milliseconds timeout) 
 bool DialogRegistry::WaitGone(HWND dlg, std::chrono::milliseconds timeout) {
   std::unique_lock lock(mutex_);
   return changed_.wait_for(lock, timeout, [&] {
-    return std::none_of(open_.begin(), open_.end(), [&](const OpenDialog& d) { return d.dlg == dlg; });
+    return std::none_of(open_.begin(), open_.end(),
+                        [&](const OpenDialog& d) { return d.dlg == dlg; });
   });
 }
 

@@ -5,11 +5,11 @@
 #include "thread/SyncHub.h"
 #include "thread/ThreadQueues.h"
 #include "time/Clock.h"
+#include "win32/sync.h"
+#include "win32/time.h"
 #include "window/MessagePump.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/sync.h"
-#include "win32/time.h"
 
 using kelvra::platform::MessagePump;
 using kelvra::platform::QueueTimer;
@@ -44,7 +44,8 @@ LRESULT WINAPI SendMessageA(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL WINAPI PostMessageA(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  const DWORD thread = wnd == nullptr ? ThreadQueues::CurrentId() : WindowTable::Instance().ThreadOf(wnd);
+  const DWORD thread =
+      wnd == nullptr ? ThreadQueues::CurrentId() : WindowTable::Instance().ThreadOf(wnd);
   if (thread == 0) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
@@ -72,7 +73,8 @@ BOOL WINAPI GetMessageA(LPMSG msg, HWND wnd, UINT filterMin, UINT filterMax) {
 
 BOOL WINAPI PeekMessageA(LPMSG msg, HWND wnd, UINT filterMin, UINT filterMax, UINT remove) {
   if (msg == nullptr || BadFilter(wnd)) return FALSE;
-  return MessagePump::Peek(*msg, wnd, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
+  return MessagePump::Peek(*msg, wnd, filterMin, filterMax, (remove & PM_REMOVE) != 0) ? TRUE
+                                                                                       : FALSE;
 }
 
 BOOL WINAPI TranslateMessage(const MSG*) { return FALSE; }
@@ -121,7 +123,8 @@ UINT_PTR WINAPI SetTimer(HWND wnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
 BOOL WINAPI KillTimer(HWND wnd, UINT_PTR id) {
   std::lock_guard lock(SyncHub::Instance().mutex());
   ThreadQueue& queue = ThreadQueues::OwnLocked();
-  if (std::erase_if(queue.timers, [&](const QueueTimer& t) { return t.wnd == wnd && t.id == id; }) == 0) {
+  if (std::erase_if(queue.timers,
+                    [&](const QueueTimer& t) { return t.wnd == wnd && t.id == id; }) == 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -6,9 +6,9 @@
 #include "thread/SyncHub.h"
 #include "thread/ThreadQueues.h"
 #include "time/Clock.h"
+#include "win32/sync.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/sync.h"
 
 namespace kelvra::platform {
 namespace {
@@ -137,7 +137,8 @@ bool MessagePump::RetrieveLocked(ThreadQueue& queue, MSG& msg, HWND filter, UINT
 }
 
 bool MessagePump::HasInputLocked(ThreadQueue& queue, DWORD mask) {
-  if ((mask & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)) != 0 && (!queue.posted.empty() || queue.quitPosted))
+  if ((mask & (QS_POSTMESSAGE | QS_ALLPOSTMESSAGE)) != 0 &&
+      (!queue.posted.empty() || queue.quitPosted))
     return true;
   if ((mask & QS_PAINT) != 0 && !queue.paint.empty()) return true;
   if ((mask & QS_TIMER) != 0) {
@@ -163,9 +164,13 @@ bool MessagePump::Get(MSG& msg, HWND filter, UINT filterMin, UINT filterMax) {
     MSG probe{};
     SyncHub::Instance().Wait(
         lock, INFINITE,
-        [&] { return !queue.sent.empty() || RetrieveLocked(queue, probe, filter, filterMin, filterMax, false); },
+        [&] {
+          return !queue.sent.empty() ||
+                 RetrieveLocked(queue, probe, filter, filterMin, filterMax, false);
+        },
         PollFor(queue));
-    if (RetrieveLocked(queue, msg, filter, filterMin, filterMax, true)) return msg.message != WM_QUIT;
+    if (RetrieveLocked(queue, msg, filter, filterMin, filterMax, true))
+      return msg.message != WM_QUIT;
   }
 }
 
@@ -174,7 +179,8 @@ void MessagePump::WaitForInput(const std::function<bool()>& stop) {
   std::unique_lock lock(SyncHub::Instance().mutex());
   ThreadQueue& queue = ThreadQueues::OwnLocked();
   SyncHub::Instance().Wait(
-      lock, INFINITE, [&] { return stop() || !queue.sent.empty() || HasInputLocked(queue, QS_ALLINPUT); },
+      lock, INFINITE,
+      [&] { return stop() || !queue.sent.empty() || HasInputLocked(queue, QS_ALLINPUT); },
       PollFor(queue));
 }
 
@@ -198,7 +204,8 @@ DWORD MessagePump::WaitForInputOrObjects(const std::vector<std::shared_ptr<Waita
     SyncHub::Instance().Wait(
         lock, left,
         [&] {
-          if (!objects.empty() && WaitEngine::TryAcquireLocked(objects, waitAll, thread, result)) return true;
+          if (!objects.empty() && WaitEngine::TryAcquireLocked(objects, waitAll, thread, result))
+            return true;
           if ((handled && (wakeMask & QS_SENDMESSAGE) != 0) || HasInputLocked(queue, wakeMask)) {
             result = inputResult;
             return true;
@@ -217,7 +224,8 @@ void MessagePump::RequestPaint(HWND wnd) {
   std::lock_guard lock(SyncHub::Instance().mutex());
   ThreadQueue* queue = ThreadQueues::FindLocked(thread);
   if (queue == nullptr) return;
-  if (std::find(queue->paint.begin(), queue->paint.end(), wnd) == queue->paint.end()) queue->paint.push_back(wnd);
+  if (std::find(queue->paint.begin(), queue->paint.end(), wnd) == queue->paint.end())
+    queue->paint.push_back(wnd);
   SyncHub::Instance().NotifyThreadLocked(thread);
 }
 

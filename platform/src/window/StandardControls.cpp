@@ -5,10 +5,10 @@
 #include <cstring>
 #include <functional>
 
+#include "win32/dialog.h"
 #include "window/ControlProcs.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/dialog.h"
 
 namespace kelvra::platform {
 namespace {
@@ -32,9 +32,11 @@ std::vector<HWND> DialogGroup(HWND control, HWND parent) {
   if (self == siblings.end()) return {};
   const std::size_t count = siblings.size();
   std::size_t first = static_cast<std::size_t>(self - siblings.begin());
-  for (std::size_t k = 0; k < count && !StartsGroup(siblings[first]); ++k) first = (first + count - 1) % count;
+  for (std::size_t k = 0; k < count && !StartsGroup(siblings[first]); ++k)
+    first = (first + count - 1) % count;
   std::vector<HWND> group{siblings[first]};
-  for (std::size_t i = (first + 1) % count; i != first && !StartsGroup(siblings[i]); i = (i + 1) % count)
+  for (std::size_t i = (first + 1) % count; i != first && !StartsGroup(siblings[i]);
+       i = (i + 1) % count)
     group.push_back(siblings[i]);
   return group;
 }
@@ -59,7 +61,9 @@ void ClickState(HWND wnd) {
   if (!state) return;
   switch (state->style & BS_TYPEMASK) {
     case BS_AUTOCHECKBOX:
-      Table().With(wnd, [](WindowState& s) { s.control.check = s.control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED; });
+      Table().With(wnd, [](WindowState& s) {
+        s.control.check = s.control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
+      });
       break;
     case BS_AUTO3STATE:
       Table().With(wnd, [](WindowState& s) { s.control.check = (s.control.check + 1) % 3; });
@@ -89,13 +93,17 @@ LRESULT Image(HWND wnd) {
 int Compare(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()); }
 
 bool StartsWith(const std::string& item, const std::string& prefix) {
-  return item.size() >= prefix.size() && strncasecmp(item.c_str(), prefix.c_str(), prefix.size()) == 0;
+  return item.size() >= prefix.size() &&
+         strncasecmp(item.c_str(), prefix.c_str(), prefix.size()) == 0;
 }
 
 // The first item from after start (wrapping round) that match accepts; CB_ERR when none.
-LRESULT FindItem(const ControlData& data, WPARAM start, const std::function<bool(const std::string&)>& match) {
+LRESULT FindItem(const ControlData& data, WPARAM start,
+                 const std::function<bool(const std::string&)>& match) {
   const int count = static_cast<int>(data.items.size());
-  const int first = static_cast<int>(start) < 0 || static_cast<int>(start) >= count ? 0 : static_cast<int>(start) + 1;
+  const int first = static_cast<int>(start) < 0 || static_cast<int>(start) >= count
+                        ? 0
+                        : static_cast<int>(start) + 1;
   for (int k = 0; k < count; ++k) {
     const int i = (first + k) % count;
     if (match(data.items[i])) return i;
@@ -142,8 +150,10 @@ LRESULT ComboMessage(WindowState& s, UINT msg, WPARAM wParam, LPARAM lParam, boo
       if (!valid) return CB_ERR;
       s.control.items.erase(s.control.items.begin() + index);
       s.control.itemData.erase(s.control.itemData.begin() + index);
-      if (s.control.selection == index) Select(s, -1);
-      else if (s.control.selection > index) --s.control.selection;
+      if (s.control.selection == index)
+        Select(s, -1);
+      else if (s.control.selection > index)
+        --s.control.selection;
       return static_cast<LRESULT>(s.control.items.size());
     case CB_RESETCONTENT:
       s.control.items.clear();
@@ -160,7 +170,8 @@ LRESULT ComboMessage(WindowState& s, UINT msg, WPARAM wParam, LPARAM lParam, boo
       return valid ? static_cast<LRESULT>(s.control.items[index].size()) : CB_ERR;
     case CB_GETLBTEXT:
       if (!valid || lParam == 0) return CB_ERR;
-      std::memcpy(reinterpret_cast<char*>(lParam), s.control.items[index].c_str(), s.control.items[index].size() + 1);
+      std::memcpy(reinterpret_cast<char*>(lParam), s.control.items[index].c_str(),
+                  s.control.items[index].size() + 1);
       return static_cast<LRESULT>(s.control.items[index].size());
     case CB_GETITEMDATA:
       return valid ? s.control.itemData[index] : CB_ERR;
@@ -169,12 +180,17 @@ LRESULT ComboMessage(WindowState& s, UINT msg, WPARAM wParam, LPARAM lParam, boo
       s.control.itemData[index] = lParam;
       return TRUE;
     case CB_FINDSTRINGEXACT:
-      return text == nullptr ? CB_ERR : FindItem(s.control, wParam, [&](const std::string& i) { return Compare(i, text) == 0; });
+      return text == nullptr ? CB_ERR : FindItem(s.control, wParam, [&](const std::string& i) {
+        return Compare(i, text) == 0;
+      });
     case CB_FINDSTRING:
-      return text == nullptr ? CB_ERR : FindItem(s.control, wParam, [&](const std::string& i) { return StartsWith(i, text); });
+      return text == nullptr ? CB_ERR : FindItem(s.control, wParam, [&](const std::string& i) {
+        return StartsWith(i, text);
+      });
     case CB_SELECTSTRING: {
       if (text == nullptr) return CB_ERR;
-      const LRESULT found = FindItem(s.control, wParam, [&](const std::string& i) { return StartsWith(i, text); });
+      const LRESULT found =
+          FindItem(s.control, wParam, [&](const std::string& i) { return StartsWith(i, text); });
       return found == CB_ERR ? CB_ERR : Select(s, static_cast<int>(found));
     }
     case CB_LIMITTEXT:
@@ -256,7 +272,9 @@ LRESULT CALLBACK ControlProcs::Edit(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
       return state && state->control.limit != 0 ? state->control.limit : 30000;
     }
     case EM_SETREADONLY:
-      Table().With(wnd, [&](WindowState& s) { s.style = wParam ? (s.style | ES_READONLY) : (s.style & ~ES_READONLY); });
+      Table().With(wnd, [&](WindowState& s) {
+        s.style = wParam ? (s.style | ES_READONLY) : (s.style & ~ES_READONLY);
+      });
       return TRUE;
     case EM_SETSEL:
       return 0;
@@ -268,7 +286,8 @@ LRESULT CALLBACK ControlProcs::Edit(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
 LRESULT CALLBACK ControlProcs::ComboBox(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   bool handled = false;
   LRESULT result = 0;
-  Table().With(wnd, [&](WindowState& s) { result = ComboMessage(s, msg, wParam, lParam, handled); });
+  Table().With(wnd,
+               [&](WindowState& s) { result = ComboMessage(s, msg, wParam, lParam, handled); });
   return handled ? result : DefWindowProcA(wnd, msg, wParam, lParam);
 }
 

@@ -4,14 +4,14 @@
 
 #include "thread/SyncHub.h"
 #include "thread/ThreadQueues.h"
+#include "win32/dialog.h"
+#include "win32/process.h"
+#include "win32/time.h"
 #include "window/ClassTable.h"
 #include "window/DesktopState.h"
 #include "window/MessagePump.h"
 #include "window/WindowManager.h"
 #include "window/WindowTable.h"
-#include "win32/dialog.h"
-#include "win32/process.h"
-#include "win32/time.h"
 
 using kelvra::platform::ClassTable;
 using kelvra::platform::DesktopState;
@@ -41,13 +41,27 @@ LONG_PTR AccessLong(HWND wnd, int index, const LONG_PTR* replacement) {
     LONG_PTR* slot = nullptr;
     LONG_PTR id = s.id;
     switch (index) {
-      case GWL_STYLE: slot = &s.style; break;
-      case GWL_EXSTYLE: slot = &s.exStyle; break;
-      case GWLP_USERDATA: slot = &s.userData; break;
-      case GWLP_ID: slot = &id; break;
-      case GWLP_WNDPROC: previous = reinterpret_cast<LONG_PTR>(s.proc); break;
-      case GWLP_HINSTANCE: previous = reinterpret_cast<LONG_PTR>(s.instance); break;
-      default: slot = DialogSlot(s, index); break;
+      case GWL_STYLE:
+        slot = &s.style;
+        break;
+      case GWL_EXSTYLE:
+        slot = &s.exStyle;
+        break;
+      case GWLP_USERDATA:
+        slot = &s.userData;
+        break;
+      case GWLP_ID:
+        slot = &id;
+        break;
+      case GWLP_WNDPROC:
+        previous = reinterpret_cast<LONG_PTR>(s.proc);
+        break;
+      case GWLP_HINSTANCE:
+        previous = reinterpret_cast<LONG_PTR>(s.instance);
+        break;
+      default:
+        slot = DialogSlot(s, index);
+        break;
     }
     if (slot != nullptr) previous = *slot;
     if (replacement == nullptr) {
@@ -80,12 +94,14 @@ void SetQueueWindow(HWND wnd, HWND kelvra::platform::ThreadQueue::*member, HWND&
 }  // namespace
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* wndClass) {
-  if (wndClass == nullptr || wndClass->lpszClassName == nullptr || wndClass->lpfnWndProc == nullptr) {
+  if (wndClass == nullptr || wndClass->lpszClassName == nullptr ||
+      wndClass->lpfnWndProc == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
   ATOM atom = 0;
-  WindowClass c{wndClass->lpszClassName, wndClass->lpfnWndProc, wndClass->hInstance, wndClass->style, false};
+  WindowClass c{wndClass->lpszClassName, wndClass->lpfnWndProc, wndClass->hInstance,
+                wndClass->style, false};
   return ClassTable::Instance().Register(c, atom) ? atom : 0;
 }
 
@@ -157,7 +173,8 @@ BOOL WINAPI SetWindowTextA(HWND wnd, LPCSTR text) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return FALSE;
   }
-  return WindowManager::Send(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE : FALSE;
+  return WindowManager::Send(wnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)) != 0 ? TRUE
+                                                                                      : FALSE;
 }
 
 int WINAPI GetWindowTextA(HWND wnd, LPSTR text, int count) {
@@ -188,7 +205,8 @@ BOOL WINAPI GetClientRect(HWND wnd, LPRECT rect) {
   auto state = Table().Get(wnd);
   if (!state || !rect) return FALSE;
   const LONG width = state->rect.right - state->rect.left - 2 * state->clientOffset.x;
-  const LONG height = state->rect.bottom - state->rect.top - state->clientOffset.y - state->clientOffset.x;
+  const LONG height =
+      state->rect.bottom - state->rect.top - state->clientOffset.y - state->clientOffset.x;
   *rect = RECT{0, 0, std::max<LONG>(width, 0), std::max<LONG>(height, 0)};
   return TRUE;
 }
@@ -231,7 +249,8 @@ BOOL WINAPI ShowWindow(HWND wnd, int command) {
         wasVisible = s.visible;
         topLevel = s.parent == nullptr;
         s.visible = command != SW_HIDE;
-        s.style = s.visible ? (s.style | WS_VISIBLE) : (s.style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+        s.style =
+            s.visible ? (s.style | WS_VISIBLE) : (s.style & ~static_cast<LONG_PTR>(WS_VISIBLE));
       }))
     return FALSE;
   if (!wasVisible && command != SW_HIDE && topLevel) MessagePump::RequestPaint(wnd);
@@ -269,7 +288,9 @@ BOOL WINAPI UpdateWindow(HWND wnd) { return IsWindow(wnd); }
 
 LONG_PTR WINAPI GetWindowLongPtrA(HWND wnd, int index) { return AccessLong(wnd, index, nullptr); }
 
-LONG_PTR WINAPI SetWindowLongPtrA(HWND wnd, int index, LONG_PTR value) { return AccessLong(wnd, index, &value); }
+LONG_PTR WINAPI SetWindowLongPtrA(HWND wnd, int index, LONG_PTR value) {
+  return AccessLong(wnd, index, &value);
+}
 
 HWND WINAPI GetActiveWindow() {
   std::lock_guard lock(SyncHub::Instance().mutex());

@@ -55,10 +55,18 @@ HWND WindowManager::Create(const Creation& c) {
     ThreadQueues::OwnLocked();  // the window's messages need its thread's queue
   }
   HWND wnd = WindowTable::Instance().Create(state);
-  CREATESTRUCTA create{c.param, c.instance, nullptr, c.parent,
-                       static_cast<int>(c.rect.bottom - c.rect.top), static_cast<int>(c.rect.right - c.rect.left),
-                       static_cast<int>(c.rect.top), static_cast<int>(c.rect.left), static_cast<LONG>(c.style),
-                       c.text.c_str(), c.className.c_str(), c.exStyle};
+  CREATESTRUCTA create{c.param,
+                       c.instance,
+                       nullptr,
+                       c.parent,
+                       static_cast<int>(c.rect.bottom - c.rect.top),
+                       static_cast<int>(c.rect.right - c.rect.left),
+                       static_cast<int>(c.rect.top),
+                       static_cast<int>(c.rect.left),
+                       static_cast<LONG>(c.style),
+                       c.text.c_str(),
+                       c.className.c_str(),
+                       c.exStyle};
   const LPARAM createParam = reinterpret_cast<LPARAM>(&create);
   if (!Call(wnd, WM_NCCREATE, 0, createParam) || Call(wnd, WM_CREATE, 0, createParam) == -1) {
     Destroy(wnd);

@@ -18,7 +18,8 @@ HWND WindowTable::Create(const WindowState& state) {
 void WindowTable::FamilyLocked(HWND wnd, std::vector<HWND>& out) const {
   out.push_back(wnd);
   for (const auto& [other, state] : m_windows)
-    if (state.parent == wnd || (state.parent == nullptr && state.owner == wnd)) FamilyLocked(other, out);
+    if (state.parent == wnd || (state.parent == nullptr && state.owner == wnd))
+      FamilyLocked(other, out);
 }
 
 void WindowTable::Destroy(HWND wnd) {

@@ -28,5 +28,6 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   DWORD length = GetModuleFileNameA(instance, name, sizeof name);
   std::string report = "ModuleProbe " + std::to_string(reason) + " " + std::string(name, length);
   OutputDebugStringA(report.c_str());
-  return reason == DLL_PROCESS_ATTACH && std::getenv("KELVRA_PROBE_REFUSE") != nullptr ? FALSE : TRUE;
+  return reason == DLL_PROCESS_ATTACH && std::getenv("KELVRA_PROBE_REFUSE") != nullptr ? FALSE
+                                                                                       : TRUE;
 }

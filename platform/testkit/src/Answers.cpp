@@ -20,7 +20,9 @@ std::string Trim(std::string_view text) {
 bool EqualNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
   return true;
 }
 
@@ -60,9 +62,12 @@ struct Verb {
   bool text;
 };
 constexpr Verb kVerbs[] = {
-    {"click", DialogAction::Kind::kClick, true, false},   {"check", DialogAction::Kind::kCheck, true, false},
-    {"uncheck", DialogAction::Kind::kUncheck, true, false}, {"type", DialogAction::Kind::kType, true, true},
-    {"select", DialogAction::Kind::kSelect, true, true},  {"escape", DialogAction::Kind::kEscape, false, false},
+    {"click", DialogAction::Kind::kClick, true, false},
+    {"check", DialogAction::Kind::kCheck, true, false},
+    {"uncheck", DialogAction::Kind::kUncheck, true, false},
+    {"type", DialogAction::Kind::kType, true, true},
+    {"select", DialogAction::Kind::kSelect, true, true},
+    {"escape", DialogAction::Kind::kEscape, false, false},
     {"close", DialogAction::Kind::kClose, false, false},
 };
 
@@ -75,7 +80,8 @@ DialogAction ParseAction(const std::string& text) {
     if (!EqualNoCase(name, verb.name)) continue;
     DialogAction result{verb.kind, 0, ""};
     if (!verb.control) {
-      if (!rest.empty()) throw std::invalid_argument("\"" + action + "\" takes nothing after " + name);
+      if (!rest.empty())
+        throw std::invalid_argument("\"" + action + "\" takes nothing after " + name);
       return result;
     }
     const std::size_t gap = rest.find(' ');
@@ -97,15 +103,16 @@ struct BoxAnswer {
   std::string_view name;
   int value;
 };
-constexpr BoxAnswer kBoxAnswers[] = {{"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT},
-                                     {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},
-                                     {"IDNO", IDNO}};
+constexpr BoxAnswer kBoxAnswers[] = {
+    {"IDOK", IDOK},         {"IDCANCEL", IDCANCEL}, {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY},
+    {"IDIGNORE", IDIGNORE}, {"IDYES", IDYES},       {"IDNO", IDNO}};
 
 int ParseBoxAnswer(const std::string& text) {
   for (const BoxAnswer& answer : kBoxAnswers)
     if (EqualNoCase(text, answer.name)) return answer.value;
   std::optional<int> value = Number(text);
-  if (!value || *value <= 0) throw std::invalid_argument("\"" + text + "\" is no message box answer");
+  if (!value || *value <= 0)
+    throw std::invalid_argument("\"" + text + "\" is no message box answer");
   return *value;
 }
 
@@ -145,7 +152,8 @@ void Answers::ParseLine(const std::string& line) {
     if (!id || *id <= 0) throw std::invalid_argument("\"" + kind + "\" needs a dialog template id");
     DialogAnswer answer{*id, {}, false};
     if (!value.empty())
-      for (const std::string& action : SplitActions(value)) answer.actions.push_back(ParseAction(action));
+      for (const std::string& action : SplitActions(value))
+        answer.actions.push_back(ParseAction(action));
     dialogs_.push_back(std::move(answer));
   } else if (EqualNoCase(kind, "msgbox")) {
     boxes_.push_back(ParseBoxAnswer(value));
@@ -185,11 +193,15 @@ std::optional<std::optional<std::string>> Answers::TakePath(PathKind kind) {
   return std::nullopt;
 }
 
-std::optional<std::optional<std::string>> Answers::TakeFolder() { return TakePath(PathKind::kFolder); }
+std::optional<std::optional<std::string>> Answers::TakeFolder() {
+  return TakePath(PathKind::kFolder);
+}
 
 std::optional<std::optional<std::string>> Answers::TakeFile() { return TakePath(PathKind::kFile); }
 
-std::optional<std::optional<std::string>> Answers::TakeOutlookFolder() { return TakePath(PathKind::kOutlookFolder); }
+std::optional<std::optional<std::string>> Answers::TakeOutlookFolder() {
+  return TakePath(PathKind::kOutlookFolder);
+}
 
 std::string DescribeAction(const DialogAction& action) {
   for (const Verb& verb : kVerbs) {
@@ -206,13 +218,27 @@ bool PerformActions(HWND dlg, const std::vector<DialogAction>& actions, std::str
   for (const DialogAction& action : actions) {
     bool done = true;
     switch (action.kind) {
-      case DialogAction::Kind::kClick: done = Click(dlg, action.control); break;
-      case DialogAction::Kind::kCheck: done = SetCheck(dlg, action.control, true); break;
-      case DialogAction::Kind::kUncheck: done = SetCheck(dlg, action.control, false); break;
-      case DialogAction::Kind::kType: done = TypeText(dlg, action.control, action.text); break;
-      case DialogAction::Kind::kSelect: done = SelectItem(dlg, action.control, action.text); break;
-      case DialogAction::Kind::kEscape: PressEscape(dlg); break;
-      case DialogAction::Kind::kClose: CloseBox(dlg); break;
+      case DialogAction::Kind::kClick:
+        done = Click(dlg, action.control);
+        break;
+      case DialogAction::Kind::kCheck:
+        done = SetCheck(dlg, action.control, true);
+        break;
+      case DialogAction::Kind::kUncheck:
+        done = SetCheck(dlg, action.control, false);
+        break;
+      case DialogAction::Kind::kType:
+        done = TypeText(dlg, action.control, action.text);
+        break;
+      case DialogAction::Kind::kSelect:
+        done = SelectItem(dlg, action.control, action.text);
+        break;
+      case DialogAction::Kind::kEscape:
+        PressEscape(dlg);
+        break;
+      case DialogAction::Kind::kClose:
+        CloseBox(dlg);
+        break;
     }
     if (!done) {
       if (failed != nullptr) *failed = DescribeAction(action);

@@ -30,7 +30,9 @@ std::string Quoted(std::string_view text) {
 bool SameClass(const std::string& a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
   return true;
 }
 
@@ -57,8 +59,10 @@ std::string ButtonLine(const WindowState& s) {
 
 std::string ComboLine(const WindowState& s) {
   const auto& items = s.control.items;
-  const bool selected = s.control.selection >= 0 && static_cast<std::size_t>(s.control.selection) < items.size();
-  std::string line = "combo " + Quoted(selected ? items[static_cast<std::size_t>(s.control.selection)] : s.text);
+  const bool selected =
+      s.control.selection >= 0 && static_cast<std::size_t>(s.control.selection) < items.size();
+  std::string line =
+      "combo " + Quoted(selected ? items[static_cast<std::size_t>(s.control.selection)] : s.text);
   line += " (" + std::to_string(items.size()) + (items.size() == 1 ? " item" : " items");
   for (std::size_t i = 0; i < items.size(); ++i) line += (i == 0 ? ": " : ", ") + Quoted(items[i]);
   return line + ")";
@@ -68,7 +72,8 @@ std::string DateLine(const WindowState& s) {
   if (!s.control.timeValid) return "date (none)";
   const SYSTEMTIME& t = s.control.time;
   char text[32];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
+                t.wMinute);
   return std::string("date ") + text;
 }
 
@@ -79,8 +84,8 @@ std::string ControlLine(const WindowState& s) {
   if (SameClass(s.className, "Static")) return "label " + Quoted(s.text);
   if (SameClass(s.className, "ComboBox")) return ComboLine(s);
   if (SameClass(s.className, PROGRESS_CLASSA))
-    return "progress " + std::to_string(s.control.position) + " of " + std::to_string(s.control.low) + "-" +
-           std::to_string(s.control.high);
+    return "progress " + std::to_string(s.control.position) + " of " +
+           std::to_string(s.control.low) + "-" + std::to_string(s.control.high);
   if (SameClass(s.className, DATETIMEPICK_CLASSA)) return DateLine(s);
   if (SameClass(s.className, TOOLTIPS_CLASSA)) return "";
   return s.className + " " + Quoted(s.text);
@@ -92,14 +97,17 @@ std::string DescribeDialog(HWND dlg) {
   const WindowTable& table = WindowTable::Instance();
   std::optional<WindowState> dialog = table.Get(dlg);
   if (!dialog) return "";
-  std::string text = "dialog " + std::to_string(dialog->templateId) + " " + Quoted(dialog->text) + "\n";
+  std::string text =
+      "dialog " + std::to_string(dialog->templateId) + " " + Quoted(dialog->text) + "\n";
   for (HWND child : table.Children(dlg)) {
     std::optional<WindowState> s = table.Get(child);
     if (!s) continue;
     std::string line = ControlLine(*s);
     if (line.empty()) continue;
-    if (!s->visible) line += " (hidden)";
-    else if (!s->enabled) line += " (disabled)";
+    if (!s->visible)
+      line += " (hidden)";
+    else if (!s->enabled)
+      line += " (disabled)";
     text += "  " + std::to_string(static_cast<short>(s->id)) + " " + line + "\n";
   }
   return text;

@@ -19,7 +19,8 @@ constexpr std::chrono::milliseconds kPollInterval{2};
 
 }  // namespace
 
-DialogWatcher::DialogWatcher(Handler handler) : handler_(std::move(handler)), thread_([this] { Watch(); }) {}
+DialogWatcher::DialogWatcher(Handler handler)
+    : handler_(std::move(handler)), thread_([this] { Watch(); }) {}
 
 DialogWatcher::~DialogWatcher() {
   stop_ = true;
@@ -34,7 +35,9 @@ void DialogWatcher::Watch() {
       std::optional<WindowState> state = WindowTable::Instance().Get(wnd);
       if (!state || state->templateId == 0 || state->dialogEnded) continue;
       seen.insert(wnd);
-      if (handled_.count(wnd) != 0 || !registry.IsPainted(wnd) || registry.HasScript(state->templateId)) continue;
+      if (handled_.count(wnd) != 0 || !registry.IsPainted(wnd) ||
+          registry.HasScript(state->templateId))
+        continue;
       handled_.insert(wnd);
       HandOver(state->templateId);
     }
@@ -48,8 +51,8 @@ void DialogWatcher::HandOver(int templateId) {
   // The loop of that dialog takes the script when it next looks, on its own thread. The
   // script holds its own copy of the handler: should the dialog end before, it waits for
   // the next dialog of the template, which may come after the watcher is gone.
-  DialogRegistry::Instance().AddScript(templateId,
-                                       [handler = handler_, templateId](HWND dlg) { handler(dlg, templateId); });
+  DialogRegistry::Instance().AddScript(
+      templateId, [handler = handler_, templateId](HWND dlg) { handler(dlg, templateId); });
 }
 
 bool DialogEnded(HWND dlg) {

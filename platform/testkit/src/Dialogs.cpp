@@ -24,7 +24,8 @@ HWND Actionable(HWND dlg, int controlId) {
 WindowState ControlStateOf(HWND dlg, int controlId) {
   HWND control = GetDlgItem(dlg, controlId);
   auto state = control != nullptr ? WindowTable::Instance().Get(control) : std::nullopt;
-  if (!state) throw std::invalid_argument("testkit: the dialog has no control " + std::to_string(controlId));
+  if (!state)
+    throw std::invalid_argument("testkit: the dialog has no control " + std::to_string(controlId));
   return *state;
 }
 
@@ -60,7 +61,9 @@ void OnDialog(int templateId, DialogScript script) {
 
 void ClearDialogScripts() { DialogRegistry::Instance().ClearScripts(); }
 
-void FailDialogCreation(int templateId, bool fail) { DialogRegistry::Instance().SetFailing(templateId, fail); }
+void FailDialogCreation(int templateId, bool fail) {
+  DialogRegistry::Instance().SetFailing(templateId, fail);
+}
 
 bool Click(HWND dlg, int controlId) {
   HWND control = Actionable(dlg, controlId);
@@ -72,7 +75,8 @@ bool Click(HWND dlg, int controlId) {
 bool SetCheck(HWND dlg, int controlId, bool checked) {
   HWND control = Actionable(dlg, controlId);
   if (control == nullptr) return false;
-  if ((SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != checked) SendMessageA(control, BM_CLICK, 0, 0);
+  if ((SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != checked)
+    SendMessageA(control, BM_CLICK, 0, 0);
   return true;
 }
 
@@ -81,13 +85,16 @@ bool TypeText(HWND dlg, int controlId, const std::string& text) {
   if (control == nullptr) return false;
   const LRESULT limit = SendMessageA(control, EM_GETLIMITTEXT, 0, 0);
   const std::string typed = limit > 0 ? text.substr(0, static_cast<size_t>(limit)) : text;
-  SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));  // the edit reports EN_CHANGE
+  SendMessageA(control, WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(typed.c_str()));  // the edit reports EN_CHANGE
   return true;
 }
 
 bool SelectItem(HWND dlg, int controlId, int index) {
   HWND control = Actionable(dlg, controlId);
-  if (control == nullptr || SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) return false;
+  if (control == nullptr ||
+      SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR)
+    return false;
   Command(dlg, control, CBN_SELCHANGE);
   return true;
 }
@@ -95,8 +102,8 @@ bool SelectItem(HWND dlg, int controlId, int index) {
 bool SelectItem(HWND dlg, int controlId, const std::string& text) {
   HWND control = Actionable(dlg, controlId);
   if (control == nullptr) return false;
-  const LRESULT index =
-      SendMessageA(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+  const LRESULT index = SendMessageA(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(text.c_str()));
   return index != CB_ERR && SelectItem(dlg, controlId, static_cast<int>(index));
 }
 
@@ -111,14 +118,16 @@ bool SetDate(HWND dlg, int controlId, const SYSTEMTIME& time) {
 }
 
 void PressEscape(HWND dlg) {
-  SendMessageA(dlg, WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+  SendMessageA(dlg, WM_COMMAND, MAKELONG(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
 }
 
 void CloseBox(HWND dlg) { SendMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 void ClickAt(HWND dlg, POINT client) {
   SendMessageA(dlg, WM_SETCURSOR, reinterpret_cast<WPARAM>(dlg), MAKELONG(1, WM_LBUTTONDOWN));
-  SendMessageA(dlg, WM_LBUTTONDOWN, 0, MAKELONG(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
+  SendMessageA(dlg, WM_LBUTTONDOWN, 0,
+               MAKELONG(static_cast<WORD>(client.x), static_cast<WORD>(client.y)));
 }
 
 ControlState Control(HWND dlg, int controlId) {
@@ -145,7 +154,9 @@ ControlState Control(HWND dlg, int controlId) {
 
 std::string ControlText(HWND dlg, int controlId) { return ControlStateOf(dlg, controlId).text; }
 
-bool IsChecked(HWND dlg, int controlId) { return ControlStateOf(dlg, controlId).control.check == BST_CHECKED; }
+bool IsChecked(HWND dlg, int controlId) {
+  return ControlStateOf(dlg, controlId).control.check == BST_CHECKED;
+}
 
 std::vector<std::string> TooltipsOf(HWND dlg, int controlId, bool* active) {
   HWND control = GetDlgItem(dlg, controlId);

@@ -9,7 +9,9 @@ void KillAtFileStep(unsigned long step) { kelvra::platform::FileSteps::KillAt(st
 
 unsigned long FileStepCount() { return kelvra::platform::FileSteps::Count(); }
 
-void SetTrashFolder(const std::string& linuxFolder) { kelvra::platform::TrashFolder::Set(linuxFolder); }
+void SetTrashFolder(const std::string& linuxFolder) {
+  kelvra::platform::TrashFolder::Set(linuxFolder);
+}
 
 std::string TrashFolder() { return kelvra::platform::TrashFolder::Get(); }
 

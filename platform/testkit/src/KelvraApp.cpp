@@ -47,7 +47,8 @@ AppState& State() {
 // Waits for the handle while handling what other threads send to this one, so that
 // the application may send to this thread's windows meanwhile.
 void WaitHandlingSent(HANDLE handle) {
-  while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+  while (MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE) ==
+         WAIT_OBJECT_0 + 1) {
   }
 }
 
@@ -57,7 +58,8 @@ LRESULT Receive(HWND wnd, HWND sender, const COPYDATASTRUCT* data) {
   if (data != nullptr) {
     command.dwData = data->dwData;
     command.cbData = data->cbData;
-    if (data->lpData != nullptr) command.text.assign(static_cast<const char*>(data->lpData), data->cbData);
+    if (data->lpData != nullptr)
+      command.text.assign(static_cast<const char*>(data->lpData), data->cbData);
   }
   const int foreground = kelvra::platform::DesktopState::Instance().ForegroundCount(wnd);
   AppState& state = State();
@@ -71,7 +73,8 @@ LRESULT Receive(HWND wnd, HWND sender, const COPYDATASTRUCT* data) {
 
 LRESULT CALLBACK AppWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COPYDATA)
-    return Receive(wnd, reinterpret_cast<HWND>(wParam), reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    return Receive(wnd, reinterpret_cast<HWND>(wParam),
+                   reinterpret_cast<const COPYDATASTRUCT*>(lParam));
   return DefWindowProcA(wnd, msg, wParam, lParam);
 }
 
@@ -84,7 +87,8 @@ void Send(HWND window, SendRequest& request) {
   COPYDATASTRUCT data{0, static_cast<DWORD>(request.text.size() + (request.withNul ? 1 : 0)),
                       const_cast<char*>(request.text.c_str())};
   request.result = to != nullptr && IsWindow(to)
-                       ? SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(window), reinterpret_cast<LPARAM>(&data))
+                       ? SendMessageA(to, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                                      reinterpret_cast<LPARAM>(&data))
                        : 0;
   SetEvent(request.done);
 }
@@ -94,11 +98,12 @@ HWND MakeWindow(const KelvraAppOptions& options) {
   windowClass.lpfnWndProc = &AppWindowProc;
   windowClass.lpszClassName = kClassName;
   RegisterClassA(&windowClass);  // a second start finds it registered
-  HWND window = CreateWindowExA(0, kClassName, "Kelvra", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480, nullptr, nullptr,
-                                nullptr, nullptr);
+  HWND window = CreateWindowExA(0, kClassName, "Kelvra", WS_OVERLAPPEDWINDOW, 0, 0, 640, 480,
+                                nullptr, nullptr, nullptr, nullptr);
   if (window != nullptr && options.windowDelayMs != 0) {
     const DWORD from = GetTickCount() + options.windowDelayMs;
-    kelvra::platform::WindowTable::Instance().With(window, [&](kelvra::platform::WindowState& s) { s.findableFrom = from; });
+    kelvra::platform::WindowTable::Instance().With(
+        window, [&](kelvra::platform::WindowState& s) { s.findableFrom = from; });
   }
   return window;
 }
@@ -128,7 +133,8 @@ DWORD AppMain(KelvraAppOptions options, HANDLE ready) {
     if (!options.noWindow) window = MakeWindow(options);
     std::lock_guard lock(state.mutex);
     state.window = window;
-    state.foregroundSeen = window != nullptr ? kelvra::platform::DesktopState::Instance().ForegroundCount(window) : 0;
+    state.foregroundSeen =
+        window != nullptr ? kelvra::platform::DesktopState::Instance().ForegroundCount(window) : 0;
   }
   if (ready != nullptr) SetEvent(ready);
   if (!second && !options.endAtStart) {
@@ -173,7 +179,8 @@ bool StartKelvraApp(KelvraAppOptions options) {
   if (KelvraAppRunning()) return false;
   const UniqueEvent ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   auto* args = new std::pair<KelvraAppOptions, HANDLE>(options, ready.Get());
-  const UniqueKernelHandle thread(CreateThread(nullptr, 0, &StartedByTest, args, 0, nullptr));  // it runs on
+  const UniqueKernelHandle thread(
+      CreateThread(nullptr, 0, &StartedByTest, args, 0, nullptr));  // it runs on
   if (!thread) {
     delete args;
     return false;

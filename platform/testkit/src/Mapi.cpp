@@ -39,7 +39,9 @@ void SetMapiRowCountSkew(int skew) {
 
 void ClearMapiQuirks() { TableQuirks::Clear(); }
 
-std::string EntryIdText(const kelvra::store::ItemPtr& item) { return kelvra::store::HexText::Of(item->EntryId()); }
+std::string EntryIdText(const kelvra::store::ItemPtr& item) {
+  return kelvra::store::HexText::Of(item->EntryId());
+}
 
 std::string EntryIdText(const kelvra::store::FolderPtr& folder) {
   return kelvra::store::HexText::Of(folder->EntryId());

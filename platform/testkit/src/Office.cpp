@@ -28,7 +28,8 @@ HRESULT HandOut(BSTR* out, const std::string& text) {
 }
 
 std::string TextOf(BSTR text) {
-  return text != nullptr ? Utf::ToUtf8(std::u16string_view(text, SysStringLen(text))) : std::string();
+  return text != nullptr ? Utf::ToUtf8(std::u16string_view(text, SysStringLen(text)))
+                         : std::string();
 }
 
 class RibbonControl : public kelvra::ComObject<Office::IRibbonControl> {
@@ -170,7 +171,8 @@ std::vector<std::string> RibbonHost::ControlIds() const {
   return ids;
 }
 
-std::optional<std::string> RibbonHost::Attribute(const std::string& id, const std::string& name) const {
+std::optional<std::string> RibbonHost::Attribute(const std::string& id,
+                                                 const std::string& name) const {
   const XmlElement* control = state_->Control(id);
   if (control == nullptr) return std::nullopt;
   const auto found = control->attributes.find(name);

@@ -19,7 +19,8 @@ MessageBoxRecord ToRecord(const ShownMessageBox& box) {
 
 std::vector<MessageBoxRecord> MessageBoxes() {
   std::vector<MessageBoxRecord> records;
-  for (const ShownMessageBox& box : MessageBoxDesk::Instance().Shown()) records.push_back(ToRecord(box));
+  for (const ShownMessageBox& box : MessageBoxDesk::Instance().Shown())
+    records.push_back(ToRecord(box));
   return records;
 }
 
@@ -32,8 +33,9 @@ void SetMessageBoxHandler(MessageBoxHandler handler) {
     MessageBoxDesk::Instance().SetHandler(nullptr);
     return;
   }
-  MessageBoxDesk::Instance().SetHandler(
-      [handler = std::move(handler)](const ShownMessageBox& box) { return handler(ToRecord(box)); });
+  MessageBoxDesk::Instance().SetHandler([handler = std::move(handler)](const ShownMessageBox& box) {
+    return handler(ToRecord(box));
+  });
 }
 
 }  // namespace testkit
@@ -51,9 +53,10 @@ void SetFolderBrowserHandler(FolderBrowserHandler handler) {
     FolderBrowserDesk::Instance().SetHandler(nullptr);
     return;
   }
-  FolderBrowserDesk::Instance().SetHandler([handler = std::move(handler)](const kelvra::platform::ShownFolderBrowser& b) {
-    return handler(FolderBrowserRecord{b.owner, b.title, b.flags, b.startFolder});
-  });
+  FolderBrowserDesk::Instance().SetHandler(
+      [handler = std::move(handler)](const kelvra::platform::ShownFolderBrowser& b) {
+        return handler(FolderBrowserRecord{b.owner, b.title, b.flags, b.startFolder});
+      });
 }
 
 std::vector<FolderBrowserRecord> FolderBrowsers() {
@@ -68,7 +71,8 @@ void ClearFolderBrowsers() { FolderBrowserDesk::Instance().Clear(); }
 std::vector<ShellExecuteRecord> ShellExecutes() {
   std::vector<ShellExecuteRecord> records;
   for (const auto& c : FolderBrowserDesk::Instance().Executes())
-    records.push_back(ShellExecuteRecord{c.wnd, c.operation, c.file, c.parameters, c.directory, c.showCommand});
+    records.push_back(
+        ShellExecuteRecord{c.wnd, c.operation, c.file, c.parameters, c.directory, c.showCommand});
   return records;
 }
 

@@ -30,7 +30,9 @@ Outlook::_ExplorerPtr OpenExplorer(Outlook::MAPIFolder* folder) {
   return explorer;
 }
 
-bool CloseExplorer(Outlook::_Explorer* explorer) { return ExplorerWindows::Instance().Close(explorer); }
+bool CloseExplorer(Outlook::_Explorer* explorer) {
+  return ExplorerWindows::Instance().Close(explorer);
+}
 
 void ResetExplorers() { ExplorerWindows::Instance().Reset(); }
 

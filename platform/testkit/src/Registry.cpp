@@ -35,8 +35,7 @@ std::optional<RegValue> ReadValue(HKEY root, const std::string& path, const std:
   return RegValue{value->type, value->data};
 }
 
-std::optional<std::string> ReadString(HKEY root, const std::string& path,
-                                      const std::string& name) {
+std::optional<std::string> ReadString(HKEY root, const std::string& path, const std::string& name) {
   auto value = ReadValue(root, path, name);
   if (!value || (value->type != REG_SZ && value->type != REG_EXPAND_SZ)) return std::nullopt;
   return value->data.substr(0, value->data.find('\0'));
@@ -44,7 +43,8 @@ std::optional<std::string> ReadString(HKEY root, const std::string& path,
 
 std::optional<DWORD> ReadDword(HKEY root, const std::string& path, const std::string& name) {
   auto value = ReadValue(root, path, name);
-  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) return std::nullopt;
+  if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD))
+    return std::nullopt;
   DWORD number = 0;
   std::memcpy(&number, value->data.data(), sizeof number);
   return number;
@@ -65,7 +65,8 @@ void WriteString(HKEY root, const std::string& path, const std::string& name,
 }
 
 void WriteDword(HKEY root, const std::string& path, const std::string& name, DWORD value) {
-  WriteValue(root, path, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+  WriteValue(root, path, name, REG_DWORD,
+             std::string(reinterpret_cast<const char*>(&value), sizeof value));
 }
 
 std::size_t OpenKeyCount() { return Registry::Instance().OpenHandleCount(); }

@@ -77,11 +77,16 @@ class Reader {
     if (end == std::string_view::npos) return false;
     const std::string_view name = text_.substr(at_ + 1, end - at_ - 1);
     at_ = end + 1;
-    if (name == "amp") out += '&';
-    else if (name == "lt") out += '<';
-    else if (name == "gt") out += '>';
-    else if (name == "quot") out += '"';
-    else if (name == "apos") out += '\'';
+    if (name == "amp")
+      out += '&';
+    else if (name == "lt")
+      out += '<';
+    else if (name == "gt")
+      out += '>';
+    else if (name == "quot")
+      out += '"';
+    else if (name == "apos")
+      out += '\'';
     else if (name.size() > 1 && name[0] == '#') {
       const bool hex = name[1] == 'x';
       const std::string digits(name.substr(hex ? 2 : 1));

@@ -29,7 +29,9 @@ void SaveMailboxFile(const std::string& linuxPath) {
 
 std::string MailboxText() { return MailboxFile::Write(*kelvra::store::CurrentMailbox::Get()); }
 
-void SaveMailboxText(const std::string& text, const std::string& linuxPath) { MailboxFile::SaveText(text, linuxPath); }
+void SaveMailboxText(const std::string& text, const std::string& linuxPath) {
+  MailboxFile::SaveText(text, linuxPath);
+}
 
 void ResetMailbox() {
   kelvra::store::CurrentMailbox::Replace(kelvra::store::Mailbox::CreateStandard());

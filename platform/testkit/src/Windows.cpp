@@ -85,7 +85,9 @@ std::vector<HWND> TopLevelWindows() { return WindowTable::Instance().TopLevel();
 
 std::vector<HWND> ChildWindows(HWND parent) { return WindowTable::Instance().Children(parent); }
 
-std::vector<HWND> ForegroundCalls() { return kelvra::platform::DesktopState::Instance().ForegroundCalls(); }
+std::vector<HWND> ForegroundCalls() {
+  return kelvra::platform::DesktopState::Instance().ForegroundCalls();
+}
 
 void ClearForegroundCalls() { kelvra::platform::DesktopState::Instance().ClearForegroundCalls(); }
 
@@ -114,8 +116,13 @@ ImageInfo ImageOf(HANDLE image) {
   auto object = GdiObjectOf(image);
   if (object.kind != GdiKind::kBitmap && object.kind != GdiKind::kIcon)
     throw std::invalid_argument("testkit: not an image");
-  return ImageInfo{object.kind == GdiKind::kIcon, object.width, object.height, object.resourceId,
-                   object.filled, object.fillColor, object.iconId};
+  return ImageInfo{object.kind == GdiKind::kIcon,
+                   object.width,
+                   object.height,
+                   object.resourceId,
+                   object.filled,
+                   object.fillColor,
+                   object.iconId};
 }
 
 COLORREF BackColorOf(HDC dc) { return GdiObjectOf(dc).backColor; }
@@ -126,9 +133,13 @@ int LiveSyncObjects() { return kelvra::platform::Waitable::Live(); }
 
 void FailCreateEvent(int count) { kelvra::platform::CreationFaults::Instance().FailEvents(count); }
 
-void FailCreateThread(int count) { kelvra::platform::CreationFaults::Instance().FailThreads(count); }
+void FailCreateThread(int count) {
+  kelvra::platform::CreationFaults::Instance().FailThreads(count);
+}
 
-void FailInitCommonControls(bool fail) { kelvra::platform::CreationFaults::Instance().FailCommonControls(fail); }
+void FailInitCommonControls(bool fail) {
+  kelvra::platform::CreationFaults::Instance().FailCommonControls(fail);
+}
 
 void RegisterProgram(const std::string& windowsPath, ProgramMain main) {
   kelvra::platform::ProgramTable::Instance().Register(windowsPath, std::move(main));
@@ -138,7 +149,9 @@ void FailProgramStart(const std::string& windowsPath, DWORD error) {
   kelvra::platform::ProgramTable::Instance().FailStart(windowsPath, error);
 }
 
-std::vector<std::string> StartedPrograms() { return kelvra::platform::ProgramTable::Instance().Started(); }
+std::vector<std::string> StartedPrograms() {
+  return kelvra::platform::ProgramTable::Instance().Started();
+}
 
 void ClearStartedPrograms() { kelvra::platform::ProgramTable::Instance().ClearStarted(); }
 

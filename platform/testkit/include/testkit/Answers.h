@@ -74,7 +74,8 @@ class Answers {
 // Does the actions on the dialog in order, as the user would; stops at the first one
 // that cannot be done (a missing, hidden or disabled control, an item the combo box
 // lacks) and returns false with that action described in failed.
-bool PerformActions(HWND dlg, const std::vector<DialogAction>& actions, std::string* failed = nullptr);
+bool PerformActions(HWND dlg, const std::vector<DialogAction>& actions,
+                    std::string* failed = nullptr);
 std::string DescribeAction(const DialogAction& action);
 
 }  // namespace testkit

@@ -77,7 +77,7 @@ struct ControlState {
   HANDLE image = nullptr;          // BM_SETIMAGE / STM_SETIMAGE
   HFONT font = nullptr;
   std::vector<std::string> tooltips;  // texts of the tooltip tools attached to it
-  bool tooltipActive = false;          // one of those tooltip controls is activated
+  bool tooltipActive = false;         // one of those tooltip controls is activated
 };
 // Throws std::invalid_argument when the dialog has no such control.
 ControlState Control(HWND dlg, int controlId);

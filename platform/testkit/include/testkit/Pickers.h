@@ -24,8 +24,7 @@ int OutlookFolderPickers();
 // Cancel (the default), which leaves the item's categories as they were.
 void SetCategoriesDialogAnswer(std::optional<std::string> categories);
 // Gets the categories the dialog shows; takes precedence over the answer.
-using CategoriesDialogHandler =
-    std::function<std::optional<std::string>(const std::string& shown)>;
+using CategoriesDialogHandler = std::function<std::optional<std::string>(const std::string& shown)>;
 void SetCategoriesDialogHandler(CategoriesDialogHandler handler);
 // The categories each dialog showed since the last ResetPickers, oldest first.
 std::vector<std::string> CategoriesDialogs();
