@@ -1,18 +1,32 @@
-// The message handlers the first pages of the two contact wizards add to what every
-// contact page shares: the colours of their labels and the Outlook folder button. The
-// page T lists its window-coloured controls in _WindowColoured(), provides the folder
-// picker as _PickOutlookFolder() (the export page does more with a new folder) and
-// holds the chosen folder as m_folder.
+// What the first pages of the four wizards add to what every wizard page shares: the
+// application, the options key and the chosen Outlook folder, the colours of their labels
+// and the two folder buttons. The page T lists its window-coloured controls in
+// _WindowColoured() and provides the folder picker as _PickOutlookFolder() (an export
+// page does more with a new folder).
 #pragma once
 
 #include "addin/FirstPageParts.h"
 #include "addin/WizardPage.h"
+#include "outlook/outlook.h"
 #include "resource.h"
+#include "win32/owners.h"
 
 template <class T>
 class WizardFirstPage : public WizardPage<T> {
+ public:
+  // The chosen Outlook folder with a reference for the caller; null when none.
+  Outlook::MAPIFolderPtr GetFolderObject() const { return m_folder; }
+
+  // What the run reads once DoModal returned IDOK.
+  Outlook::_ApplicationPtr m_app;
+  // Borrowed; may be null or hold a null key: then the defaults stand and nothing is
+  // stored.
+  HKEY* m_optionsKey;
+  Outlook::MAPIFolderPtr m_folder;
+
  protected:
-  explicit WizardFirstPage(const char* helpTopic) : WizardPage<T>(helpTopic) {}
+  WizardFirstPage(const char* helpTopic, Outlook::_Application* app, HKEY* optionsKey)
+      : WizardPage<T>(helpTopic), m_app(app), m_optionsKey(optionsKey) {}
 
   BEGIN_MSG_MAP(WizardFirstPage)
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColor)
@@ -25,9 +39,13 @@ class WizardFirstPage : public WizardPage<T> {
   // Next without an Outlook folder would leave the run nothing to work on: the picker
   // gives one more chance. True when there is a folder.
   bool HaveOutlookFolder() {
-    T& page = *static_cast<T*>(this);
-    if (!page.m_folder) page._PickOutlookFolder();
-    return static_cast<bool>(page.m_folder);
+    if (!m_folder) static_cast<T*>(this)->_PickOutlookFolder();
+    return static_cast<bool>(m_folder);
+  }
+  // The Windows folder button's picture and the Outlook one's from outlookIcon.
+  void SetFolderButtonPictures(int outlookIcon) {
+    FirstPageParts::SetFolderButtonPictures(this->m_hWnd, outlookIcon, m_browseBitmap,
+                                            m_folderBitmap);
   }
 
  private:
@@ -43,4 +61,7 @@ class WizardFirstPage : public WizardPage<T> {
     static_cast<T*>(this)->_PickOutlookFolder();
     return 0;
   }
+
+  UniqueGdiObject<HBITMAP> m_browseBitmap;
+  UniqueGdiObject<HBITMAP> m_folderBitmap;
 };

@@ -66,7 +66,7 @@ const OutlookFolderChoice& Calendars() {
 
 CDlgVCalExport::CDlgVCalExport(Outlook::_Application* app, HKEY* optionsKey,
                                Outlook::MAPIFolder* folder, bool wantSelected)
-    : WizardFirstPage(help_topics::kExportEvents), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kExportEvents, app, optionsKey) {
   _LoadOptions();
   const OutlookFolderChoice::Start start = Calendars().Initial(m_app, kFunction, folder);
   m_folder = start.folder;
@@ -95,8 +95,7 @@ LRESULT CDlgVCalExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam,
   ::EnableWindow(GetDlgItem(IDC_CHK_EXPORT_SELECTED), m_selectionAvailable ? TRUE : FALSE);
   CheckDlgButton(IDC_CHK_EXPORT_SELECTED, m_exportSelected ? BST_CHECKED : BST_UNCHECKED);
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_CAL_FOLDER, m_browseBitmap,
-                                          m_folderBitmap);
+  SetFolderButtonPictures(IDI_OL_CAL_FOLDER);
   m_boldFont.Reset(SetDlgItemFont(m_hWnd, IDC_LBL_CLICK2, TRUE, FALSE, FALSE));
   m_tooltip = FirstPageParts::AttachTooltip(m_hWnd, IDC_BTN_EXPORT_ALL, "IDS_EXPORT_ALL_TOOLTIP");
   return TRUE;

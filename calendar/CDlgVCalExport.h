@@ -37,9 +37,6 @@ class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
   END_MSG_MAP()
 
   // What the export run reads once DoModal returned IDOK.
-  Outlook::_ApplicationPtr m_app;
-  HKEY* m_optionsKey;
-  Outlook::MAPIFolderPtr m_folder;
   char m_windowsFolder[MAX_PATH] = {};
   // 10 (vCalendar 1.0) or 20 (iCalendar 2.0).
   int m_format = 10;
@@ -67,8 +64,6 @@ class CDlgVCalExport : public WizardFirstPage<CDlgVCalExport> {
   static std::span<const int> _WindowColoured();
   friend class WizardFirstPage<CDlgVCalExport>;
 
-  UniqueGdiObject<HBITMAP> m_browseBitmap;
-  UniqueGdiObject<HBITMAP> m_folderBitmap;
   UniqueGdiObject<HFONT> m_boldFont;
   // The tooltip of "Export All", owned by the page's window.
   HWND m_tooltip = nullptr;

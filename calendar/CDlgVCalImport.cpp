@@ -73,7 +73,7 @@ const char* ConflictKey(int conflict) {
 
 CDlgVCalImport::CDlgVCalImport(Outlook::_Application* app, HKEY* optionsKey,
                                Outlook::MAPIFolder* folder)
-    : WizardFirstPage(help_topics::kImportEvents), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kImportEvents, app, optionsKey) {
   _LoadOptions();
   m_folder = Calendars().Initial(m_app, kFunction, folder).folder;
 }
@@ -99,8 +99,7 @@ LRESULT CDlgVCalImport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam,
   FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   SetDlgItemText(IDC_TXT_WIN_FLD, m_files.c_str());
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_CAL_FOLDER, m_browseBitmap,
-                                          m_folderBitmap);
+  SetFolderButtonPictures(IDI_OL_CAL_FOLDER);
   m_boldFont.Reset(SetDlgItemFont(m_hWnd, IDC_LBL_CLICK2, TRUE, FALSE, FALSE));
   m_tooltip = FirstPageParts::AttachTooltip(m_hWnd, IDC_BTN_IMPORT_ALL, "IDS_IMPORT_ALL_TOOLTIP");
   return TRUE;

@@ -35,9 +35,6 @@ class CDlgVCalImport : public WizardFirstPage<CDlgVCalImport> {
   END_MSG_MAP()
 
   // What the import run reads once DoModal returned IDOK.
-  Outlook::_ApplicationPtr m_app;
-  HKEY* m_optionsKey;
-  Outlook::MAPIFolderPtr m_folder;
   // One or more paths (files or folders) in CMultiPath form.
   std::string m_files;
   // 0 import every event, 1 replace a duplicate, 2 keep it and skip the event.
@@ -60,8 +57,6 @@ class CDlgVCalImport : public WizardFirstPage<CDlgVCalImport> {
   static std::span<const int> _WindowColoured();
   friend class WizardFirstPage<CDlgVCalImport>;
 
-  UniqueGdiObject<HBITMAP> m_browseBitmap;
-  UniqueGdiObject<HBITMAP> m_folderBitmap;
   UniqueGdiObject<HFONT> m_boldFont;
   // The tooltip of "Import All", owned by the page's window.
   HWND m_tooltip = nullptr;

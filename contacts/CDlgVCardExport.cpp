@@ -62,7 +62,7 @@ constexpr DWORD kStoredVCard30 = 30;
 }  // namespace
 
 CDlgVCardExport::CDlgVCardExport(Outlook::_Application* app, HKEY* optionsKey)
-    : WizardFirstPage(help_topics::kExportContacts), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kExportContacts, app, optionsKey) {
   SetDefaults();
   _LoadOptions();
 }
@@ -108,7 +108,7 @@ LRESULT CDlgVCardExport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam
     if (start.selectedItems > 1) CheckDlgButton(IDC_CHK_EXPORT_SELECTED, BST_CHECKED);
   }
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_FOLDER, m_browseBitmap, m_folderBitmap);
+  SetFolderButtonPictures(IDI_OL_FOLDER);
   return TRUE;
 }
 

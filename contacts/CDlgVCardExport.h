@@ -39,13 +39,8 @@ class CDlgVCardExport : public WizardFirstPage<CDlgVCardExport> {
   // categories "Personal" below Outlook 12.
   void SetDefaults();
   ContactFilter GetFilter() const { return {m_filterMask, m_filterCategories}; }
-  // The chosen Outlook folder with a reference for the caller; null when none.
-  Outlook::MAPIFolderPtr GetFolderObject() const { return m_folder; }
 
   // What the export run reads once DoModal returned IDOK.
-  Outlook::_ApplicationPtr m_app;
-  HKEY* m_optionsKey;
-  Outlook::MAPIFolderPtr m_folder;
   char m_windowsFolder[MAX_PATH] = {};
   int m_formatChoice = kVCard21;
   // An encoding's Name from the encodings list; "" for none.
@@ -73,7 +68,4 @@ class CDlgVCardExport : public WizardFirstPage<CDlgVCardExport> {
   friend class WizardFirstPage<CDlgVCardExport>;
   // Check 233 after the folder changed to m_folder.
   void _UpdateSelectionCheck();
-
-  UniqueGdiObject<HBITMAP> m_browseBitmap;
-  UniqueGdiObject<HBITMAP> m_folderBitmap;
 };

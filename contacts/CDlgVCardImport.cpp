@@ -57,7 +57,7 @@ const char* ConflictKey(int conflict) {
 }  // namespace
 
 CDlgVCardImport::CDlgVCardImport(Outlook::_Application* app, HKEY* optionsKey)
-    : WizardFirstPage(help_topics::kImportContacts), m_app(app), m_optionsKey(optionsKey) {
+    : WizardFirstPage(help_topics::kImportContacts, app, optionsKey) {
   SetDefaults();
   _LoadOptions();
 }
@@ -87,7 +87,7 @@ LRESULT CDlgVCardImport::OnInitDialog(UINT message, WPARAM wParam, LPARAM lParam
   FirstPageParts::ShowOutlookFolder(m_hWnd, OutlookFolderChoice::PathOf(m_folder));
   SetDlgItemText(IDC_TXT_WIN_FLD, m_files.c_str());
   _UpdateOptionTexts();
-  FirstPageParts::SetFolderButtonPictures(m_hWnd, IDI_OL_FOLDER, m_browseBitmap, m_folderBitmap);
+  SetFolderButtonPictures(IDI_OL_FOLDER);
   return TRUE;
 }
 

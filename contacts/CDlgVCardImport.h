@@ -39,13 +39,8 @@ class CDlgVCardImport : public WizardFirstPage<CDlgVCardImport> {
   // Files text empty, conflict 0, no filter, the categories "Personal" below Outlook 12.
   void SetDefaults();
   ContactFilter GetFilter() const { return {m_filterMask, m_filterCategories}; }
-  // The target folder with a reference for the caller; null when none.
-  Outlook::MAPIFolderPtr GetFolderObject() const { return m_folder; }
 
   // What the import run reads once DoModal returned IDOK.
-  Outlook::_ApplicationPtr m_app;
-  HKEY* m_optionsKey;
-  Outlook::MAPIFolderPtr m_folder;
   // One or more file paths (several in double quotes) or a folder, as typed.
   std::string m_files;
   int m_conflictResolution = kImportAsNew;
@@ -73,7 +68,4 @@ class CDlgVCardImport : public WizardFirstPage<CDlgVCardImport> {
   bool _ValidateFiles(bool messages);
   // m_files from the text of 229, trimmed.
   void _ReadFilesText();
-
-  UniqueGdiObject<HBITMAP> m_browseBitmap;
-  UniqueGdiObject<HBITMAP> m_folderBitmap;
 };
