@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "addin/BstrView.h"
 #include "addin/CLogTimer.h"
 #include "addin/CreateByProgId.h"
 #include "addin/GetModuleVersion.h"
@@ -50,9 +51,7 @@ std::string Narrow(const _bstr_t& text) {
 }
 
 _bstr_t ReplaceSeparator(const _bstr_t& text, const std::basic_string<WCHAR>& separator, WCHAR by) {
-  const WCHAR* chars = text;
-  std::basic_string<WCHAR> replaced =
-      chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
+  std::basic_string<WCHAR> replaced(BstrView(text));
   if (!separator.empty()) {
     for (size_t at = 0; (at = replaced.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
       replaced.replace(at, separator.size(), 1, by);
@@ -420,9 +419,8 @@ void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
   } else {
     // Escaped as text, before the charset: a byte inside a double-byte character may
     // be a backslash, and a shifting charset must not be cut.
-    const WCHAR* chars = text;
     const std::basic_string<WCHAR> escaped =
-        DovantCharConverter::EscapeText(std::basic_string<WCHAR>(chars, text.length()));
+        DovantCharConverter::EscapeText(std::basic_string<WCHAR>(BstrView(text)));
     _Convert(_bstr_t(escaped.c_str()), nullptr, m_value, name);
   }
   std::string& out = m_eventText;

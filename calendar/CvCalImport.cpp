@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "addin/AsciiText.h"
+#include "addin/BstrView.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
@@ -27,11 +28,6 @@ namespace {
 constexpr const char* kTag = "CvCalImport";
 constexpr int kContinue = 1;
 constexpr int kMinutesPerDay = 24 * 60;
-
-std::basic_string<WCHAR> ToU16(const _bstr_t& text) {
-  const WCHAR* data = text;
-  return data ? std::basic_string<WCHAR>(data, text.length()) : std::basic_string<WCHAR>();
-}
 
 std::string Narrow(const WCHAR* text) {
   std::string narrow;
@@ -242,8 +238,9 @@ std::basic_string<WCHAR> CvCalImport::_DecodeText(const std::string& raw, bool u
   // Escapes belong to iCalendar text; vCalendar 1.0 text (also Kelvra's own) carries
   // backslashes as they are. They are found in the decoded text, since a byte inside a
   // double-byte or shifted character may be a backslash.
-  if (unescape && m_format == kICal20) return DovantCharConverter::UnescapeText(ToU16(wide));
-  return ToU16(wide);
+  if (unescape && m_format == kICal20)
+    return DovantCharConverter::UnescapeText(std::basic_string<WCHAR>(BstrView(wide)));
+  return std::basic_string<WCHAR>(BstrView(wide));
 }
 
 std::string CvCalImport::_FormatLangMessage(const std::string& text) const {

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <string>
 
+#include "addin/BstrView.h"
+
 namespace {
 
 using Outlook::_ContactItem;
@@ -117,13 +119,7 @@ _bstr_t MakeBstr(const std::basic_string<WCHAR>& text) {
   return made;
 }
 
-std::basic_string_view<WCHAR> View(const _bstr_t& text) {
-  const WCHAR* chars = text;
-  return chars ? std::basic_string_view<WCHAR>(chars, text.length())
-               : std::basic_string_view<WCHAR>();
-}
-
-bool SameText(const _bstr_t& a, const _bstr_t& b) { return View(a) == View(b); }
+bool SameText(const _bstr_t& a, const _bstr_t& b) { return BstrView(a) == BstrView(b); }
 
 }  // namespace
 

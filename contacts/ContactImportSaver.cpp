@@ -1,5 +1,6 @@
 #include "contacts/ContactImportSaver.h"
 
+#include "addin/BstrView.h"
 #include "addin/CLogTimer.h"
 #include "addin/CreateByProgId.h"
 #include "contacts/ContactFieldMap.h"
@@ -9,11 +10,6 @@
 namespace {
 
 constexpr const char* kSaveTag = "CvCardImport::_SaveContact";
-
-std::basic_string<WCHAR> View(const _bstr_t& text) {
-  const WCHAR* chars = text;
-  return chars ? std::basic_string<WCHAR>(chars, text.length()) : std::basic_string<WCHAR>();
-}
 
 std::string Ansi(const std::basic_string<WCHAR>& text) {
   const _bstr_t wide(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
@@ -173,7 +169,8 @@ bool ContactImportSaver::_IsCandidate(Outlook::_ContactItem& candidate, bool nam
 bool ContactImportSaver::_IsNewContact(Outlook::_ContactItem& candidate) {
   if (!m_newContact) return false;
   const _bstr_t entryId = m_newContact->GetEntryID();
-  return entryId.length() > 0 && View(entryId) == View(candidate.GetEntryID());
+  return entryId.length() > 0 && std::basic_string<WCHAR>(BstrView(entryId)) ==
+                                     std::basic_string<WCHAR>(BstrView(candidate.GetEntryID()));
 }
 
 bool ContactImportSaver::FilterContact() const {

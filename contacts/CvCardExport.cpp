@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "addin/BstrView.h"
 #include "addin/CDlgProgress.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
@@ -102,12 +103,6 @@ constexpr EmailSlot kEmailSlots[] = {
      &ISafeContactItem::get_Email3EntryID},
 };
 
-std::basic_string_view<WCHAR> View(const _bstr_t& text) {
-  const WCHAR* chars = text;
-  return chars ? std::basic_string_view<WCHAR>(chars, text.length())
-               : std::basic_string_view<WCHAR>();
-}
-
 _bstr_t MakeBstr(std::basic_string_view<WCHAR> text) {
   _bstr_t made(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
   if (!made) _com_issue_error(E_OUTOFMEMORY);
@@ -119,10 +114,10 @@ bool OnlyOf(std::basic_string_view<WCHAR> text, std::basic_string_view<WCHAR> bl
 }
 
 // Every character a space or a TAB; the empty value too.
-bool IsBlank(const _bstr_t& value) { return OnlyOf(View(value), u" \t"); }
+bool IsBlank(const _bstr_t& value) { return OnlyOf(BstrView(value), u" \t"); }
 
 // The notes text may also hold nothing but line ends.
-bool IsBlankNote(const _bstr_t& value) { return OnlyOf(View(value), u" \t\r\n"); }
+bool IsBlankNote(const _bstr_t& value) { return OnlyOf(BstrView(value), u" \t\r\n"); }
 
 bool EqualsAsciiNoCase(std::basic_string_view<WCHAR> text, std::string_view ascii) {
   if (text.size() != ascii.size()) return false;
@@ -425,7 +420,7 @@ const std::string& CvCardExport::_Encode(const _bstr_t& value) {
 }
 
 _bstr_t CvCardExport::_Escape3x(const _bstr_t& value) {
-  const std::basic_string_view<WCHAR> text = View(value);
+  const std::basic_string_view<WCHAR> text = BstrView(value);
   const auto escaped = [](WCHAR c) { return c == u'\\' || c == u',' || c == u'\r' || c == u'\n'; };
   if (std::none_of(text.begin(), text.end(), escaped)) return value;
   m_escaped.clear();
@@ -451,7 +446,7 @@ void CvCardExport::WriteStructuredValue(const _bstr_t* parts, int count, bool fo
   for (int i = 0; i < count; ++i) {
     if (i > 0) m_text += u';';
     const size_t start = m_text.size();
-    m_text += View(parts[i]);
+    m_text += BstrView(parts[i]);
     // A ";" inside a part would split it in two.
     if (escape)
       std::replace(m_text.begin() + static_cast<std::ptrdiff_t>(start), m_text.end(), u';', u',');
@@ -537,7 +532,7 @@ void CvCardExport::addFN() {
   for (const _bstr_t& part : parts) {
     if (part.length() == 0) continue;
     if (!m_text.empty()) m_text += u' ';
-    m_text += View(part);
+    m_text += BstrView(part);
   }
   _WriteTextProperty("FN", MakeBstr(m_text));
 }
@@ -609,7 +604,7 @@ _bstr_t CvCardExport::_SmtpAddress(const _bstr_t& address, SafeTextRead readType
   ISafeContactItem& safeContact = *m_safeContact;
   _bstr_t type;
   if (SUCCEEDED((safeContact.*readType)(type.GetAddress())) &&
-      EqualsAsciiNoCase(View(type), "SMTP"))
+      EqualsAsciiNoCase(BstrView(type), "SMTP"))
     return address;
   _bstr_t entryId;
   if (!m_mapiUtils || FAILED((safeContact.*readEntryId)(entryId.GetAddress())) ||
@@ -671,7 +666,7 @@ void CvCardExport::addCATEGORIES() {
   }
   // The list separator becomes a "," that the value escaping then marks.
   const std::basic_string<WCHAR> separator = GetListSeparatorW();
-  m_text.assign(View(categories));
+  m_text.assign(BstrView(categories));
   if (!separator.empty()) {
     for (size_t at = 0; (at = m_text.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
       m_text.replace(at, separator.size(), u",");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "addin/AsciiText.h"
+#include "addin/BstrView.h"
 #include "addin/CLang.h"
 #include "addin/CLogTimer.h"
 #include "addin/ReadWholeFile.h"
@@ -207,8 +208,7 @@ std::basic_string<WCHAR> CvCardImport::_ReadText() {
       m_converted && !m_quotedPrintable ? "" : g_CharConverter->GetCurrentCharset();
   _bstr_t wide;
   g_CharConverter->DecodeByCharset(charset, bytes, wide);
-  const WCHAR* data = wide;
-  return data ? std::basic_string<WCHAR>(data, wide.length()) : std::basic_string<WCHAR>();
+  return std::basic_string<WCHAR>(BstrView(wide));
 }
 
 std::basic_string<WCHAR> CvCardImport::_Unescape(const std::basic_string<WCHAR>& text,
