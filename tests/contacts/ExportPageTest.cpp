@@ -242,7 +242,7 @@ TEST_F(ExportFirstPageTest, AMissingWindowsFolderOpensTheBrowserAndCancelKeepsTh
     EXPECT_TRUE(IsWindow(d));
     const auto browsers = testkit::FolderBrowsers();
     ASSERT_EQ(browsers.size(), 1u);
-    EXPECT_EQ(browsers[0].title, "Choose the folder that receives the vCard files:");
+    EXPECT_EQ(browsers[0].title, "Choose the folder that receives the exported files:");
     EXPECT_EQ(browsers[0].flags, 0x41u);
     EXPECT_EQ(browsers[0].startFolder, start);
     EXPECT_EQ(browsers[0].owner, d);
