@@ -154,6 +154,8 @@ TEST_F(ContactImportRunFilesTest, UnreadableFileAsksWhetherToGoOn) {
   ExpectCounts(1, 0, 0);
   ASSERT_EQ(testkit::MessageBoxes().size(), 1u);
   EXPECT_EQ(testkit::MessageBoxes()[0].text.rfind(first, 0), 0u);
+  EXPECT_EQ(testkit::MessageBoxes()[0].text.find("%1"), std::string::npos);
+  EXPECT_NE(testkit::MessageBoxes()[0].text.find("cannot be opened"), std::string::npos);
   EXPECT_EQ(testkit::MessageBoxes()[0].type, static_cast<UINT>(MB_OKCANCEL | MB_ICONEXCLAMATION));
   testkit::SetMessageBoxHandler(nullptr);
 }
