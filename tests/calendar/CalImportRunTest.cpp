@@ -66,17 +66,25 @@ class CalImportRunTest : public CalWriterTest {
     return Temp().windowsPath("in\\" + name);
   }
   // The first page with these files, left with "Import All" (or "Next >"), and the
-  // options dialog choosing the conflict code when one is given.
-  void FirstPage(const std::string& files, int conflict = -1, bool next = false) {
-    testkit::OnDialog(IDD_VCAL_IMPORT, [files, conflict, next](HWND dlg) {
+  // options dialog choosing the conflict code and the default zone (the first listed
+  // whose name holds zone, kept in m_zoneName) when one is given.
+  void FirstPage(const std::string& files, int conflict = -1, bool next = false,
+                 const std::string& zone = "") {
+    const bool options = conflict >= 0 || !zone.empty();
+    testkit::OnDialog(IDD_VCAL_IMPORT, [files, options, next](HWND dlg) {
       testkit::TypeText(dlg, IDC_TXT_WIN_FLD, files);
-      if (conflict >= 0) testkit::Click(dlg, IDC_BTN_OPTIONS);
+      if (options) testkit::Click(dlg, IDC_BTN_OPTIONS);
       testkit::Click(dlg, next ? IDOK : IDC_BTN_IMPORT_ALL);
     });
-    if (conflict < 0) return;
-    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [conflict](HWND dlg) {
+    if (!options) return;
+    m_zoneName.clear();
+    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [this, conflict, zone](HWND dlg) {
       const int radios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
-      testkit::Click(dlg, radios[conflict]);
+      if (conflict >= 0) testkit::Click(dlg, radios[conflict]);
+      for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+        if (!zone.empty() && m_zoneName.empty() && item.find(zone) != std::string::npos)
+          m_zoneName = item;
+      if (!m_zoneName.empty()) testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, m_zoneName);
       testkit::Click(dlg, IDOK);
     });
   }
@@ -99,10 +107,32 @@ class CalImportRunTest : public CalWriterTest {
     return Appointment(subject);
   }
 
+  // An empty calendar, shown.
+  void EmptyCalendar() {
+    LoadCalendar("");
+    m_explorer =
+        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  }
+  // Kelvra's export of these appointments (folder, subject) into one file of that format.
+  std::string Export(int format, const std::vector<std::pair<std::string, std::string>>& items) {
+    CvCalExport writer;
+    writer.SetOutlookVersion(14);
+    writer.SetFormat(format);
+    writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
+    EXPECT_TRUE(writer.BeforeExport());
+    for (const auto& [folder, subject] : items) {
+      writer.SetItem(Appointment(subject, folder));
+      EXPECT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
+    }
+    writer.FinishExport();
+    return writer.CurrentFile();
+  }
+
   testkit::Watchdog m_watchdog{"calendar import run", std::chrono::seconds(60)};
   Outlook::_ApplicationPtr m_app;
   Outlook::_ExplorerPtr m_explorer;
   HKEY m_key = nullptr;
+  std::string m_zoneName;
 };
 
 TEST_F(CalImportRunTest, ImportAllMakesAnAppointmentOfEveryEvent) {
@@ -310,27 +340,16 @@ TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
       if (*zone) testkit::SetSystemTimeZone(std::string(zone));
       testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
       std::map<std::string, Kept> exported;
-      CvCalExport writer;
-      writer.SetOutlookVersion(14);
-      writer.SetFormat(format);
-      writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
-      ASSERT_TRUE(writer.BeforeExport());
       // The calendar's events and every kind of rule.
       std::vector<std::pair<std::string, std::string>> items;
       for (const std::string& subject : Subjects()) items.emplace_back(kCalendar, subject);
       for (const std::string& subject : CalWriterTest::Subjects(kRules))
         items.emplace_back(kRules, subject);
-      for (const auto& [folder, subject] : items) {
-        const Outlook::_AppointmentItemPtr item = Appointment(subject, folder);
-        writer.SetItem(item);
-        ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
-        exported[subject] = KeptOf(item);
-      }
-      writer.FinishExport();
-      LoadCalendar("");
-      m_explorer =
-          testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
-      FirstPage(writer.CurrentFile());
+      for (const auto& [folder, subject] : items)
+        exported[subject] = KeptOf(Appointment(subject, folder));
+      const std::string file = Export(format, items);
+      EmptyCalendar();
+      FirstPage(file);
       const Finish finish = Run();
       EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << zone;
       for (const auto& [subject, kept] : exported) {
@@ -404,12 +423,30 @@ TEST_F(CalImportRunTest, AnUnknownZoneKeepsASingleEventsTimesAsWritten) {
   EXPECT_EQ(COleDateTime(Item("Elsewhere")->GetStart()), COleDateTime(2030, 3, 12, 8, 0, 0));
 }
 
-// The exceptions of the series "Weekly" after importing these EXDATE and RDATE lines:
-// deleted original dates and moved ones (original -> new start), local times.
+// The exceptions of a series: deleted original dates and moved ones (original -> new
+// start, and the new ends in the same order), local times.
 struct SeriesExceptions {
   std::vector<COleDateTime> deleted;
   std::vector<std::pair<COleDateTime, COleDateTime>> moved;
+  std::vector<COleDateTime> movedEnds;
 };
+
+SeriesExceptions ExceptionsOf(const Outlook::_AppointmentItemPtr& series) {
+  SeriesExceptions result;
+  const Outlook::ExceptionsPtr exceptions = series->GetRecurrencePattern()->GetExceptions();
+  for (long i = 1; i <= exceptions->GetCount(); ++i) {
+    const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
+    const COleDateTime original(exception->GetOriginalDate());
+    if (exception->GetDeleted() != VARIANT_FALSE) {
+      result.deleted.push_back(original);
+      continue;
+    }
+    const Outlook::_AppointmentItemPtr occurrence = exception->GetAppointmentItem();
+    result.moved.emplace_back(original, COleDateTime(occurrence->GetStart()));
+    result.movedEnds.emplace_back(occurrence->GetEnd());
+  }
+  return result;
+}
 
 class CalImportExceptionsTest : public CalImportRunTest {
  protected:
@@ -420,19 +457,7 @@ class CalImportExceptionsTest : public CalImportRunTest {
                                          "RRULE:FREQ=WEEKLY;COUNT=6\r\n" +
                                              lists))));
     EXPECT_EQ(Run().imported, "1");
-    SeriesExceptions result;
-    const Outlook::ExceptionsPtr exceptions =
-        Item("Weekly")->GetRecurrencePattern()->GetExceptions();
-    for (long i = 1; i <= exceptions->GetCount(); ++i) {
-      const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
-      const COleDateTime original(exception->GetOriginalDate());
-      if (exception->GetDeleted() != VARIANT_FALSE)
-        result.deleted.push_back(original);
-      else
-        result.moved.emplace_back(original,
-                                  COleDateTime(exception->GetAppointmentItem()->GetStart()));
-    }
-    return result;
+    return ExceptionsOf(Item("Weekly"));
   }
 };
 
@@ -468,9 +493,7 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
 
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
   for (const int answer : {IDOK, IDCANCEL}) {
-    LoadCalendar("");
-    m_explorer =
-        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    EmptyCalendar();
     const std::string gone =
         In("a-gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
     const std::string kept =
@@ -528,19 +551,9 @@ TEST_F(CalImportRunTest, ASeriesInAnUnknownZoneIsKeptInTheDefaultZoneUnderItsNam
                  "DTSTART;TZID=Nowhere/Land:20300305T090000\r\n"
                  "DTEND;TZID=Nowhere/Land:20300305T100000\r\n")));
   // The default zone is Tokyo's: nine hours east of UTC, no daylight saving time.
-  std::string tokyo;
-  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
-    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
-    testkit::Click(dlg, IDC_BTN_OPTIONS);
-    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
-  });
-  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [&tokyo](HWND dlg) {
-    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
-      if (item.find("Tokyo") != std::string::npos) tokyo = item;
-    testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, tokyo);
-    testkit::Click(dlg, IDOK);
-  });
+  FirstPage(file, -1, false, "Tokyo");
   EXPECT_EQ(Run().imported, "2");
+  const std::string tokyo = m_zoneName;
   ASSERT_FALSE(tokyo.empty());
   // 9:00 in Tokyo is 0:00 UTC, 1:00 in Central Europe.
   const Outlook::_AppointmentItemPtr series = Item("Series");
