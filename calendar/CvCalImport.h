@@ -140,8 +140,8 @@ class CvCalImport {
                    int mode, const std::string& target);
   // A date alone with a day's end, or in vCalendar 1.0 whole days from a midnight.
   bool _IsAllDay();
-  // The times and all-day flag of the new appointment; the reminder's minutes before
-  // the start, or -1 for none.
+  // The times of the new appointment; the reminder's minutes before the start, or -1
+  // for none.
   long _SetTimes(int mode, const std::string& target);
   // The reminder is on when it has minutes and the appointment (or its series) lies
   // ahead; ownZone is the zone map's key of the zone a series will be kept in, if any.
