@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "addin/CDlgProgress.h"
@@ -126,12 +127,25 @@ class CvCalImport {
   void _LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end, bool& haveEnd);
   bool CreateItem();
   bool CreateItem_();
-  // The times and all-day flag of the new appointment; the reminder's minutes before
-  // the start, or -1 for none.
+  // Deletes the new appointment when it was saved already, and lets it go.
+  void _DiscardNewItem();
+  // Deletes the duplicate the new appointment replaces; when it cannot go, the new
+  // appointment goes instead and false is returned.
+  bool _ReplaceDuplicate();
+  // The zone map's key of the zone the event's start is written in.
+  std::string _EventZone() const;
+  // A date text as a time of the new appointment: a date alone as written, a date-time
+  // converted by mode; false for what cannot be had.
+  bool _ToItemTime(const std::string& text, const std::string& zoneId, COleDateTime& result,
+                   int mode, const std::string& target);
+  // A date alone with a day's end, or in vCalendar 1.0 whole days from a midnight.
+  bool _IsAllDay();
+  // The times of the new appointment; the reminder's minutes before the start, or -1
+  // for none.
   long _SetTimes(int mode, const std::string& target);
   // The reminder is on when it has minutes and the appointment (or its series) lies
-  // ahead.
-  void _SetReminder(long minutes, bool recurring);
+  // ahead; ownZone is the zone map's key of the zone a series will be kept in, if any.
+  void _SetReminder(long minutes, bool recurring, const std::string& ownZone);
   void _SetRecurrence(int mode, const std::string& target);
   void _SetZone(const std::string& target);
   void _SetMeetingUID(bool clean);
@@ -141,7 +155,14 @@ class CvCalImport {
   void _LogAddItem(const char* function, const _com_error* error) const;
 
   // --- Recurrence exceptions -------------------------------------------------------
-  void CreateExceptions();
+  // The dates are compared with the series' occurrences in the times the series was
+  // given: mode and target as for its start.
+  void CreateExceptions(int mode, const std::string& target);
+  // Deletes the occurrences that start at these dates and moves others (original start,
+  // new start); each one on its own, a failure logged with the prefix.
+  void _ApplyExceptions(const std::vector<COleDateTime>& deleted,
+                        const std::vector<std::pair<COleDateTime, COleDateTime>>& moved,
+                        const std::string& prefix);
   std::string _ExceptionLogPrefix();
   static bool RenderRecurrenceItem(const Outlook::_AppointmentItemPtr& item,
                                    const COleDateTime& from, const COleDateTime& to,

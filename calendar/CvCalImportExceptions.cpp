@@ -120,7 +120,7 @@ std::string CvCalImport::_ExceptionLogPrefix() {
          ", Start=" + DateText(COleDateTime(m_newItem->GetStart())) + "} ";
 }
 
-void CvCalImport::CreateExceptions() {
+void CvCalImport::CreateExceptions(int mode, const std::string& target) {
   const std::vector<CalDateText>& exdates = m_event.exceptionDates;
   std::vector<CalDateText> rdates;
   for (const CalExtraDate& extra : m_event.extraDates) rdates.push_back({extra.text, extra.zoneId});
@@ -143,11 +143,7 @@ void CvCalImport::CreateExceptions() {
   const auto add = [&](const CalDateText& value, Kind kind) {
     COleDateTime date;
     const std::string zone = value.zoneId.empty() ? eventZone : value.zoneId;
-    if (ToDate(value.text, zone, date, kToLocal, "")) {
-      work.push_back({COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), date.GetHour(),
-                                   date.GetMinute(), date.GetSecond()),
-                      kind});
-    }
+    if (_ToItemTime(value.text, zone, date, mode, target)) work.push_back({date, kind});
   };
   for (const CalDateText& value : exdates) add(value, kException);
   for (const CalDateText& value : rdates) add(value, kExtra);
@@ -247,7 +243,12 @@ void CvCalImport::CreateExceptions() {
   for (const auto& [from, to] : moved) dump += DateText(from) + "->" + DateText(to) + " ";
   dump += "} DEBUG DUBM ----";
   g_LogTimer.Inf(3, kTag, "%s", dump.c_str());
-  // 12: Outlook's exceptions, each on its own.
+  _ApplyExceptions(deleted, moved, prefix);
+}
+
+void CvCalImport::_ApplyExceptions(const std::vector<COleDateTime>& deleted,
+                                   const std::vector<std::pair<COleDateTime, COleDateTime>>& moved,
+                                   const std::string& prefix) {
   const Outlook::RecurrencePatternPtr pattern = m_newItem->GetRecurrencePattern();
   const auto occurrenceAt = [&](const COleDateTime& date) -> Outlook::_AppointmentItemPtr {
     try {

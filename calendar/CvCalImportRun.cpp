@@ -32,6 +32,7 @@ namespace {
 constexpr const char* kExecute = "CvCalImport::Execute";
 constexpr const char* kFilterItem = "CvCalImport::FilterItem";
 constexpr const char* kCreateItem = "CvCalImport::CreateItem_";
+constexpr const char* kResolveConflict = "CvCalImport::_ResolveConflict";
 constexpr const char* kMeetingSet = "{6ED8DA90-450B-101B-98DA-00AA003F1305}";
 constexpr long kGlobalObjectId = 3;
 constexpr long kCleanGlobalObjectId = 35;
@@ -55,6 +56,10 @@ COleDateTime WholeSeconds(const COleDateTime& date) {
   if (date.GetStatus() != COleDateTime::valid) return date;
   return COleDateTime(date.GetYear(), date.GetMonth(), date.GetDay(), date.GetHour(),
                       date.GetMinute(), date.GetSecond());
+}
+
+bool IsMidnight(const COleDateTime& date) {
+  return date.GetHour() == 0 && date.GetMinute() == 0 && date.GetSecond() == 0;
 }
 
 // A value for a Restrict condition, in apostrophes, an apostrophe inside written twice.
@@ -356,15 +361,41 @@ int CvCalImport::_ResolveConflict() {
     m_duplicate = nullptr;
     return 0;
   }
-  m_newItem->Save();
+  try {
+    m_newItem->Save();
+  } catch (...) {
+    // A series stands in the folder once its exceptions are made: left there, it would
+    // lack what came after them, and a later import keeping duplicates would skip the
+    // event for good.
+    _DiscardNewItem();
+    throw;
+  }
+  if (m_conflict == kReplace && m_duplicate && !_ReplaceDuplicate()) {
+    ++m_errors;
+    m_duplicate = nullptr;
+    return 0;
+  }
   ++m_created;
   m_newItem = nullptr;
-  if (m_conflict == kReplace && m_duplicate) m_duplicate->Delete();
   m_duplicate = nullptr;
   m_progress.Step();
   if (m_progress.m_bCancel) return -1;
   if (m_progress.IsHelpPressed()) g_Lib.ShowContextHelp(help_topics::kImportEvents);
   return 0;
+}
+
+bool CvCalImport::_ReplaceDuplicate() {
+  try {
+    m_duplicate->Delete();
+    return true;
+  } catch (const _com_error& error) {
+    g_LogTimer.Err(kResolveConflict, error.Error(),
+                   "the appointment to replace cannot be deleted (%s), file(%s)",
+                   Narrow(error.Description()).c_str(), m_fileName.c_str());
+  }
+  // Kept, the new appointment would stand beside the old one.
+  _DiscardNewItem();
+  return false;
 }
 
 std::string CvCalImport::_FormatRestrictTime(const COleDateTime& date) const {
@@ -413,20 +444,23 @@ bool CvCalImport::CreateItem() {
   } catch (...) {
     _LogAddItem("CvCalImport::CreateItem", nullptr);
   }
-  // An appointment saved on the way (by the exceptions or the zone) is not left behind
-  // half built.
+  _DiscardNewItem();
+  return false;
+}
+
+void CvCalImport::_DiscardNewItem() {
+  // An appointment saved on the way (by the exceptions or the zone) is not left behind.
   if (m_newItem) {
     try {
       if (m_newItem->GetEntryID().length() > 0) {
         m_newItem->Delete();
-        g_LogTimer.Err("CvCalImport::CreateItem", 0, "the half-built appointment was deleted");
+        g_LogTimer.Err("CvCalImport::CreateItem", 0, "the new appointment was deleted again");
       }
     } catch (const _com_error& error) {
       LogComError("CvCalImport::CreateItem", error);
     }
   }
   m_newItem = nullptr;
-  return false;
 }
 
 bool CvCalImport::CreateItem_() {
@@ -439,14 +473,18 @@ bool CvCalImport::CreateItem_() {
   }
   if (!m_newItem) return false;
   const bool recurring = m_event.rule.type != ParsedRule::kNone;
+  const bool allDay = _IsAllDay();
+  // A day is the same day in every zone: an event of days keeps the days its own zone
+  // shows, as local days.
+  const bool days = allDay || IsDateOnly(m_event.start.text);
   // A series is kept in its own zone; without the MAPI helpers that zone cannot be
   // set, so its times are taken into local time like a single event's.
-  const bool ownZone = recurring && m_mapiUtils;
+  const bool ownZone = recurring && m_mapiUtils && !days;
   std::string target;
-  if (ownZone)
-    target = m_zones.count(m_event.start.zoneId) != 0 ? m_event.start.zoneId : DefaultZoneKey;
-  const int mode = ownZone ? kToTarget : kToLocal;
+  if (ownZone || days) target = _EventZone();
+  const int mode = ownZone || days ? kToTarget : kToLocal;
   const long reminder = _SetTimes(mode, target);
+  if (allDay) m_newItem->PutAllDayEvent(VARIANT_TRUE);
   m_newItem->PutSensitivity(static_cast<Outlook::OlSensitivity>(m_event.sensitivity));
   m_newItem->PutImportance(static_cast<Outlook::OlImportance>(m_event.importance));
   m_newItem->PutBusyStatus(static_cast<Outlook::OlBusyStatus>(m_event.busyStatus));
@@ -456,7 +494,7 @@ bool CvCalImport::CreateItem_() {
   if (!m_event.location.empty()) m_newItem->PutLocation(Wide(m_event.location));
   if (!m_event.resources.empty()) m_newItem->PutResources(Wide(m_event.resources));
   if (recurring) _SetRecurrence(mode, target);
-  _SetReminder(reminder, recurring);
+  _SetReminder(reminder, recurring, ownZone ? target : std::string());
   if (ownZone) _SetZone(target);
   if (!m_event.uid.empty()) _SetMeetingUID(true);
   _SetOrganizer();
@@ -469,12 +507,42 @@ bool CvCalImport::CreateItem_() {
   return true;
 }
 
+std::string CvCalImport::_EventZone() const {
+  return m_zones.count(m_event.start.zoneId) != 0 ? m_event.start.zoneId : DefaultZoneKey;
+}
+
+bool CvCalImport::_ToItemTime(const std::string& text, const std::string& zoneId,
+                              COleDateTime& result, int mode, const std::string& target) {
+  // A date alone is a day, whatever the zone: it is never converted.
+  if (!ToDate(text, zoneId, result, IsDateOnly(text) ? kAsWritten : mode, target)) return false;
+  result = WholeSeconds(result);
+  return true;
+}
+
+bool CvCalImport::_IsAllDay() {
+  const CalDateText& start = m_event.start;
+  const CalDateText& end = m_event.end;
+  if (IsDateOnly(start.text))
+    return IsDateOnly(end.text) || (end.text.empty() && m_event.duration == kDayMinutes);
+  // vCalendar 1.0 has no form of its own for a day: there a day is an event from a
+  // midnight of its zone that lasts whole days.
+  if (m_format != kVCal10) return false;
+  COleDateTime first, last;
+  if (!_ToItemTime(start.text, start.zoneId, first, kToTarget, _EventZone()) || !IsMidnight(first))
+    return false;
+  if (!end.text.empty()) {
+    if (!_ToItemTime(end.text, end.zoneId, last, kToTarget, _EventZone())) return false;
+  } else if (m_event.duration != ParsedEvent::kNoDuration) {
+    last = first + COleDateTimeSpan(0, 0, m_event.duration, 0);
+  } else {
+    return false;
+  }
+  return last > first && IsMidnight(last);
+}
+
 long CvCalImport::_SetTimes(int mode, const std::string& target) {
   const auto convert = [&](const std::string& text, const std::string& zone, COleDateTime& result) {
-    const int dateMode = IsDateOnly(text) ? kAsWritten : mode;
-    if (!ToDate(text, zone, result, dateMode, target)) return false;
-    result = WholeSeconds(result);
-    return true;
+    return _ToItemTime(text, zone, result, mode, target);
   };
   COleDateTime start;
   const bool haveStart = convert(m_event.start.text, m_event.start.zoneId, start);
@@ -495,25 +563,24 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
   } else if (m_event.duration != ParsedEvent::kNoDuration) {
     m_newItem->PutDuration(m_event.duration);
   }
-  const bool dayStart = IsDateOnly(m_event.start.text);
-  const bool dayEnd =
-      IsDateOnly(m_event.end.text) || (m_event.end.text.empty() && m_event.duration == kDayMinutes);
-  const auto midnight = [](const COleDateTime& d) {
-    return d.GetHour() == 0 && d.GetMinute() == 0 && d.GetSecond() == 0;
-  };
-  if (haveStart && dayStart && dayEnd && midnight(start) && (!haveEnd || midnight(end)))
-    m_newItem->PutAllDayEvent(VARIANT_TRUE);
   return reminder;
 }
 
-void CvCalImport::_SetReminder(long minutes, bool recurring) {
-  const COleDateTime now = COleDateTime::GetCurrentTime();
+void CvCalImport::_SetReminder(long minutes, bool recurring, const std::string& ownZone) {
+  COleDateTime now = COleDateTime::GetCurrentTime();
+  // A series bound for a zone of its own shows that zone's times until it gets it.
+  const auto zone = m_zones.find(ownZone);
+  if (zone != m_zones.end()) now = LocalToZoneTime(now, zone->second);
   bool ahead = COleDateTime(m_newItem->GetStart()) >= now;
-  // A series that began in the past still has occurrences to remind of while it runs.
+  // A series that began in the past still has occurrences to remind of while it runs:
+  // the last one begins at the series' time on its end date.
   if (!ahead && recurring) {
     const Outlook::RecurrencePatternPtr pattern = m_newItem->GetRecurrencePattern();
+    const COleDateTime day(pattern->GetPatternEndDate());
+    const COleDateTime time(pattern->GetStartTime());
     ahead = pattern->GetNoEndDate() != VARIANT_FALSE ||
-            COleDateTime(pattern->GetPatternEndDate()) >= now;
+            COleDateTime(day.GetYear(), day.GetMonth(), day.GetDay(), time.GetHour(),
+                         time.GetMinute(), time.GetSecond()) >= now;
   }
   const bool on = minutes >= 0 && ahead;
   m_newItem->PutReminderSet(on ? VARIANT_TRUE : VARIANT_FALSE);
@@ -546,7 +613,7 @@ void CvCalImport::_SetRecurrence(int mode, const std::string& target) {
   } else if (rule.occurrences > 0) {
     pattern->PutOccurrences(rule.occurrences);
   } else if (!rule.endDate.empty() &&
-             ToDate(rule.endDate, m_event.start.zoneId, endDate, mode, target)) {
+             _ToItemTime(rule.endDate, m_event.start.zoneId, endDate, mode, target)) {
     pattern->PutPatternEndDate(endDate.m_dt);
   } else if (m_format == kVCal10) {
     pattern->PutOccurrences(2);
@@ -554,7 +621,7 @@ void CvCalImport::_SetRecurrence(int mode, const std::string& target) {
     pattern->PutNoEndDate(VARIANT_TRUE);
   }
   try {
-    CreateExceptions();
+    CreateExceptions(mode, target);
   } catch (...) {
     g_LogTimer.Err(kCreateItem, 0, "CreateExceptions raise exception");
   }

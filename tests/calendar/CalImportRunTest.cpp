@@ -3,6 +3,7 @@
 // filter, the recurrence exceptions, a series' own zone, the meeting id and Cancel.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -20,6 +21,7 @@
 #include "testkit/Files.h"
 #include "testkit/Operator.h"
 #include "testkit/Outlook.h"
+#include "testkit/Redemption.h"
 #include "testkit/Store.h"
 #include "testkit/TimeZone.h"
 #include "testkit/Watchdog.h"
@@ -66,17 +68,25 @@ class CalImportRunTest : public CalWriterTest {
     return Temp().windowsPath("in\\" + name);
   }
   // The first page with these files, left with "Import All" (or "Next >"), and the
-  // options dialog choosing the conflict code when one is given.
-  void FirstPage(const std::string& files, int conflict = -1, bool next = false) {
-    testkit::OnDialog(IDD_VCAL_IMPORT, [files, conflict, next](HWND dlg) {
+  // options dialog choosing the conflict code and the default zone (the first listed
+  // whose name holds zone, kept in m_zoneName) when one is given.
+  void FirstPage(const std::string& files, int conflict = -1, bool next = false,
+                 const std::string& zone = "") {
+    const bool options = conflict >= 0 || !zone.empty();
+    testkit::OnDialog(IDD_VCAL_IMPORT, [files, options, next](HWND dlg) {
       testkit::TypeText(dlg, IDC_TXT_WIN_FLD, files);
-      if (conflict >= 0) testkit::Click(dlg, IDC_BTN_OPTIONS);
+      if (options) testkit::Click(dlg, IDC_BTN_OPTIONS);
       testkit::Click(dlg, next ? IDOK : IDC_BTN_IMPORT_ALL);
     });
-    if (conflict < 0) return;
-    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [conflict](HWND dlg) {
+    if (!options) return;
+    m_zoneName.clear();
+    testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [this, conflict, zone](HWND dlg) {
       const int radios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
-      testkit::Click(dlg, radios[conflict]);
+      if (conflict >= 0) testkit::Click(dlg, radios[conflict]);
+      for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+        if (!zone.empty() && m_zoneName.empty() && item.find(zone) != std::string::npos)
+          m_zoneName = item;
+      if (!m_zoneName.empty()) testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, m_zoneName);
       testkit::Click(dlg, IDOK);
     });
   }
@@ -99,10 +109,32 @@ class CalImportRunTest : public CalWriterTest {
     return Appointment(subject);
   }
 
+  // An empty calendar, shown.
+  void EmptyCalendar() {
+    LoadCalendar("");
+    m_explorer =
+        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  }
+  // Kelvra's export of these appointments (folder, subject) into one file of that format.
+  std::string Export(int format, const std::vector<std::pair<std::string, std::string>>& items) {
+    CvCalExport writer;
+    writer.SetOutlookVersion(14);
+    writer.SetFormat(format);
+    writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
+    EXPECT_TRUE(writer.BeforeExport());
+    for (const auto& [folder, subject] : items) {
+      writer.SetItem(Appointment(subject, folder));
+      EXPECT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
+    }
+    writer.FinishExport();
+    return writer.CurrentFile();
+  }
+
   testkit::Watchdog m_watchdog{"calendar import run", std::chrono::seconds(60)};
   Outlook::_ApplicationPtr m_app;
   Outlook::_ExplorerPtr m_explorer;
   HKEY m_key = nullptr;
+  std::string m_zoneName;
 };
 
 TEST_F(CalImportRunTest, ImportAllMakesAnAppointmentOfEveryEvent) {
@@ -310,29 +342,16 @@ TEST_F(CalImportRunTest, WhatTheExportWritesComesBackInBothFormats) {
       if (*zone) testkit::SetSystemTimeZone(std::string(zone));
       testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
       std::map<std::string, Kept> exported;
-      CvCalExport writer;
-      writer.SetOutlookVersion(14);
-      writer.SetFormat(format);
-      writer.SetOutput(Temp().windowsPath("in"), true, true, "RoundTrip");
-      ASSERT_TRUE(writer.BeforeExport());
       // The calendar's events and every kind of rule.
       std::vector<std::pair<std::string, std::string>> items;
       for (const std::string& subject : Subjects()) items.emplace_back(kCalendar, subject);
       for (const std::string& subject : CalWriterTest::Subjects(kRules))
         items.emplace_back(kRules, subject);
-      for (const auto& [folder, subject] : items) {
-        const Outlook::_AppointmentItemPtr item = Appointment(subject, folder);
-        writer.SetItem(item);
-        ASSERT_EQ(writer.ExportItem(), 0) << subject << Log().Text();
-        exported[subject] = KeptOf(item);
-        // vCalendar 1.0 has no all-day form: such a day comes back as a day-long event.
-        if (format == k10) exported[subject].allDay = false;
-      }
-      writer.FinishExport();
-      LoadCalendar("");
-      m_explorer =
-          testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
-      FirstPage(writer.CurrentFile());
+      for (const auto& [folder, subject] : items)
+        exported[subject] = KeptOf(Appointment(subject, folder));
+      const std::string file = Export(format, items);
+      EmptyCalendar();
+      FirstPage(file);
       const Finish finish = Run();
       EXPECT_EQ(finish.imported, std::to_string(exported.size())) << format << zone;
       for (const auto& [subject, kept] : exported) {
@@ -406,12 +425,30 @@ TEST_F(CalImportRunTest, AnUnknownZoneKeepsASingleEventsTimesAsWritten) {
   EXPECT_EQ(COleDateTime(Item("Elsewhere")->GetStart()), COleDateTime(2030, 3, 12, 8, 0, 0));
 }
 
-// The exceptions of the series "Weekly" after importing these EXDATE and RDATE lines:
-// deleted original dates and moved ones (original -> new start), local times.
+// The exceptions of a series: deleted original dates and moved ones (original -> new
+// start, and the new ends in the same order), local times.
 struct SeriesExceptions {
   std::vector<COleDateTime> deleted;
   std::vector<std::pair<COleDateTime, COleDateTime>> moved;
+  std::vector<COleDateTime> movedEnds;
 };
+
+SeriesExceptions ExceptionsOf(const Outlook::_AppointmentItemPtr& series) {
+  SeriesExceptions result;
+  const Outlook::ExceptionsPtr exceptions = series->GetRecurrencePattern()->GetExceptions();
+  for (long i = 1; i <= exceptions->GetCount(); ++i) {
+    const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
+    const COleDateTime original(exception->GetOriginalDate());
+    if (exception->GetDeleted() != VARIANT_FALSE) {
+      result.deleted.push_back(original);
+      continue;
+    }
+    const Outlook::_AppointmentItemPtr occurrence = exception->GetAppointmentItem();
+    result.moved.emplace_back(original, COleDateTime(occurrence->GetStart()));
+    result.movedEnds.emplace_back(occurrence->GetEnd());
+  }
+  return result;
+}
 
 class CalImportExceptionsTest : public CalImportRunTest {
  protected:
@@ -422,19 +459,7 @@ class CalImportExceptionsTest : public CalImportRunTest {
                                          "RRULE:FREQ=WEEKLY;COUNT=6\r\n" +
                                              lists))));
     EXPECT_EQ(Run().imported, "1");
-    SeriesExceptions result;
-    const Outlook::ExceptionsPtr exceptions =
-        Item("Weekly")->GetRecurrencePattern()->GetExceptions();
-    for (long i = 1; i <= exceptions->GetCount(); ++i) {
-      const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
-      const COleDateTime original(exception->GetOriginalDate());
-      if (exception->GetDeleted() != VARIANT_FALSE)
-        result.deleted.push_back(original);
-      else
-        result.moved.emplace_back(original,
-                                  COleDateTime(exception->GetAppointmentItem()->GetStart()));
-    }
-    return result;
+    return ExceptionsOf(Item("Weekly"));
   }
 };
 
@@ -470,9 +495,7 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
 
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
   for (const int answer : {IDOK, IDCANCEL}) {
-    LoadCalendar("");
-    m_explorer =
-        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    EmptyCalendar();
     const std::string gone =
         In("a-gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
     const std::string kept =
@@ -530,19 +553,9 @@ TEST_F(CalImportRunTest, ASeriesInAnUnknownZoneIsKeptInTheDefaultZoneUnderItsNam
                  "DTSTART;TZID=Nowhere/Land:20300305T090000\r\n"
                  "DTEND;TZID=Nowhere/Land:20300305T100000\r\n")));
   // The default zone is Tokyo's: nine hours east of UTC, no daylight saving time.
-  std::string tokyo;
-  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
-    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
-    testkit::Click(dlg, IDC_BTN_OPTIONS);
-    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
-  });
-  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [&tokyo](HWND dlg) {
-    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
-      if (item.find("Tokyo") != std::string::npos) tokyo = item;
-    testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, tokyo);
-    testkit::Click(dlg, IDOK);
-  });
+  FirstPage(file, -1, false, "Tokyo");
   EXPECT_EQ(Run().imported, "2");
+  const std::string tokyo = m_zoneName;
   ASSERT_FALSE(tokyo.empty());
   // 9:00 in Tokyo is 0:00 UTC, 1:00 in Central Europe.
   const Outlook::_AppointmentItemPtr series = Item("Series");
@@ -619,6 +632,305 @@ TEST_F(CalImportRunTest, CancelStopsTheRunAfterTheEventInHand) {
   EXPECT_EQ(finish.failed, "0");
   EXPECT_EQ(finish.skipped, "2");
   EXPECT_EQ(Subjects(), (std::vector<std::string>{"A1", "A2", "C1"}));
+}
+
+// --- Time frames: exceptions, days and reminders -----------------------------------------
+
+constexpr const char* kNewYorkZone =
+    "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+    "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nDTSTART:19700308T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\n"
+    "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nDTSTART:19701101T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+constexpr const char* kTokyoZone =
+    "BEGIN:VTIMEZONE\r\nTZID:Asia/Tokyo\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0900\r\n"
+    "TZOFFSETTO:+0900\r\nDTSTART:19700101T000000\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+const char* WithMapi(bool mapi) { return mapi ? "with the MAPI helpers" : "without them"; }
+
+// Runs the import with or without the MAPI helpers.
+void UseMapiHelpers(bool mapi) {
+  testkit::ClearCreateFailures();
+  if (!mapi) testkit::FailCreate("Redemption.MapiUtils", REGDB_E_CLASSNOTREG);
+}
+
+COleDateTime Date(int y, int m, int d, int h = 0, int min = 0) {
+  return COleDateTime(y, m, d, h, min, 0);
+}
+
+TEST_F(CalImportRunTest, ASeriesInAnotherZoneKeepsItsDeletedAndMovedOccurrences) {
+  // Mondays at 9:00 in New York, 15:00 in Central Europe while both keep standard time:
+  // the 11th of February is deleted, the 18th moved to the Tuesday after. Kept in its
+  // own zone, the series also keeps 9:00 in New York once daylight time began there on
+  // the 10th of March, 14:00 here: the 11th of March is deleted too.
+  const char* byZone[] = {
+      "EXDATE;TZID=America/New_York:20300211T090000,20300218T090000\r\n"
+      "RDATE;TZID=America/New_York:20300219T090000\r\n",
+      "EXDATE;TZID=America/New_York:20300311T090000\r\n"};
+  const char* inUtc[] = {"EXDATE:20300211T140000Z,20300218T140000Z\r\nRDATE:20300219T140000Z\r\n",
+                         "EXDATE:20300311T130000Z\r\n"};
+  for (const bool mapi : {true, false})
+    for (const bool utc : {false, true}) {
+      const char* const* lists = utc ? inUtc : byZone;
+      SCOPED_TRACE(std::string(WithMapi(mapi)) + (utc ? ", in UTC" : ", in its zone"));
+      EmptyCalendar();
+      UseMapiHelpers(mapi);
+      FirstPage(
+          In("zoned.ics", Calendar(std::string(kNewYorkZone) +
+                                   Vevent("Weekly",
+                                          "DTSTART;TZID=America/New_York:20300204T090000\r\n"
+                                          "DTEND;TZID=America/New_York:20300204T100000\r\n"
+                                          "RRULE:FREQ=WEEKLY;COUNT=8\r\n" +
+                                              std::string(lists[0]) + (mapi ? lists[1] : "")))));
+      EXPECT_EQ(Run().imported, "1");
+      const Outlook::_AppointmentItemPtr series = Item("Weekly");
+      const Kept kept = KeptOf(series);
+      EXPECT_EQ(kept.start, Date(2030, 2, 4, 15));
+      EXPECT_EQ(kept.end, Date(2030, 2, 4, 16));
+      EXPECT_FALSE(kept.allDay);
+      EXPECT_EQ(kept.recurrenceType, Outlook::olRecursWeekly);
+      EXPECT_EQ(kept.dayMask, 2);
+      EXPECT_EQ(kept.occurrences, 8);
+      const SeriesExceptions exceptions = ExceptionsOf(series);
+      std::vector<COleDateTime> deleted{Date(2030, 2, 11, 15)};
+      if (mapi) deleted.push_back(Date(2030, 3, 11, 14));
+      EXPECT_EQ(exceptions.deleted, deleted) << Log().Text();
+      EXPECT_EQ(exceptions.moved, (std::vector<std::pair<COleDateTime, COleDateTime>>{
+                                      {Date(2030, 2, 18, 15), Date(2030, 2, 19, 15)}}));
+      EXPECT_EQ(exceptions.movedEnds, std::vector<COleDateTime>{Date(2030, 2, 19, 16)});
+      EXPECT_EQ(series->GetReminderSet(), VARIANT_FALSE);
+    }
+  EXPECT_EQ(Log().Text().find("wrong dates in EXDATE"), std::string::npos);
+}
+
+// The zone record of Eastern Time (US & Canada).
+constexpr const char* kUsZoneRecord =
+    "2C01000000000000C4FFFFFF000000000B000000010002000000000000000000000003000000020002000000000000"
+    "00";
+
+TEST_F(CalImportRunTest, AUsSeriesWithExceptionsComesBackFromTheExportInBothFormats) {
+  // Mondays at 10:00 in New York (16:00 here); the 8th of June deleted, the 15th moved
+  // to 12:00 (dates in the series' zone).
+  const std::string series =
+      R"({"Subject": "US weekly", "Start": "2026-06-01T16:00:00", "End": "2026-06-01T17:00:00",
+      "RecurrencePattern": {"RecurrenceType": 1, "Interval": 1, "DayOfWeekMask": 2,
+        "PatternStartDate": "2026-06-01", "NoEndDate": false, "Occurrences": 6,
+        "StartTime": "10:00:00", "Duration": 60},
+      "Exceptions": [{"OriginalDate": "2026-06-08T10:00:00", "Deleted": true},
+                     {"OriginalDate": "2026-06-15T10:00:00", "Start": "2026-06-15T12:00:00",
+                      "End": "2026-06-15T13:00:00"}],
+      "NamedProperties": [{"set": "{00062002-0000-0000-C000-000000000046}", "id": "0x8233",
+        "type": "0x0102", "value": ")" +
+      std::string(kUsZoneRecord) + R"("}]})";
+  for (const int format : {k20, k10}) {
+    SCOPED_TRACE(format);
+    LoadCalendar(series);
+    const Kept kept = KeptOf(Item("US weekly"));
+    ASSERT_EQ(kept.start, Date(2026, 6, 1, 16));
+    const SeriesExceptions before = ExceptionsOf(Item("US weekly"));
+    ASSERT_EQ(before.deleted, std::vector<COleDateTime>{Date(2026, 6, 8, 16)});
+    ASSERT_EQ(before.moved.size(), 1u);
+    ASSERT_EQ(before.moved[0].second, Date(2026, 6, 15, 18));
+    const std::string file = Export(format, {{kCalendar, "US weekly"}});
+    EmptyCalendar();
+    FirstPage(file);
+    EXPECT_EQ(Run().imported, "1");
+    EXPECT_EQ(KeptOf(Item("US weekly")), kept);
+    const SeriesExceptions after = ExceptionsOf(Item("US weekly"));
+    EXPECT_EQ(after.deleted, before.deleted) << Log().Text();
+    EXPECT_EQ(after.moved, before.moved) << Log().Text();
+    EXPECT_EQ(after.movedEnds, before.movedEnds);
+  }
+}
+
+TEST_F(CalImportRunTest, ARecurringDayKeepsItsDayInEveryZone) {
+  testkit::SeedZoneList();
+  const std::string birthday =
+      Calendar(Vevent("Birthday",
+                      "DTSTART;VALUE=DATE:20300501\r\nDTEND;VALUE=DATE:20300502\r\n"
+                      "RRULE:FREQ=YEARLY;UNTIL=20330501\r\nEXDATE;VALUE=DATE:20310501\r\n"));
+  // System zone, default zone ("" leaves the one the page proposes).
+  const std::pair<const char*, const char*> zones[] = {{"W. Europe Standard Time", "Tokyo"},
+                                                       {"Tokyo Standard Time", ""},
+                                                       {"Pacific Standard Time", "Tokyo"},
+                                                       {"Tokyo Standard Time", "Pacific"}};
+  for (const bool mapi : {true, false})
+    for (const auto& [system, proposed] : zones) {
+      SCOPED_TRACE(std::string(WithMapi(mapi)) + ", system " + system + ", default " + proposed);
+      ASSERT_TRUE(testkit::SetSystemTimeZone(std::string(system)));
+      EmptyCalendar();
+      UseMapiHelpers(mapi);
+      FirstPage(In("birthday.ics", birthday), -1, false, proposed);
+      EXPECT_EQ(Run().imported, "1");
+      const Outlook::_AppointmentItemPtr item = Item("Birthday");
+      const Kept kept = KeptOf(item);
+      EXPECT_EQ(kept.start, Date(2030, 5, 1));
+      EXPECT_EQ(kept.end, Date(2030, 5, 2));
+      EXPECT_TRUE(kept.allDay);
+      EXPECT_EQ(kept.recurrenceType, Outlook::olRecursYearly);
+      EXPECT_EQ(kept.dayOfMonth, 1);
+      EXPECT_EQ(kept.monthOfYear, 5);
+      EXPECT_FALSE(kept.noEnd);
+      EXPECT_EQ(COleDateTime(item->GetRecurrencePattern()->GetPatternEndDate()), Date(2033, 5, 1));
+      const SeriesExceptions exceptions = ExceptionsOf(item);
+      EXPECT_EQ(exceptions.deleted, std::vector<COleDateTime>{Date(2031, 5, 1)}) << Log().Text();
+      EXPECT_TRUE(exceptions.moved.empty());
+    }
+}
+
+TEST_F(CalImportRunTest, AnEndDateAloneEndsATimedSeriesOnThatDay) {
+  // Daily at 10:00 in Tokyo (3:00 here) up to the 5th of May, which is the 5th here too.
+  const std::string file =
+      In("until.ics",
+         Calendar(std::string(kTokyoZone) + Vevent("Daily",
+                                                   "DTSTART;TZID=Asia/Tokyo:20300501T100000\r\n"
+                                                   "DTEND;TZID=Asia/Tokyo:20300501T110000\r\n"
+                                                   "RRULE:FREQ=DAILY;UNTIL=20300505\r\n")));
+  for (const bool mapi : {true, false}) {
+    SCOPED_TRACE(WithMapi(mapi));
+    EmptyCalendar();
+    UseMapiHelpers(mapi);
+    FirstPage(file);
+    EXPECT_EQ(Run().imported, "1");
+    const Outlook::_AppointmentItemPtr item = Item("Daily");
+    EXPECT_EQ(COleDateTime(item->GetStart()), Date(2030, 5, 1, 3));
+    EXPECT_EQ(COleDateTime(item->GetEnd()), Date(2030, 5, 1, 4));
+    const Outlook::RecurrencePatternPtr pattern = item->GetRecurrencePattern();
+    EXPECT_EQ(pattern->GetRecurrenceType(), Outlook::olRecursDaily);
+    EXPECT_EQ(COleDateTime(pattern->GetPatternEndDate()), Date(2030, 5, 5));
+    EXPECT_EQ(pattern->GetOccurrences(), 5);
+  }
+}
+
+TEST_F(CalImportRunTest, AVCalendarEventOfWholeDaysFromAMidnightIsADay) {
+  // Central European summer time: midnight is 22:00 UTC the day before.
+  const std::string local =
+      "BEGIN:VCALENDAR\r\nVERSION:1.0\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Day\r\nDTSTART:20300430T220000Z\r\nDTEND:20300501T220000Z\r\n"
+      "END:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Two days\r\nDTSTART:20300430T220000Z\r\n"
+      "DTEND:20300502T220000Z\r\nEND:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Phone day\r\nDTSTART:20300510T000000\r\nDTEND:20300511T000000\r\n"
+      "END:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:From one\r\nDTSTART:20300430T230000Z\r\nDTEND:20300501T230000Z\r\n"
+      "END:VEVENT\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Day and an hour\r\nDTSTART:20300430T220000Z\r\n"
+      "DTEND:20300501T230000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  // A day of Tokyo's calendar is that day here too.
+  const std::string tokyo =
+      "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nTZ:+09:00\r\n"
+      "BEGIN:VEVENT\r\nSUMMARY:Tokyo day\r\nDTSTART:20300430T150000Z\r\n"
+      "DTEND:20300501T150000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  FirstPage("\"" + In("local.vcs", local) + "\" \"" + In("tokyo.vcs", tokyo) + "\"");
+  EXPECT_EQ(Run().imported, "6");
+  const auto expect = [](const std::string& subject, COleDateTime start, COleDateTime end,
+                         bool allDay) {
+    const Kept kept = KeptOf(Item(subject));
+    EXPECT_EQ(kept.start, start) << subject;
+    EXPECT_EQ(kept.end, end) << subject;
+    EXPECT_EQ(kept.allDay, allDay) << subject;
+  };
+  expect("Day", Date(2030, 5, 1), Date(2030, 5, 2), true);
+  expect("Two days", Date(2030, 5, 1), Date(2030, 5, 3), true);
+  expect("Phone day", Date(2030, 5, 10), Date(2030, 5, 11), true);
+  expect("Tokyo day", Date(2030, 5, 1), Date(2030, 5, 2), true);
+  expect("From one", Date(2030, 5, 1, 1), Date(2030, 5, 2, 1), false);
+  expect("Day and an hour", Date(2030, 5, 1), Date(2030, 5, 2, 1), false);
+}
+
+TEST_F(CalImportRunTest, ReplacingADayWithItsVCalendarExportKeepsADay) {
+  testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
+  m_explorer =
+      testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  const Kept kept = KeptOf(Item("All-day"));
+  ASSERT_TRUE(kept.allDay);
+  FirstPage(Export(k10, {{kCalendar, "All-day"}}), CvCalImport::kReplace);
+  const Finish finish = Run();
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(finish.failed, "0") << Log().Text();
+  const std::vector<std::string> subjects = Subjects();
+  EXPECT_EQ(std::count(subjects.begin(), subjects.end(), "All-day"), 1);
+  EXPECT_EQ(KeptOf(Item("All-day")), kept);
+}
+
+TEST_F(CalImportRunTest, ASeriesWhoseLastOccurrenceIsLaterTodayKeepsItsReminder) {
+  // Now is the 5th of March 2026, 14:30 here; each series' third day is today.
+  const std::string alarm =
+      "BEGIN:VALARM\r\nTRIGGER:-PT10M\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\n";
+  const std::string daily = "RRULE:FREQ=DAILY;COUNT=3\r\n" + alarm;
+  FirstPage(In(
+      "today.ics",
+      Calendar(
+          std::string(kNewYorkZone) +
+          Vevent("Evening", "DTSTART:20260303T170000Z\r\nDURATION:PT1H\r\n" + daily) +
+          Vevent("Morning", "DTSTART:20260303T080000Z\r\nDURATION:PT1H\r\n" + daily) +
+          // 9:00 in New York is 15:00 here.
+          Vevent("New York",
+                 "DTSTART;TZID=America/New_York:20260303T090000\r\nDURATION:PT1H\r\n" + daily))));
+  EXPECT_EQ(Run().imported, "3");
+  const auto expect = [](const std::string& subject, COleDateTime start, bool on) {
+    const Outlook::_AppointmentItemPtr item = Item(subject);
+    EXPECT_EQ(COleDateTime(item->GetStart()), start) << subject;
+    EXPECT_EQ(item->GetRecurrencePattern()->GetOccurrences(), 3) << subject;
+    EXPECT_EQ(item->GetReminderSet() != VARIANT_FALSE, on) << subject;
+    if (on) {
+      EXPECT_EQ(item->GetReminderMinutesBeforeStart(), 10) << subject;
+    }
+  };
+  expect("Evening", Date(2026, 3, 3, 18), true);
+  expect("Morning", Date(2026, 3, 3, 9), false);
+  expect("New York", Date(2026, 3, 3, 15), true);
+}
+
+TEST_F(CalImportRunTest, AReplaceWhoseOldEventCannotGoCountsOnceAsFailed) {
+  const std::string file =
+      In("bob.ics", Calendar(Vevent("Bob",
+                                    "DTSTART:20300312T180000Z\r\nDTEND:20300312T200000Z\r\n"
+                                    "LOCATION:Old place\r\n")));
+  EmptyCalendar();
+  FirstPage(file);
+  EXPECT_EQ(Run().imported, "1");
+  const Kept old = KeptOf(Item("Bob"));
+  testkit::FailCall("AppointmentItem.Delete", 1, E_FAIL);
+  FirstPage(file, CvCalImport::kReplace);
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "1/1");
+  EXPECT_EQ(finish.imported, "0");
+  EXPECT_EQ(finish.failed, "1");
+  EXPECT_EQ(finish.skipped, "0");
+  // The old one stays, alone.
+  EXPECT_EQ(Subjects(), std::vector<std::string>{"Bob"});
+  EXPECT_EQ(KeptOf(Item("Bob")), old);
+  EXPECT_EQ(old.start, Date(2030, 3, 12, 19));
+  EXPECT_NE(Log().Text().find("the appointment to replace cannot be deleted"), std::string::npos)
+      << Log().Text();
+}
+
+TEST_F(CalImportRunTest, ASeriesWhoseLastSaveFailsIsNotLeftHalfBuilt) {
+  const std::string file = In(
+      "series.ics", Calendar(Vevent("Weekly",
+                                    "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                                    "RRULE:FREQ=WEEKLY;COUNT=6\r\nEXDATE:20300311T090000Z\r\n")));
+  EmptyCalendar();
+  // The exceptions save the series first; the save after them fails.
+  testkit::FailCall("AppointmentItem.Save", 2, E_FAIL);
+  FirstPage(file);
+  Finish finish = Run();
+  EXPECT_EQ(finish.imported, "0");
+  EXPECT_EQ(finish.failed, "1");
+  EXPECT_TRUE(Subjects().empty());
+  testkit::ClearFaults();
+  // Nothing there to keep: a second import that keeps duplicates makes the series.
+  FirstPage(file, CvCalImport::kKeep);
+  finish = Run();
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(finish.skipped, "0");
+  EXPECT_EQ(Subjects(), std::vector<std::string>{"Weekly"});
+  const Kept kept = KeptOf(Item("Weekly"));
+  EXPECT_EQ(kept.start, Date(2030, 3, 4, 10));
+  EXPECT_EQ(kept.occurrences, 6);
+  EXPECT_EQ(ExceptionsOf(Item("Weekly")).deleted, std::vector<COleDateTime>{Date(2030, 3, 11, 10)});
 }
 
 }  // namespace
