@@ -24,9 +24,30 @@ struct WorkDate {
   Kind kind;
 };
 
+// The most a zone's clock drifts against the system's when only one of them keeps
+// daylight saving time.
+const COleDateTimeSpan kZoneDrift(0, 1, 0, 0);
+
 std::string Narrow(const _bstr_t& text) {
   const char* chars = text;
   return chars ? chars : "";
+}
+
+// A series taken into local time keeps the local time of its first occurrence, while its
+// exception dates are instants of its own zone: in the weeks when one of the two zones
+// keeps daylight saving time and the other does not, an exception date lies up to an hour
+// off the occurrence it names. Each is taken as the occurrence within that drift.
+void SnapToOccurrences(std::vector<WorkDate>& work, const std::vector<COleDateTime>& occurrences) {
+  for (WorkDate& entry : work) {
+    if (entry.kind != kException) continue;
+    const auto near =
+        std::find_if(occurrences.begin(), occurrences.end(), [&](const COleDateTime& occurrence) {
+          return occurrence >= entry.date - kZoneDrift && occurrence <= entry.date + kZoneDrift;
+        });
+    if (near != occurrences.end()) entry.date = *near;
+  }
+  std::stable_sort(work.begin(), work.end(),
+                   [](const WorkDate& a, const WorkDate& b) { return a.date < b.date; });
 }
 
 // The user's default date and time texts of a date.
@@ -153,7 +174,12 @@ void CvCalImport::CreateExceptions(int mode, const std::string& target) {
   // 5-6: the occurrences Outlook makes of the series.
   if (m_newItem->GetSaved() == VARIANT_FALSE) m_newItem->Save();
   std::vector<COleDateTime> occurrences;
-  if (!RenderRecurrenceItem(m_newItem, work.front().date, work.back().date, occurrences)) return;
+  const bool localSeries = mode == kToLocal;
+  const COleDateTimeSpan drift = localSeries ? kZoneDrift : COleDateTimeSpan();
+  if (!RenderRecurrenceItem(m_newItem, work.front().date - drift, work.back().date + drift,
+                            occurrences))
+    return;
+  if (localSeries) SnapToOccurrences(work, occurrences);
   // 7: exception dates at no occurrence are dropped.
   std::string dropped;
   for (size_t i = work.size(); i-- > 0;) {
