@@ -20,6 +20,7 @@
 #include "calendar/CalendarFilterRules.h"
 #include "calendar/CvCalImport.h"
 #include "calendar/SystemTimezone.h"
+#include "calendar/TimezoneRules.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/FormatNumbered.h"
 #include "resource.h"
@@ -84,7 +85,7 @@ int CvCalImport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
     g_LogTimer.Err(kExecute, 0, "no Outlook application");
     return -1;
   }
-  m_created = m_skipped = m_errors = 0;
+  m_created = m_skipped = m_errors = m_merged = 0;
   if (!m_mapiUtils) g_LogTimer.Err("CvCalImport", 0, "Cant Create Redemption.MAPIUtils");
   Choices choices;
   if (!_RunPages(app, optionsKey, parent, choices)) return 0;
@@ -110,7 +111,7 @@ int CvCalImport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
   m_progress.SetTotal(events);
   for (const std::string& file : files) {
     if (_ImportFile(file.c_str()) < 0) {
-      m_skipped = std::max(0, events - m_created - m_errors);
+      m_skipped = std::max(0, events - m_created - m_errors - m_merged);
       break;
     }
   }
@@ -227,8 +228,10 @@ int CvCalImport::_ImportFile(const char* fileName) {
 // --- One event --------------------------------------------------------------------------
 
 int CvCalImport::_AddEvent() {
+  if (!m_event.recurrenceId.text.empty()) return _AddOverride();
+  if (m_event.rule.type != ParsedRule::kNone) return _AddSeries();
   const std::vector<CalExtraDate> periods = m_event.extraDates;
-  if (m_event.rule.type != ParsedRule::kNone || periods.size() <= 1) return AddItem();
+  if (periods.size() <= 1) return AddItem();
   m_progress.AddTotal(static_cast<int>(periods.size()) - 1);
   for (const CalExtraDate& period : periods) {
     m_event.start = {period.text, period.zoneId};
@@ -358,6 +361,7 @@ int CvCalImport::_ResolveConflict() {
   }
   m_newItem->Save();
   ++m_created;
+  _NoteSeries();
   m_newItem = nullptr;
   if (m_conflict == kReplace && m_duplicate) m_duplicate->Delete();
   m_duplicate = nullptr;
@@ -608,4 +612,36 @@ void CvCalImport::_SetOrganizer() {
   if (m_event.organizer.empty() || !m_mapiUtils) return;
   m_mapiUtils->HrSetOneProp(m_newItem, kSenderEmailAddress, _variant_t(Wide(m_event.organizer)),
                             VARIANT_FALSE);
+}
+
+// --- The frame of a series' times ----------------------------------------------------
+
+CvCalImport::SeriesFrame CvCalImport::_SeriesFrame() const {
+  // A series is kept in its own zone; without the MAPI helpers that zone cannot be
+  // set, so its times are taken into local time like a single event's.
+  if (m_event.rule.type == ParsedRule::kNone || !m_mapiUtils) return {kToLocal, ""};
+  return {kToTarget,
+          m_zones.count(m_event.start.zoneId) != 0 ? m_event.start.zoneId : DefaultZoneKey};
+}
+
+bool CvCalImport::_FrameTime(const CalDateText& date, const SeriesFrame& frame,
+                             COleDateTime& result) {
+  const int mode = IsDateOnly(date.text) ? kAsWritten : frame.mode;
+  if (!ToDate(date.text, date.zoneId, result, mode, frame.target)) return false;
+  result = WholeSeconds(result);
+  return true;
+}
+
+bool CvCalImport::_SeriesTime(const CalDateText& date, const SeriesFrame& frame,
+                              COleDateTime& result) {
+  COleDateTime time;
+  if (!_FrameTime(date, frame, time)) return false;
+  // The series got the zone of its frame when it was created (as _SetZone decides);
+  // from then on Outlook shows its wall-clock times in local time.
+  const auto zone = frame.mode == kToTarget ? m_zones.find(frame.target) : m_zones.end();
+  if (zone != m_zones.end() && !IsSystemTimezone(zone->second))
+    time = WholeSeconds(UtcToLocalTime(ZoneTimeToUtc(zone->second, time)));
+  if (time.GetStatus() != COleDateTime::valid) return false;
+  result = time;
+  return true;
 }
