@@ -819,6 +819,45 @@ TEST_F(CalImportOverridesTest, AnAllDayOccurrenceMovesToAnotherDay) {
             (std::vector<Changed>{{At(3, 11, 0), false, At(3, 12, 0), At(3, 13, 0)}}));
 }
 
+TEST_F(CalImportOverridesTest, AnAllDaySeriesKeptInTheDefaultZoneFindsItsOccurrenceToo) {
+  // Tokyo's default zone is the series' own: Outlook shows its days in local time.
+  testkit::SeedZoneList();
+  const std::string file =
+      In("days.ics", Calendar(Vevent("Office day",
+                                     "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
+                                     "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
+                              Vevent("Office day (Tuesday)",
+                                     "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
+                                     "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
+                                     "UID:office@web.example\r\n")));
+  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+  });
+  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [](HWND dlg) {
+    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+      if (item.find("Tokyo") != std::string::npos) testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, item);
+    testkit::Click(dlg, IDOK);
+  });
+  EXPECT_EQ(Run().imported, "1");
+  // Midnight in Tokyo is 16:00 of the day before in Central Europe.
+  const auto days = [](LONG n) { return COleDateTimeSpan(n, 0, 0, 0); };
+  const COleDateTime first = At(3, 3, 16);
+  const Outlook::_AppointmentItemPtr series = Item("Office day");
+  ASSERT_EQ(COleDateTime(series->GetStart()), first) << Log().Text();
+  const bool allDay = series->GetAllDayEvent() != VARIANT_FALSE;
+  EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
+            (std::vector<Shown>{
+                {"Office day", first, first + days(1), allDay, "", ""},
+                {"Office day (Tuesday)", first + days(8), first + days(9), allDay, "", ""},
+                {"Office day", first + days(14), first + days(15), allDay, "", ""},
+            }))
+      << Log().Text();
+  EXPECT_EQ(ExceptionsOf("Office day"),
+            (std::vector<Changed>{{first + days(7), false, first + days(8), first + days(9)}}));
+}
+
 TEST_F(CalImportOverridesTest, AnOverrideWithoutItsSeriesOrOccurrenceIsAnAppointmentOfItsOwn) {
   FirstPage(In("loose.ics",
                Calendar(Vevent("Weekly",
@@ -835,12 +874,19 @@ TEST_F(CalImportOverridesTest, AnOverrideWithoutItsSeriesOrOccurrenceIsAnAppoint
                                "UID:weekly@web.example\r\n") +
                         Vevent("Lone",
                                "DTSTART:20300305T090000Z\r\nDTEND:20300305T100000Z\r\n"
-                               "RECURRENCE-ID:20300305T090000Z\r\nUID:lone@web.example\r\n"))));
+                               "RECURRENCE-ID:20300305T090000Z\r\nUID:lone@web.example\r\n") +
+                        Vevent("Daily",
+                               "DTSTART:20300401T090000Z\r\nDTEND:20300401T100000Z\r\n"
+                               "RRULE:FREQ=DAILY;COUNT=2\r\nUID:daily@web.example\r\n") +
+                        // Onto the day of the next occurrence: Outlook refuses the move.
+                        Vevent("Daily (clash)",
+                               "DTSTART:20300402T130000Z\r\nDTEND:20300402T140000Z\r\n"
+                               "RECURRENCE-ID:20300401T090000Z\r\nUID:daily@web.example\r\n"))));
   const Finish finish = Run();
-  EXPECT_EQ(finish.imported, "3");
+  EXPECT_EQ(finish.imported, "5");
   EXPECT_EQ(finish.failed, "0");
   EXPECT_EQ(finish.skipped, "0");
-  EXPECT_EQ(finish.files, "1/3");
+  EXPECT_EQ(finish.files, "1/5");
   EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
             (std::vector<Shown>{
                 {"Weekly", At(3, 4, 10), At(3, 4, 11), false, "", ""},
@@ -849,7 +895,16 @@ TEST_F(CalImportOverridesTest, AnOverrideWithoutItsSeriesOrOccurrenceIsAnAppoint
                 {"Weekly (no such time)", At(3, 12, 10), At(3, 12, 11), false, "", ""},
                 {"Weekly (later)", At(3, 18, 12), At(3, 18, 13), false, "", ""},
             }));
+  // Central European summer time: UTC + 2.
+  EXPECT_EQ(Agenda(At(4, 1, 0), At(4, 30, 0)),
+            (std::vector<Shown>{
+                {"Daily", At(4, 1, 11), At(4, 1, 12), false, "", ""},
+                {"Daily", At(4, 2, 11), At(4, 2, 12), false, "", ""},
+                {"Daily (clash)", At(4, 2, 15), At(4, 2, 16), false, "", ""},
+            }));
+  EXPECT_TRUE(ExceptionsOf("Daily").empty());
   const std::string log = Log().Text();
+  EXPECT_NE(log.find("its series did not take the change"), std::string::npos) << log;
   EXPECT_NE(log.find("RECURRENCE-ID=20300311T093000Z) in file"), std::string::npos) << log;
   EXPECT_NE(log.find("no occurrence of its series starts then"), std::string::npos) << log;
   EXPECT_NE(log.find("no series of its UID was imported"), std::string::npos) << log;
