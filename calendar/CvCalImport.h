@@ -285,6 +285,7 @@ class CvCalImport {
   bool m_haveCategories = false;
   // Overrides of the current calendar whose series is not created yet, in file order.
   std::vector<ParsedEvent> m_overrides;
+  // The series created from the current calendar, by uid.
   std::unordered_map<std::string, CreatedSeries> m_series;
   // Overrides that became exceptions of their series.
   int m_merged = 0;
