@@ -311,7 +311,7 @@ int CvCalImport::Parse() {
       if (m_reader.Name() != "BEGIN") return 0;
       m_reader.ReadValue(ContentLineReader::kNone);
       if (_GetPropertyText() != "VCALENDAR") continue;
-      const int result = ParseVCALENDAR();
+      const int result = _ReadCalendar();
       if (result < 0) return result;
     }
     return 0;
@@ -543,7 +543,7 @@ bool CvCalImport::_EventProperty() {
       {"LAST-MODIFIED", kBoth, nullptr},
       {"PALARM", kBoth, nullptr},
       {"SEQUENCE", kBoth, nullptr},
-      {"STATUS", kBoth, nullptr},
+      {"STATUS", kBoth, &CvCalImport::doSTATUS},
       {"URL", kBoth, nullptr},
       {"AALARM", k10, nullptr},
       {"DCREATED", k10, nullptr},
@@ -575,6 +575,7 @@ bool CvCalImport::_EventProperty() {
       {"TRANSP", kBoth, &CvCalImport::doTRANSP},
       {"UID", kBoth, &CvCalImport::doUID},
       {"X-MICROSOFT-CDO-IMPORTANCE", k20, &CvCalImport::doIMPORTANCE},
+      {"RECURRENCE-ID", k20, &CvCalImport::doRECURRENCEID},
   };
   m_encoding = ContentLineReader::kNone;
   m_charset = m_format == kVCal10 ? "" : "UTF-8";

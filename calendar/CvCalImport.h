@@ -171,6 +171,38 @@ class CvCalImport {
                              const std::vector<COleDateTime>& list);
   static bool FindExDate(const COleDateTime& date, const std::vector<COleDateTime>& list);
 
+  // --- Overrides (RECURRENCE-ID) ---------------------------------------------------
+  // How a series' times are converted when it is created: the ToDate mode and target.
+  struct SeriesFrame {
+    int mode = kToLocal;
+    std::string target;
+    bool ownZone = false;  // the series is given the target zone
+  };
+  // A series created from the current calendar, for the overrides of its uid.
+  struct CreatedSeries {
+    _bstr_t entryId;
+    SeriesFrame frame;
+  };
+  // The frame of the current event's times.
+  SeriesFrame _SeriesFrame(bool allDay) const;
+  // A date of the file in that frame (a date alone as written), to the second.
+  bool _FrameTime(const CalDateText& date, const SeriesFrame& frame, COleDateTime& result);
+  // The same date as the saved series shows its times: in local time once the series
+  // keeps a zone of its own.
+  bool _SeriesTime(const CalDateText& date, const SeriesFrame& frame, COleDateTime& result);
+  // One VCALENDAR, then the overrides still held for it.
+  int _ReadCalendar();
+  int _EndCalendar();
+  int _AddOverride();
+  int _AddSeries();
+  void _NoteSeries();
+  int _PlaceOverride(const ParsedEvent& change, const CreatedSeries& series);
+  // Empty when the change became an exception of the series, else why it did not.
+  std::string _ApplyOverride(const ParsedEvent& change, const CreatedSeries& series);
+  void _ChangeOccurrence(const Outlook::_AppointmentItemPtr& occurrence, const ParsedEvent& change,
+                         const SeriesFrame& frame);
+  int _AddOverrideAlone(const ParsedEvent& change, const std::string& why);
+
   using Handler = void (CvCalImport::*)();
   struct PropertyRule;
 
@@ -246,6 +278,8 @@ class CvCalImport {
   void doTRANSP();
   void doUID();
   void doIMPORTANCE();
+  void doRECURRENCEID();
+  void doSTATUS();
 
   std::string m_text;
   bool m_converted = false;
@@ -271,4 +305,10 @@ class CvCalImport {
   ZoneMap m_zones;
   ParsedEvent m_event;
   bool m_haveCategories = false;
+  // Overrides of the current calendar whose series is not created yet, in file order.
+  std::vector<ParsedEvent> m_overrides;
+  // The series created from the current calendar, by uid.
+  std::unordered_map<std::string, CreatedSeries> m_series;
+  // Overrides that became exceptions of their series.
+  int m_merged = 0;
 };

@@ -20,6 +20,7 @@
 #include "calendar/CalendarFilterRules.h"
 #include "calendar/CvCalImport.h"
 #include "calendar/SystemTimezone.h"
+#include "calendar/TimezoneRules.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/FormatNumbered.h"
 #include "resource.h"
@@ -89,7 +90,7 @@ int CvCalImport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
     g_LogTimer.Err(kExecute, 0, "no Outlook application");
     return -1;
   }
-  m_created = m_skipped = m_errors = 0;
+  m_created = m_skipped = m_errors = m_merged = 0;
   if (!m_mapiUtils) g_LogTimer.Err("CvCalImport", 0, "Cant Create Redemption.MAPIUtils");
   Choices choices;
   if (!_RunPages(app, optionsKey, parent, choices)) return 0;
@@ -115,7 +116,7 @@ int CvCalImport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
   m_progress.SetTotal(events);
   for (const std::string& file : files) {
     if (_ImportFile(file.c_str()) < 0) {
-      m_skipped = std::max(0, events - m_created - m_errors);
+      m_skipped = std::max(0, events - m_created - m_errors - m_merged);
       break;
     }
   }
@@ -232,8 +233,10 @@ int CvCalImport::_ImportFile(const char* fileName) {
 // --- One event --------------------------------------------------------------------------
 
 int CvCalImport::_AddEvent() {
+  if (!m_event.recurrenceId.text.empty()) return _AddOverride();
+  if (m_event.rule.type != ParsedRule::kNone) return _AddSeries();
   const std::vector<CalExtraDate> periods = m_event.extraDates;
-  if (m_event.rule.type != ParsedRule::kNone || periods.size() <= 1) return AddItem();
+  if (periods.size() <= 1) return AddItem();
   m_progress.AddTotal(static_cast<int>(periods.size()) - 1);
   for (const CalExtraDate& period : periods) {
     m_event.start = {period.text, period.zoneId};
@@ -376,6 +379,7 @@ int CvCalImport::_ResolveConflict() {
     return 0;
   }
   ++m_created;
+  _NoteSeries();
   m_newItem = nullptr;
   m_duplicate = nullptr;
   m_progress.Step();
@@ -474,15 +478,10 @@ bool CvCalImport::CreateItem_() {
   if (!m_newItem) return false;
   const bool recurring = m_event.rule.type != ParsedRule::kNone;
   const bool allDay = _IsAllDay();
-  // A day is the same day in every zone: an event of days keeps the days its own zone
-  // shows, as local days.
-  const bool days = allDay || IsDateOnly(m_event.start.text);
-  // A series is kept in its own zone; without the MAPI helpers that zone cannot be
-  // set, so its times are taken into local time like a single event's.
-  const bool ownZone = recurring && m_mapiUtils && !days;
-  std::string target;
-  if (ownZone || days) target = _EventZone();
-  const int mode = ownZone || days ? kToTarget : kToLocal;
+  const SeriesFrame frame = _SeriesFrame(allDay);
+  const int mode = frame.mode;
+  const std::string& target = frame.target;
+  const bool ownZone = frame.ownZone;
   const long reminder = _SetTimes(mode, target);
   if (allDay) m_newItem->PutAllDayEvent(VARIANT_TRUE);
   m_newItem->PutSensitivity(static_cast<Outlook::OlSensitivity>(m_event.sensitivity));
@@ -675,4 +674,40 @@ void CvCalImport::_SetOrganizer() {
   if (m_event.organizer.empty() || !m_mapiUtils) return;
   m_mapiUtils->HrSetOneProp(m_newItem, kSenderEmailAddress, _variant_t(Wide(m_event.organizer)),
                             VARIANT_FALSE);
+}
+
+// --- The frame of a series' times ----------------------------------------------------
+
+CvCalImport::SeriesFrame CvCalImport::_SeriesFrame(bool allDay) const {
+  SeriesFrame frame;
+  // A day is the same day in every zone: an event of days keeps the days its own zone
+  // shows, as local days.
+  const bool days = allDay || IsDateOnly(m_event.start.text);
+  // A series is kept in its own zone; without the MAPI helpers that zone cannot be
+  // set, so its times are taken into local time like a single event's.
+  frame.ownZone = m_event.rule.type != ParsedRule::kNone && m_mapiUtils && !days;
+  if (frame.ownZone || days) {
+    frame.mode = kToTarget;
+    frame.target = _EventZone();
+  }
+  return frame;
+}
+
+bool CvCalImport::_FrameTime(const CalDateText& date, const SeriesFrame& frame,
+                             COleDateTime& result) {
+  return _ToItemTime(date.text, date.zoneId, result, frame.mode, frame.target);
+}
+
+bool CvCalImport::_SeriesTime(const CalDateText& date, const SeriesFrame& frame,
+                              COleDateTime& result) {
+  COleDateTime time;
+  if (!_FrameTime(date, frame, time)) return false;
+  // The series got the zone of its frame when it was created (as _SetZone decides);
+  // from then on Outlook shows its wall-clock times in local time.
+  const auto zone = frame.ownZone ? m_zones.find(frame.target) : m_zones.end();
+  if (zone != m_zones.end() && !IsSystemTimezone(zone->second))
+    time = WholeSeconds(UtcToLocalTime(ZoneTimeToUtc(zone->second, time)));
+  if (time.GetStatus() != COleDateTime::valid) return false;
+  result = time;
+  return true;
 }

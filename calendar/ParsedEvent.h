@@ -89,6 +89,11 @@ struct ParsedEvent {
   // The start names no possible date or time: the run must not create the event and
   // counts it as failed.
   bool badStart = false;
+  // RECURRENCE-ID: the original start of the occurrence of the series (the event of
+  // the same uid) that this event overrides; empty for any other event.
+  CalDateText recurrenceId;
+  // STATUS:CANCELLED.
+  bool cancelled = false;
 
   bool operator==(const ParsedEvent&) const = default;
 };

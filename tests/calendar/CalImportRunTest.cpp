@@ -26,6 +26,7 @@
 #include "testkit/TimeZone.h"
 #include "testkit/Watchdog.h"
 #include "testkit/ZoneList.h"
+#include "win32/nls.h"
 
 namespace calwriter {
 namespace {
@@ -932,6 +933,365 @@ TEST_F(CalImportRunTest, ASeriesWhoseLastSaveFailsIsNotLeftHalfBuilt) {
   EXPECT_EQ(kept.start, Date(2030, 3, 4, 10));
   EXPECT_EQ(kept.occurrences, 6);
   EXPECT_EQ(ExceptionsOf(Item("Weekly")).deleted, std::vector<COleDateTime>{Date(2030, 3, 11, 10)});
+}
+
+// --- Overrides (RECURRENCE-ID) -------------------------------------------------------------
+
+// One appointment as the calendar shows it, an occurrence of a series as its own.
+struct Shown {
+  std::string subject;
+  COleDateTime start, end;
+  bool allDay = false;
+  std::string location, body;
+  bool operator==(const Shown&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Shown& shown) {
+  return out << shown.subject << " " << shown.start.Format("%Y-%m-%d %H:%M:%S") << " - "
+             << shown.end.Format("%Y-%m-%d %H:%M:%S") << (shown.allDay ? " all day" : "") << " ["
+             << shown.location << "] [" << shown.body << "]";
+}
+
+std::string Text(const _bstr_t& text) {
+  const char* chars = text;
+  return chars ? chars : "";
+}
+
+std::string FilterDay(const COleDateTime& day, const char* time) {
+  SYSTEMTIME when{};
+  day.GetAsSystemTime(when);
+  char text[64] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, text, sizeof text);
+  return std::string(text) + " " + time;
+}
+
+// A weekly series in New York's zone, written as a web calendar writes it: the zone
+// first, then the series and the overrides of some of its occurrences in the order
+// given (S the series, 1-4 the overrides).
+std::string WebCalendar(const std::string& order) {
+  const std::string stamp = "DTSTAMP:20291201T120000Z\r\nUID:standup-7f3a@web.example\r\n";
+  const auto event = [&stamp](const std::string& lines) {
+    return "BEGIN:VEVENT\r\n" + lines + stamp + "END:VEVENT\r\n";
+  };
+  const std::map<char, std::string> events = {
+      {'S', event("DTSTART;TZID=America/New_York:20300107T090000\r\n"
+                  "DTEND;TZID=America/New_York:20300107T093000\r\n"
+                  "RRULE:FREQ=WEEKLY;BYDAY=MO;COUNT=5\r\n"
+                  "EXDATE;TZID=America/New_York:20300121T090000\r\n"
+                  "SUMMARY:Stand-up\r\nLOCATION:Room 1\r\nDESCRIPTION:Daily sync\r\n"
+                  "SEQUENCE:0\r\nSTATUS:CONFIRMED\r\n")},
+      // Moved to Tuesday, longer, with texts of its own.
+      {'1', event("DTSTART;TZID=America/New_York:20300115T110000\r\n"
+                  "DTEND;TZID=America/New_York:20300115T120000\r\n"
+                  "RECURRENCE-ID;TZID=America/New_York:20300114T090000\r\n"
+                  "SUMMARY:Stand-up (Tuesday)\r\nLOCATION:Room 2\r\n"
+                  "DESCRIPTION:Moved for the holiday\r\nSEQUENCE:1\r\nSTATUS:CONFIRMED\r\n")},
+      // Cancelled, and excluded by the series' EXDATE too; its RECURRENCE-ID in UTC.
+      {'2', event("DTSTART;TZID=America/New_York:20300121T090000\r\n"
+                  "DTEND;TZID=America/New_York:20300121T093000\r\n"
+                  "RECURRENCE-ID:20300121T140000Z\r\nSUMMARY:Stand-up\r\n"
+                  "SEQUENCE:1\r\nSTATUS:CANCELLED\r\n")},
+      // Another room only.
+      {'3', event("DTSTART;TZID=America/New_York:20300128T090000\r\n"
+                  "DTEND;TZID=America/New_York:20300128T093000\r\n"
+                  "RECURRENCE-ID;TZID=America/New_York:20300128T090000\r\n"
+                  "SUMMARY:Stand-up\r\nLOCATION:Room 3\r\nDESCRIPTION:Daily sync\r\n"
+                  "SEQUENCE:1\r\nSTATUS:CONFIRMED\r\n")},
+      {'4', event("DTSTART;TZID=America/New_York:20300204T090000\r\n"
+                  "DTEND;TZID=America/New_York:20300204T093000\r\n"
+                  "RECURRENCE-ID;TZID=America/New_York:20300204T090000\r\n"
+                  "SUMMARY:Stand-up\r\nSEQUENCE:2\r\nSTATUS:CANCELLED\r\n")},
+  };
+  std::string text =
+      "BEGIN:VCALENDAR\r\nPRODID:-//Web Calendar//EN\r\nVERSION:2.0\r\nCALSCALE:GREGORIAN\r\n"
+      "METHOD:PUBLISH\r\nX-WR-TIMEZONE:America/New_York\r\n"
+      "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\n"
+      "BEGIN:DAYLIGHT\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\nTZNAME:EDT\r\n"
+      "DTSTART:19700308T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nEND:DAYLIGHT\r\n"
+      "BEGIN:STANDARD\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\nTZNAME:EST\r\n"
+      "DTSTART:19701101T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nEND:STANDARD\r\n"
+      "END:VTIMEZONE\r\n";
+  for (const char which : order) text += events.at(which);
+  return text + "END:VCALENDAR\r\n";
+}
+
+// A series' exception: its original local start, deleted or the start and end it has.
+struct Changed {
+  COleDateTime original;
+  bool deleted = false;
+  COleDateTime start, end;
+  bool operator==(const Changed&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Changed& changed) {
+  out << changed.original.Format("%Y-%m-%d %H:%M:%S");
+  if (changed.deleted) return out << " deleted";
+  return out << " -> " << changed.start.Format("%Y-%m-%d %H:%M:%S") << " - "
+             << changed.end.Format("%Y-%m-%d %H:%M:%S");
+}
+
+class CalImportOverridesTest : public CalImportRunTest {
+ protected:
+  // Every appointment of the calendar in [from, to], an occurrence as its own.
+  std::vector<Shown> Agenda(const COleDateTime& from, const COleDateTime& to) const {
+    const Outlook::_ItemsPtr items =
+        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar)->GetItems();
+    items->Sort(_bstr_t("[Start]"));
+    items->PutIncludeRecurrences(VARIANT_TRUE);
+    const std::string filter = "[Start] >= \"" + FilterDay(from, "12:00 AM") +
+                               "\" And [Start] <= \"" + FilterDay(to, "11:59 PM") + "\"";
+    std::vector<Shown> shown;
+    const Outlook::_ItemsPtr found = items->Restrict(_bstr_t(filter.c_str()));
+    for (IDispatchPtr each = found->GetFirst(); each; each = found->GetNext()) {
+      const Outlook::_AppointmentItemPtr item(each);
+      shown.push_back({Text(item->GetSubject()), COleDateTime(item->GetStart()),
+                       COleDateTime(item->GetEnd()), item->GetAllDayEvent() != VARIANT_FALSE,
+                       Text(item->GetLocation()), Text(item->GetBody())});
+    }
+    return shown;
+  }
+  static std::vector<Changed> ExceptionsOf(const std::string& subject) {
+    std::vector<Changed> changed;
+    const Outlook::ExceptionsPtr exceptions =
+        Item(subject)->GetRecurrencePattern()->GetExceptions();
+    for (long i = 1; i <= exceptions->GetCount(); ++i) {
+      const Outlook::ExceptionPtr exception = exceptions->Item(_variant_t(i));
+      Changed one{COleDateTime(exception->GetOriginalDate()),
+                  exception->GetDeleted() != VARIANT_FALSE,
+                  {},
+                  {}};
+      if (!one.deleted) {
+        const Outlook::_AppointmentItemPtr occurrence = exception->GetAppointmentItem();
+        one.start = COleDateTime(occurrence->GetStart());
+        one.end = COleDateTime(occurrence->GetEnd());
+      }
+      changed.push_back(one);
+    }
+    return changed;
+  }
+  static COleDateTime At(int month, int day, int hour, int minute = 0) {
+    return COleDateTime(2030, month, day, hour, minute, 0);
+  }
+};
+
+TEST_F(CalImportOverridesTest, OverridesMoveAndCancelTheirOccurrencesWhereverTheyStand) {
+  // Web calendars mostly write the series first, but not always.
+  for (const std::string order : {"S1234", "1234S", "21S43"}) {
+    LoadCalendar("");
+    m_explorer =
+        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    FirstPage(In("web-" + order + ".ics", WebCalendar(order)));
+    const Finish finish = Run();
+    // The overrides are part of their series: one appointment, nothing failed or skipped.
+    EXPECT_EQ(finish.files, "1/1") << order;
+    EXPECT_EQ(finish.imported, "1") << order;
+    EXPECT_EQ(finish.failed, "0") << order;
+    EXPECT_EQ(finish.skipped, "0") << order;
+    EXPECT_EQ(Subjects(), std::vector<std::string>{"Stand-up"}) << order << Log().Text();
+    // 9:00 in New York in winter is 15:00 in Central Europe.
+    EXPECT_EQ(Agenda(At(1, 1, 0), At(2, 28, 0)),
+              (std::vector<Shown>{
+                  {"Stand-up", At(1, 7, 15), At(1, 7, 15, 30), false, "Room 1", "Daily sync"},
+                  {"Stand-up (Tuesday)", At(1, 15, 17), At(1, 15, 18), false, "Room 2",
+                   "Moved for the holiday"},
+                  {"Stand-up", At(1, 28, 15), At(1, 28, 15, 30), false, "Room 3", "Daily sync"},
+              }))
+        << order;
+    EXPECT_EQ(ExceptionsOf("Stand-up"),
+              (std::vector<Changed>{{At(1, 14, 15), false, At(1, 15, 17), At(1, 15, 18)},
+                                    {At(1, 21, 15), true, {}, {}},
+                                    {At(1, 28, 15), false, At(1, 28, 15), At(1, 28, 15, 30)},
+                                    {At(2, 4, 15), true, {}, {}}}))
+        << order;
+    const Outlook::_AppointmentItemPtr series = Item("Stand-up");
+    EXPECT_EQ(COleDateTime(series->GetStart()), At(1, 7, 15)) << order;
+    EXPECT_EQ(series->GetRecurrencePattern()->GetOccurrences(), 5) << order;
+  }
+}
+
+TEST_F(CalImportOverridesTest, AnAllDayOccurrenceMovesToAnotherDay) {
+  FirstPage(
+      In("days.ics", Calendar(Vevent("Office day",
+                                     "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
+                                     "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
+                              Vevent("Office day (Tuesday)",
+                                     "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
+                                     "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
+                                     "UID:office@web.example\r\n"))));
+  const Finish finish = Run();
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(finish.skipped, "0");
+  EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
+            (std::vector<Shown>{
+                {"Office day", At(3, 4, 0), At(3, 5, 0), true, "", ""},
+                {"Office day (Tuesday)", At(3, 12, 0), At(3, 13, 0), true, "", ""},
+                {"Office day", At(3, 18, 0), At(3, 19, 0), true, "", ""},
+            }))
+      << Log().Text();
+  EXPECT_EQ(ExceptionsOf("Office day"),
+            (std::vector<Changed>{{At(3, 11, 0), false, At(3, 12, 0), At(3, 13, 0)}}));
+}
+
+TEST_F(CalImportOverridesTest, AnAllDaySeriesKeptInTheDefaultZoneFindsItsOccurrenceToo) {
+  // With Tokyo's default zone the days stay the days of the file, and the override finds
+  // its occurrence among them.
+  testkit::SeedZoneList();
+  const std::string file =
+      In("days.ics", Calendar(Vevent("Office day",
+                                     "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
+                                     "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
+                              Vevent("Office day (Tuesday)",
+                                     "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
+                                     "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
+                                     "UID:office@web.example\r\n")));
+  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+  });
+  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [](HWND dlg) {
+    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
+      if (item.find("Tokyo") != std::string::npos) testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, item);
+    testkit::Click(dlg, IDOK);
+  });
+  EXPECT_EQ(Run().imported, "1");
+  const auto days = [](LONG n) { return COleDateTimeSpan(n, 0, 0, 0); };
+  const COleDateTime first = At(3, 4, 0);
+  const Outlook::_AppointmentItemPtr series = Item("Office day");
+  ASSERT_EQ(COleDateTime(series->GetStart()), first) << Log().Text();
+  const bool allDay = true;
+  EXPECT_NE(series->GetAllDayEvent(), VARIANT_FALSE);
+  EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
+            (std::vector<Shown>{
+                {"Office day", first, first + days(1), allDay, "", ""},
+                {"Office day (Tuesday)", first + days(8), first + days(9), allDay, "", ""},
+                {"Office day", first + days(14), first + days(15), allDay, "", ""},
+            }))
+      << Log().Text();
+  EXPECT_EQ(ExceptionsOf("Office day"),
+            (std::vector<Changed>{{first + days(7), false, first + days(8), first + days(9)}}));
+}
+
+TEST_F(CalImportOverridesTest, AnOverrideWithoutItsSeriesOrOccurrenceIsAnAppointmentOfItsOwn) {
+  FirstPage(In("loose.ics",
+               Calendar(Vevent("Weekly",
+                               "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                               "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:weekly@web.example\r\n") +
+                        // 9:30 is no occurrence of the series.
+                        Vevent("Weekly (no such time)",
+                               "DTSTART:20300312T090000Z\r\nDTEND:20300312T100000Z\r\n"
+                               "RECURRENCE-ID:20300311T093000Z\r\nUID:weekly@web.example\r\n") +
+                        // This and the following ones: taken for its own occurrence only.
+                        Vevent("Weekly (later)",
+                               "DTSTART:20300318T110000Z\r\nDTEND:20300318T120000Z\r\n"
+                               "RECURRENCE-ID;RANGE=THISANDFUTURE:20300318T090000Z\r\n"
+                               "UID:weekly@web.example\r\n") +
+                        Vevent("Lone",
+                               "DTSTART:20300305T090000Z\r\nDTEND:20300305T100000Z\r\n"
+                               "RECURRENCE-ID:20300305T090000Z\r\nUID:lone@web.example\r\n") +
+                        Vevent("Daily",
+                               "DTSTART:20300401T090000Z\r\nDTEND:20300401T100000Z\r\n"
+                               "RRULE:FREQ=DAILY;COUNT=2\r\nUID:daily@web.example\r\n") +
+                        // Onto the day of the next occurrence: Outlook refuses the move.
+                        Vevent("Daily (clash)",
+                               "DTSTART:20300402T130000Z\r\nDTEND:20300402T140000Z\r\n"
+                               "RECURRENCE-ID:20300401T090000Z\r\nUID:daily@web.example\r\n"))));
+  const Finish finish = Run();
+  EXPECT_EQ(finish.imported, "5");
+  EXPECT_EQ(finish.failed, "0");
+  EXPECT_EQ(finish.skipped, "0");
+  EXPECT_EQ(finish.files, "1/5");
+  EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
+            (std::vector<Shown>{
+                {"Weekly", At(3, 4, 10), At(3, 4, 11), false, "", ""},
+                {"Lone", At(3, 5, 10), At(3, 5, 11), false, "", ""},
+                {"Weekly", At(3, 11, 10), At(3, 11, 11), false, "", ""},
+                {"Weekly (no such time)", At(3, 12, 10), At(3, 12, 11), false, "", ""},
+                {"Weekly (later)", At(3, 18, 12), At(3, 18, 13), false, "", ""},
+            }));
+  // Central European summer time: UTC + 2.
+  EXPECT_EQ(Agenda(At(4, 1, 0), At(4, 30, 0)),
+            (std::vector<Shown>{
+                {"Daily", At(4, 1, 11), At(4, 1, 12), false, "", ""},
+                {"Daily", At(4, 2, 11), At(4, 2, 12), false, "", ""},
+                {"Daily (clash)", At(4, 2, 15), At(4, 2, 16), false, "", ""},
+            }));
+  EXPECT_TRUE(ExceptionsOf("Daily").empty());
+  const std::string log = Log().Text();
+  EXPECT_NE(log.find("its series did not take the change"), std::string::npos) << log;
+  EXPECT_NE(log.find("RECURRENCE-ID=20300311T093000Z) in file"), std::string::npos) << log;
+  EXPECT_NE(log.find("no occurrence of its series starts then"), std::string::npos) << log;
+  EXPECT_NE(log.find("no series of its UID was imported"), std::string::npos) << log;
+  EXPECT_NE(log.find("RANGE=THISANDFUTURE not supported"), std::string::npos) << log;
+}
+
+TEST_F(CalImportOverridesTest, ASeriesKeptAsADuplicateLendsItsOverridesToNoOtherItem) {
+  const std::string series = Vevent("Weekly",
+                                    "DTSTART:20300304T090000Z\r\nDTEND:20300304T100000Z\r\n"
+                                    "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:weekly@web.example\r\n");
+  FirstPage(In("series.ics", Calendar(series)));
+  EXPECT_EQ(Run().imported, "1");
+  // Again, with a moved occurrence, keeping what is there: the series already in the
+  // folder keeps its occurrences and the override stands on its own.
+  FirstPage(In("again.ics",
+               Calendar(series + Vevent("Weekly (moved)",
+                                        "DTSTART:20300312T090000Z\r\nDTEND:20300312T100000Z\r\n"
+                                        "RECURRENCE-ID:20300311T090000Z\r\n"
+                                        "UID:weekly@web.example\r\n"))),
+            CvCalImport::kKeep);
+  const Finish finish = Run();
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(finish.skipped, "1");
+  EXPECT_TRUE(ExceptionsOf("Weekly").empty());
+  EXPECT_EQ(Agenda(At(3, 1, 0), At(3, 31, 0)),
+            (std::vector<Shown>{
+                {"Weekly", At(3, 4, 10), At(3, 4, 11), false, "", ""},
+                {"Weekly", At(3, 11, 10), At(3, 11, 11), false, "", ""},
+                {"Weekly (moved)", At(3, 12, 10), At(3, 12, 11), false, "", ""},
+                {"Weekly", At(3, 18, 10), At(3, 18, 11), false, "", ""},
+            }));
+}
+
+TEST_F(CalImportOverridesTest, AnOverrideInItsSeriesLeavesTheProgressAndTheCountsRight) {
+  const std::string first =
+      In("a.ics", Calendar(Vevent("A1",
+                                  "DTSTART:20300304T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                                  "UID:a1@web.example\r\n") +
+                           Vevent("A1 (moved)",
+                                  "DTSTART:20300312T090000Z\r\n"
+                                  "RECURRENCE-ID:20300311T090000Z\r\n"
+                                  "UID:a1@web.example\r\n") +
+                           Vevent("A2", "DTSTART:20300313T080000Z\r\n")));
+  const std::string gone = In("b.ics", Calendar(Vevent("Gone", "DTSTART:20300314T080000Z\r\n")));
+  const std::string last = In("c.ics", Calendar(Vevent("C1", "DTSTART:20300315T080000Z\r\n") +
+                                                Vevent("C2", "DTSTART:20300316T080000Z\r\n") +
+                                                Vevent("C3", "DTSTART:20300317T080000Z\r\n")));
+  testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + first + "\" \"" + gone + "\" \"" + last + "\"");
+    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+    std::filesystem::remove(testkit::ToLinuxPath(gone));
+  });
+  // Between the files: the progress counts the two appointments of the first file out
+  // of the five the run makes; then the user cancels.
+  testkit::ControlState progress;
+  testkit::SetMessageBoxHandler([&progress](const testkit::MessageBoxRecord&) {
+    const HWND dlg = testkit::WaitForDialog(IDD_VCAL_IMPORT_PROGRESS);
+    progress = testkit::Control(dlg, IDC_PROGRESS);
+    testkit::Click(dlg, IDCANCEL);
+    return IDOK;
+  });
+  const Finish finish = Run();
+  testkit::SetMessageBoxHandler({});
+  EXPECT_EQ(progress.position, 2);
+  EXPECT_EQ(progress.rangeHigh, 5);
+  // The events not reached are skipped; the override is counted with its series.
+  EXPECT_EQ(finish.files, "3/5");
+  EXPECT_EQ(finish.imported, "3");
+  EXPECT_EQ(finish.failed, "0");
+  EXPECT_EQ(finish.skipped, "2");
+  EXPECT_EQ(Subjects(), (std::vector<std::string>{"A1", "A2", "C1"}));
+  EXPECT_EQ(ExceptionsOf("A1"),
+            (std::vector<Changed>{{At(3, 11, 10), false, At(3, 12, 10), At(3, 12, 10, 30)}}));
 }
 
 }  // namespace
