@@ -40,6 +40,8 @@ constexpr long kSenderEmailAddress = 0x0C1F001E;
 constexpr int kDayMinutes = 1440;
 constexpr int kDefaultPeriodMinutes = 30;
 constexpr int kLabels = 10;
+// Absolute alarms before this year are placeholders for none.
+constexpr int kFirstAlarmYear = 1980;
 
 std::string Narrow(const _bstr_t& text) {
   const char* chars = text;
@@ -220,6 +222,9 @@ int CvCalImport::_ImportFile(const char* fileName) {
   // The name decides the format; the NULs were logged when the events were counted.
   if (!_ReadFile(file.Get(), fileName, false)) return 0;
   const int result = Parse();
+  if (result == 0 && m_eventsInFile == 0) {
+    g_LogTimer.War("CvCalImport::_ImportFile", 0, "File(%s) holds no calendar event", fileName);
+  }
   LoadBytes(nullptr, 0, nullptr);
   return result;
 }
@@ -228,7 +233,12 @@ int CvCalImport::_ImportFile(const char* fileName) {
 
 int CvCalImport::_AddEvent() {
   const std::vector<CalExtraDate> periods = m_event.extraDates;
-  if (m_event.rule.type != ParsedRule::kNone || periods.size() <= 1) return AddItem();
+  if (!m_event.SplitsIntoPeriods()) {
+    if (!m_event.badStart) return AddItem();
+    // Without a start there is no appointment to make: the event failed.
+    ++m_errors;
+    return 0;
+  }
   m_progress.AddTotal(static_cast<int>(periods.size()) - 1);
   for (const CalExtraDate& period : periods) {
     m_event.start = {period.text, period.zoneId};
@@ -479,14 +489,6 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
   COleDateTime start;
   const bool haveStart = convert(m_event.start.text, m_event.start.zoneId, start);
   if (haveStart) m_newItem->PutStart(start.m_dt);
-  long reminder = -1;
-  COleDateTime alarm;
-  if (haveStart && m_event.reminderOffset <= 0) {
-    reminder = -m_event.reminderOffset;
-  } else if (haveStart && !m_event.alarmTime.empty() &&
-             convert(m_event.alarmTime, m_event.start.zoneId, alarm)) {
-    reminder = static_cast<long>((start - alarm).GetTotalMinutes());
-  }
   COleDateTime end;
   bool haveEnd = false;
   if (!m_event.end.text.empty()) {
@@ -503,7 +505,25 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
   };
   if (haveStart && dayStart && dayEnd && midnight(start) && (!haveEnd || midnight(end)))
     m_newItem->PutAllDayEvent(VARIANT_TRUE);
-  return reminder;
+  return haveStart ? _ReminderMinutes(start, mode, target) : -1;
+}
+
+long CvCalImport::_ReminderMinutes(const COleDateTime& start, int mode, const std::string& target) {
+  if (m_event.reminderOffset <= 0) {
+    long minutes = -m_event.reminderOffset;
+    if (m_event.reminderFromEnd) {
+      // Outlook reminds before the start only: a reminder later than that comes at it.
+      const COleDateTimeSpan length = COleDateTime(m_newItem->GetEnd()) - start;
+      minutes = std::max(0L, minutes - static_cast<long>(length.GetTotalMinutes()));
+    }
+    return minutes;
+  }
+  COleDateTime alarm;
+  const int alarmMode = IsDateOnly(m_event.alarmTime) ? kAsWritten : mode;
+  if (!ToDate(m_event.alarmTime, m_event.start.zoneId, alarm, alarmMode, target)) return -1;
+  // Some programs write an alarm long past for "no alarm".
+  if (alarm < COleDateTime(kFirstAlarmYear, 1, 1, 0, 0, 0)) return -1;
+  return static_cast<long>((start - WholeSeconds(alarm)).GetTotalMinutes());
 }
 
 void CvCalImport::_SetReminder(long minutes, bool recurring) {

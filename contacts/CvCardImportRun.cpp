@@ -9,6 +9,7 @@
 #include "contacts/CDlgVCardImport.h"
 #include "contacts/CDlgVCardImportFinish.h"
 #include "contacts/CvCardImport.h"
+#include "contacts/FormatNumbered.h"
 #include "resource.h"
 #include "win32/owners.h"
 #include "win32/windows.h"
@@ -113,7 +114,7 @@ int CvCardImport::_ImportFile(const std::string& path) {
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = GetLastError();
-    const std::string text = path + g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE");
+    const std::string text = FormatNumbered(g_Lang.GetText("IDS_ERR_CANNOT_OPEN_FILE"), {path});
     const int answer =
         MessageBoxA(GetActiveWindow(), text.c_str(), g_Lang.GetText("IDS_ERR_TITLE").c_str(),
                     MB_OKCANCEL | MB_ICONEXCLAMATION);
