@@ -152,7 +152,8 @@ LONG FindTimezoneName(const TimezoneStruct& zone, std::string* name) {
 LONG FindTimezoneById(const std::string& id, TimezoneStruct* zone) {
   std::string windowsId = IanaZoneNames::WindowsZoneFor(id);
   if (windowsId.empty()) windowsId = id;
-  // A name that is no single key of the list, or no key of it at all, is no zone.
+  // A backslash would reach below the zone's key; a name the list lacks is no zone,
+  // found out before ReadZone, which warns of a key it cannot open.
   if (windowsId.empty() || windowsId.find('\\') != std::string::npos) return 1;
   RegKey key;
   const std::string path = std::string(kZonesPath) + "\\" + windowsId;
