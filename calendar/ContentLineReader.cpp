@@ -6,6 +6,13 @@
 #include "addin/AsciiText.h"
 #include "addin/TakePhysicalLine.h"
 
+namespace {
+
+// A physical line that begins with a space or a tab continues the one before it.
+bool IsFold(char c) { return c == ' ' || c == '\t'; }
+
+}  // namespace
+
 ContentLineReader::ContentLineReader() {
   m_line.reserve(256);
   m_value.reserve(256);
@@ -41,9 +48,8 @@ bool ContentLineReader::ReadLine(bool skipBlanks) {
   m_line.clear();
   m_joins.clear();
   _AppendPhysical(m_line);
-  while (m_cursor < m_end && *m_cursor == ' ') {
-    ++m_cursor;
-    m_joins.push_back(m_line.size());
+  while (m_cursor < m_end && IsFold(*m_cursor)) {
+    m_joins.push_back({m_line.size(), *m_cursor++});
     _AppendPhysical(m_line);
   }
   m_scan = 0;
@@ -121,8 +127,8 @@ void ContentLineReader::_RestoreSoftBreaks(std::size_t valueStart) {
   // A fold right after a soft break was no fold: the quoted-printable line break and
   // the blank that opened the next line both belong to the value.
   for (auto join = m_joins.rbegin(); join != m_joins.rend(); ++join) {
-    if (*join > valueStart && m_line[*join - 1] == '=') {
-      m_value.insert(*join - valueStart, "\r\n ");
+    if (join->offset > valueStart && m_line[join->offset - 1] == '=') {
+      m_value.insert(join->offset - valueStart, std::string("\r\n") + join->blank);
     }
   }
 }
@@ -131,7 +137,7 @@ void ContentLineReader::_JoinSoftBreaks() {
   while (!m_value.empty() && m_value.back() == '=' && m_cursor < m_end) {
     m_value += "\r\n";
     _AppendPhysical(m_value);
-    while (m_value.back() != '=' && m_cursor < m_end && *m_cursor == ' ') {
+    while (m_value.back() != '=' && m_cursor < m_end && IsFold(*m_cursor)) {
       ++m_cursor;
       _AppendPhysical(m_value);
     }

@@ -62,8 +62,12 @@ class ContentLineReader {
   int m_lineNumber = 0;
   int m_lineStartNumber = 0;
   std::string m_line;
-  // Offsets in the line where a folded continuation was joined (its blank dropped).
-  std::vector<std::size_t> m_joins;
+  // Where a folded continuation was joined in the line, and the blank it dropped.
+  struct Join {
+    std::size_t offset;
+    char blank;
+  };
+  std::vector<Join> m_joins;
   std::size_t m_scan = 0;
   std::string m_name;
   std::string m_paramName;

@@ -15,6 +15,7 @@
 #include "calendar/CalValueParser.h"
 #include "calendar/ICalRuleParser.h"
 #include "calendar/SystemTimezone.h"
+#include "calendar/TimezoneList.h"
 #include "calendar/TimezoneRules.h"
 #include "calendar/VCalRuleParser.h"
 #include "calendar/VTimezoneBuilder.h"
@@ -187,12 +188,19 @@ bool CvCalImport::_SkipToProperty(const char* name, const char* value) {
   while (m_reader.NextProperty()) {
     if (m_reader.Name() != name) continue;
     if (!value) return true;
-    if (m_reader.ReadValue(ContentLineReader::kNone) && _GetPropertyText() == value) return true;
+    if (m_reader.ReadValue(ContentLineReader::kNone) &&
+        AsciiText::IEquals(_GetPropertyText(), value))
+      return true;
   }
   return false;
 }
 
 std::string CvCalImport::_GetPropertyText() const { return AsciiText::Trim(m_reader.Value()); }
+
+std::string CvCalImport::_ReadComponentName() {
+  m_reader.ReadValue(ContentLineReader::kNone);
+  return AsciiText::Uppercase(_GetPropertyText());
+}
 
 bool CvCalImport::_CheckDateForm(std::string_view text, bool log) const {
   if (CalValueParser::IsDateForm(text)) return true;
@@ -306,11 +314,12 @@ bool CvCalImport::ToDate(std::string_view text, const std::string& zoneId, COleD
 
 int CvCalImport::Parse() {
   m_reader.Init(m_text.data(), m_text.size());
+  m_unknownZones.clear();
+  m_eventsInFile = 0;
   try {
     while (m_reader.NextProperty()) {
       if (m_reader.Name() != "BEGIN") return 0;
-      m_reader.ReadValue(ContentLineReader::kNone);
-      if (_GetPropertyText() != "VCALENDAR") continue;
+      if (_ReadComponentName() != "VCALENDAR") continue;
       const int result = _ReadCalendar();
       if (result < 0) return result;
     }
@@ -350,8 +359,7 @@ int CvCalImport::_VCalendarProperty() {
     return -1;
   }
   if (name == "BEGIN" || name == "END") {
-    m_reader.ReadValue(ContentLineReader::kNone);
-    const std::string component = _GetPropertyText();
+    const std::string component = _ReadComponentName();
     if (name == "BEGIN") return _VCalendarBegin(component);
     return component == "VCALENDAR" ? 0 : kContinue;
   }
@@ -371,7 +379,9 @@ int CvCalImport::_VCalendarProperty() {
 int CvCalImport::_VCalendarBegin(const std::string& component) {
   const bool ical = m_format == kICal20;
   if (component == "VEVENT") {
-    if (ParseVEVENT() && _AddEvent() < 0) return -1;
+    ++m_eventsInFile;
+    ParseVEVENT();
+    if (_AddEvent() < 0) return -1;
   } else if (component == "VTIMEZONE" && ical) {
     ParseVTIMEZONE();
   } else if (component == "VCALENDAR") {
@@ -441,11 +451,13 @@ int CvCalImport::ParseVTIMEZONE() {
       _SkipProperty();
       continue;
     }
-    m_reader.ReadValue(ContentLineReader::kNone);
-    const std::string value = _GetPropertyText();
     if (name == "TZID") {
-      tzid = value;
-    } else if (name == "BEGIN" && (value == "STANDARD" || value == "DAYLIGHT")) {
+      m_reader.ReadValue(ContentLineReader::kNone);
+      tzid = _GetPropertyText();
+      continue;
+    }
+    const std::string value = _ReadComponentName();
+    if (name == "BEGIN" && (value == "STANDARD" || value == "DAYLIGHT")) {
       _ReadZoneComponent(value == "DAYLIGHT", builder);
     } else if (name == "BEGIN") {
       _LogLine("skipping unknown grouping - " + value, true, LOG_INF, 1);
@@ -503,8 +515,9 @@ void CvCalImport::_ReadZoneComponent(bool daylight, VTimezoneBuilder& builder) {
         g_Lib.Log(0, "ParseVTIMEZONE", LOG_ERR, 1, "Invalid VTIMEZONE.COMPONENT.RRULE");
       }
     } else if (name == "END") {
-      if (value == own) break;
-      if (value == "VTIMEZONE" || value == "VCALENDAR") {
+      const std::string component = AsciiText::Uppercase(value);
+      if (component == own) break;
+      if (component == "VTIMEZONE" || component == "VCALENDAR") {
         m_reader.PushBack();
         break;
       }
@@ -520,18 +533,15 @@ void CvCalImport::_ReadZoneComponent(bool daylight, VTimezoneBuilder& builder) {
 // ---------------------------------------------------------------------------------------
 // VEVENT
 
-bool CvCalImport::ParseVEVENT() {
+void CvCalImport::ParseVEVENT() {
+  const int beginLine = m_reader.LineNumber();
   m_event = ParsedEvent();
   m_haveCategories = false;
+  m_audioAlarm.clear();
   while (m_reader.NextProperty()) {
     if (!_EventProperty()) break;
   }
-  if (m_event.start.text.empty() && m_event.end.text.empty()) {
-    g_LogTimer.War("ParseVEVENT", 0, "No START and END - skipping event");
-    return false;
-  }
-  _FinishEvent();
-  return true;
+  _FinishEvent(beginLine);
 }
 
 bool CvCalImport::_EventProperty() {
@@ -545,7 +555,7 @@ bool CvCalImport::_EventProperty() {
       {"SEQUENCE", kBoth, nullptr},
       {"STATUS", kBoth, &CvCalImport::doSTATUS},
       {"URL", kBoth, nullptr},
-      {"AALARM", k10, nullptr},
+      {"AALARM", k10, &CvCalImport::doAALARM},
       {"DCREATED", k10, nullptr},
       {"MALARM", k10, nullptr},
       {"COMMENT", k20, nullptr},
@@ -581,8 +591,7 @@ bool CvCalImport::_EventProperty() {
   m_charset = m_format == kVCal10 ? "" : "UTF-8";
   const std::string& name = m_reader.Name();
   if (name == "BEGIN" || name == "END") {
-    m_reader.ReadValue(ContentLineReader::kNone);
-    const std::string component = _GetPropertyText();
+    const std::string component = _ReadComponentName();
     if (component == "VEVENT" ? name == "BEGIN" : component == "VCALENDAR" && name == "END") {
       // An event that never ended: it ends here, and the line is read again.
       _LogLine(name + ":" + component + " inside VEVENT", true, LOG_WAR, 1);
@@ -614,26 +623,70 @@ bool CvCalImport::_EventProperty() {
   return true;
 }
 
-void CvCalImport::_FinishEvent() {
+void CvCalImport::_FinishEvent(int beginLine) {
   ParsedEvent& event = m_event;
   if (event.start.text.empty()) event.start = event.end;
+  if (event.alarmTime.empty()) event.alarmTime = m_audioAlarm;
   // A day without an end is that one whole day.
   if (event.start.text.size() == 8 && event.end.text.empty() &&
       event.duration == ParsedEvent::kNoDuration) {
     event.duration = kMinutesPerDay;
   }
-  auto known = [this](std::string& zoneId) {
-    if (zoneId.empty() || m_zones.find(zoneId) == m_zones.end()) zoneId = DefaultZoneKey;
-  };
-  known(event.start.zoneId);
-  known(event.end.zoneId);
-  for (CalDateText& date : event.exceptionDates) known(date.zoneId);
-  for (CalExtraDate& date : event.extraDates) known(date.zoneId);
+  _KnowZone(event.start.zoneId);
+  _KnowZone(event.end.zoneId);
+  for (CalDateText& date : event.exceptionDates) _KnowZone(date.zoneId);
+  for (CalExtraDate& date : event.extraDates) _KnowZone(date.zoneId);
+  _FillRuleFromStart();
+  // Periods that become appointments of their own bring their own starts.
+  if (event.SplitsIntoPeriods()) return;
   COleDateTime start;
-  if (!ToDate(event.start.text, event.start.zoneId, start, kAsWritten, std::string())) {
+  if (event.start.text.empty()) {
+    event.badStart = true;
+    _LogLine("No START and END in the event of line " + std::to_string(beginLine) +
+                 " - the event cannot be imported",
+             false, LOG_ERR, 1);
+  } else if (!ToDate(event.start.text, event.start.zoneId, start, kAsWritten, std::string())) {
     event.badStart = true;
     _LogLine("Impossible start date \"" + event.start.text + "\" - the event cannot be imported",
              false, LOG_ERR, 1);
+  }
+}
+
+void CvCalImport::_KnowZone(std::string& zoneId) {
+  if (m_zones.count(zoneId) != 0) return;
+  // A zone the file names without defining it may still be one of the system's.
+  TimezoneStruct zone{};
+  const bool named = !zoneId.empty() && zoneId != kVCalZoneId;
+  if (named && m_unknownZones.count(zoneId) == 0 && FindTimezoneById(zoneId, &zone) == 0) {
+    m_zones[zoneId] = zone;
+    return;
+  }
+  if (named && m_unknownZones.insert(zoneId).second) {
+    _LogLine("TZID '" + zoneId +
+                 "' is neither defined in the file nor a known zone - the "
+                 "times in it are taken in the default zone",
+             false, LOG_WAR, 1);
+  }
+  zoneId = DefaultZoneKey;
+}
+
+void CvCalImport::_FillRuleFromStart() {
+  ParsedRule& rule = m_event.rule;
+  COleDateTime start;
+  // The start in the zone the series is kept in: what a rule leaves out is the start's.
+  if (rule.type == ParsedRule::kNone ||
+      !ToDate(m_event.start.text, m_event.start.zoneId, start, kToTarget, m_event.start.zoneId)) {
+    return;
+  }
+  if (rule.type == ParsedRule::kWeekly && rule.dayMask == 0)
+    rule.dayMask = 1 << (start.GetDayOfWeek() - 1);
+  if ((rule.type == ParsedRule::kMonthly || rule.type == ParsedRule::kYearly) &&
+      rule.dayOfMonth == 0) {
+    rule.dayOfMonth = start.GetDay();
+  }
+  if ((rule.type == ParsedRule::kYearly || rule.type == ParsedRule::kYearNth) &&
+      rule.monthOfYear == 0) {
+    rule.monthOfYear = start.GetMonth();
   }
 }
 
@@ -649,8 +702,7 @@ bool CvCalImport::ParseVALARM() {
       _SkipProperty();
       continue;
     }
-    m_reader.ReadValue(ContentLineReader::kNone);
-    const std::string component = _GetPropertyText();
+    const std::string component = _ReadComponentName();
     if (component == "VALARM") return true;
     _LogLine("expected END:VARALM", true, LOG_WAR, 1);
     if (component == "VEVENT" || component == "VCALENDAR") {
@@ -664,10 +716,11 @@ bool CvCalImport::ParseVALARM() {
 
 void CvCalImport::_ReadTrigger() {
   bool absolute = false;
+  bool fromEnd = false;
   while (m_reader.NextParam()) {
     const std::string value = m_reader.GetParamValue();
-    if (m_reader.ParamName() == "RELATED" && AsciiText::IEquals(value, "END")) {
-      _LogLine("RELATED:END not supported", true, LOG_INF, 1);
+    if (m_reader.ParamName() == "RELATED") {
+      fromEnd = AsciiText::IEquals(value, "END");
     } else if (m_reader.ParamName() == "VALUE") {
       absolute = AsciiText::IEquals(value, "DATE-TIME");
     }
@@ -679,6 +732,7 @@ void CvCalImport::_ReadTrigger() {
     return;
   }
   m_event.reminderOffset = ParsedEvent::kNoReminderOffset;
+  m_event.reminderFromEnd = false;
   int minutes = 0;
   if (!_ParseDuration(text, minutes) || minutes == INT_MIN) {
     _LogLine("Invalid duraton", true, LOG_WAR, 1);
@@ -686,6 +740,7 @@ void CvCalImport::_ReadTrigger() {
     _LogLine("duraton must be negative", true, LOG_WAR, 1);
   } else {
     m_event.reminderOffset = minutes;
+    m_event.reminderFromEnd = fromEnd;
   }
 }
 
@@ -805,13 +860,17 @@ void CvCalImport::doLOCATION() { _ReadText(m_event.location, true, true); }
 
 void CvCalImport::doRESOURCES() { _ReadText(m_event.resources, false, true); }
 
-void CvCalImport::doDALARM() {
+void CvCalImport::doDALARM() { _ReadAlarmTime(m_event.alarmTime); }
+
+void CvCalImport::doAALARM() { _ReadAlarmTime(m_audioAlarm); }
+
+void CvCalImport::_ReadAlarmTime(std::string& time) {
   if (!_ReadPlainValue()) return;
   std::vector<std::string> pieces;
   m_reader.Split(";", pieces);
   if (pieces.empty()) return;
-  const std::string time = AsciiText::Trim(pieces.front());
-  if (_CheckDateForm(time, true)) m_event.alarmTime = time;
+  const std::string runTime = AsciiText::Trim(pieces.front());
+  if (_CheckDateForm(runTime, true)) time = runTime;
 }
 
 void CvCalImport::doDTSTART() { _ReadDate(m_event.start); }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -143,6 +144,9 @@ class CvCalImport {
   // The times of the new appointment; the reminder's minutes before the start, or -1
   // for none.
   long _SetTimes(int mode, const std::string& target);
+  // The reminder's minutes before the start of the new appointment (its start and end
+  // already set), from the relative or the absolute alarm; -1 for none.
+  long _ReminderMinutes(const COleDateTime& start, int mode, const std::string& target);
   // The reminder is on when it has minutes and the appointment (or its series) lies
   // ahead; ownZone is the zone map's key of the zone a series will be kept in, if any.
   void _SetReminder(long minutes, bool recurring, const std::string& ownZone);
@@ -221,10 +225,17 @@ class CvCalImport {
   void _ReadDAYLIGHT();
   int ParseVTIMEZONE();
   void _ReadZoneComponent(bool daylight, VTimezoneBuilder& builder);
-  bool ParseVEVENT();
+  void ParseVEVENT();
   // False when the property ends the event.
   bool _EventProperty();
-  void _FinishEvent();
+  // The event that began in that line is complete: its defaults, its zones, what its
+  // rule takes from its start, and whether its start can be had.
+  void _FinishEvent(int beginLine);
+  // The zone id as a key of the zone map: a zone of the file, one of the system's zone
+  // list it names (then added to the map), else the default zone.
+  void _KnowZone(std::string& zoneId);
+  // The weekday, day or month that the rule leaves to the event's start.
+  void _FillRuleFromStart();
   bool ParseVALARM();
   void _ReadTrigger();
   void ParseVCalRRULE();
@@ -241,6 +252,9 @@ class CvCalImport {
     return _SkipToProperty("END", component.c_str());
   }
   std::string _GetPropertyText() const;
+  // The value of a BEGIN or END line: trimmed and upper-cased, since component names
+  // are compared without regard to case.
+  std::string _ReadComponentName();
   bool _CheckDateForm(std::string_view text, bool log) const;
   bool _ParsePeriod(std::string_view text, std::string* start, std::string* end,
                     std::string* duration, bool log) const;
@@ -265,6 +279,9 @@ class CvCalImport {
   void doLOCATION();
   void doRESOURCES();
   void doDALARM();
+  void doAALARM();
+  // The run time of a vCalendar alarm (the first part of its value).
+  void _ReadAlarmTime(std::string& time);
   void doDTSTART();
   void doDTEND();
   void _ReadDate(CalDateText& date);
@@ -311,4 +328,10 @@ class CvCalImport {
   std::unordered_map<std::string, CreatedSeries> m_series;
   // Overrides that became exceptions of their series.
   int m_merged = 0;
+  // The current event's AALARM run time: its reminder when it has no DALARM.
+  std::string m_audioAlarm;
+  // Zone ids of the current file that name no zone, each warned of once.
+  std::set<std::string> m_unknownZones;
+  // The VEVENTs of the current file's calendars.
+  int m_eventsInFile = 0;
 };

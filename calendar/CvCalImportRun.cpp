@@ -42,6 +42,8 @@ constexpr long kSenderEmailAddress = 0x0C1F001E;
 constexpr int kDayMinutes = 1440;
 constexpr int kDefaultPeriodMinutes = 30;
 constexpr int kLabels = 10;
+// Absolute alarms before this year are placeholders for none.
+constexpr int kFirstAlarmYear = 1980;
 
 std::string Narrow(const _bstr_t& text) {
   const char* chars = text;
@@ -226,6 +228,9 @@ int CvCalImport::_ImportFile(const char* fileName) {
   // The name decides the format; the NULs were logged when the events were counted.
   if (!_ReadFile(file.Get(), fileName, false)) return 0;
   const int result = Parse();
+  if (result == 0 && m_eventsInFile == 0) {
+    g_LogTimer.War("CvCalImport::_ImportFile", 0, "File(%s) holds no calendar event", fileName);
+  }
   LoadBytes(nullptr, 0, nullptr);
   return result;
 }
@@ -233,10 +238,15 @@ int CvCalImport::_ImportFile(const char* fileName) {
 // --- One event --------------------------------------------------------------------------
 
 int CvCalImport::_AddEvent() {
+  if (m_event.badStart) {
+    // Without a start there is no appointment to make: the event failed.
+    ++m_errors;
+    return 0;
+  }
   if (!m_event.recurrenceId.text.empty()) return _AddOverride();
   if (m_event.rule.type != ParsedRule::kNone) return _AddSeries();
   const std::vector<CalExtraDate> periods = m_event.extraDates;
-  if (periods.size() <= 1) return AddItem();
+  if (!m_event.SplitsIntoPeriods()) return AddItem();
   m_progress.AddTotal(static_cast<int>(periods.size()) - 1);
   for (const CalExtraDate& period : periods) {
     m_event.start = {period.text, period.zoneId};
@@ -468,7 +478,6 @@ void CvCalImport::_DiscardNewItem() {
 }
 
 bool CvCalImport::CreateItem_() {
-  if (m_event.badStart) return false;
   m_newItem = nullptr;
   try {
     m_newItem = Outlook::_AppointmentItemPtr(m_folder->GetItems()->Add(_variant_t(1L)));
@@ -546,14 +555,6 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
   COleDateTime start;
   const bool haveStart = convert(m_event.start.text, m_event.start.zoneId, start);
   if (haveStart) m_newItem->PutStart(start.m_dt);
-  long reminder = -1;
-  COleDateTime alarm;
-  if (haveStart && m_event.reminderOffset <= 0) {
-    reminder = -m_event.reminderOffset;
-  } else if (haveStart && !m_event.alarmTime.empty() &&
-             convert(m_event.alarmTime, m_event.start.zoneId, alarm)) {
-    reminder = static_cast<long>((start - alarm).GetTotalMinutes());
-  }
   COleDateTime end;
   bool haveEnd = false;
   if (!m_event.end.text.empty()) {
@@ -562,7 +563,24 @@ long CvCalImport::_SetTimes(int mode, const std::string& target) {
   } else if (m_event.duration != ParsedEvent::kNoDuration) {
     m_newItem->PutDuration(m_event.duration);
   }
-  return reminder;
+  return haveStart ? _ReminderMinutes(start, mode, target) : -1;
+}
+
+long CvCalImport::_ReminderMinutes(const COleDateTime& start, int mode, const std::string& target) {
+  if (m_event.reminderOffset <= 0) {
+    long minutes = -m_event.reminderOffset;
+    if (m_event.reminderFromEnd) {
+      // Outlook reminds before the start only: a reminder later than that comes at it.
+      const COleDateTimeSpan length = COleDateTime(m_newItem->GetEnd()) - start;
+      minutes = std::max(0L, minutes - static_cast<long>(length.GetTotalMinutes()));
+    }
+    return minutes;
+  }
+  COleDateTime alarm;
+  if (!_ToItemTime(m_event.alarmTime, m_event.start.zoneId, alarm, mode, target)) return -1;
+  // Some programs write an alarm long past for "no alarm".
+  if (alarm < COleDateTime(kFirstAlarmYear, 1, 1, 0, 0, 0)) return -1;
+  return static_cast<long>((start - alarm).GetTotalMinutes());
 }
 
 void CvCalImport::_SetReminder(long minutes, bool recurring, const std::string& ownZone) {

@@ -77,6 +77,8 @@ struct ParsedEvent {
   // A relative reminder: at or below 0 it lies -reminderOffset minutes before the
   // start; kNoReminderOffset (or any positive value) means none.
   int reminderOffset = kNoReminderOffset;
+  // The relative reminder counts from the end (TRIGGER;RELATED=END), not the start.
+  bool reminderFromEnd = false;
   CalDateText start;
   CalDateText end;
   int duration = kNoDuration;  // minutes
@@ -94,6 +96,13 @@ struct ParsedEvent {
   CalDateText recurrenceId;
   // STATUS:CANCELLED.
   bool cancelled = false;
+
+  // Without a rule, RDATE values are appointments of their own: when there are several,
+  // or when one stands in for the start the event lacks.
+  bool SplitsIntoPeriods() const {
+    return rule.type == ParsedRule::kNone &&
+           (extraDates.size() > 1 || (extraDates.size() == 1 && start.text.empty()));
+  }
 
   bool operator==(const ParsedEvent&) const = default;
 };

@@ -5,6 +5,7 @@
 
 #include "addin/CLib.h"
 #include "addin/RegKey.h"
+#include "calendar/IanaZoneNames.h"
 #include "calendar/TimezoneRules.h"
 
 namespace {
@@ -145,6 +146,21 @@ LONG FindTimezoneName(const TimezoneStruct& zone, std::string* name) {
     return 1;
   }
   *name = match->displayName;
+  return 0;
+}
+
+LONG FindTimezoneById(const std::string& id, TimezoneStruct* zone) {
+  std::string windowsId = IanaZoneNames::WindowsZoneFor(id);
+  if (windowsId.empty()) windowsId = id;
+  // A backslash would reach below the zone's key; a name the list lacks is no zone,
+  // found out before ReadZone, which warns of a key it cannot open.
+  if (windowsId.empty() || windowsId.find('\\') != std::string::npos) return 1;
+  RegKey key;
+  const std::string path = std::string(kZonesPath) + "\\" + windowsId;
+  if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_QUERY_VALUE) != ERROR_SUCCESS) return 1;
+  TimezoneEntry entry;
+  if (!ReadZone(windowsId.c_str(), &entry)) return 1;
+  *zone = entry.zone;
   return 0;
 }
 

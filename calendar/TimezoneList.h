@@ -18,6 +18,11 @@ LONG GetAllTimezones(std::vector<TimezoneEntry>* list, int* count);
 // none matches; else the error code of GetAllTimezones. The name is emptied first.
 LONG FindTimezoneName(const TimezoneStruct& zone, std::string* name);
 
+// 0 and the rules of the listed zone that the id names, by its Windows id ("Tokyo
+// Standard Time") or by an IANA name that maps to it ("Asia/Tokyo"); 1 when no listed
+// zone has that name (zone untouched).
+LONG FindTimezoneById(const std::string& id, TimezoneStruct* zone);
+
 // Negative, 0 or positive: the order of the zone list. Zones with an Index come first,
 // by Index; the others go from west to east (larger Bias + StandardBias first), then by
 // display name.

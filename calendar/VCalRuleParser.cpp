@@ -128,7 +128,10 @@ bool VCalRuleParser::_Daily(std::string_view token) {
 }
 
 bool VCalRuleParser::_Weekly(std::string_view token) {
-  if (_Weekday(token)) return true;
+  if (_Weekday(token)) {
+    m_weekdaysGiven = true;
+    return true;
+  }
   if (IsTime(token)) {
     _Warn("<timelist> not supported");
     return true;
@@ -201,6 +204,7 @@ bool VCalRuleParser::_MonthDay(std::string_view token) {
     _Warn("embedded rules not supported");
     return false;
   }
+  m_dayGiven = true;
   if (m_haveDay) {
     _Warn("multiple daynumbers is not supported");
     return true;
@@ -230,6 +234,7 @@ void VCalRuleParser::_Yearly(std::string_view token) {
   long long number = 0;
   const bool numeric = AsciiText::ParseUnsigned(token, INT_MAX, number);
   if (m_yearPart == YearPart::kMonths && numeric) {
+    m_monthGiven = true;
     if (m_haveMonth) {
       _Inform("mutiple <month> is not supported");
     } else if (number < 1 || number > 12) {
@@ -240,7 +245,11 @@ void VCalRuleParser::_Yearly(std::string_view token) {
     }
   } else if (m_yearPart == YearPart::kDay && numeric && number >= 1 && number <= 31 &&
              rule.dayOfMonth == 0) {
+    m_dayGiven = true;
     rule.dayOfMonth = static_cast<int>(number);
+  } else if (m_yearPart == YearPart::kDay && numeric) {
+    m_dayGiven = true;
+    _Warn("rule is not supported");
   } else if (m_yearPart != YearPart::kNth || !(_Occurrence(token) || _Weekday(token))) {
     _Warn("rule is not supported");
   }
@@ -264,14 +273,18 @@ void VCalRuleParser::_Finish() {
 
 bool VCalRuleParser::_IsValid() const {
   const ParsedRule& rule = m_result.rule;
-  const bool day = rule.dayOfMonth >= 1 && rule.dayOfMonth <= 31;
-  const bool month = rule.monthOfYear >= 1 && rule.monthOfYear <= 12;
+  // A weekday list, day or month the rule leaves out is the start's (the reader fills
+  // it in once the event's start is known); one given wrong makes the rule invalid.
+  const bool day =
+      (rule.dayOfMonth >= 1 && rule.dayOfMonth <= 31) || (rule.dayOfMonth == 0 && !m_dayGiven);
+  const bool month =
+      (rule.monthOfYear >= 1 && rule.monthOfYear <= 12) || (rule.monthOfYear == 0 && !m_monthGiven);
   const bool nth = rule.instance >= 1 && rule.instance <= 5 && rule.dayMask != 0;
   switch (rule.type) {
     case ParsedRule::kDaily:
       return rule.interval > 0 || rule.dayMask != 0;
     case ParsedRule::kWeekly:
-      return rule.dayMask != 0;
+      return rule.dayMask != 0 || !m_weekdaysGiven;
     case ParsedRule::kMonthly:
       return day;
     case ParsedRule::kMonthNth:

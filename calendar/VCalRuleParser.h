@@ -51,6 +51,10 @@ class VCalRuleParser {
   bool m_haveOccurrence = false;
   bool m_haveDay = false;
   bool m_haveMonth = false;
+  // The rule names weekdays, a day or a month, valid or not.
+  bool m_weekdaysGiven = false;
+  bool m_dayGiven = false;
+  bool m_monthGiven = false;
   int m_weekdayLists = 0;
   bool m_inWeekdayList = false;
 };

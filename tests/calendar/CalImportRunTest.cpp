@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CalWriterFixture.h"
+#include "addin/CLang.h"
 #include "calendar/AppointmentTimezone.h"
 #include "calendar/CvCalExport.h"
 #include "calendar/CvCalImport.h"
@@ -19,6 +20,7 @@
 #include "resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
+#include "testkit/Modules.h"
 #include "testkit/Operator.h"
 #include "testkit/Outlook.h"
 #include "testkit/Redemption.h"
@@ -1292,6 +1294,207 @@ TEST_F(CalImportOverridesTest, AnOverrideInItsSeriesLeavesTheProgressAndTheCount
   EXPECT_EQ(Subjects(), (std::vector<std::string>{"A1", "A2", "C1"}));
   EXPECT_EQ(ExceptionsOf("A1"),
             (std::vector<Changed>{{At(3, 11, 10), false, At(3, 12, 10), At(3, 12, 10, 30)}}));
+}
+
+// --- What other programs write: folds, case, rules, zones, alarms, empty files -------------
+
+std::string VCalendar(const std::string& events) {
+  return "BEGIN:VCALENDAR\r\nVERSION:1.0\r\n" + events + "END:VCALENDAR\r\n";
+}
+
+TEST_F(CalImportRunTest, TabFoldsAndLowerCaseNamesImportWhole) {
+  const std::string lower =
+      "begin:vcalendar\r\nversion:2.0\r\nbegin:vevent\r\nsummary:Lower\r\n"
+      "dtstart:20300312T080000Z\r\ndtend:20300312T090000Z\r\nlocation:Room\r\n\t 4\r\n"
+      "end:vevent\r\nend:vcalendar\r\n";
+  const std::string folded = VCalendar(
+      "Begin:VEvent\r\nSUMMARY:Folded\r\nDTSTART:20300313T080000Z\r\nLOCATION:Main\r\n\t"
+      "Street 5\r\nEND:vevent\r\n");
+  FirstPage("\"" + In("lower.ics", lower) + "\" \"" + In("folded.vcs", folded) + "\"");
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "2/2");
+  EXPECT_EQ(finish.imported, "2") << Log().Text();
+  EXPECT_EQ(COleDateTime(Item("Lower")->GetStart()), COleDateTime(2030, 3, 12, 9, 0, 0));
+  EXPECT_EQ(COleDateTime(Item("Lower")->GetEnd()), COleDateTime(2030, 3, 12, 10, 0, 0));
+  EXPECT_EQ(KeptOf(Item("Lower")).location, "Room 4");
+  EXPECT_EQ(KeptOf(Item("Folded")).location, "MainStreet 5");
+}
+
+TEST_F(CalImportRunTest, VCalendarRulesTakeWhatTheyLeaveOutFromTheStart) {
+  // 2030-03-04 is a Monday; 23:30 UTC is Tuesday 00:30 in Central Europe.
+  FirstPage(In("rules.vcs",
+               VCalendar("BEGIN:VEVENT\r\nSUMMARY:Weekly\r\nRRULE:W1 #5\r\n"
+                         "DTSTART:20300304T100000\r\nDTEND:20300304T110000\r\nEND:VEVENT\r\n"
+                         "BEGIN:VEVENT\r\nSUMMARY:Late\r\nDTSTART:20300304T233000Z\r\n"
+                         "DTEND:20300305T000000Z\r\nRRULE:W1 #3\r\nEND:VEVENT\r\n"
+                         "BEGIN:VEVENT\r\nSUMMARY:Yearly\r\nRRULE:YM1 6 #0\r\n"
+                         "DTSTART:20300617T100000\r\nDTEND:20300617T110000\r\nEND:VEVENT\r\n"
+                         "BEGIN:VEVENT\r\nSUMMARY:Monthly\r\nRRULE:MD1 #3\r\n"
+                         "DTSTART:20300320T100000\r\nDTEND:20300320T110000\r\nEND:VEVENT\r\n")));
+  EXPECT_EQ(Run().imported, "4") << Log().Text();
+  Kept weekly;
+  weekly.start = COleDateTime(2030, 3, 4, 10, 0, 0);
+  weekly.end = COleDateTime(2030, 3, 4, 11, 0, 0);
+  weekly.recurring = true;
+  weekly.recurrenceType = Outlook::olRecursWeekly;
+  weekly.interval = 1;
+  weekly.dayMask = Outlook::olMonday;
+  weekly.occurrences = 5;
+  EXPECT_EQ(KeptOf(Item("Weekly")), weekly);
+  Kept late = weekly;
+  late.start = COleDateTime(2030, 3, 5, 0, 30, 0);
+  late.end = COleDateTime(2030, 3, 5, 1, 0, 0);
+  late.dayMask = Outlook::olTuesday;
+  late.occurrences = 3;
+  EXPECT_EQ(KeptOf(Item("Late")), late);
+  Kept yearly;
+  yearly.start = COleDateTime(2030, 6, 17, 10, 0, 0);
+  yearly.end = COleDateTime(2030, 6, 17, 11, 0, 0);
+  yearly.recurring = true;
+  yearly.recurrenceType = Outlook::olRecursYearly;
+  yearly.dayOfMonth = 17;
+  yearly.monthOfYear = 6;
+  yearly.noEnd = true;
+  EXPECT_EQ(KeptOf(Item("Yearly")), yearly);
+  Kept monthly;
+  monthly.start = COleDateTime(2030, 3, 20, 10, 0, 0);
+  monthly.end = COleDateTime(2030, 3, 20, 11, 0, 0);
+  monthly.recurring = true;
+  monthly.recurrenceType = Outlook::olRecursMonthly;
+  monthly.interval = 1;
+  monthly.dayOfMonth = 20;
+  monthly.occurrences = 3;
+  EXPECT_EQ(KeptOf(Item("Monthly")), monthly);
+  EXPECT_EQ(Log().Text().find("RRULE is invalid"), std::string::npos) << Log().Text();
+}
+
+TEST_F(CalImportRunTest, AnUndefinedTzidOfTheZoneListIsThatZone) {
+  testkit::SeedZoneList();
+  // The zone list's IANA names lie beside the add-in.
+  std::filesystem::create_directories(Temp().linuxPath("addin"));
+  std::filesystem::copy_file(KELVRA_SOURCE_DIR "/resources/timezones.txt",
+                             Temp().linuxPath("addin/timezones.txt"));
+  testkit::SetModuleFolder("Kelvra.dll", Temp().windowsPath("addin"));
+  FirstPage(
+      In("tokyo.ics", Calendar(Vevent("Single",
+                                      "DTSTART;TZID=Asia/Tokyo:20300312T090000\r\n"
+                                      "DTEND;TZID=Asia/Tokyo:20300312T100000\r\n") +
+                               Vevent("Series",
+                                      "DTSTART;TZID=\"Tokyo Standard Time\":20300304T090000\r\n"
+                                      "DTEND;TZID=\"Tokyo Standard Time\":20300304T100000\r\n"
+                                      "RRULE:FREQ=WEEKLY;COUNT=3\r\n") +
+                               Vevent("Lost",
+                                      "DTSTART;TZID=Nowhere/Land:20300312T090000\r\n"
+                                      "DTEND;TZID=Nowhere/Land:20300312T100000\r\n"))));
+  EXPECT_EQ(Run().imported, "3");
+  // 9:00 in Tokyo is 0:00 UTC, 1:00 in Central Europe.
+  EXPECT_EQ(COleDateTime(Item("Single")->GetStart()), COleDateTime(2030, 3, 12, 1, 0, 0));
+  EXPECT_EQ(COleDateTime(Item("Single")->GetEnd()), COleDateTime(2030, 3, 12, 2, 0, 0));
+  const Outlook::_AppointmentItemPtr series = Item("Series");
+  EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 3, 4, 1, 0, 0));
+  TimezoneStruct zone{};
+  _bstr_t name;
+  ASSERT_TRUE(GetAppointmentTimezone(series, MapiUtils(), &zone, &name)) << Log().Text();
+  EXPECT_EQ(zone.Bias, -540);
+  EXPECT_EQ(std::string(static_cast<const char*>(name)), "Tokyo Standard Time");
+  // Any other zone is the default one, with one warning.
+  EXPECT_EQ(COleDateTime(Item("Lost")->GetStart()), COleDateTime(2030, 3, 12, 9, 0, 0));
+  const std::string log = Log().Text();
+  const std::string warning = "TZID 'Nowhere/Land' is neither defined";
+  ASSERT_NE(log.find(warning), std::string::npos) << log;
+  EXPECT_EQ(log.find(warning, log.find(warning) + 1), std::string::npos) << log;
+  EXPECT_EQ(log.find("Asia/Tokyo' is neither"), std::string::npos) << log;
+}
+
+TEST_F(CalImportRunTest, RemindersOfAudioAlarmsEndRelatedTriggersAndPlaceholders) {
+  const std::string valarm = "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER";
+  FirstPage(
+      "\"" +
+      In("phone.vcs",
+         VCalendar("BEGIN:VEVENT\r\nSUMMARY:Audio\r\nDTSTART:20300312T080000Z\r\n"
+                   "AALARM:20300312T074500Z;;0;\r\nEND:VEVENT\r\n"
+                   "BEGIN:VEVENT\r\nSUMMARY:Both\r\nDTSTART:20300312T080000Z\r\n"
+                   "AALARM:20300312T074500Z\r\nDALARM:20300312T075500Z\r\nEND:VEVENT\r\n")) +
+      "\" \"" +
+      In("alarms.ics",
+         Calendar(Vevent("From end", "DTSTART:20300312T080000Z\r\nDTEND:20300312T100000Z\r\n" +
+                                         valarm + ";RELATED=END:-PT150M\r\nEND:VALARM\r\n") +
+                  Vevent("In the meeting", "DTSTART:20300312T080000Z\r\nDURATION:PT1H\r\n" +
+                                               valarm + ";RELATED=END:-PT15M\r\nEND:VALARM\r\n") +
+                  Vevent("Placeholder", "DTSTART:20300312T080000Z\r\n" + valarm +
+                                            ";VALUE=DATE-TIME:19760401T005545Z\r\nEND:VALARM\r\n") +
+                  Vevent("Absolute", "DTSTART:20300312T080000Z\r\n" + valarm +
+                                         ";VALUE=DATE-TIME:20300312T073000Z\r\nEND:VALARM\r\n"))) +
+      "\"");
+  EXPECT_EQ(Run().imported, "6") << Log().Text();
+  const auto reminder = [](const std::string& subject) {
+    const Outlook::_AppointmentItemPtr item = Item(subject);
+    return item->GetReminderSet() == VARIANT_FALSE ? -1L : item->GetReminderMinutesBeforeStart();
+  };
+  EXPECT_EQ(reminder("Audio"), 15);
+  EXPECT_EQ(reminder("Both"), 5);
+  EXPECT_EQ(reminder("From end"), 30);
+  EXPECT_EQ(reminder("In the meeting"), 0);
+  EXPECT_EQ(reminder("Placeholder"), -1);
+  EXPECT_EQ(reminder("Absolute"), 30);
+}
+
+TEST_F(CalImportRunTest, FilesWithoutEventsAreNamedAndEventsWithoutStartFail) {
+  const std::vector<std::pair<std::string, std::string>> empty = {
+      {"empty.ics", ""},
+      {"garbage.ics", "\x01\x02 not a calendar at all\r\n"},
+      {"card.vcs", "BEGIN:VCARD\r\nVERSION:2.1\r\nN:Doe;John\r\nEND:VCARD\r\n"},
+      {"begun.ics", "BEGIN:VCALENDAR\r\n"}};
+  std::string files;
+  for (const auto& [name, text] : empty) files += "\"" + In(name, text) + "\" ";
+  const std::string startless =
+      In("startless.ics", Calendar(Vevent("No start", "DTEND;VALUE=DATE:garbage\r\n") +
+                                   Vevent("Bad start", "DTSTART:2030-03-12\r\n") +
+                                   Vevent("Fine", "DTSTART:20300312T080000Z\r\n")));
+  FirstPage(files + "\"" + startless + "\"");
+  const Finish finish = Run();
+  EXPECT_EQ(finish.files, "5/3");
+  EXPECT_EQ(finish.imported, "1");
+  EXPECT_EQ(finish.failed, "2");
+  EXPECT_EQ(finish.skipped, "0");
+  EXPECT_EQ(Subjects(), std::vector<std::string>{"Fine"});
+  const std::string log = Log().Text();
+  for (const auto& [name, text] : empty) {
+    const std::string line =
+        "File(" + Temp().windowsPath("in\\" + name) + ") holds no calendar event";
+    ASSERT_NE(log.find(line), std::string::npos) << name << log;
+    EXPECT_EQ(log.find(line, log.find(line) + 1), std::string::npos) << name;
+  }
+  EXPECT_EQ(log.find("startless.ics) holds no"), std::string::npos);
+  EXPECT_NE(log.find("No START and END in the event of line 4 - the event cannot be imported"),
+            std::string::npos)
+      << log;
+  EXPECT_NE(log.find("No START and END in the event of line 8"), std::string::npos) << log;
+}
+
+TEST_F(CalImportRunTest, TheOpenFileMessageNamesTheFileInEveryLanguage) {
+  for (const char* language : {"EN.ini", "DE.ini"}) {
+    std::string path = "Z:" KELVRA_SOURCE_DIR "/resources/" + std::string(language);
+    std::replace(path.begin(), path.end(), '/', '\\');
+    ASSERT_TRUE(g_Lang.LoadFile(path.c_str(), "Kelvra.dll"));
+    const std::string gone =
+        In("gone.ics", Calendar(Vevent("Gone", "DTSTART:20300312T080000Z\r\n")));
+    testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
+      testkit::TypeText(dlg, IDC_TXT_WIN_FLD, gone);
+      testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+      std::filesystem::remove(testkit::ToLinuxPath(gone));
+    });
+    testkit::ClearMessageBoxes();
+    testkit::SetMessageBoxAnswer(IDOK);
+    Run();
+    testkit::SetMessageBoxAnswer(0);
+    ASSERT_EQ(testkit::MessageBoxes().size(), 1u) << language;
+    const std::string text = testkit::MessageBoxes()[0].text;
+    EXPECT_EQ(text.rfind(gone + "\n", 0), 0u) << language << ": " << text;
+    EXPECT_EQ(text.find("%1"), std::string::npos) << text;
+    EXPECT_GT(text.size(), gone.size() + 20) << text;
+  }
+  g_Lang.Clear();
 }
 
 }  // namespace

@@ -21,6 +21,10 @@ class CalReaderEventTest : public CalReaderTest {
     return ParseOne(Calendar("1.0", all), "e.vcs");
   }
   bool Logged(const std::string& text) const { return LogText().find(text) != std::string::npos; }
+  // The VERSION a file of that name is written in.
+  static const char* VersionOf(const std::string& file) {
+    return file.ends_with(".vcs") ? "1.0" : "2.0";
+  }
 };
 
 TEST_F(CalReaderEventTest, TextPropertiesAreDecodedAndUnescaped) {
@@ -40,6 +44,41 @@ TEST_F(CalReaderEventTest, VCalendarTextKeepsBackslashesAndDecodesQuotedPrintabl
            "DESCRIPTION;QUOTED-PRINTABLE:a=\r\n b"});
   EXPECT_EQ(event.summary, u"C:\\new\r\n\u00FC");
   EXPECT_EQ(event.description, u"a b");
+}
+
+TEST_F(CalReaderEventTest, LinesFoldedWithATabKeepTheirWholeValueInBothFormats) {
+  for (const char* file : {"f.ics", "f.vcs"}) {
+    const ParsedEvent event =
+        ParseOne(Calendar(VersionOf(file),
+                          {"DTSTART:20240101T100000Z", "SUMMARY:Quarterly planning\r\n\tmeeting",
+                           "DESCRIPTION:Agenda: budget,\r\n\t staffing"}),
+                 file);
+    EXPECT_EQ(event.summary, u"Quarterly planningmeeting") << file;
+    EXPECT_EQ(event.description, u"Agenda: budget, staffing") << file;
+  }
+}
+
+TEST_F(CalReaderEventTest, ComponentNamesInAnyCaseInBothFormats) {
+  for (const char* file : {"c.ics", "c.vcs"}) {
+    const std::string text = std::string("begin:vcalendar\r\nversion:") + VersionOf(file) +
+                             "\r\nBegin:VEvent\r\ndtstart:20240101T100000Z\r\n"
+                             "begin:valarm\r\ntrigger:-PT10M\r\nend:valarm\r\n"
+                             "Begin:X-Custom\r\nSUMMARY:inside\r\nend:x-custom\r\n"
+                             "summary:First\r\nEND:vevent\r\n"
+                             "begin:vtodo\r\nSUMMARY:task\r\nend:VTodo\r\n"
+                             "begin:vevent\r\ndtstart:20240102T100000Z\r\nsummary:Second\r\n"
+                             "end:vevent\r\nend:vcalendar\r\n";
+    const std::vector<ParsedEvent> events = Parse(text, file);
+    ASSERT_EQ(events.size(), 2u) << file << LogText();
+    EXPECT_EQ(events[0].summary, u"First") << file;
+    EXPECT_EQ(events[0].start.text, "20240101T100000Z") << file;
+    EXPECT_EQ(events[1].summary, u"Second") << file;
+    EXPECT_EQ(events[1].start.text, "20240102T100000Z") << file;
+  }
+  EXPECT_EQ(ParseOne(Calendar("2.0", {"DTSTART:20240101T100000Z", "BEGIN:valarm", "TRIGGER:-PT10M",
+                                      "End:VAlarm"}))
+                .reminderOffset,
+            -10);
 }
 
 TEST_F(CalReaderEventTest, QuotedPrintableComesOffBeforeTheEscapes) {
@@ -138,12 +177,29 @@ TEST_F(CalReaderEventTest, StartEndAndDuration) {
   EXPECT_TRUE(Logged("Invalid date \"2024-01-01\""));
 }
 
-TEST_F(CalReaderEventTest, EventsWithoutStartTakeTheEndOrAreDropped) {
+TEST_F(CalReaderEventTest, EventsWithoutStartTakeTheEndOrCannotBeImported) {
   const ParsedEvent endOnly = ParseOne(Calendar("2.0", {"DTEND:20240101T100000Z"}));
   EXPECT_EQ(endOnly.start, endOnly.end);
   EXPECT_EQ(endOnly.start.text, "20240101T100000Z");
-  EXPECT_TRUE(Parse(Calendar("2.0", {"SUMMARY:nothing"})).empty());
-  EXPECT_TRUE(Logged("No START and END - skipping event"));
+  EXPECT_FALSE(endOnly.badStart);
+  // Handed over all the same, so that the run counts it as failed, and named by its line.
+  for (const char* start : {"X-NOTE:no start", "DTSTART:tomorrow"}) {
+    const ParsedEvent none = ParseOne(Calendar("2.0", {"SUMMARY:nothing", start}), "n.ics");
+    EXPECT_TRUE(none.badStart) << start;
+    EXPECT_EQ(none.summary, u"nothing");
+    EXPECT_TRUE(
+        Logged("No START and END in the event of line 3 - the event cannot be imported\t"
+               "in file(name='n.ics',line~6)"))
+        << LogText();
+  }
+  // Periods without a rule give the starts.
+  for (const char* dates :
+       {"RDATE;VALUE=PERIOD:20240109T100000Z/PT1H", "RDATE:20240109T100000Z,20240110T100000Z"}) {
+    const ParsedEvent periods = ParseOne(Calendar("2.0", {dates}));
+    EXPECT_FALSE(periods.badStart) << dates;
+    EXPECT_TRUE(periods.SplitsIntoPeriods()) << dates;
+  }
+  EXPECT_TRUE(ParseOne(Calendar("2.0", {"RDATE:20240109T100000Z", "RRULE:FREQ=DAILY"})).badStart);
 }
 
 TEST_F(CalReaderEventTest, DateOnlyStartAloneIsOneWholeDay) {
@@ -221,8 +277,12 @@ TEST_F(CalReaderAlarmTest, RelativeTriggers) {
   EXPECT_TRUE(Logged("Invalid duraton"));
   EXPECT_EQ(Alarm({"TRIGGER:-PT2147483647M"}).reminderOffset, -2147483647);
   EXPECT_EQ(Alarm({"TRIGGER:-PT2147483648M"}).reminderOffset, ParsedEvent::kNoReminderOffset);
-  EXPECT_EQ(Alarm({"TRIGGER;RELATED=END:-PT5M"}).reminderOffset, -5);
-  EXPECT_TRUE(Logged("RELATED:END not supported"));
+  const ParsedEvent fromEnd = Alarm({"TRIGGER;RELATED=END:-PT5M"});
+  EXPECT_EQ(fromEnd.reminderOffset, -5);
+  EXPECT_TRUE(fromEnd.reminderFromEnd);
+  EXPECT_FALSE(Alarm({"TRIGGER;RELATED=START:-PT5M"}).reminderFromEnd);
+  // A later trigger of the event replaces the earlier one with its relation.
+  EXPECT_FALSE(Alarm({"TRIGGER;RELATED=END:-PT5M", "TRIGGER:-PT9M"}).reminderFromEnd);
 }
 
 TEST_F(CalReaderAlarmTest, AbsoluteTriggersAndDalarm) {
@@ -232,6 +292,22 @@ TEST_F(CalReaderAlarmTest, AbsoluteTriggersAndDalarm) {
   EXPECT_EQ(Vcs({"DALARM:20240101T094500Z; ; ;Reminder"}).alarmTime, "20240101T094500Z");
   EXPECT_EQ(Vcs({"DALARM:soon;PT5M"}).alarmTime, "");
   EXPECT_EQ(Ics({"DALARM:20240101T094500Z"}).alarmTime, "");
+}
+
+TEST_F(CalReaderAlarmTest, APhonesAudioAlarmIsTheReminderWithoutADisplayAlarm) {
+  EXPECT_EQ(Vcs({"AALARM:20240101T095000Z;;0;"}).alarmTime, "20240101T095000Z");
+  // The display alarm wins, before or after the audio alarm.
+  EXPECT_EQ(Vcs({"AALARM:20240101T095000Z", "DALARM:20240101T094500Z"}).alarmTime,
+            "20240101T094500Z");
+  EXPECT_EQ(Vcs({"DALARM:20240101T094500Z", "AALARM:20240101T095000Z"}).alarmTime,
+            "20240101T094500Z");
+  // The next event has an alarm of its own or none.
+  const std::vector<ParsedEvent> events =
+      Parse(Calendar("1.0", {"DTSTART:20240101T100000Z", "AALARM:20240101T095000Z"}) + "\r\n" +
+                Calendar("1.0", {"DTSTART:20240102T100000Z"}),
+            "two.vcs");
+  ASSERT_EQ(events.size(), 2u);
+  EXPECT_EQ(events[1].alarmTime, "");
 }
 
 TEST_F(CalReaderAlarmTest, UnendedAlarmEndsWithItsEvent) {

@@ -56,8 +56,16 @@ TEST_F(ContentLineTest, FoldsDropOneBlankAndCountPhysicalLines) {
   EXPECT_EQ(FirstValue("DESCRIPTION:abc\r\n  def"), "abc def");
   EXPECT_EQ(FirstValue("DESCRIPTION:abc\n def\r\n ghi\nX:1"), "abcdefghi");
   EXPECT_EQ(reader.LineNumber(), 3);
-  // A tab opens no continuation: the line holds no ":" or ";" and is skipped.
+  // A tab folds like a space, and only the one tab goes.
+  EXPECT_EQ(FirstValue("DESCRIPTION:abc\r\n\tdef\r\n \tghi\r\nX:1"), "abcdef\tghi");
+  EXPECT_EQ(reader.LineNumber(), 3);
   EXPECT_EQ(Names("A:abc\r\n\tdef\r\nB:1"), (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(ContentLineTest, AFoldAfterASoftBreakKeepsItsBlankOrTab) {
+  const int qp = ContentLineReader::kQuotedPrintable;
+  EXPECT_EQ(FirstValue("D;QUOTED-PRINTABLE:a=\r\n\tb\r\nX:1", qp), "a=\r\n\tb");
+  EXPECT_EQ(FirstValue("D;QUOTED-PRINTABLE:a=\r\nb\r\n\tc\r\nX:1", qp), "a=\r\nbc");
 }
 
 TEST_F(ContentLineTest, NamesLoseGroupAndBlanksAndAreUpperCase) {

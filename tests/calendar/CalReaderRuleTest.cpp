@@ -129,7 +129,14 @@ TEST(VCalRuleTest, KindsInOutlookTerms) {
       {"YM1 6 #0 MP1 2+ MO", 6, 1, 0, 2, 2, 0, 6, ""},
       {"YM1 6 7 #0 MD1 15", 5, 1, 0, 0, 0, 15, 6, "mutiple <month> is not supported"},
       {"YM1 13 #0 MD1 15", -1, 1, 0, 0, 0, 15, 0, "invalid <month>"},
-      {"YM1 6 #0", -1, 1, 0, 0, 0, 0, 6, "RRULE is invalid"},
+      // What the rule leaves out is the start's: the reader fills it in.
+      {"YM1 6 #0", 5, 1, 0, 0, 0, 0, 6, ""},
+      {"YM1 #0", 5, 1, 0, 0, 0, 0, 0, ""},
+      {"YM1 MD1 15 #0", 5, 1, 0, 0, 0, 15, 0, ""},
+      {"YM1 MP1 2+ MO #0", 6, 1, 0, 2, 2, 0, 0, ""},
+      {"MD1 #3", 2, 1, 3, 0, 0, 0, 0, ""},
+      {"W1 #5", 1, 1, 5, 0, 0, 0, 0, ""},
+      {"YM1 6 #0 MD1 40", -1, 1, 0, 0, 0, 0, 6, "rule is not supported"},
       {"YM2 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
       {"YM 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
       {"YM01 6 #0 MD1 15", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
@@ -140,7 +147,7 @@ TEST(VCalRuleTest, KindsInOutlookTerms) {
       {"D1 1200 #0", 0, 1, 0, 0, 0, 0, 0, "<time> not supported"},
       {"D1 M30 #4", 0, 1, 2, 0, 0, 0, 0, "<minuteop> not supported"},
       {"MD1 15 MP1 #4", 2, 1, 2, 0, 0, 15, 0, "embedded rules not supported"},
-      {"W1", -1, 1, 2, 0, 0, 0, 0, "RRULE is invalid"},
+      {"W1", 1, 1, 2, 0, 0, 0, 0, ""},
       {"", -1, -1, 2, 0, 0, 0, 0, "RRULE is invalid"},
   };
   for (const RuleCase& c : cases) {
@@ -166,6 +173,43 @@ TEST(VCalRuleTest, EndDatesAndInformationNotes) {
 }
 
 class CalReaderRuleTest : public CalReaderTest {};
+
+TEST_F(CalReaderRuleTest, WhatARuleLeavesOutIsTheStartsInBothFormats) {
+  struct Case {
+    const char* file;
+    const char* rule;
+    int type, dayMask, dayOfMonth, monthOfYear;
+  };
+  // 2024-03-06 is a Wednesday.
+  const Case cases[] = {
+      {"r.vcs", "RRULE:W1 #5", 1, 8, 0, 0},
+      {"r.vcs", "RRULE:W1 MO #5", 1, 2, 0, 0},
+      {"r.vcs", "RRULE:MD1 #3", 2, 0, 6, 0},
+      {"r.vcs", "RRULE:YM1 6 #0", 5, 0, 6, 6},
+      {"r.vcs", "RRULE:YM1 #0", 5, 0, 6, 3},
+      {"r.vcs", "RRULE:YM1 MP1 2+ MO #0", 6, 2, 0, 3},
+      {"r.ics", "RRULE:FREQ=WEEKLY", 1, 8, 0, 0},
+      {"r.ics", "RRULE:FREQ=MONTHLY", 2, 0, 6, 0},
+      {"r.ics", "RRULE:FREQ=YEARLY;BYMONTHDAY=20", 5, 0, 20, 3},
+      {"r.ics", "RRULE:FREQ=YEARLY;BYMONTH=6", 5, 0, 6, 6},
+      {"r.ics", "RRULE:FREQ=YEARLY;BYMONTH=6;BYDAY=1SU", 6, 1, 0, 6},
+  };
+  for (const Case& c : cases) {
+    const char* version = std::string(c.file) == "r.vcs" ? "1.0" : "2.0";
+    // The rule comes before the start it takes its parts from.
+    const ParsedEvent event =
+        ParseOne(Calendar(version, {c.rule, "DTSTART:20240306T100000"}), c.file);
+    EXPECT_EQ(event.rule.type, c.type) << c.rule;
+    EXPECT_EQ(event.rule.dayMask, c.dayMask) << c.rule;
+    EXPECT_EQ(event.rule.dayOfMonth, c.dayOfMonth) << c.rule;
+    EXPECT_EQ(event.rule.monthOfYear, c.monthOfYear) << c.rule;
+  }
+  EXPECT_EQ(LogText().find("RRULE is invalid"), std::string::npos) << LogText();
+  // A part given wrong is no part left out.
+  EXPECT_EQ(
+      ParseOne(Calendar("1.0", {"DTSTART:20240306T100000", "RRULE:W1 XY #5"}), "r.vcs").rule.type,
+      ParsedRule::kNone);
+}
 
 TEST_F(CalReaderRuleTest, EventsReadTheirFormatsGrammarAndLogItsNotes) {
   const ParsedEvent ics =

@@ -6,6 +6,8 @@
 
 #include "CalReaderFixture.h"
 #include "ZoneTestData.h"
+#include "testkit/Registry.h"
+#include "testkit/ZoneList.h"
 
 namespace caltest {
 namespace {
@@ -143,6 +145,75 @@ TEST_F(CalReaderVCalZoneTest, EventTimesNameTheFileZoneOrTheDefault) {
   EXPECT_EQ(zoned.start.zoneId, CvCalImport::kVCalZoneId);
   const ParsedEvent plain = ParseOne(Calendar("1.0", {"DTSTART:20240101T100000"}), "a.vcs");
   EXPECT_EQ(plain.start.zoneId, CvCalImport::DefaultZoneKey);
+}
+
+// Nine hours east of UTC, no daylight saving time.
+TimezoneStruct Tokyo() { return zonetest::Zone(-540, 0, 0, SYSTEMTIME{}, SYSTEMTIME{}); }
+
+class CalReaderSystemZoneTest : public CalReaderTest {
+ protected:
+  void SetUp() override {
+    CalReaderTest::SetUp();
+    testkit::ResetRegistry();
+    testkit::SeedZoneList();
+  }
+  void TearDown() override {
+    testkit::ResetRegistry();
+    CalReaderTest::TearDown();
+  }
+  std::size_t Count(const std::string& text) const {
+    std::size_t count = 0;
+    const std::string log = LogText();
+    for (std::size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+      ++count;
+    return count;
+  }
+};
+
+TEST_F(CalReaderSystemZoneTest, AnUndefinedTzidNamingASystemZoneIsThatZone) {
+  const ParsedEvent tokyo =
+      ParseOne(Calendar("2.0", {"DTSTART;TZID=Asia/Tokyo:20240101T100000",
+                                "DTEND;TZID=Tokyo Standard Time:20240101T110000",
+                                "EXDATE;TZID=Asia/Tokyo:20240108T100000"}));
+  EXPECT_EQ(tokyo.start.zoneId, "Asia/Tokyo");
+  EXPECT_EQ(tokyo.end.zoneId, "Tokyo Standard Time");
+  EXPECT_EQ(tokyo.exceptionDates.at(0).zoneId, "Asia/Tokyo");
+  ExpectZone(LastZones().at("Asia/Tokyo"), Tokyo());
+  ExpectZone(LastZones().at("Tokyo Standard Time"), Tokyo());
+  const ParsedEvent newYork =
+      ParseOne(Calendar("2.0", {"DTSTART;TZID=\"America/New_York\":20240101T100000"}));
+  EXPECT_EQ(newYork.start.zoneId, "America/New_York");
+  ExpectZone(LastZones().at("America/New_York"), zonetest::UsEastern());
+  EXPECT_EQ(LogText().find("neither defined"), std::string::npos) << LogText();
+}
+
+TEST_F(CalReaderSystemZoneTest, AnyOtherUndefinedTzidIsTheDefaultZoneWithOneWarning) {
+  const std::string event =
+      "BEGIN:VEVENT\r\nDTSTART;TZID=Nowhere/Land:20240101T100000\r\n"
+      "DTEND;TZID=Nowhere/Land:20240101T110000\r\nEND:VEVENT\r\n";
+  const std::vector<ParsedEvent> events =
+      Parse("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + event + event + "END:VCALENDAR\r\n" +
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + event + "END:VCALENDAR\r\n");
+  ASSERT_EQ(events.size(), 3u);
+  for (const ParsedEvent& parsed : events) {
+    EXPECT_EQ(parsed.start.zoneId, CvCalImport::DefaultZoneKey);
+    EXPECT_EQ(parsed.end.zoneId, CvCalImport::DefaultZoneKey);
+  }
+  EXPECT_EQ(Count("TZID 'Nowhere/Land' is neither defined in the file nor a known zone"), 1u)
+      << LogText();
+  // The next file is warned of again; a vCalendar file without TZ names no zone.
+  ParseOne(Calendar("2.0", {"DTSTART;TZID=Nowhere/Land:20240101T100000"}));
+  EXPECT_EQ(Count("TZID 'Nowhere/Land'"), 2u);
+  ParseOne(Calendar("1.0", {"DTSTART:20240101T100000"}), "a.vcs");
+  EXPECT_EQ(Count("is neither defined"), 2u);
+}
+
+TEST_F(CalReaderSystemZoneTest, AZoneTheFileDefinesWinsOverTheSystemsAndNamesAnyCase) {
+  const std::vector<std::string> block = {
+      "begin:vtimezone",    "TZID:Asia/Tokyo",  "Begin:Standard", "DTSTART:19700101T000000",
+      "TZOFFSETFROM:+0800", "TZOFFSETTO:+0800", "End:STANDARD",   "end:VTimezone"};
+  ParseOne(Calendar("2.0", {"DTSTART;TZID=Asia/Tokyo:20240101T100000"}, block));
+  EXPECT_EQ(LastZones().at("Asia/Tokyo").Bias, -480);
 }
 
 class CalReaderVTimezoneTest : public CalReaderTest {

@@ -130,6 +130,23 @@ TEST_F(HostCalendarTest, ExportedCalendarsComeBackAndASecondImportKeepsWhatIsThe
   testkit::ResetMailbox();
 }
 
+TEST_F(HostCalendarTest, AnImportWithFailedEventsExitsWithFour) {
+  testkit::ResetMailbox();
+  testkit::SaveMailboxFile(dir_.linuxPath("empty.json"));
+  const std::string in = Folder("in");
+  std::ofstream(in + "/mixed.ics", std::ios::binary)
+      << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+         "BEGIN:VEVENT\r\nSUMMARY:No start\r\nEND:VEVENT\r\n"
+         "BEGIN:VEVENT\r\nSUMMARY:Fine\r\nDTSTART:20240320T090000Z\r\nEND:VEVENT\r\n"
+         "END:VCALENDAR\r\n";
+  const HostRun run =
+      Run({"--mailbox", dir_.linuxPath("empty.json"), "import-calendar", "--from", in});
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: files=1 events=2 imported=1 failed=1 skipped=0");
+  EXPECT_NE(run.err.find("1 event failed"), std::string::npos) << run.err;
+  testkit::ResetMailbox();
+}
+
 TEST_F(HostCalendarTest, BadClockZoneAndFormatAreUsageErrors) {
   EXPECT_EQ(Run({"--timezone", "Atlantis", "export-calendar", "--to", Folder("a")}, false).status,
             2);
