@@ -145,7 +145,10 @@ bool CvCalExport::BeforeExport() {
                      "Cant get System Timezone Information");
     }
   }
-  return _Flush();
+  if (_Flush()) return true;
+  // A calendar without its header is no calendar: the file it would replace stays.
+  AbandonExport();
+  return false;
 }
 
 void CvCalExport::SetItem(const Outlook::_AppointmentItemPtr& item) {
@@ -198,7 +201,7 @@ int CvCalExport::ExportItem() {
     if (result < 0) m_file.Discard();
     m_fileOpen = false;
   }
-  if (result == 0) m_writtenFiles[m_currentFile] = 0;
+  if (result == 0) AddWrittenFile(m_writtenFiles, m_currentFile);
   return result;
 }
 
@@ -211,10 +214,8 @@ void CvCalExport::AbandonExport() {
 int CvCalExport::_OpenFile() {
   if (m_fileOpen) return 0;
   m_currentFile = _MakeFileName();
-  // A file per item is written beside its target and moved into place when whole.
-  const bool created =
-      m_oneFile ? m_file.CreateGrowing(m_currentFile) : m_file.CreateWhole(m_currentFile);
-  if (!created) return -2;
+  // Written beside its target and moved into place when whole.
+  if (!m_file.Create(m_currentFile)) return -2;
   m_fileOpen = true;
   m_pending.clear();
   return 0;
@@ -239,19 +240,21 @@ void CvCalExport::_CloseFile() {
   m_fileOpen = false;
 }
 
-void CvCalExport::_WriteFooter() {
+bool CvCalExport::_WriteFooter() {
   m_eventText.clear();
   m_header.clear();
   m_zoneText.clear();
   _ResetZones();
-  if (!m_fileOpen) return;
+  if (!m_fileOpen) return true;
   if (m_oneFile) {
     _Write(kFooter);
     _Flush();
   }
   _CloseFile();
-  if (m_fileOpen) m_file.Discard();
+  const bool completed = !m_fileOpen;
+  if (!completed) m_file.Discard();
   m_fileOpen = false;
+  return completed;
 }
 
 void CvCalExport::_ResetZones() {
