@@ -50,15 +50,6 @@ std::string Narrow(const _bstr_t& text) {
   return chars ? chars : "";
 }
 
-_bstr_t ReplaceSeparator(const _bstr_t& text, const std::basic_string<WCHAR>& separator, WCHAR by) {
-  std::basic_string<WCHAR> replaced(BstrView(text));
-  if (!separator.empty()) {
-    for (size_t at = 0; (at = replaced.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
-      replaced.replace(at, separator.size(), 1, by);
-  }
-  return _bstr_t(replaced.c_str());
-}
-
 const char* PriorityText(int format, long importance) {
   switch (importance) {
     case Outlook::olImportanceLow:
@@ -384,8 +375,16 @@ void CvCalExport::_WriteAttendee(const Redemption::ISafeRecipientPtr& recipient,
 void CvCalExport::_WriteCategories() {
   const _bstr_t categories = m_item->GetCategories();
   if (categories.length() == 0) return;
-  _WriteTextValue("CATEGORIES", ReplaceSeparator(categories, m_listSeparator,
-                                                 m_format == kVCalendar10 ? u';' : u','));
+  // vCalendar 1.0 separates the names by ";" inside its one text; iCalendar 2.0 lists
+  // them separated by plain commas, each name escaped as a text of its own.
+  const bool vcal = m_format == kVCalendar10;
+  const std::basic_string<WCHAR> names =
+      JoinCategoryNames(BstrView(categories), m_listSeparator, vcal ? u';' : u',',
+                        [vcal](std::basic_string_view<WCHAR> name) {
+                          std::basic_string<WCHAR> text(name);
+                          return vcal ? text : DovantCharConverter::EscapeText(text);
+                        });
+  _WriteValue("CATEGORIES", _bstr_t(names.c_str()));
 }
 
 void CvCalExport::_WriteReminder(const COleDateTime& start) {
@@ -418,14 +417,18 @@ void CvCalExport::_WriteEventTime(const char* name, const COleDateTime& local) {
 void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
   if (text.length() == 0) return;
   if (m_format == kVCalendar10) {
-    _Convert(text, nullptr, m_value, name);
-  } else {
-    // Escaped as text, before the charset: a byte inside a double-byte character may
-    // be a backslash, and a shifting charset must not be cut.
-    const std::basic_string<WCHAR> escaped =
-        DovantCharConverter::EscapeText(std::basic_string<WCHAR>(BstrView(text)));
-    _Convert(_bstr_t(escaped.c_str()), nullptr, m_value, name);
+    _WriteValue(name, text);
+    return;
   }
+  // Escaped as text, before the charset: a byte inside a double-byte character may be
+  // a backslash, and a shifting charset must not be cut.
+  const std::basic_string<WCHAR> escaped =
+      DovantCharConverter::EscapeText(std::basic_string<WCHAR>(BstrView(text)));
+  _WriteValue(name, _bstr_t(escaped.c_str()));
+}
+
+void CvCalExport::_WriteValue(const char* name, const _bstr_t& value) {
+  _Convert(value, nullptr, m_value, name);
   std::string& out = m_eventText;
   out += name;
   out += m_charsetParam;

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "CalWriterFixture.h"
+#include "testkit/Locale.h"
 
 #ifdef KELVRA_HAVE_LIBICAL
 #include <libical/ical.h>
@@ -170,22 +171,7 @@ class CalWriterIndependentTest : public CalWriterTest {
   // the interpreter or its modules are not there.
   std::map<std::string, Seen> PythonReading(const std::string& text, const std::string& fileName) {
     std::map<std::string, Seen> events;
-    if (access(kPython, X_OK) != 0) {
-      m_pythonMissing = true;
-      return events;
-    }
-    Temp().write(fileName, text);
-    const std::string command = std::string(kPython) +
-                                " " KELVRA_SOURCE_DIR "/tests/tools/ical_dump.py " +
-                                Temp().linuxPath(fileName) + " 2>" + Temp().linuxPath("dump.err");
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
-    std::string output;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) output.append(buffer, n);
-    const int status = pclose(pipe.release());
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    m_pythonMissing = code == kModuleMissing;
-    EXPECT_TRUE(code == 0 || m_pythonMissing) << Temp().read("dump.err");
+    const std::string output = RunPython("ical_dump.py", text, fileName);
     Seen* current = nullptr;
     for (size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos;
          start = end + 1) {
@@ -197,6 +183,29 @@ class CalWriterIndependentTest : public CalWriterTest {
       if (line.rfind("OCC=", 0) == 0) current->occurrences.push_back(line.substr(4));
     }
     return events;
+  }
+
+  // What the script of tests/tools prints for the calendar text; "" (and python marked
+  // missing) when the interpreter or its modules are not there.
+  std::string RunPython(const std::string& script, const std::string& text,
+                        const std::string& fileName) {
+    if (access(kPython, X_OK) != 0) {
+      m_pythonMissing = true;
+      return "";
+    }
+    Temp().write(fileName, text);
+    const std::string command = std::string(kPython) + " " KELVRA_SOURCE_DIR "/tests/tools/" +
+                                script + " " + Temp().linuxPath(fileName) + " 2>" +
+                                Temp().linuxPath("dump.err");
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) output.append(buffer, n);
+    const int status = pclose(pipe.release());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m_pythonMissing = code == kModuleMissing;
+    EXPECT_TRUE(code == 0 || m_pythonMissing) << Temp().read("dump.err");
+    return output;
   }
 
   void ExpectPythonSees(const std::string& text) {
@@ -246,6 +255,16 @@ TEST_F(CalWriterIndependentTest, PythonReadsEveryFileOfOneEvent) {
       ExpectSeen(events, expected, format);
     }
   }
+}
+
+TEST_F(CalWriterIndependentTest, VobjectReadsEveryCategoryOfTheList) {
+  testkit::SetListSeparator(";");
+  LoadCalendar(
+      R"({"Subject": "Tagged", "Start": "2026-06-01T10:00:00", "End": "2026-06-01T11:00:00",
+          "Categories": "Work;Stand-up, daily;R&D\\Labs"})");
+  const std::string output = RunPython("ical_categories.py", ItemFile("Tagged", k20), "tags.ics");
+  if (m_pythonMissing) GTEST_SKIP() << "python3-vobject is missing: no vobject check";
+  EXPECT_EQ(output, "CATEGORIES=Work\tStand-up, daily\tR&D\\Labs\n");
 }
 
 TEST_F(CalWriterIndependentTest, TheDeliberateDifferencesFromRfc5545) {
