@@ -410,7 +410,7 @@ void CvCalExport::_WriteEventTime(const char* name, const COleDateTime& local) {
   if (m_allDay) out += ";VALUE=DATE";
   _AppendZoneParameter();
   out += ':';
-  _AppendEventTime(out, local, !m_allDay);
+  out += _EventTimeText(_EventTime(local));
   _EndLine(out);
 }
 
@@ -484,10 +484,10 @@ COleDateTime CvCalExport::_EventTime(const COleDateTime& local) const {
   return m_zoneName.empty() ? local : LocalToZoneTime(local, m_zone);
 }
 
-void CvCalExport::_AppendEventTime(std::string& out, const COleDateTime& local, bool withTime) {
-  // Zoned and all-day times are the event's wall-clock times; any other is UTC.
-  const bool toUtc = m_zoneName.empty() && !m_allDay;
-  out += _FormatDateTime(_EventTime(local), false, toUtc, withTime);
+std::string CvCalExport::_EventTimeText(const COleDateTime& eventTime) {
+  // Zoned and all-day times are the event's wall-clock times; any other is UTC. An
+  // all-day event has dates only.
+  return _FormatDateTime(eventTime, false, m_zoneName.empty() && !m_allDay, !m_allDay);
 }
 
 // --- Ids ----------------------------------------------------------------------------
@@ -633,11 +633,15 @@ void CvCalExport::_WriteExceptionDates(const Outlook::RecurrencePatternPtr& patt
     _ListExceptionDate(excluded, separator, scheduled);
     if (deleted) continue;
     const COleDateTime moved = _EventTime(newStart);
+    const std::string movedText = _EventTimeText(moved);
     if (!added.empty()) added += separator;
-    added += _FormatDateTime(moved, false, m_zoneName.empty(), true);
-    // Moved to another day: the regular time of that day goes too.
-    if (!SameDay(moved, scheduled))
-      _ListExceptionDate(excluded, separator, AtTimeOf(moved, scheduled));
+    added += movedText;
+    // Moved to another day: the regular time of that day goes too, unless the occurrence
+    // now stands there (always so for the dates of an all-day series): readers drop the
+    // excluded dates from the added ones.
+    const COleDateTime regular = AtTimeOf(moved, scheduled);
+    if (!SameDay(moved, scheduled) && _EventTimeText(regular) != movedText)
+      _ListExceptionDate(excluded, separator, regular);
   }
   _WriteDateList("EXDATE", excluded.size() > 1 ? excluded.substr(1, excluded.size() - 2) : "");
   _WriteDateList("RDATE", added);
@@ -645,8 +649,7 @@ void CvCalExport::_WriteExceptionDates(const Outlook::RecurrencePatternPtr& patt
 
 void CvCalExport::_ListExceptionDate(std::string& list, char separator,
                                      const COleDateTime& eventTime) {
-  const std::string text =
-      separator + _FormatDateTime(eventTime, false, m_zoneName.empty(), true) + separator;
+  const std::string text = separator + _EventTimeText(eventTime) + separator;
   if (list.find(text) == std::string::npos) list.append(text, 1, std::string::npos);
 }
 
@@ -654,7 +657,12 @@ void CvCalExport::_WriteDateList(const char* name, const std::string& dates) {
   if (dates.empty()) return;
   std::string& out = m_eventText;
   out += name;
-  _AppendZoneParameter();
+  // In the form DTSTART has: the dates of an all-day event belong to no zone.
+  if (m_allDay) {
+    out += ";VALUE=DATE";
+  } else {
+    _AppendZoneParameter();
+  }
   out += ':';
   out += dates;
   _EndLine(out);

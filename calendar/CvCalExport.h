@@ -156,7 +156,8 @@ class CvCalExport {
   std::string _FormatYear(const COleDateTime& date);
   // A local time of the current item in the time the event is written in.
   COleDateTime _EventTime(const COleDateTime& local) const;
-  void _AppendEventTime(std::string& out, const COleDateTime& local, bool withTime);
+  // A time already in the event's time, in the form the event's times are written.
+  std::string _EventTimeText(const COleDateTime& eventTime);
 
   // --- Ids ---------------------------------------------------------------------------
   std::string GetMeetingUID();
