@@ -142,7 +142,7 @@ class CvCalExport {
   void _WriteEventTime(const char* name, const COleDateTime& local);
   // A free-text property: quoted-printable in vCalendar 1.0, escaped in iCalendar 2.0.
   void _WriteTextValue(const char* name, const _bstr_t& text);
-  // A text property whose iCalendar escapes are in the value already.
+  // A text property of a value ready for its version (iCalendar escapes in it already).
   void _WriteValue(const char* name, const _bstr_t& value);
   // Appends the UTF-8 text with iCalendar's escapes.
   void _AppendEscaped(const std::string& text);
