@@ -53,7 +53,8 @@ class ExportFinishPage : public WizardFinishPage<T> {
     CHAIN_MSG_MAP(WizardFinishPage<T>)
   END_MSG_MAP()
 
-  // Mails the written files when the open-mail choice is on and anything was exported.
+  // Mails the written files, in the order they were written, when the open-mail choice
+  // is on and anything was exported.
   void OpenMail() {
     if (!m_openMail || m_exported < 1) return;
     try {
@@ -62,8 +63,8 @@ class ExportFinishPage : public WizardFinishPage<T> {
       mail->Display(_variant_t(false));
       Outlook::AttachmentsPtr attachments = mail->GetAttachments();
       if (m_writtenFiles == nullptr) return;
-      for (const auto& written : *m_writtenFiles)
-        attachments->Add(_variant_t(written.first.c_str()), Missing(), Missing(), Missing());
+      for (const std::string& path : WrittenInOrder(*m_writtenFiles))
+        attachments->Add(_variant_t(path.c_str()), Missing(), Missing(), Missing());
     } catch (const _com_error& error) {
       const _bstr_t description = error.Description();
       const char* text = description;

@@ -1,5 +1,6 @@
 #include "addin/OutputFile.h"
 
+#include "addin/CLogTimer.h"
 #include "addin/GetTempFileName2.h"
 #include "win32/files.h"
 
@@ -19,8 +20,14 @@ std::string FolderOf(const std::string& path) {
 
 }  // namespace
 
-bool OutputFile::CreateWhole(const std::string& target) {
+bool OutputFile::Create(const std::string& target) {
   Discard();
+  if (target.empty()) {
+    // The temporary file would land in the current folder and never reach a target.
+    g_LogTimer.Err("OutputFile::Create", ERROR_INVALID_PARAMETER, "no target path");
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
   const std::string temporary = GetTempFileName2(FolderOf(target).c_str(), "kel");
   if (temporary.empty()) return false;
   m_file.Reset(OpenForWriting(temporary));
@@ -30,16 +37,6 @@ bool OutputFile::CreateWhole(const std::string& target) {
   }
   m_path = temporary;
   m_target = target;
-  m_length = 0;
-  return true;
-}
-
-bool OutputFile::CreateGrowing(const std::string& path) {
-  Discard();
-  m_file.Reset(OpenForWriting(path));
-  if (!m_file) return false;
-  m_path = path;
-  m_target.clear();
   m_length = 0;
   return true;
 }
@@ -60,8 +57,7 @@ bool OutputFile::Append(const std::string& bytes) {
 bool OutputFile::Commit() {
   if (!m_file) return false;
   m_file.Reset();
-  if (m_target.empty() || MoveFileExA(m_path.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING))
-    return true;
+  if (MoveFileExA(m_path.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
   DeleteFileA(m_path.c_str());
   return false;
 }

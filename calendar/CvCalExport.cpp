@@ -50,15 +50,6 @@ std::string Narrow(const _bstr_t& text) {
   return chars ? chars : "";
 }
 
-_bstr_t ReplaceSeparator(const _bstr_t& text, const std::basic_string<WCHAR>& separator, WCHAR by) {
-  std::basic_string<WCHAR> replaced(BstrView(text));
-  if (!separator.empty()) {
-    for (size_t at = 0; (at = replaced.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
-      replaced.replace(at, separator.size(), 1, by);
-  }
-  return _bstr_t(replaced.c_str());
-}
-
 const char* PriorityText(int format, long importance) {
   switch (importance) {
     case Outlook::olImportanceLow:
@@ -145,7 +136,10 @@ bool CvCalExport::BeforeExport() {
                      "Cant get System Timezone Information");
     }
   }
-  return _Flush();
+  if (_Flush()) return true;
+  // A calendar without its header is no calendar: the file it would replace stays.
+  AbandonExport();
+  return false;
 }
 
 void CvCalExport::SetItem(const Outlook::_AppointmentItemPtr& item) {
@@ -198,7 +192,7 @@ int CvCalExport::ExportItem() {
     if (result < 0) m_file.Discard();
     m_fileOpen = false;
   }
-  if (result == 0) m_writtenFiles[m_currentFile] = 0;
+  if (result == 0) AddWrittenFile(m_writtenFiles, m_currentFile);
   return result;
 }
 
@@ -211,10 +205,8 @@ void CvCalExport::AbandonExport() {
 int CvCalExport::_OpenFile() {
   if (m_fileOpen) return 0;
   m_currentFile = _MakeFileName();
-  // A file per item is written beside its target and moved into place when whole.
-  const bool created =
-      m_oneFile ? m_file.CreateGrowing(m_currentFile) : m_file.CreateWhole(m_currentFile);
-  if (!created) return -2;
+  // Written beside its target and moved into place when whole.
+  if (!m_file.Create(m_currentFile)) return -2;
   m_fileOpen = true;
   m_pending.clear();
   return 0;
@@ -239,19 +231,21 @@ void CvCalExport::_CloseFile() {
   m_fileOpen = false;
 }
 
-void CvCalExport::_WriteFooter() {
+bool CvCalExport::_WriteFooter() {
   m_eventText.clear();
   m_header.clear();
   m_zoneText.clear();
   _ResetZones();
-  if (!m_fileOpen) return;
+  if (!m_fileOpen) return true;
   if (m_oneFile) {
     _Write(kFooter);
     _Flush();
   }
   _CloseFile();
-  if (m_fileOpen) m_file.Discard();
+  const bool completed = !m_fileOpen;
+  if (!completed) m_file.Discard();
   m_fileOpen = false;
+  return completed;
 }
 
 void CvCalExport::_ResetZones() {
@@ -381,8 +375,16 @@ void CvCalExport::_WriteAttendee(const Redemption::ISafeRecipientPtr& recipient,
 void CvCalExport::_WriteCategories() {
   const _bstr_t categories = m_item->GetCategories();
   if (categories.length() == 0) return;
-  _WriteTextValue("CATEGORIES", ReplaceSeparator(categories, m_listSeparator,
-                                                 m_format == kVCalendar10 ? u';' : u','));
+  // vCalendar 1.0 separates the names by ";" inside its one text; iCalendar 2.0 lists
+  // them separated by plain commas, each name escaped as a text of its own.
+  const bool vcal = m_format == kVCalendar10;
+  const std::basic_string<WCHAR> names =
+      JoinCategoryNames(BstrView(categories), m_listSeparator, vcal ? u';' : u',',
+                        [vcal](std::basic_string_view<WCHAR> name) {
+                          std::basic_string<WCHAR> text(name);
+                          return vcal ? text : DovantCharConverter::EscapeText(text);
+                        });
+  _WriteValue("CATEGORIES", _bstr_t(names.c_str()));
 }
 
 void CvCalExport::_WriteReminder(const COleDateTime& start) {
@@ -408,21 +410,25 @@ void CvCalExport::_WriteEventTime(const char* name, const COleDateTime& local) {
   if (m_allDay) out += ";VALUE=DATE";
   _AppendZoneParameter();
   out += ':';
-  _AppendEventTime(out, local, !m_allDay);
+  out += _EventTimeText(_EventTime(local));
   _EndLine(out);
 }
 
 void CvCalExport::_WriteTextValue(const char* name, const _bstr_t& text) {
   if (text.length() == 0) return;
   if (m_format == kVCalendar10) {
-    _Convert(text, nullptr, m_value, name);
-  } else {
-    // Escaped as text, before the charset: a byte inside a double-byte character may
-    // be a backslash, and a shifting charset must not be cut.
-    const std::basic_string<WCHAR> escaped =
-        DovantCharConverter::EscapeText(std::basic_string<WCHAR>(BstrView(text)));
-    _Convert(_bstr_t(escaped.c_str()), nullptr, m_value, name);
+    _WriteValue(name, text);
+    return;
   }
+  // Escaped as text, before the charset: a byte inside a double-byte character may be
+  // a backslash, and a shifting charset must not be cut.
+  const std::basic_string<WCHAR> escaped =
+      DovantCharConverter::EscapeText(std::basic_string<WCHAR>(BstrView(text)));
+  _WriteValue(name, _bstr_t(escaped.c_str()));
+}
+
+void CvCalExport::_WriteValue(const char* name, const _bstr_t& value) {
+  _Convert(value, nullptr, m_value, name);
   std::string& out = m_eventText;
   out += name;
   out += m_charsetParam;
@@ -478,10 +484,10 @@ COleDateTime CvCalExport::_EventTime(const COleDateTime& local) const {
   return m_zoneName.empty() ? local : LocalToZoneTime(local, m_zone);
 }
 
-void CvCalExport::_AppendEventTime(std::string& out, const COleDateTime& local, bool withTime) {
-  // Zoned and all-day times are the event's wall-clock times; any other is UTC.
-  const bool toUtc = m_zoneName.empty() && !m_allDay;
-  out += _FormatDateTime(_EventTime(local), false, toUtc, withTime);
+std::string CvCalExport::_EventTimeText(const COleDateTime& eventTime) {
+  // Zoned and all-day times are the event's wall-clock times; any other is UTC. An
+  // all-day event has dates only.
+  return _FormatDateTime(eventTime, false, m_zoneName.empty() && !m_allDay, !m_allDay);
 }
 
 // --- Ids ----------------------------------------------------------------------------
@@ -627,11 +633,15 @@ void CvCalExport::_WriteExceptionDates(const Outlook::RecurrencePatternPtr& patt
     _ListExceptionDate(excluded, separator, scheduled);
     if (deleted) continue;
     const COleDateTime moved = _EventTime(newStart);
+    const std::string movedText = _EventTimeText(moved);
     if (!added.empty()) added += separator;
-    added += _FormatDateTime(moved, false, m_zoneName.empty(), true);
-    // Moved to another day: the regular time of that day goes too.
-    if (!SameDay(moved, scheduled))
-      _ListExceptionDate(excluded, separator, AtTimeOf(moved, scheduled));
+    added += movedText;
+    // Moved to another day: the regular time of that day goes too, unless the occurrence
+    // now stands there (always so for the dates of an all-day series): readers drop the
+    // excluded dates from the added ones.
+    const COleDateTime regular = AtTimeOf(moved, scheduled);
+    if (!SameDay(moved, scheduled) && _EventTimeText(regular) != movedText)
+      _ListExceptionDate(excluded, separator, regular);
   }
   _WriteDateList("EXDATE", excluded.size() > 1 ? excluded.substr(1, excluded.size() - 2) : "");
   _WriteDateList("RDATE", added);
@@ -639,8 +649,7 @@ void CvCalExport::_WriteExceptionDates(const Outlook::RecurrencePatternPtr& patt
 
 void CvCalExport::_ListExceptionDate(std::string& list, char separator,
                                      const COleDateTime& eventTime) {
-  const std::string text =
-      separator + _FormatDateTime(eventTime, false, m_zoneName.empty(), true) + separator;
+  const std::string text = separator + _EventTimeText(eventTime) + separator;
   if (list.find(text) == std::string::npos) list.append(text, 1, std::string::npos);
 }
 
@@ -648,7 +657,12 @@ void CvCalExport::_WriteDateList(const char* name, const std::string& dates) {
   if (dates.empty()) return;
   std::string& out = m_eventText;
   out += name;
-  _AppendZoneParameter();
+  // In the form DTSTART has: the dates of an all-day event belong to no zone.
+  if (m_allDay) {
+    out += ";VALUE=DATE";
+  } else {
+    _AppendZoneParameter();
+  }
   out += ':';
   out += dates;
   _EndLine(out);

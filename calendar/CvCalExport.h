@@ -62,7 +62,8 @@ class CvCalExport {
   // Starts a run: takes the converter's current charset for the text values, builds
   // the calendar header and, in one-file mode, creates the file with it (a vCalendar
   // 1.0 one also gets the system zone's TZ and DAYLIGHT lines). False for a format
-  // other than 10 and 20 or when the one file cannot be created or written.
+  // other than 10 and 20 or when the one file cannot be created or written; a file it
+  // would replace stays as it was.
   bool BeforeExport();
   // The appointment the next ExportItem writes; the safe item is pointed at it too.
   void SetItem(const Outlook::_AppointmentItemPtr& item);
@@ -72,8 +73,8 @@ class CvCalExport {
   // the one file cannot be written any more). Nothing of a failed item reaches a file.
   int ExportItem();
   // Ends the run: a one-file calendar gets its closing "END:VCALENDAR", which has no
-  // line end, and is closed.
-  void FinishExport() { _WriteFooter(); }
+  // line end, and is moved into place. False when that failed (the file is gone).
+  bool FinishExport() { return _WriteFooter(); }
   // Ends a one-file run whose progress could not start: the file is removed.
   void AbandonExport();
 
@@ -98,13 +99,17 @@ class CvCalExport {
   // The first page (and the filter page when asked for); false when the user left.
   bool _RunPages(Outlook::_Application* app, HKEY* optionsKey, HWND parent, Choices& choices);
   void _TakeChoices(const Choices& choices);
-  // The items of the folder or of the explorer's selection; false without an explorer
-  // in selected-only mode.
+  // The items of the folder or of the explorer's selection; false after logging when
+  // they cannot be had (no explorer in selected-only mode, a COM error).
   bool _OpenItems(Outlook::_Application* app, const Choices& choices, long& count,
                   Outlook::_ItemsPtr& items, Outlook::SelectionPtr& selection);
-  // Steps 1 to count with the progress dialog; false when it cannot start.
-  bool _ExportItems(HWND parent, long count, const Outlook::_ItemsPtr& items,
-                    const Outlook::SelectionPtr& selection);
+  // Steps 1 to count with the progress dialog: kItemsDone, kNoProgress when the dialog
+  // cannot start, kRunBroken when the loop itself failed (after closing the dialog).
+  enum class ItemsEnd { kItemsDone, kNoProgress, kRunBroken };
+  ItemsEnd _ExportItems(HWND parent, long count, const Outlook::_ItemsPtr& items,
+                        const Outlook::SelectionPtr& selection);
+  // Lets go of the run's Outlook items.
+  void _ReleaseItems();
   // One item: its export result, 1 when it was left out by the filter, or 2 when it is
   // no appointment (passed over); exceptions fail the item only.
   int _ExportOne(long index, const Outlook::_ItemsPtr& items,
@@ -120,7 +125,8 @@ class CvCalExport {
   // Writes the current item's text to the file; false after logging a failed write.
   bool _Flush();
   void _CloseFile();
-  void _WriteFooter();
+  // False when the one file could not be moved into place.
+  bool _WriteFooter();
   void _ResetZones();
 
   // --- Calendar and event text -------------------------------------------------------
@@ -136,6 +142,8 @@ class CvCalExport {
   void _WriteEventTime(const char* name, const COleDateTime& local);
   // A free-text property: quoted-printable in vCalendar 1.0, escaped in iCalendar 2.0.
   void _WriteTextValue(const char* name, const _bstr_t& text);
+  // A text property of a value ready for its version (iCalendar escapes in it already).
+  void _WriteValue(const char* name, const _bstr_t& value);
   // Appends the UTF-8 text with iCalendar's escapes.
   void _AppendEscaped(const std::string& text);
   // The text in the charset (the current one when null); throws after logging when the
@@ -148,7 +156,8 @@ class CvCalExport {
   std::string _FormatYear(const COleDateTime& date);
   // A local time of the current item in the time the event is written in.
   COleDateTime _EventTime(const COleDateTime& local) const;
-  void _AppendEventTime(std::string& out, const COleDateTime& local, bool withTime);
+  // A time already in the event's time, in the form the event's times are written.
+  std::string _EventTimeText(const COleDateTime& eventTime);
 
   // --- Ids ---------------------------------------------------------------------------
   std::string GetMeetingUID();

@@ -7,6 +7,7 @@
 #include "addin/CLang.h"
 #include "addin/CLib.h"
 #include "addin/CLogTimer.h"
+#include "addin/FitExportFilePath.h"
 #include "addin/LinkCommands.h"
 #include "addin/LogComError.h"
 #include "addin/MakeExportFileName.h"
@@ -28,6 +29,7 @@ constexpr const char* kLabelSet = "{00062002-0000-0000-C000-000000000046}";
 constexpr long kLabelId = 0x8214;
 constexpr long kPtLong = 3;
 constexpr long kLabelBirthdays = 0x80;  // label 8
+constexpr long kLastLabel = 10;
 constexpr long kMinutesPerDay = 1440;
 
 // What _ExportOne reports besides ExportItem's results.
@@ -76,15 +78,25 @@ int CvCalExport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
   if (count > 0) {
     if (!BeforeExport()) {
       m_counts.failed = static_cast<int>(count);
-    } else if (!_ExportItems(parent, count, items, selection)) {
-      AbandonExport();
-      return -1;
+    } else {
+      const ItemsEnd end = _ExportItems(parent, count, items, selection);
+      if (end != ItemsEnd::kItemsDone) {
+        // Without its progress dialog the run has not begun; a broken one keeps what
+        // it wrote.
+        if (end == ItemsEnd::kNoProgress) AbandonExport();
+        _WriteFooter();
+        _ReleaseItems();
+        return -1;
+      }
     }
   }
-  _WriteFooter();
-  // The run keeps no Outlook item once it is over.
-  m_item = nullptr;
-  if (m_safeItem) m_safeItem->PutItem(nullptr);
+  if (!_WriteFooter()) {
+    // None of the events reached the one file.
+    m_counts.failed += m_counts.exported;
+    m_counts.exported = 0;
+    m_writtenFiles.clear();
+  }
+  _ReleaseItems();
   {
     CDlgVCalExportFinish finish(
         app, optionsKey, m_counts.exported + m_counts.failed + m_counts.skipped, m_counts.exported,
@@ -93,6 +105,12 @@ int CvCalExport::Execute(Outlook::_Application* app, HKEY* optionsKey, HWND pare
   }
   m_writtenFiles.clear();
   return 0;
+}
+
+void CvCalExport::_ReleaseItems() {
+  // The run keeps no Outlook item once it is over.
+  m_item = nullptr;
+  if (m_safeItem) m_safeItem->PutItem(nullptr);
 }
 
 bool CvCalExport::_RunPages(Outlook::_Application* app, HKEY* optionsKey, HWND parent,
@@ -158,20 +176,23 @@ bool CvCalExport::_OpenItems(Outlook::_Application* app, const Choices& choices,
     }
     items = choices.folder->GetItems();
     count = items->GetCount();
+    return true;
   } catch (const _com_error& error) {
     LogComError(kExecute, error);
     count = 0;
+    return false;
   }
-  return true;
 }
 
-bool CvCalExport::_ExportItems(HWND parent, long count, const Outlook::_ItemsPtr& items,
-                               const Outlook::SelectionPtr& selection) {
+CvCalExport::ItemsEnd CvCalExport::_ExportItems(HWND parent, long count,
+                                                const Outlook::_ItemsPtr& items,
+                                                const Outlook::SelectionPtr& selection) {
   CDlgProgress progress;
   if (!progress.Start(parent, IDD_VCAL_EXPORT_PROGRESS)) {
     g_LogTimer.Err(kExecute, 0, "progress dialog cannot start");
-    return false;
+    return ItemsEnd::kNoProgress;
   }
+  ItemsEnd end = ItemsEnd::kItemsDone;
   try {
     progress.SetName(g_Lang.GetText("IDS_PROGR_EXPORT").c_str());
     progress.SetTotal(static_cast<int>(count));
@@ -201,9 +222,10 @@ bool CvCalExport::_ExportItems(HWND parent, long count, const Outlook::_ItemsPtr
     }
   } catch (...) {
     g_LogTimer.Err(kExecute, 0, "CATCHED EXCEPTION!");
+    end = ItemsEnd::kRunBroken;
   }
   progress.Close();
-  return true;
+  return end;
 }
 
 int CvCalExport::_ExportOne(long index, const Outlook::_ItemsPtr& items,
@@ -292,14 +314,18 @@ int CvCalExport::GetAppointmentLabel() {
     return 0;
   }
   const _variant_t field(value, false);
-  return field.vt == VT_I4 ? static_cast<int>(field.lVal) : 0;
+  // Outlook's labels are 1 to 10: any other number is no label.
+  if (field.vt != VT_I4 || field.lVal < 1 || field.lVal > kLastLabel) return 0;
+  return static_cast<int>(field.lVal);
 }
 
 // --- File names -----------------------------------------------------------------------
 
 std::string CvCalExport::_MakeFileName() {
-  const char* extension = m_format == kICalendar20 ? ".ics" : ".vcs";
+  const std::string extension = m_format == kICalendar20 ? ".ics" : ".vcs";
   std::string name;
+  // What a name too long for its folder keeps: the stamp of a file per item.
+  size_t keep = 1;
   if (m_oneFile) {
     name = m_oneFileBase;
   } else {
@@ -309,6 +335,7 @@ std::string CvCalExport::_MakeFileName() {
     std::snprintf(stamp, sizeof stamp, "%02d%02d%02d%02d%02d", start.GetMonth(), start.GetDay(),
                   start.GetHour(), start.GetMinute(), start.GetSecond());
     name += stamp;
+    keep = name.size();
     const std::string subject = Text(m_item->GetSubject());
     if (!subject.empty()) name += "_" + subject;
   }
@@ -318,12 +345,10 @@ std::string CvCalExport::_MakeFileName() {
     name += ')';
   }
   name = MakeExportFileName(name.c_str());
-  char path[MAX_PATH] = {};
-  PathCombineA(path, m_outputFolder.c_str(), (name + extension).c_str());
+  std::string path = FitExportFilePath(m_outputFolder, name, keep, extension);
   if (m_overwrite) return path;
-  for (int number = 1; PathFileExistsA(path); ++number) {
-    const std::string numbered = name + "(" + std::to_string(number) + ")" + extension;
-    PathCombineA(path, m_outputFolder.c_str(), numbered.c_str());
-  }
+  for (int number = 1; !path.empty() && PathFileExistsA(path.c_str()); ++number)
+    path = FitExportFilePath(m_outputFolder, name, keep,
+                             "(" + std::to_string(number) + ")" + extension);
   return path;
 }

@@ -664,14 +664,15 @@ void CvCardExport::addCATEGORIES() {
     _WriteProperty("X-OUTL-CATEGORIES", categories, nullptr, nullptr, false);
     return;
   }
-  // The list separator becomes a "," that the value escaping then marks.
-  const std::basic_string<WCHAR> separator = GetListSeparatorW();
-  m_text.assign(BstrView(categories));
-  if (!separator.empty()) {
-    for (size_t at = 0; (at = m_text.find(separator, at)) != std::basic_string<WCHAR>::npos; ++at)
-      m_text.replace(at, separator.size(), u",");
-  }
-  _WriteProperty("CATEGORIES", MakeBstr(m_text), nullptr, nullptr, false);
+  // A list: the names separated by plain commas, each name escaped as a text of its own.
+  m_text = JoinCategoryNames(BstrView(categories), GetListSeparatorW(), u',',
+                             [this](std::basic_string_view<WCHAR> name) {
+                               return std::basic_string<WCHAR>(BstrView(_Escape3x(MakeBstr(name))));
+                             });
+  _AppendHead("CATEGORIES");
+  _Append(":");
+  _Append(_Encode(MakeBstr(m_text)));
+  _AppendCRLF();
 }
 
 void CvCardExport::addREV() {

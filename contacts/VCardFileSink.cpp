@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "addin/FitExportFilePath.h"
 #include "win32/files.h"
 
 namespace {
@@ -33,13 +34,16 @@ std::string VCardFileSink::MakeFilePath(const std::string& name) {
   // for this name stopped, so many contacts of one name do not try all earlier numbers.
   int& n = m_nextNumber[Folded(stem)];
   for (;; ++n) {
-    std::string path = stem;
+    std::string tail;
     if (n > 0) {
       char suffix[16];
       std::snprintf(suffix, sizeof suffix, "(%d)", n);
-      path += suffix;
+      tail = suffix;
     }
-    path += ".vcf";
+    tail += ".vcf";
+    // A name too long for the folder is shortened, keeping its number.
+    const std::string path = FitExportFilePath(m_folder, name, 1, tail);
+    if (path.empty()) return path;
     const bool free = m_overwrite ? !_TakenInThisRun(path)
                                   : !_TakenInThisRun(path) && !PathFileExistsA(path.c_str());
     if (free) return path;
@@ -51,7 +55,8 @@ bool VCardFileSink::_TakenInThisRun(const std::string& path) const {
 }
 
 int VCardFileSink::Write(const std::string& card, const std::string& path) {
-  if (NeedsPath() && !_Open(path)) return kNotCreated;
+  // An empty path is a name that did not fit its folder.
+  if (NeedsPath() && (path.empty() || !_Open(path))) return kNotCreated;
   DWORD written = 0;
   const auto size = static_cast<DWORD>(card.size());
   if (!WriteFile(m_file.Get(), card.data(), size, &written, nullptr) || written != size) {
@@ -70,7 +75,7 @@ bool VCardFileSink::_Open(const std::string& path) {
   m_file.Reset(file);
   m_path = path;
   m_size = 0;
-  m_written[path] = 0;
+  AddWrittenFile(m_written, path);
   m_writtenFolded.insert(Folded(path));
   return true;
 }

@@ -27,7 +27,9 @@ class VCardFileSink {
   void Begin(const std::string& folder, bool oneFile, bool overwrite);
   // The path for a file of that name (safe for the file system) in the folder:
   // name.vcf, else name(1).vcf, name(2).vcf... With overwrite the first one not
-  // written in this run, without it the first one that does not exist.
+  // written in this run, without it the first one that does not exist. A name too
+  // long for the folder is shortened before its number; "" after logging when even
+  // that leaves no room.
   std::string MakeFilePath(const std::string& name);
   // True when the next Write creates a file (and so needs its path).
   bool NeedsPath() const { return !m_oneFile || !m_file; }

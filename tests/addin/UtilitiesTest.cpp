@@ -13,6 +13,7 @@
 #include "addin/CMultiPath.h"
 #include "addin/COLFolder.h"
 #include "addin/CharBuffer.h"
+#include "addin/FitExportFilePath.h"
 #include "addin/GetEventLabelNames.h"
 #include "addin/GetExistingFolder.h"
 #include "addin/GetModuleVersion.h"
@@ -20,8 +21,10 @@
 #include "addin/GetTempFileName2.h"
 #include "addin/ListSeparator.h"
 #include "addin/MakeExportFileName.h"
+#include "addin/OutputFile.h"
 #include "addin/RegString.h"
 #include "addin/ShowOpenFileDialog.h"
+#include "addin/WrittenFilesMap.h"
 #include "com/ComObject.h"
 #include "outlook/outlook.h"
 #include "support/TempDir.h"
@@ -74,6 +77,100 @@ TEST(MakeExportFileNameTest, WordsThatOnlyBeginLikeADeviceAreKept) {
   EXPECT_EQ(MakeExportFileName("lpt"), "lpt");
   EXPECT_EQ(MakeExportFileName("auxiliary.vcf"), "auxiliary.vcf");
   EXPECT_EQ(MakeExportFileName("my con.vcf"), "my con.vcf");
+}
+
+// --- FitExportFilePath ------------------------------------------------------------------
+
+class FitExportFilePathTest : public ::testing::Test {
+ protected:
+  void TearDown() override { testkit::SetAcp(0); }
+  // A folder whose paths leave room for a name of exactly `room` bytes.
+  static std::string FolderLeaving(size_t room) {
+    return "C:\\" + std::string(MAX_PATH - 1 - room - 4, 'f');
+  }
+};
+
+TEST_F(FitExportFilePathTest, ANameThatFitsIsCombinedAsItIs) {
+  EXPECT_EQ(FitExportFilePath("C:\\out", "Meeting", 1, "(2).ics"), "C:\\out\\Meeting(2).ics");
+}
+
+TEST_F(FitExportFilePathTest, ALongNameLosesItsEndButKeepsItsTail) {
+  const std::string folder = FolderLeaving(20);
+  const std::string path = FitExportFilePath(folder, std::string(300, 'n'), 1, "(12).vcs");
+  EXPECT_EQ(path, folder + "\\" + std::string(12, 'n') + "(12).vcs");
+  EXPECT_EQ(path.size(), static_cast<size_t>(MAX_PATH - 1));
+  // Blanks that the cut leaves at the end go, as in any export name.
+  EXPECT_EQ(FitExportFilePath(FolderLeaving(11), "Lunch  with the whole team", 1, ".ics"),
+            FolderLeaving(11) + "\\Lunch.ics");
+}
+
+TEST_F(FitExportFilePathTest, TheCutKeepsWholeCharactersOfTheAnsiCodePage) {
+  const std::string folder = FolderLeaving(9);
+  // UTF-8: "\xC3\xBC" is one character.
+  testkit::SetAcp(65001);
+  std::string umlauts;
+  for (int i = 0; i < 10; ++i) umlauts += "\xC3\xBC";
+  EXPECT_EQ(FitExportFilePath(folder, "a" + umlauts, 1, ".vcs"),
+            folder + "\\a\xC3\xBC\xC3\xBC.vcs");
+  // Shift-JIS: a double-byte character whose second byte is an ASCII letter.
+  testkit::SetAcp(932);
+  std::string kana;
+  for (int i = 0; i < 10; ++i) kana += "\x83\x41";
+  EXPECT_EQ(FitExportFilePath(folder, "a" + kana, 1, ".vcs"), folder + "\\a\x83\x41\x83\x41.vcs");
+}
+
+TEST_F(FitExportFilePathTest, WithoutRoomForTheKeptPartThePathIsEmptyAndLogged) {
+  LogWatch watch;
+  const std::string folder = FolderLeaving(9);
+  EXPECT_EQ(FitExportFilePath(folder, "20260504090000_Standup", 14, ".vcs"), "");
+  EXPECT_NE(watch.Err().find("FitExportFilePath"), std::string::npos) << watch.Err();
+  EXPECT_EQ(FitExportFilePath(FolderLeaving(12), "20260504", 8, ".vcs"),
+            FolderLeaving(12) + "\\20260504.vcs");
+}
+
+// --- OutputFile --------------------------------------------------------------------------
+
+class OutputFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { testkit::ResetFiles(); }
+  // The temporary files of output files in the process's current folder.
+  static int StrayFiles() {
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+      if (entry.path().filename().string().rfind("kel", 0) == 0) ++count;
+    return count;
+  }
+  TempDir dir_;
+};
+
+TEST_F(OutputFileTest, TheTargetAppearsOnlyWhenTheFileIsWhole) {
+  dir_.write("out.ics", "previous");
+  OutputFile file;
+  ASSERT_TRUE(file.Create(dir_.windowsPath("out.ics")));
+  EXPECT_TRUE(file.Append("BEGIN:VCALENDAR\r\n"));
+  EXPECT_EQ(dir_.read("out.ics"), "previous");
+  file.Discard();
+  EXPECT_EQ(dir_.read("out.ics"), "previous");
+  ASSERT_TRUE(file.Create(dir_.windowsPath("out.ics")));
+  EXPECT_TRUE(file.Append("new"));
+  testkit::InjectShortWrite(2);
+  EXPECT_FALSE(file.Append("broken"));
+  EXPECT_TRUE(file.Commit());
+  EXPECT_EQ(dir_.read("out.ics"), "new");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.linux()),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+TEST_F(OutputFileTest, AnEmptyTargetIsRefusedAndLogged) {
+  const int stray = StrayFiles();
+  LogWatch watch;
+  OutputFile file;
+  EXPECT_FALSE(file.Create(""));
+  EXPECT_FALSE(file.IsOpen());
+  EXPECT_FALSE(file.Commit());
+  EXPECT_EQ(StrayFiles(), stray);
+  EXPECT_NE(watch.Err().find("OutputFile::Create"), std::string::npos) << watch.Err();
 }
 
 // --- CharBuffer -------------------------------------------------------------------------
@@ -366,6 +463,30 @@ TEST_F(ListSeparatorTest, AFailingLocaleGivesASemicolon) {
   testkit::FailLocaleInfo(true);
   EXPECT_EQ(GetListSeparator(), ";");
   EXPECT_EQ(GetListSeparatorW(), u";");
+}
+
+TEST_F(ListSeparatorTest, CategoryNamesAreJoinedAnewEachPassedThroughTheEscape) {
+  const auto bracketed = [](std::basic_string_view<WCHAR> name) {
+    return u"[" + std::basic_string<WCHAR>(name) + u"]";
+  };
+  EXPECT_EQ(JoinCategoryNames(u"Work; Home;;Trip", u";", u',', bracketed),
+            u"[Work],[ Home],[],[Trip]");
+  // Only the whole separator separates.
+  EXPECT_EQ(JoinCategoryNames(u"A; B;C", u"; ", u',', bracketed), u"[A],[B;C]");
+  EXPECT_EQ(JoinCategoryNames(u"A,B", u"", u',', bracketed), u"[A,B]");
+}
+
+// --- WrittenFilesMap -----------------------------------------------------------------------
+
+TEST(WrittenFilesMapTest, PathsComeBackInTheOrderTheyWereWritten) {
+  WrittenFilesMap files;
+  const std::vector<std::string> paths = {"C:\\z.ics", "C:\\a.ics", "C:\\m.ics", "C:\\b.ics",
+                                          "C:\\y.ics", "C:\\c.ics", "C:\\x.ics"};
+  for (const std::string& path : paths) AddWrittenFile(files, path);
+  // Written again (an overwritten file): it keeps its first place.
+  AddWrittenFile(files, "C:\\a.ics");
+  EXPECT_EQ(files.size(), paths.size());
+  EXPECT_EQ(WrittenInOrder(files), paths);
 }
 
 class EventLabelNamesTest : public ListSeparatorTest {

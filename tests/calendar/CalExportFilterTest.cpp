@@ -108,6 +108,20 @@ TEST_F(CalExportFilterTest, LabelsAndTheBirthdayRule) {
   EXPECT_NE(Log().Text().find("filter.LabelMask = 0"), std::string::npos);
 }
 
+TEST_F(CalExportFilterTest, ALabelNumberOutsideOneToTenIsNoLabel) {
+  LoadCalendar(Event("Label 65", "2026-05-04T10:00:00", "2026-05-04T11:00:00", Label(65)) + "," +
+               Event("Label 11", "2026-05-04T10:00:00", "2026-05-04T11:00:00", Label(11)) + "," +
+               Event("Label -1", "2026-05-04T10:00:00", "2026-05-04T11:00:00", Label(-1)));
+  // Labels 1 and 10, and the bits beyond them.
+  m_filter.LabelMask = 1u | (1u << 9) | 0xFFFFFC00u;
+  for (const char* subject : {"Label 65", "Label 11", "Label -1"}) {
+    SCOPED_TRACE(subject);
+    EXPECT_FALSE(Passes(subject, CvCalFilter::kIncludeLabels));
+    EXPECT_TRUE(Passes(subject, CvCalFilter::kExcludeLabels));
+    EXPECT_EQ(m_writer.GetAppointmentLabel(), 0);
+  }
+}
+
 TEST_F(CalExportFilterTest, TheDateWindowTakesAnyOverlap) {
   LoadCalendar(Event("Ends at from", "2026-05-04T09:00:00", "2026-05-04T10:00:00") + "," +
                Event("Overlaps from", "2026-05-04T09:00:00", "2026-05-04T10:01:00") + "," +

@@ -14,13 +14,16 @@
 #include "calendar/CvCalExport.h"
 #include "com/ComObject.h"
 #include "resource.h"
+#include "testkit/Clock.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 #include "testkit/Locale.h"
+#include "testkit/Mail.h"
 #include "testkit/Outlook.h"
 #include "testkit/Redemption.h"
 #include "testkit/Store.h"
 #include "testkit/Watchdog.h"
+#include "testkit/Windows.h"
 
 namespace calwriter {
 namespace {
@@ -49,6 +52,21 @@ class ActingItem : public kelvra::ComObject<IDispatch> {
   IDispatchPtr item_;
   std::function<void()> action_;
 };
+
+// The temporary files of output files in the process's current folder.
+int StrayFiles() {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("."))
+    if (entry.path().filename().string().rfind("kel", 0) == 0) ++count;
+  return count;
+}
+
+// Thrown by a timer that fires while the run pumps its messages.
+struct BrokenLoop {};
+void CALLBACK BreakTheLoop(HWND window, UINT, UINT_PTR id, DWORD) {
+  KillTimer(window, id);
+  throw BrokenLoop();
+}
 
 struct Finish {
   std::string total, exported, failed, skipped;
@@ -106,18 +124,20 @@ class CalExportRunTest : public CalWriterTest {
       testkit::Click(dlg, IDOK);
     });
   }
-  void OnFinish() {
-    testkit::OnDialog(IDD_VCAL_EXPORT_FINISH, [this](HWND dlg) {
+  // The finish page closed, with the written files mailed when mail is true.
+  void OnFinish(bool mail) {
+    testkit::OnDialog(IDD_VCAL_EXPORT_FINISH, [this, mail](HWND dlg) {
       m_finish = {testkit::ControlText(dlg, IDC_LBL_NUM_SELECTED),
                   testkit::ControlText(dlg, IDC_LBL_NUM_EXPORTED),
                   testkit::ControlText(dlg, IDC_LBL_NUM_FAILURES),
                   testkit::ControlText(dlg, IDC_LBL_NUM_SKIPPED), true};
       testkit::SetCheck(dlg, IDC_CHK_OPEN_FOLDER, false);
+      testkit::SetCheck(dlg, IDC_CHK_OPEN_EMAIL, mail);
       testkit::Click(dlg, IDCANCEL);
     });
   }
-  int Run(CvCalExport& exporter) {
-    OnFinish();
+  int Run(CvCalExport& exporter, bool mail = false) {
+    OnFinish(mail);
     return exporter.Execute(m_app, &m_key, nullptr);
   }
   void ExpectFinish(const char* total, const char* exported, const char* failed,
@@ -151,6 +171,17 @@ class CalExportRunTest : public CalWriterTest {
   bool Shown(int dialog) const {
     const std::vector<int> shown = testkit::ShownDialogs();
     return std::find(shown.begin(), shown.end(), dialog) != shown.end();
+  }
+
+  // The first page answered for a per-item export, with fault planned as it is left.
+  void FirstPageFailing(const std::function<void()>& fault, bool selected) {
+    testkit::OnDialog(IDD_VCAL_EXPORT, [this, fault, selected](HWND dlg) {
+      testkit::TypeText(dlg, IDC_TXT_WIN_FLD, OutWindows());
+      testkit::SetCheck(dlg, IDC_CHK_SAVE_ONE_FILE, false);
+      testkit::SetCheck(dlg, IDC_CHK_EXPORT_SELECTED, selected);
+      fault();
+      testkit::Click(dlg, IDC_BTN_EXPORT_ALL);
+    });
   }
 
   testkit::Watchdog m_watchdog{"calendar export run", std::chrono::seconds(60)};
@@ -270,6 +301,76 @@ TEST_F(CalExportRunTest, SelectedOnlyNeedsAnExplorer) {
   EXPECT_NE(Log().Text().find("no active explorer"), std::string::npos);
 }
 
+TEST_F(CalExportRunTest, TheMailAttachesTheFilesInTheOrderTheyWereWritten) {
+  std::string items;
+  std::vector<std::string> written;
+  for (int i = 0; i < 8; ++i) {
+    const std::string n = std::to_string(i);
+    items += (i ? "," : "") +
+             Event("E" + n, "2026-05-1" + n + "T10:00:00", "2026-05-1" + n + "T11:00:00");
+    written.push_back(OutWindows() + "\\2026051" + n + "100000_E" + n + ".vcs");
+  }
+  LoadCalendar(items);
+  m_explorer = testkit::OpenExplorer(Calendar());
+  testkit::ClearMails();
+  FirstPage(false, false);
+  CvCalExport exporter;
+  ASSERT_EQ(Run(exporter, true), 0);
+  ExpectFinish("8", "8", "0", "0");
+  const std::vector<testkit::MailRecord> mails = testkit::Mails();
+  ASSERT_EQ(mails.size(), 1u);
+  EXPECT_EQ(mails[0].attachmentPaths, written);
+}
+
+// --- File names ---------------------------------------------------------------------------
+
+TEST_F(CalExportRunTest, ALongSubjectIsShortenedToWholeCharactersSoThatThePathFits) {
+  const std::string letters(300, 'A');
+  std::string umlauts;
+  for (int i = 0; i < 150; ++i) umlauts += "\xC3\x9C";
+  LoadCalendar(Event(letters, "2026-05-04T09:00:00", "2026-05-04T10:00:00") + "," +
+               Event(letters, "2026-05-04T09:00:00", "2026-05-04T10:00:00") + "," +
+               Event(umlauts, "2026-05-05T09:00:00", "2026-05-05T10:00:00"));
+  m_explorer = testkit::OpenExplorer(Calendar());
+  const int stray = StrayFiles();
+  FirstPage(false, false);
+  CvCalExport exporter;
+  ASSERT_EQ(Run(exporter), 0);
+  ExpectFinish("3", "3", "0", "0");
+  // Room for the name and its tail in a path of MAX_PATH - 1 characters; the stamp, the
+  // numbering and the extension stay.
+  const size_t room = MAX_PATH - 1 - (OutWindows().size() + 1);
+  const std::string first = "20260504090000_" + std::string(room - 15 - 4, 'A') + ".vcs";
+  const std::string second = "20260504090000_" + std::string(room - 15 - 7, 'A') + "(1).vcs";
+  std::string third = "20260505090000_";
+  for (size_t i = 0; i < (room - 15 - 4) / 2; ++i) third += "\xC3\x9C";
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{second, first, third + ".vcs"}));
+  for (const std::string& file : OutFiles())
+    EXPECT_EQ(Lines(OutFile(file)).back(), "END:VCALENDAR") << file;
+  EXPECT_EQ(StrayFiles(), stray);
+}
+
+TEST_F(CalExportRunTest, AFolderWithoutRoomForTheStampFailsItsEventsAndLeavesNoFile) {
+  // A folder of 250 characters leaves no room for "\\20260504090000.vcs".
+  const std::string deep = std::string(200, 'd') + "/" + std::string(48 - OutWindows().size(), 'e');
+  std::filesystem::create_directories(Temp().linuxPath("out/" + deep));
+  const int stray = StrayFiles();
+  CvCalExport writer;
+  writer.SetFormat(k10);
+  writer.SetOutput(OutWindows() + "\\" + std::string(200, 'd') + "\\" + deep.substr(201), false,
+                   false, "");
+  ASSERT_TRUE(writer.BeforeExport());
+  for (const char* subject : {"Standup", "Review"}) {
+    writer.SetItem(Appointment(subject));
+    EXPECT_EQ(writer.ExportItem(), -2) << subject;
+  }
+  EXPECT_TRUE(writer.FinishExport());
+  EXPECT_TRUE(std::filesystem::is_empty(Temp().linuxPath("out/" + deep)));
+  EXPECT_TRUE(writer.Written().empty());
+  EXPECT_EQ(StrayFiles(), stray);
+  EXPECT_NE(Log().Text().find("FitExportFilePath"), std::string::npos);
+}
+
 // --- Failures -----------------------------------------------------------------------------
 
 TEST_F(CalExportRunTest, AFailingEventFailsAloneAndLeavesNoFile) {
@@ -324,6 +425,74 @@ TEST_F(CalExportRunTest, WithoutTheSafeItemEveryAppointmentFails) {
   const std::string line = "Redemption.SafeAppointmentItem cannot be created";
   EXPECT_NE(log.find(line), std::string::npos);
   EXPECT_EQ(log.find(line), log.rfind(line)) << "logged once";
+}
+
+TEST_F(CalExportRunTest, AOneFileWhoseHeaderCannotBeWrittenLeavesThePreviousExport) {
+  Temp().write("out/Calendar.vcs", "previous");
+  CvCalExport writer;
+  writer.SetFormat(k10);
+  writer.SetOutput(OutWindows(), true, true, "Calendar");
+  testkit::InjectShortWrite(10);
+  EXPECT_FALSE(writer.BeforeExport());
+  writer.FinishExport();
+  EXPECT_EQ(OutFiles(), std::vector<std::string>{"Calendar.vcs"});
+  EXPECT_EQ(OutFile("Calendar.vcs"), "previous");
+  EXPECT_NE(Log().Text().find("CvCalExport::_Write"), std::string::npos);
+}
+
+TEST_F(CalExportRunTest, AOneFileThatCannotTakeItsPlaceFailsEveryEvent) {
+  // A folder stands where the calendar goes.
+  std::filesystem::create_directories(Temp().linuxPath("out/Calendar.vcs"));
+  testkit::OnDialog(IDD_VCAL_EXPORT, [this](HWND dlg) {
+    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, OutWindows());
+    testkit::Click(dlg, IDC_BTN_OPTIONS);
+    testkit::Click(dlg, IDC_BTN_EXPORT_ALL);
+  });
+  Options(k10, true);
+  CvCalExport exporter;
+  ASSERT_EQ(Run(exporter), 0);
+  ExpectFinish("3", "0", "3", "0");
+  EXPECT_EQ(OutFiles(), std::vector<std::string>{"Calendar.vcs"});
+  EXPECT_NE(Log().Text().find("CvCalExport::_CloseFile"), std::string::npos);
+}
+
+TEST_F(CalExportRunTest, ItemsThatCannotBeReadFailTheRun) {
+  CvCalExport exporter;
+  FirstPageFailing([] { testkit::FailCall("Folder.Items", 0, E_FAIL); }, false);
+  EXPECT_EQ(Run(exporter), -1);
+  EXPECT_FALSE(m_finish.shown);
+  EXPECT_NE(Log().Text().find("CvCalExport::Execute"), std::string::npos);
+  testkit::ClearFaults();
+  // The explorer's selection likewise.
+  Outlook::_ItemsPtr all = Calendar()->GetItems();
+  testkit::SelectItems(m_explorer, {all->Item(_variant_t(1L)), all->Item(_variant_t(2L))});
+  FirstPageFailing([] { testkit::FailCall("Explorer.Selection", 0, E_FAIL); }, true);
+  EXPECT_EQ(Run(exporter), -1);
+  EXPECT_FALSE(m_finish.shown);
+  EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(CalExportRunTest, ABrokenRunClosesItsProgressEndsTheOneFileAndFails) {
+  // At the third event a timer is set that throws when the run next pumps messages.
+  HWND window = nullptr;
+  SelectEventsActingAtTheThird(5, [&window] {
+    window = testkit::CreateTestDialog({});
+    SetTimer(window, 1, 1, BreakTheLoop);
+    testkit::AdvanceClock(1);
+  });
+  FirstPage(true, false, true);
+  CvCalExport exporter;
+  EXPECT_EQ(Run(exporter), -1);
+  testkit::DestroyTestWindow(window);
+  EXPECT_FALSE(m_finish.shown);
+  EXPECT_NE(Log().Text().find("CATCHED EXCEPTION!"), std::string::npos);
+  const std::vector<HWND> windows = testkit::TopLevelWindows();
+  EXPECT_EQ(std::find_if(windows.begin(), windows.end(),
+                         [](HWND w) { return testkit::WindowVisible(w); }),
+            windows.end());
+  const std::string text = OutFile("Calendar.vcs");
+  EXPECT_EQ(LinesStarting(text, "BEGIN:VEVENT").size(), 3u);
+  EXPECT_EQ(Lines(text).back(), "END:VCALENDAR");
 }
 
 TEST_F(CalExportRunTest, AProgressDialogThatCannotStartRemovesTheOneFile) {

@@ -211,6 +211,20 @@ TEST_F(CalRoundTripTest, EveryEventOfTheCalendarReadsBack) { CompareAll(calwrite
 
 TEST_F(CalRoundTripTest, EveryRecurrenceTypeReadsBack) { CompareAll(calwriter::kRules); }
 
+TEST_F(CalRoundTripTest, AnAllDaySeriesReadsBackItsDeletedAndMovedDays) {
+  LoadCalendar(calwriter::AllDaySeriesJson());
+  for (const int format : {k10, k20}) {
+    SCOPED_TRACE(format);
+    const ParsedEvent event = ReadBack("Holiday", format, calwriter::kCalendar);
+    Compare(Appointment("Holiday"), event, format);
+    std::vector<COleDateTime> excluded;
+    for (const CalDateText& date : event.exceptionDates)
+      excluded.push_back(Local(date.text, date.zoneId));
+    EXPECT_EQ(excluded, (std::vector<COleDateTime>{COleDateTime(2026, 7, 13, 0, 0, 0),
+                                                   COleDateTime(2026, 7, 20, 0, 0, 0)}));
+  }
+}
+
 TEST_F(CalRoundTripTest, MeetingIdentifierReadsBack) {
   const char* id =
       "040000008200E00074C5B7101A82E00800000000C0DE5A1F2C4BD801000000000000000010000000D2A3A4B4C6B1"

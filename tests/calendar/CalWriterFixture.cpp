@@ -29,6 +29,16 @@ std::string ReadBytes(const std::string& linuxPath) {
 
 }  // namespace
 
+std::string AllDaySeriesJson() {
+  return R"({"Subject": "Holiday", "Start": "2026-07-06", "End": "2026-07-07", "AllDayEvent": true,
+      "RecurrencePattern": {"RecurrenceType": 1, "Interval": 1, "DayOfWeekMask": 2,
+        "PatternStartDate": "2026-07-06", "NoEndDate": false, "Occurrences": 6,
+        "StartTime": "00:00:00", "Duration": 1440},
+      "Exceptions": [{"OriginalDate": "2026-07-13T00:00:00", "Deleted": true},
+        {"OriginalDate": "2026-07-20T00:00:00", "Deleted": false, "Start": "2026-07-22",
+         "End": "2026-07-23"}]})";
+}
+
 void CalWriterTest::SetUp() {
   m_log = std::make_unique<zonetest::LogCapture>();
   testkit::SetAcp(65001);

@@ -25,6 +25,10 @@ constexpr int k20 = CvCalExport::kICalendar20;
 constexpr const char* kCalendar = "Personal Folders/Calendar";
 constexpr const char* kRules = "Personal Folders/Rules";
 
+// An all-day series "Holiday" of six Mondays from 6 July 2026: the second deleted, the
+// third moved to the Wednesday after it.
+std::string AllDaySeriesJson();
+
 class CalWriterTest : public ::testing::Test {
  protected:
   void SetUp() override;

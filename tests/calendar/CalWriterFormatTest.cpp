@@ -75,10 +75,16 @@ TEST_F(CalWriterFormatTest, CategoriesTakeEachVersionsSeparator) {
   LoadCalendar(
       R"({"Subject": "Tagged", "Start": "2026-06-01T10:00:00", "End": "2026-06-01T11:00:00",
                    "Categories": "Holiday; Family;Trip"})");
-  EXPECT_EQ(LineStarting(ItemFile("Tagged", k20), "CATEGORIES"),
-            "CATEGORIES:Holiday\\, Family\\,Trip");
+  // iCalendar lists the names; blanks around them stay.
+  EXPECT_EQ(LineStarting(ItemFile("Tagged", k20), "CATEGORIES"), "CATEGORIES:Holiday, Family,Trip");
   EXPECT_EQ(LineStarting(ItemFile("Tagged", k10), "CATEGORIES"),
             "CATEGORIES;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Holiday; Family;Trip");
+  // Each iCalendar name is escaped as a text of its own.
+  LoadCalendar(
+      R"({"Subject": "Tagged", "Start": "2026-06-01T10:00:00", "End": "2026-06-01T11:00:00",
+                   "Categories": "R&D, Labs;Back\\slash"})");
+  EXPECT_EQ(LineStarting(ItemFile("Tagged", k20), "CATEGORIES"),
+            "CATEGORIES:R&D\\, Labs,Back\\\\slash");
 }
 
 TEST_F(CalWriterFormatTest, AQuotedPrintableContinuationNeverOpensWithABlank) {

@@ -7,11 +7,11 @@
 // silently, because existing readers of these files rely on them:
 //  1. The file's last line, "END:VCALENDAR", has no line end.
 //  2. Lines are never folded, however long (a UID line has 116 octets).
-//  3. EXDATE and RDATE values are date-times also when DTSTART is a date.
-//  4. A series' all-day DTSTART carries its zone's TZID next to VALUE=DATE.
-//  5. Text may carry a CHARSET parameter (any encoding but UTF-8), which the RFC does
+//  3. A series' all-day DTSTART carries its zone's TZID next to VALUE=DATE (its EXDATE
+//     and RDATE dates carry none).
+//  4. Text may carry a CHARSET parameter (any encoding but UTF-8), which the RFC does
 //     not define.
-//  6. Double quotes in common names become apostrophes; cal-addresses are text-escaped.
+//  5. Double quotes in common names become apostrophes; cal-addresses are text-escaped.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "CalWriterFixture.h"
+#include "testkit/Locale.h"
 
 #ifdef KELVRA_HAVE_LIBICAL
 #include <libical/ical.h>
@@ -164,28 +165,19 @@ struct Seen {
   std::vector<std::string> occurrences;
 };
 
+// The days of AllDaySeriesJson().
+std::vector<std::string> AllDaySeriesDays() {
+  return {"DATE:2026-07-06", "DATE:2026-07-22", "DATE:2026-07-27", "DATE:2026-08-03",
+          "DATE:2026-08-10"};
+}
+
 class CalWriterIndependentTest : public CalWriterTest {
  protected:
   // The events ical_dump.py prints, by summary; empty (and python marked missing) when
   // the interpreter or its modules are not there.
   std::map<std::string, Seen> PythonReading(const std::string& text, const std::string& fileName) {
     std::map<std::string, Seen> events;
-    if (access(kPython, X_OK) != 0) {
-      m_pythonMissing = true;
-      return events;
-    }
-    Temp().write(fileName, text);
-    const std::string command = std::string(kPython) +
-                                " " KELVRA_SOURCE_DIR "/tests/tools/ical_dump.py " +
-                                Temp().linuxPath(fileName) + " 2>" + Temp().linuxPath("dump.err");
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
-    std::string output;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) output.append(buffer, n);
-    const int status = pclose(pipe.release());
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    m_pythonMissing = code == kModuleMissing;
-    EXPECT_TRUE(code == 0 || m_pythonMissing) << Temp().read("dump.err");
+    const std::string output = RunPython("ical_dump.py", text, fileName);
     Seen* current = nullptr;
     for (size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos;
          start = end + 1) {
@@ -197,6 +189,29 @@ class CalWriterIndependentTest : public CalWriterTest {
       if (line.rfind("OCC=", 0) == 0) current->occurrences.push_back(line.substr(4));
     }
     return events;
+  }
+
+  // What the script of tests/tools prints for the calendar text; "" (and python marked
+  // missing) when the interpreter or its modules are not there.
+  std::string RunPython(const std::string& script, const std::string& text,
+                        const std::string& fileName) {
+    if (access(kPython, X_OK) != 0) {
+      m_pythonMissing = true;
+      return "";
+    }
+    Temp().write(fileName, text);
+    const std::string command = std::string(kPython) + " " KELVRA_SOURCE_DIR "/tests/tools/" +
+                                script + " " + Temp().linuxPath(fileName) + " 2>" +
+                                Temp().linuxPath("dump.err");
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), &pclose);
+    std::string output;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) output.append(buffer, n);
+    const int status = pclose(pipe.release());
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m_pythonMissing = code == kModuleMissing;
+    EXPECT_TRUE(code == 0 || m_pythonMissing) << Temp().read("dump.err");
+    return output;
   }
 
   void ExpectPythonSees(const std::string& text) {
@@ -248,24 +263,40 @@ TEST_F(CalWriterIndependentTest, PythonReadsEveryFileOfOneEvent) {
   }
 }
 
+TEST_F(CalWriterIndependentTest, PythonLeavesOutTheDeletedAndMovedDaysOfAnAllDaySeries) {
+  LoadCalendar(AllDaySeriesJson());
+  const std::map<std::string, Seen> events = PythonReading(ItemFile("Holiday", k20), "days.ics");
+  if (m_pythonMissing)
+    GTEST_SKIP() << "python3-icalendar or python3-dateutil is missing: no python check";
+  ASSERT_EQ(events.count("Holiday"), 1u);
+  EXPECT_EQ(events.at("Holiday").occurrences, AllDaySeriesDays());
+}
+
+TEST_F(CalWriterIndependentTest, VobjectReadsEveryCategoryOfTheList) {
+  testkit::SetListSeparator(";");
+  LoadCalendar(
+      R"({"Subject": "Tagged", "Start": "2026-06-01T10:00:00", "End": "2026-06-01T11:00:00",
+          "Categories": "Work;Stand-up, daily;R&D\\Labs"})");
+  const std::string output = RunPython("ical_categories.py", ItemFile("Tagged", k20), "tags.ics");
+  if (m_pythonMissing) GTEST_SKIP() << "python3-vobject is missing: no vobject check";
+  EXPECT_EQ(output, "CATEGORIES=Work\tStand-up, daily\tR&D\\Labs\n");
+}
+
 TEST_F(CalWriterIndependentTest, TheDeliberateDifferencesFromRfc5545) {
   const std::string text = OneFile(Subjects(kCalendar), k20);
   // 1. No line end after the last line.
   EXPECT_EQ(text.substr(text.size() - 15), "\r\nEND:VCALENDAR");
   // 2. No folding.
   EXPECT_GT(LineStarting(text, "UID:").size(), 75u);
-  // 6. Quotes of names become apostrophes.
+  // 5. Quotes of names become apostrophes.
   EXPECT_EQ(LineStarting(text, "ORGANIZER"), "ORGANIZER;CN=\"The 'Boss'\":MAILTO:boss@example.com");
-  // 3 and 4: an all-day series.
-  LoadCalendar(
-      R"({"Subject": "Holiday", "Start": "2026-07-06", "End": "2026-07-07", "AllDayEvent": true,
-      "RecurrencePattern": {"RecurrenceType": 1, "Interval": 1, "DayOfWeekMask": 2,
-        "PatternStartDate": "2026-07-06", "NoEndDate": true, "StartTime": "00:00:00", "Duration": 1440},
-      "Exceptions": [{"OriginalDate": "2026-07-13T00:00:00", "Deleted": true}]})");
+  // 3: an all-day series.
+  LoadCalendar(AllDaySeriesJson());
   const std::string series = ItemFile("Holiday", k20);
   EXPECT_EQ(EventLine(series, "DTSTART"), "DTSTART;VALUE=DATE;TZID=\"(GMT+01:00)\":20260706");
-  EXPECT_EQ(EventLine(series, "EXDATE"), "EXDATE;TZID=\"(GMT+01:00)\":20260713T000000");
-  // 5. A charset other than UTF-8 is named.
+  EXPECT_EQ(EventLine(series, "EXDATE"), "EXDATE;VALUE=DATE:20260713,20260720");
+  EXPECT_EQ(EventLine(series, "RDATE"), "RDATE;VALUE=DATE:20260722");
+  // 4. A charset other than UTF-8 is named.
   UseEncoding("Western European (Windows)");
   EXPECT_EQ(LineStarting(ItemFile("Holiday", k20), "SUMMARY"),
             "SUMMARY;CHARSET=windows-1252:Holiday");
@@ -368,6 +399,16 @@ std::vector<std::string> Stripped(std::vector<std::string> times) {
   for (std::string& time : times)
     if (time.rfind("FLOATING:", 0) == 0) time.erase(0, 9);
   return times;
+}
+
+TEST_F(CalWriterIndependentTest, LibicalLeavesOutTheDeletedAndMovedDaysOfAnAllDaySeries) {
+  LoadCalendar(AllDaySeriesJson());
+  const std::string text = ItemFile("Holiday", k20);
+  const LibicalReading reading(icalparser_parse_string(text.c_str()));
+  ASSERT_NE(reading.Calendar(), nullptr) << icalerror_strerror(icalerrno);
+  const std::map<std::string, Seen> events = reading.Events();
+  ASSERT_EQ(events.count("Holiday"), 1u);
+  EXPECT_EQ(events.at("Holiday").occurrences, AllDaySeriesDays());
 }
 
 TEST_F(CalWriterIndependentTest, LibicalReadsEveryICalendarEvent) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "ContactRunFixture.h"
@@ -227,6 +228,34 @@ TEST_F(ContactExportRunNamingTest, TwoLineFileAsAndComposedFileAs) {
   Export(ExportChoices());
   EXPECT_EQ(OutFiles(),
             (std::vector<std::string>{"A (B).vcf", "Acme_ West.vcf", "Stone, Bob.vcf"}));
+}
+
+TEST_F(ContactExportRunNamingTest, ALongNameIsShortenedSoThatThePathFitsWithItsNumber) {
+  const std::string name(300, 'L');
+  LoadContacts(Contact(name, R"("LastName": "One")") + "," + Contact(name, R"("LastName": "Two")"));
+  Export(ExportChoices());
+  ExpectCounts(2, 0, 0);
+  // Room for the name and its tail in a path of MAX_PATH - 1 characters.
+  const std::size_t room = MAX_PATH - 1 - (Out().windows().size() + 1);
+  const std::string first = std::string(room - 4, 'L') + ".vcf";
+  const std::string second = std::string(room - 7, 'L') + "(1).vcf";
+  EXPECT_EQ(OutFiles(), (std::vector<std::string>{second, first}));
+  EXPECT_NE(ReadFileBytes(Out().linuxPath(first)).find("One"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(Out().linuxPath(second)).find("Two"), std::string::npos);
+}
+
+TEST_F(ContactExportRunNamingTest, AFolderWithoutRoomForANameFailsItsContacts) {
+  // A folder of 256 characters leaves no room for "\\A.vcf".
+  const std::string deep =
+      std::string(200, 'd') + "/" + std::string(256 - 202 - Out().windows().size(), 'e');
+  std::filesystem::create_directories(Out().linuxPath(deep));
+  LoadContacts(Contact("Ann") + "," + Contact("Bob"));
+  ContactExportChoices choices = ExportChoices();
+  choices.exportFolder = Out().windowsPath(std::string(200, 'd') + "\\" + deep.substr(201));
+  Export(choices);
+  ExpectCounts(0, 2, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(Out().linuxPath(deep)));
+  EXPECT_NE(Log().Lines().find("FitExportFilePath"), std::string::npos) << Log().Lines();
 }
 
 // --- One file -------------------------------------------------------------------------------

@@ -73,14 +73,15 @@ TEST_F(VCardWriterCategoriesTest, Version21KeepsTheTextAsItIs) {
   EXPECT_EQ(CategoriesLine(",", " \\t ", k21), "<none>");
 }
 
-TEST_F(VCardWriterCategoriesTest, Version30TurnsEverySeparatorIntoAnEscapedComma) {
+TEST_F(VCardWriterCategoriesTest, Version30ListsTheNamesSeparatedByPlainCommas) {
   EXPECT_EQ(CategoriesLine(",", "Business,Friends", k30),
-            "CATEGORIES;CHARSET=UTF-8:Business\\,Friends");
+            "CATEGORIES;CHARSET=UTF-8:Business,Friends");
   EXPECT_EQ(CategoriesLine(";", "Business;Friends;VIP", k30),
-            "CATEGORIES;CHARSET=UTF-8:Business\\,Friends\\,VIP");
-  // A comma inside a name is escaped the same way; only the separator is replaced.
-  EXPECT_EQ(CategoriesLine(";", "A,B;C", k30), "CATEGORIES;CHARSET=UTF-8:A\\,B\\,C");
-  EXPECT_EQ(CategoriesLine("; ", "A; B;C", k30), "CATEGORIES;CHARSET=UTF-8:A\\,B;C");
+            "CATEGORIES;CHARSET=UTF-8:Business,Friends,VIP");
+  // Each name is escaped as a text of its own: a comma inside one stays in it.
+  EXPECT_EQ(CategoriesLine(";", "A,B;C\\\\D", k30), "CATEGORIES;CHARSET=UTF-8:A\\,B,C\\\\D");
+  // Only the whole separator separates; blanks around the names stay.
+  EXPECT_EQ(CategoriesLine("; ", "A; B;C", k30), "CATEGORIES;CHARSET=UTF-8:A,B;C");
 }
 
 // --- Sensitivity --------------------------------------------------------------------

@@ -6,7 +6,8 @@ For every VEVENT, in file order:
   SUMMARY=<text>            (DESCRIPTION= and LOCATION= likewise, when present)
   START=<instant>           END=<instant>
   OCC=<instant>             one line per occurrence of the recurrence set whose start lies
-                            within a year of the event's start (iCalendar 2.0 only)
+                            within a year of the event's start (iCalendar 2.0 only; the
+                            occurrences of a series of dates are dates)
 An instant is UTC "YYYY-MM-DDTHH:MM:SSZ", a date "DATE:YYYY-MM-DD", or a time without zone
 "FLOATING:YYYY-MM-DDTHH:MM:SS". Text is printed with backslash, CR, LF and TAB escaped.
 
@@ -75,12 +76,20 @@ def in_zone(value, zone):
     return zone.localize(value) if hasattr(zone, 'localize') else value.replace(tzinfo=zone)
 
 
+def midnight(value):
+    """A date as the date-time that starts it: dateutil's sets hold date-times only."""
+    return datetime.datetime.combine(value, datetime.time())
+
+
 def occurrences(event, start):
     """The recurrence set, expanded on the event's own wall clock: dateutil would keep the
-    offset of the first occurrence for all of them."""
+    offset of the first occurrence for all of them. The set of a series of dates (all-day
+    events) holds dates: a date-time in its EXDATE or RDATE matches none of them."""
     if 'RRULE' not in event:
         return []
-    zone = start.tzinfo if isinstance(start, datetime.datetime) else None
+    if not isinstance(start, datetime.datetime):
+        return date_occurrences(event, start)
+    zone = start.tzinfo
     first = wall_clock(start, zone)
     rules = rrule.rruleset()
     text = event['RRULE'].to_ical().decode()
@@ -91,6 +100,19 @@ def occurrences(event, start):
         rules.rdate(wall_clock(date, zone))
     last = first + datetime.timedelta(days=365)
     return [in_zone(d, zone) for d in rules if d < last]
+
+
+def date_occurrences(event, start):
+    first = midnight(start)
+    rules = rrule.rruleset()
+    text = event['RRULE'].to_ical().decode()
+    rules.rrule(rrule.rrulestr(text, dtstart=first, ignoretz=True))
+    for name, add in (('EXDATE', rules.exdate), ('RDATE', rules.rdate)):
+        for date in dates_of(event, name):
+            if not isinstance(date, datetime.datetime):
+                add(midnight(date))
+    last = first + datetime.timedelta(days=365)
+    return [d.date() for d in rules if d < last]
 
 
 def main(path):
