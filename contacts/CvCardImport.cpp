@@ -316,9 +316,9 @@ int CvCardImport::ParseCards() {
 
 void CvCardImport::_FinishCard() {
   _PlaceSparePhones();
+  _LogDroppedValues();
   _ForgetLabelFullName();
   if (m_foreignCard) _FixSkypeCard();
-  _LogDroppedValues();
 }
 
 bool CvCardImport::_CardCutOff(const char* where) {

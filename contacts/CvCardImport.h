@@ -167,11 +167,13 @@ class CvCardImport {
   bool _ReadPhotoParams(const std::string& line, bool& haveEncoding);
   bool _NextParam(std::string& name, std::string& value);
   bool get_Binary(std::vector<unsigned char>& data);
-  void _FixSkypeCard();
+  // Logs each value without a free field, naming the card by its FN, else its name
+  // parts, else its company.
+  void _LogDroppedValues() const;
   // Clears a full name that only repeats the company or an e-mail address of a card
   // without name parts: such a card names no person.
   void _ForgetLabelFullName();
-  void _LogDroppedValues() const;
+  void _FixSkypeCard();
 
   int m_outlookVersion = 0;
 

@@ -437,7 +437,7 @@ bool CvCardImport::get_Binary(std::vector<unsigned char>& data) {
 }
 
 // ---------------------------------------------------------------------------------------
-// Cards of a program that puts its own shapes into standard properties
+// The finished card
 
 void CvCardImport::_ForgetLabelFullName() {
   // A card must carry a formatted name: one without a person's name gives its company
@@ -467,6 +467,9 @@ void CvCardImport::_LogDroppedValues() const {
                    m_fileName.c_str());
   }
 }
+
+// ---------------------------------------------------------------------------------------
+// Cards of a program that puts its own shapes into standard properties
 
 void CvCardImport::_FixSkypeCard() {
   ParsedCard& card = m_card;

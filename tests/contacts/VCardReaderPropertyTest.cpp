@@ -325,6 +325,13 @@ TEST_F(VCardReaderDroppedValueTest, AFourthAddressAndAThirdHomeAddressAreLogged)
   EXPECT_EQ(card.other.street, u"Second St");
   EXPECT_EQ(Dropped(), (std::vector<std::string>{Message("EMAIL;INTERNET:4@x", "Ann Lee"),
                                                  Message("ADR;HOME:;;Third St;E;;;", "Ann Lee")}));
+
+  // A card known by its address is named by it, though that is no name to import.
+  const ParsedCard nameless =
+      ParseOne(Card("3.0", {"FN:info@x", "EMAIL:info@x", "EMAIL:b@x", "EMAIL:c@x", "EMAIL:d@x"}));
+  EXPECT_TRUE(nameless.fullName.empty());
+  ASSERT_EQ(Dropped().size(), 3u);
+  EXPECT_EQ(Dropped().back(), Message("EMAIL:d@x", "info@x"));
 }
 
 TEST_F(VCardReaderDroppedValueTest, APreferredAddressPushesTheThirdOneOut) {
