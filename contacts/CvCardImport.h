@@ -171,7 +171,7 @@ class CvCardImport {
   // parts, else its company.
   void _LogDroppedValues() const;
   // Clears a full name that only repeats the company or an e-mail address of a card
-  // without name parts: such a card names no person.
+  // without first, middle or last name or suffix: such a card names no person.
   void _ForgetLabelFullName();
   void _FixSkypeCard();
 

@@ -441,9 +441,13 @@ bool CvCardImport::get_Binary(std::vector<unsigned char>& data) {
 
 void CvCardImport::_ForgetLabelFullName() {
   // A card must carry a formatted name: one without a person's name gives its company
-  // or its e-mail address there, which Outlook would take apart into a name.
+  // or its e-mail address there, which Outlook would take apart into a name. A name
+  // prefix alone is no name of a person.
   ParsedCard& card = m_card;
-  if (card.fullName.empty() || !card.JoinedName().empty()) return;
+  if (card.fullName.empty() || !card.firstName.empty() || !card.middleName.empty() ||
+      !card.lastName.empty() || !card.nameSuffix.empty()) {
+    return;
+  }
   const auto repeats = [&card](const std::basic_string<WCHAR>& text) {
     return SameLabel(card.fullName, text);
   };

@@ -63,11 +63,13 @@ TEST_F(VCardReaderNamelessTest, AFormattedNameThatOnlyRepeatsTheCompanyOrAnAddre
       {{"N:;;;;", "FN:R;D", "ORG:R\\,D;Labs"}, u""},
       {{"N:;;;;", "FN:info@acme.example", "EMAIL;TYPE=INTERNET:info@acme.example"}, u""},
       {{"EMAIL:a@x", "EMAIL:b@x", "FN:b@x"}, u""},
+      // A name prefix alone names no person.
+      {{"N:;;;Dr.;", "FN:Acme", "ORG:Acme"}, u""},
       // A name of its own stays, as does a person who is called like the company.
       {{"N:;;;;", "FN:Ann Lee", "ORG:Acme;"}, u"Ann Lee"},
       {{"FN:Acme", "ORG:Acme Two"}, u"Acme"},
       {{"N:Acme", "FN:Acme", "ORG:Acme"}, u"Acme"},
-      {{"N:;;;Dr.;", "FN:Acme", "ORG:Acme"}, u"Acme"},
+      {{"N:;;;;Jr.", "FN:Acme", "ORG:Acme"}, u"Acme"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.lines.at(1));
