@@ -6,16 +6,11 @@
 #include "contacts/ContactFieldMap.h"
 #include "contacts/ContactFilterCheck.h"
 #include "contacts/ContactPictureFile.h"
+#include "contacts/WideToAnsi.h"
 
 namespace {
 
 constexpr const char* kSaveTag = "CvCardImport::_SaveContact";
-
-std::string Ansi(const std::basic_string<WCHAR>& text) {
-  const _bstr_t wide(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())), false);
-  const char* ansi = wide;
-  return ansi ? ansi : "";
-}
 
 void LogComError(const char* function, const char* what, const _com_error& error) {
   g_LogTimer.Err(function, error.Error(), "%s: _com_error(%s)", what,
@@ -107,13 +102,7 @@ int ContactImportSaver::FindExistingContact() {
     return 0;
   }
   const ParsedCard& card = *m_card;
-  std::basic_string<WCHAR> name;
-  for (const std::basic_string<WCHAR>* part :
-       {&card.namePrefix, &card.firstName, &card.middleName, &card.lastName, &card.nameSuffix}) {
-    if (part->empty()) continue;
-    if (!name.empty()) name += u' ';
-    name += *part;
-  }
+  std::basic_string<WCHAR> name = card.JoinedName();
   if (name.empty()) name = card.fullName;
   std::basic_string<WCHAR> restriction;
   if (!_Restriction(name, restriction)) return 1;
@@ -177,7 +166,7 @@ bool ContactImportSaver::FilterContact() const {
   const ParsedCard& card = *m_card;
   return ContactFilterCheck::Accepts(
       m_filter, [&card] { return static_cast<long>(card.sensitivity); },
-      [&card] { return Ansi(card.categories); }, "CvCardImport::FilterContact");
+      [&card] { return WideToAnsi(card.categories); }, "CvCardImport::FilterContact");
 }
 
 bool ContactImportSaver::_ApplyItemProps() {

@@ -355,6 +355,8 @@ void CvCardExport::SetContact(const Outlook::_ContactItemPtr& contact) {
 int CvCardExport::WriteContact() {
   m_card.clear();
   m_charset = g_CharConverter->GetCurrentCharset();
+  // Read first: a card without a name may be known by its address.
+  _ReadEmails();
   addHeader();
   addN();
   addFN();
@@ -522,7 +524,9 @@ void CvCardExport::addN() {
   const _bstr_t parts[] = {m_contact->GetLastName(), m_contact->GetFirstName(),
                            m_contact->GetMiddleName(), m_contact->GetTitle(),
                            m_contact->GetSuffix()};
-  _WriteStructuredProperty("N", parts, std::size(parts));
+  // Both versions require N: a contact without a name gets an empty one.
+  _AppendHead("N");
+  WriteStructuredValue(parts, std::size(parts), false, true);
 }
 
 void CvCardExport::addFN() {
@@ -534,7 +538,21 @@ void CvCardExport::addFN() {
     if (!m_text.empty()) m_text += u' ';
     m_text += BstrView(part);
   }
-  _WriteTextProperty("FN", MakeBstr(m_text));
+  if (m_format != kVCard30) {
+    _WriteTextProperty("FN", MakeBstr(m_text));
+    return;
+  }
+  // 3.0 requires FN as well.
+  if (OnlyOf(m_text, u" \t")) m_text.assign(BstrView(_NameLabel()));
+  _WriteProperty("FN", MakeBstr(m_text), nullptr, nullptr, false);
+}
+
+_bstr_t CvCardExport::_NameLabel() {
+  for (const _bstr_t& text : {m_contact->GetCompanyName(), m_contact->GetFileAs()})
+    if (!IsBlank(text)) return text;
+  for (const CardEmail& email : m_emails)
+    if (!IsBlank(email.value)) return email.value;
+  return _bstr_t();
 }
 
 void CvCardExport::addNICKNAME() { _WriteTextProperty("NICKNAME", m_contact->GetNickName()); }
@@ -579,22 +597,28 @@ void CvCardExport::addROLE() { _WriteTextProperty("ROLE", m_contact->GetProfessi
 
 void CvCardExport::addBDAY() { _WriteDateProperty("BDAY", m_contact->GetBirthday(), false); }
 
-int CvCardExport::addEMAIL() {
-  _bstr_t addresses[std::size(kEmailSlots)];
-  _bstr_t smtp[std::size(kEmailSlots)];
-  for (size_t i = 0; i < std::size(kEmailSlots); ++i) {
+void CvCardExport::_ReadEmails() {
+  static_assert(std::size(kEmailSlots) == kEmailCount);
+  for (int i = 0; i < kEmailCount; ++i) {
     const EmailSlot& slot = kEmailSlots[i];
-    if (FAILED(_ReadSafeText(slot.address, addresses[i], "CvCardExport::addEMAIL",
+    _bstr_t address;
+    if (FAILED(_ReadSafeText(slot.address, address, "CvCardExport::addEMAIL",
                              "SafeContactItem->get_EmailAddress failed"))) {
-      addresses[i] = _bstr_t();
+      address = _bstr_t();
     }
-    if (!IsBlank(addresses[i])) smtp[i] = _SmtpAddress(addresses[i], slot.type, slot.entryId);
+    const _bstr_t smtp =
+        IsBlank(address) ? _bstr_t() : _SmtpAddress(address, slot.type, slot.entryId);
+    m_emails[i].internet = smtp.length() > 0;
+    m_emails[i].value = m_emails[i].internet ? smtp : address;
   }
-  for (size_t i = 0; i < std::size(kEmailSlots); ++i) {
-    if (addresses[i].length() == 0) continue;
-    const bool internet = smtp[i].length() > 0;
-    _WriteProperty("EMAIL", internet ? smtp[i] : addresses[i], i == 0 ? "PREF" : nullptr,
-                   internet ? "INTERNET" : nullptr, false);
+}
+
+int CvCardExport::addEMAIL() {
+  for (int i = 0; i < kEmailCount; ++i) {
+    const CardEmail& email = m_emails[i];
+    if (email.value.length() == 0) continue;
+    _WriteProperty("EMAIL", email.value, i == 0 ? "PREF" : nullptr,
+                   email.internet ? "INTERNET" : nullptr, false);
   }
   return 0;
 }

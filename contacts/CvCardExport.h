@@ -118,6 +118,11 @@ class CvCardExport {
   // when its type is SMTP, else its entry resolved through the MAPI utilities; empty
   // when none is found.
   _bstr_t _SmtpAddress(const _bstr_t& address, SafeTextRead readType, SafeTextRead readEntryId);
+  // The safe contact's e-mail addresses as the card writes them (into m_emails).
+  void _ReadEmails();
+  // What a 3.0 card without a person's name gives as its formatted name: the company,
+  // else the file-as text, else the first e-mail address (empty without any).
+  _bstr_t _NameLabel();
 
   void addHeader();
   void addN();
@@ -153,6 +158,15 @@ class CvCardExport {
   int m_outlookVersion = 9;
   int m_format = kVCard21;
   std::string m_card;
+
+  // An e-mail address of the card: the SMTP address when one was found (Internet),
+  // else the address as read; empty when there is none.
+  struct CardEmail {
+    _bstr_t value;
+    bool internet = false;
+  };
+  static constexpr int kEmailCount = 3;
+  CardEmail m_emails[kEmailCount];
 
   // Kept between properties so that their buffers are reused card after card.
   std::string m_value;

@@ -152,6 +152,12 @@ bool CvCardImport::_HasType(const char* type) const {
   return std::find(m_types.begin(), m_types.end(), type) != m_types.end();
 }
 
+std::string CvCardImport::_PropertyText() const {
+  std::string text = m_name;
+  for (const std::string& type : m_types) text += ";" + type;
+  return text;
+}
+
 std::string CvCardImport::_CollectValue() {
   std::string value = m_line.substr(m_pos + 1);
   if (m_quotedPrintable) {
@@ -281,6 +287,9 @@ bool CvCardImport::_ReadTextValue(std::basic_string<WCHAR>& value) {
 void CvCardImport::_ResetCard() {
   m_card = ParsedCard();
   m_foreignCard = false;
+  m_emailProperties = {};
+  m_sparePhones.clear();
+  m_dropped.clear();
 }
 
 int CvCardImport::ParseCards() {
@@ -296,13 +305,20 @@ int CvCardImport::ParseCards() {
       m_version = kVCard21;
       continue;
     }
-    if (m_foreignCard) _FixSkypeCard();
+    _FinishCard();
     const int saved = putContactItem(m_card);
     _ResetCard();
     if (!_AfterCard() || saved < 0) return -1;
     open = _IsBegin();
   }
   return 0;
+}
+
+void CvCardImport::_FinishCard() {
+  _PlaceSparePhones();
+  _LogDroppedValues();
+  _ForgetLabelFullName();
+  if (m_foreignCard) _FixSkypeCard();
 }
 
 bool CvCardImport::_CardCutOff(const char* where) {

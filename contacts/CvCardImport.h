@@ -8,6 +8,7 @@
 // Values are converted through g_CharConverter, which must exist while cards are read.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -71,6 +72,19 @@ class CvCardImport {
  private:
   enum class CardEnd { kEnd, kBegin, kText };
 
+  // A value the card has no free field for: the property it came from (its name and
+  // types, "TEL;CELL") and its text.
+  struct DroppedValue {
+    std::string property;
+    std::basic_string<WCHAR> value;
+  };
+  // A telephone number whose types found their fields taken; once the card's other
+  // numbers have their places it may still take the other telephone (or other fax).
+  struct SparePhone {
+    DroppedValue number;
+    bool fax;
+  };
+
   // The .vcf files of the paths (a folder gives its own, not those of subfolders),
   // each counted into m_counts.
   std::vector<std::string> _CollectFiles(const std::string& text);
@@ -95,6 +109,8 @@ class CvCardImport {
   bool _GetTypes();
   void _AddTypes(std::string_view list);
   bool _HasType(const char* type) const;
+  // The property's name and its types as the card gives them: "TEL;WORK;FAX".
+  std::string _PropertyText() const;
   // The value's bytes with its quoted-printable or folded continuation lines.
   std::string _CollectValue();
   std::string _DecodeValue(const std::string& raw) const;
@@ -115,6 +131,8 @@ class CvCardImport {
 
   void _ResetCard();
   CardEnd _ReadCard();
+  // What is settled once the whole card has been read, before it is saved.
+  void _FinishCard();
   // A card that has no END:VCARD before where fails; false to stop.
   bool _CardCutOff(const char* where);
   void _Dispatch();
@@ -130,11 +148,17 @@ class CvCardImport {
   // False when the address (with its office location) holds text already.
   bool _FillAddress(ParsedAddress& address, std::basic_string<WCHAR>* officeLocation,
                     const std::basic_string<WCHAR>& value);
+  // True when the card holds the address already, or it has no text.
+  bool _HoldsAddress(const std::basic_string<WCHAR>& value);
   void doTEL();
-  void _PutLinePhone(bool fax, int faxIndex, int firstIndex,
+  // These two are true when the number took the field.
+  bool _PutLinePhone(bool fax, int faxIndex, int firstIndex,
                      const std::basic_string<WCHAR>& number);
-  void _PutPhone(int index, const std::basic_string<WCHAR>& number);
+  bool _PutPhone(int index, const std::basic_string<WCHAR>& number);
+  void _PlaceSparePhones();
   void doEMAIL();
+  void _MoveEmail(int from, int to);
+  bool _HoldsEmail(const std::basic_string<WCHAR>& address) const;
   void doURL();
   void doCATEGORIES();
   void doIMADDRESS();
@@ -143,6 +167,12 @@ class CvCardImport {
   bool _ReadPhotoParams(const std::string& line, bool& haveEncoding);
   bool _NextParam(std::string& name, std::string& value);
   bool get_Binary(std::vector<unsigned char>& data);
+  // Logs each value without a free field, naming the card by its FN, else its name
+  // parts, else its company.
+  void _LogDroppedValues() const;
+  // Clears a full name that only repeats the company or an e-mail address of a card
+  // without first, middle or last name or suffix: such a card names no person.
+  void _ForgetLabelFullName();
   void _FixSkypeCard();
 
   int m_outlookVersion = 0;
@@ -162,6 +192,10 @@ class CvCardImport {
   bool m_foreignCard = false;
   std::string m_fileName;
   ParsedCard m_card;
+  // The properties the card's e-mail addresses came from, slot by slot.
+  std::array<std::string, ParsedCard::kEmailCount> m_emailProperties;
+  std::vector<SparePhone> m_sparePhones;
+  std::vector<DroppedValue> m_dropped;
 
   // The run.
   CDlgProgress m_progress;

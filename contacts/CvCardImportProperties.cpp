@@ -10,6 +10,7 @@
 #include "contacts/CvCardImport.h"
 #include "contacts/DovantCharConverter.h"
 #include "contacts/VCardReaderPicture.h"
+#include "contacts/WideToAnsi.h"
 #include "win32/windows.h"
 
 namespace {
@@ -72,6 +73,16 @@ DATE ParseDate(const std::string& text) {
       DaysSinceOleEpoch(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)));
 }
 
+// The same text, a "," and a ";" counting as one: a ";" of a structured value may
+// have come back as ",".
+bool SameLabel(const std::basic_string<WCHAR>& left, const std::basic_string<WCHAR>& right) {
+  const auto separator = [](WCHAR c) { return c == u',' || c == u';'; };
+  return left.size() == right.size() &&
+         std::equal(left.begin(), left.end(), right.begin(), [&separator](WCHAR a, WCHAR b) {
+           return a == b || (separator(a) && separator(b));
+         });
+}
+
 }  // namespace
 
 void CvCardImport::doVERSION() {
@@ -125,10 +136,20 @@ void CvCardImport::doADR() {
   const bool home = _HasType("HOME");
   const bool postal = _HasType("POSTAL");
   const bool work = _HasType("WORK") || (!home && !postal);
+  bool placed = false;
   bool toOther = postal;
-  if (work) toOther |= !_FillAddress(m_card.business, &m_card.officeLocation, value);
-  if (home) toOther |= !_FillAddress(m_card.home, nullptr, value);
-  if (toOther) _FillAddress(m_card.other, nullptr, value);
+  if (work) {
+    const bool filled = _FillAddress(m_card.business, &m_card.officeLocation, value);
+    placed |= filled;
+    toOther |= !filled;
+  }
+  if (home) {
+    const bool filled = _FillAddress(m_card.home, nullptr, value);
+    placed |= filled;
+    toOther |= !filled;
+  }
+  if (toOther) placed |= _FillAddress(m_card.other, nullptr, value);
+  if (!placed && !_HoldsAddress(value)) m_dropped.push_back({_PropertyText(), value});
 }
 
 bool CvCardImport::_FillAddress(ParsedAddress& address, std::basic_string<WCHAR>* officeLocation,
@@ -147,6 +168,17 @@ bool CvCardImport::_FillAddress(ParsedAddress& address, std::basic_string<WCHAR>
   return true;
 }
 
+bool CvCardImport::_HoldsAddress(const std::basic_string<WCHAR>& value) {
+  ParsedAddress business;
+  std::basic_string<WCHAR> officeLocation;
+  _FillAddress(business, &officeLocation, value);
+  ParsedAddress address;
+  _FillAddress(address, nullptr, value);
+  return address.IsEmpty() ||
+         (business == m_card.business && officeLocation == m_card.officeLocation) ||
+         address == m_card.home || address == m_card.other;
+}
+
 void CvCardImport::doTEL() {
   std::basic_string<WCHAR> value;
   std::basic_string<WCHAR> number;
@@ -163,8 +195,10 @@ void CvCardImport::doTEL() {
   if (fax && m_card.phones[ParsedCard::kBusinessFax].empty() && placing + _HasType("VOICE") == 1) {
     work = true;
   }
-  if (work) _PutLinePhone(fax, ParsedCard::kBusinessFax, ParsedCard::kBusinessPhone, number);
-  if (home) _PutLinePhone(fax, ParsedCard::kHomeFax, ParsedCard::kHomePhone, number);
+  bool placed = false;
+  if (work)
+    placed |= _PutLinePhone(fax, ParsedCard::kBusinessFax, ParsedCard::kBusinessPhone, number);
+  if (home) placed |= _PutLinePhone(fax, ParsedCard::kHomeFax, ParsedCard::kHomePhone, number);
   static constexpr struct {
     const char* type;
     ParsedCard::Phone phone;
@@ -173,27 +207,36 @@ void CvCardImport::doTEL() {
       {"PAGER", ParsedCard::kPager},       {"ISDN", ParsedCard::kIsdn},
       {"PREF", ParsedCard::kPrimaryPhone}, {"COMPANYMAIN", ParsedCard::kCompanyMainPhone}};
   for (const auto& single : kSingle) {
-    if (_HasType(single.type)) _PutPhone(single.phone, number);
+    if (_HasType(single.type)) placed |= _PutPhone(single.phone, number);
   }
   // A number that no type places (VOICE, or no known type at all) is the other one.
-  if (placing == 0) _PutPhone(ParsedCard::kOtherPhone, number);
-  if (fax && !work && !home) _PutPhone(ParsedCard::kOtherFax, number);
+  if (placing == 0) placed |= _PutPhone(ParsedCard::kOtherPhone, number);
+  if (fax && !work && !home) placed |= _PutPhone(ParsedCard::kOtherFax, number);
+  if (!placed) m_sparePhones.push_back({{_PropertyText(), number}, fax});
 }
 
-void CvCardImport::_PutLinePhone(bool fax, int faxIndex, int firstIndex,
+bool CvCardImport::_PutLinePhone(bool fax, int faxIndex, int firstIndex,
                                  const std::basic_string<WCHAR>& number) {
   // faxIndex's slots: fax; firstIndex's: telephone, then telephone 2 right after it.
-  if (fax && m_card.phones[faxIndex].empty()) {
-    m_card.phones[faxIndex] = number;
-  } else if (m_card.phones[firstIndex].empty()) {
-    m_card.phones[firstIndex] = number;
-  } else {
-    _PutPhone(firstIndex + 1, number);
-  }
+  if (fax && _PutPhone(faxIndex, number)) return true;
+  return _PutPhone(firstIndex, number) || _PutPhone(firstIndex + 1, number);
 }
 
-void CvCardImport::_PutPhone(int index, const std::basic_string<WCHAR>& number) {
-  if (m_card.phones[index].empty()) m_card.phones[index] = number;
+bool CvCardImport::_PutPhone(int index, const std::basic_string<WCHAR>& number) {
+  if (!m_card.phones[index].empty()) return false;
+  m_card.phones[index] = number;
+  return true;
+}
+
+void CvCardImport::_PlaceSparePhones() {
+  const auto& phones = m_card.phones;
+  for (SparePhone& spare : m_sparePhones) {
+    const std::basic_string<WCHAR>& number = spare.number.value;
+    if (std::find(phones.begin(), phones.end(), number) != phones.end()) continue;
+    if (spare.fax && _PutPhone(ParsedCard::kOtherFax, number)) continue;
+    if (!_PutPhone(ParsedCard::kOtherPhone, number)) m_dropped.push_back(std::move(spare.number));
+  }
+  m_sparePhones.clear();
 }
 
 void CvCardImport::doEMAIL() {
@@ -212,17 +255,37 @@ void CvCardImport::doEMAIL() {
   if (internet || !otherType) email.addressType = u"SMTP";
   auto& emails = m_card.emails;
   if (_HasType("PREF") && !emails[0].address.empty()) {
-    if (!emails[1].address.empty()) emails[2] = emails[1];
-    emails[1] = emails[0];
+    DroppedValue pushedOut;
+    if (!emails[1].address.empty()) {
+      pushedOut = {m_emailProperties[2], emails[2].address};
+      _MoveEmail(1, 2);
+    }
+    _MoveEmail(0, 1);
     emails[0] = std::move(email);
+    m_emailProperties[0] = _PropertyText();
+    if (!_HoldsEmail(pushedOut.value)) m_dropped.push_back(std::move(pushedOut));
     return;
   }
-  for (ParsedEmail& slot : emails) {
-    if (slot.address.empty()) {
-      slot = std::move(email);
+  for (int i = 0; i < ParsedCard::kEmailCount; ++i) {
+    if (emails[i].address.empty()) {
+      emails[i] = std::move(email);
+      m_emailProperties[i] = _PropertyText();
       return;
     }
   }
+  if (!_HoldsEmail(email.address)) m_dropped.push_back({_PropertyText(), email.address});
+}
+
+void CvCardImport::_MoveEmail(int from, int to) {
+  m_card.emails[to] = m_card.emails[from];
+  m_emailProperties[to] = m_emailProperties[from];
+}
+
+bool CvCardImport::_HoldsEmail(const std::basic_string<WCHAR>& address) const {
+  // An empty address is nothing to keep.
+  return address.empty() ||
+         std::any_of(m_card.emails.begin(), m_card.emails.end(),
+                     [&address](const ParsedEmail& email) { return email.address == address; });
 }
 
 void CvCardImport::doURL() {
@@ -371,6 +434,42 @@ bool CvCardImport::get_Binary(std::vector<unsigned char>& data) {
     return false;
   }
   return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// The finished card
+
+void CvCardImport::_ForgetLabelFullName() {
+  // A card must carry a formatted name: one without a person's name gives its company
+  // or its e-mail address there, which Outlook would take apart into a name. A name
+  // prefix alone is no name of a person.
+  ParsedCard& card = m_card;
+  if (card.fullName.empty() || !card.firstName.empty() || !card.middleName.empty() ||
+      !card.lastName.empty() || !card.nameSuffix.empty()) {
+    return;
+  }
+  const auto repeats = [&card](const std::basic_string<WCHAR>& text) {
+    return SameLabel(card.fullName, text);
+  };
+  if (repeats(card.companyName) ||
+      std::any_of(card.emails.begin(), card.emails.end(),
+                  [&repeats](const ParsedEmail& email) { return repeats(email.address); })) {
+    card.fullName.clear();
+  }
+}
+
+void CvCardImport::_LogDroppedValues() const {
+  if (m_dropped.empty()) return;
+  std::basic_string<WCHAR> name = m_card.fullName;
+  if (name.empty()) name = m_card.JoinedName();
+  if (name.empty()) name = m_card.companyName;
+  const std::string card = WideToAnsi(name);
+  for (const DroppedValue& dropped : m_dropped) {
+    g_LogTimer.War("CvCardImport::ParseCards", 0,
+                   "%s:%s of card(%s) in file(%s) has no free field: it is not imported",
+                   dropped.property.c_str(), WideToAnsi(dropped.value).c_str(), card.c_str(),
+                   m_fileName.c_str());
+  }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -95,5 +95,18 @@ struct ParsedCard {
   std::vector<unsigned char> picture;
   std::string pictureExtension;  // "JPG", "PNG"... empty without a picture
 
+  // The name parts that are set, joined by single blanks: prefix, first, middle, last
+  // and suffix; empty for a card without a structured name.
+  std::basic_string<WCHAR> JoinedName() const {
+    std::basic_string<WCHAR> name;
+    for (const std::basic_string<WCHAR>* part :
+         {&namePrefix, &firstName, &middleName, &lastName, &nameSuffix}) {
+      if (part->empty()) continue;
+      if (!name.empty()) name += u' ';
+      name += *part;
+    }
+    return name;
+  }
+
   bool operator==(const ParsedCard&) const = default;
 };

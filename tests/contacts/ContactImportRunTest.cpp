@@ -260,6 +260,40 @@ TEST_F(ContactImportRunConflictTest, CompanyTakesPartInTheSearch) {
   EXPECT_EQ(ItemCount("Target"), 3u);
 }
 
+// --- Values without a free field -----------------------------------------------------------
+
+using ContactImportRunDroppedValueTest = ContactImportRunTest;
+
+TEST_F(ContactImportRunDroppedValueTest,
+       ASpareNumberTakesTheOtherTelephoneAndWhatFindsNoFieldIsLogged) {
+  const std::string path =
+      File("ann.vcf",
+           Card("Ann", "Lee",
+                "TEL;TYPE=CELL:+1 555 0101\r\nTEL;TYPE=CELL:+1 555 0102\r\n"
+                "TEL;TYPE=CELL:+1 555 0103\r\nEMAIL:a@x\r\nEMAIL:b@x\r\nEMAIL:c@x\r\n"
+                "EMAIL;TYPE=INTERNET:d@x\r\nADR;TYPE=HOME:;;1 Home St;Town;;;\r\n"
+                "ADR;TYPE=HOME:;;2 Home St;Town;;;\r\nADR;TYPE=HOME:;;3 Home St;Town;;;\r\n"));
+  Import(path);
+  ExpectCounts(1, 0, 0);
+  EXPECT_EQ(TargetText("Ann Lee", "MobileTelephoneNumber"), "+1 555 0101");
+  EXPECT_EQ(TargetText("Ann Lee", "OtherTelephoneNumber"), "+1 555 0102");
+  EXPECT_EQ(TargetText("Ann Lee", "Email1Address"), "a@x");
+  EXPECT_EQ(TargetText("Ann Lee", "Email2Address"), "b@x");
+  EXPECT_EQ(TargetText("Ann Lee", "Email3Address"), "c@x");
+  EXPECT_EQ(TargetText("Ann Lee", "HomeAddressStreet"), "1 Home St");
+  EXPECT_EQ(TargetText("Ann Lee", "OtherAddressStreet"), "2 Home St");
+  EXPECT_EQ(TargetText("Ann Lee", "BusinessAddressStreet"), "");
+  const std::string log = Log().Lines();
+  for (const char* dropped :
+       {"TEL;CELL:+1 555 0103", "EMAIL;INTERNET:d@x", "ADR;HOME:;;3 Home St;Town;;;"}) {
+    EXPECT_NE(
+        log.find(std::string("War[0] in CvCardImport::ParseCards: ") + dropped +
+                 " of card(Ann Lee) in file(" + path + ") has no free field: it is not imported"),
+        std::string::npos)
+        << log;
+  }
+}
+
 // --- Filter ---------------------------------------------------------------------------------
 
 using ContactImportRunFilterTest = ContactImportRunTest;

@@ -108,6 +108,8 @@ const char* const kMailboxItems = R"(
    "Birthday": "1980-01-02", "Anniversary": "2005-06-15", "Sensitivity": 2},
   {"MessageClass": "IPM.Contact", "CompanyName": "Northwind Traders",
    "BusinessTelephoneNumber": "+1 555 0100", "Sensitivity": 3},
+  {"MessageClass": "IPM.Contact", "Email1Address": "info@example.net",
+   "Email1AddressType": "SMTP", "HomeAddressCity": "Oslo"},
   {"MessageClass": "IPM.DistList", "DLName": "Team"},
   {"MessageClass": "IPM.Contact", "FirstName": "Дмитрий", "LastName": "Иванов",
    "CompanyName": "ООО «Северный ветер»", "Categories": "Personal", "HasPicture": true,
@@ -164,13 +166,13 @@ TEST_P(ContactRunRoundTripTest, EveryContactComesBackWithTheSameFields) {
   choices.format = GetParam().format;
   choices.oneFile = GetParam().oneFile;
   ASSERT_EQ(exporter.Run(App(), choices, nullptr), 0);
-  EXPECT_EQ(exporter.Counts().exported, 4);
+  EXPECT_EQ(exporter.Counts().exported, 5);
 
   CvCardImport importer;
   importer.SetOutlookVersion(14);
   ASSERT_EQ(importer.Run(ImportChoices(Out().windows()), nullptr), 0);
-  EXPECT_EQ(importer.Counts().cards, 4);
-  EXPECT_EQ(importer.Counts().imported, 4);
+  EXPECT_EQ(importer.Counts().cards, 5);
+  EXPECT_EQ(importer.Counts().imported, 5);
 
   const auto originals = ContactsOf("Contacts");
   const auto imported = ContactsOf("Target");
@@ -190,8 +192,8 @@ TEST_P(ContactRunRoundTripTest, EveryContactComesBackWithTheSameFields) {
   // Everything is there already.
   ASSERT_EQ(importer.Run(ImportChoices(Out().windows()), nullptr), 0);
   EXPECT_EQ(importer.Counts().imported, 0);
-  EXPECT_EQ(importer.Counts().skipped, 4);
-  EXPECT_EQ(ContactsOf("Target").size(), 4u);
+  EXPECT_EQ(importer.Counts().skipped, 5);
+  EXPECT_EQ(ContactsOf("Target").size(), 5u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, ContactRunRoundTripTest,

@@ -47,6 +47,38 @@ TEST_F(VCardReaderBoundaryTest, NegativeAnswerOfTheRunStopsParsing) {
   EXPECT_EQ(reader.cards.size(), 1u);
 }
 
+class VCardReaderNamelessTest : public VCardReaderTest {};
+
+// A card needs a formatted name; a company or an address that stands in for a
+// person's name must not become one.
+TEST_F(VCardReaderNamelessTest, AFormattedNameThatOnlyRepeatsTheCompanyOrAnAddressIsNoName) {
+  struct Case {
+    std::vector<std::string> lines;
+    std::u16string fullName;
+  };
+  const std::vector<Case> cases = {
+      {{"N:;;;;", "FN:Acme\\, Inc.", "ORG:Acme\\, Inc.;"}, u""},
+      {{"ORG:Acme", "FN:Acme"}, u""},
+      // A ";" of the company comes back from ORG as ",".
+      {{"N:;;;;", "FN:R;D", "ORG:R\\,D;Labs"}, u""},
+      {{"N:;;;;", "FN:info@acme.example", "EMAIL;TYPE=INTERNET:info@acme.example"}, u""},
+      {{"EMAIL:a@x", "EMAIL:b@x", "FN:b@x"}, u""},
+      // A name prefix alone names no person.
+      {{"N:;;;Dr.;", "FN:Acme", "ORG:Acme"}, u""},
+      // A name of its own stays, as does a person who is called like the company.
+      {{"N:;;;;", "FN:Ann Lee", "ORG:Acme;"}, u"Ann Lee"},
+      {{"FN:Acme", "ORG:Acme Two"}, u"Acme"},
+      {{"N:Acme", "FN:Acme", "ORG:Acme"}, u"Acme"},
+      {{"N:;;;;Jr.", "FN:Acme", "ORG:Acme"}, u"Acme"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lines.at(1));
+    const ParsedCard card = ParseOne(Card("3.0", c.lines));
+    EXPECT_EQ(card.fullName, c.fullName);
+    EXPECT_FALSE(card.companyName.empty() && card.emails[0].address.empty());
+  }
+}
+
 class VCardReaderSkypeTest : public VCardReaderTest {};
 
 TEST_F(VCardReaderSkypeTest, ForeignCardKeepsItsNameInTheFullNameAndSplitsAddresses) {

@@ -243,3 +243,111 @@ TEST_F(VCardReaderDateTest, AnniversaryReadsTheTextAfterTheSeparator) {
 }
 
 }  // namespace kelvra::test
+
+namespace kelvra::test {
+
+// A value for which the card has no free field is logged with its property and the card.
+class VCardReaderDroppedValueTest : public VCardReaderTest {
+ protected:
+  // The log's messages about dropped values, in order, each from its property on.
+  std::vector<std::string> Dropped() const {
+    std::vector<std::string> messages;
+    const std::string lines = Log().Lines();
+    const std::string tag = "War[0] in CvCardImport::ParseCards: ";
+    for (std::size_t at = 0; (at = lines.find(tag, at)) != std::string::npos;) {
+      at += tag.size();
+      const std::size_t end = lines.find('\n', at);
+      std::string message = lines.substr(at, end - at);
+      if (!message.empty() && message.back() == '\r') message.pop_back();
+      messages.push_back(message);
+    }
+    return messages;
+  }
+  static std::string Message(const std::string& line, const std::string& card) {
+    return line + " of card(" + card + ") in file() has no free field: it is not imported";
+  }
+};
+
+TEST_F(VCardReaderDroppedValueTest, ASpareNumberTakesTheOtherTelephoneUnlessTheCardGivesOne) {
+  const ParsedCard card = ParseOne(
+      Card("3.0", {"FN:Ann Lee", "TEL;TYPE=CELL:1", "TEL;TYPE=CELL:2", "TEL;FAX:f1", "TEL;FAX:f2",
+                   "TEL;FAX:f3", "TEL;TYPE=HOME:h1", "TEL;TYPE=HOME:h2", "TEL;TYPE=HOME:h3"}));
+  EXPECT_EQ(card.phones[ParsedCard::kMobilePhone], u"1");
+  EXPECT_EQ(card.phones[ParsedCard::kBusinessFax], u"f1");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherFax], u"f2");
+  EXPECT_EQ(card.phones[ParsedCard::kHomePhone], u"h1");
+  EXPECT_EQ(card.phones[ParsedCard::kHome2Phone], u"h2");
+  // The spares in the order of the card: the second mobile number first.
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"2");
+  EXPECT_EQ(Dropped(), (std::vector<std::string>{Message("TEL;FAX:f3", "Ann Lee"),
+                                                 Message("TEL;HOME:h3", "Ann Lee")}));
+
+  const ParsedCard typed = ParseOne(Card(
+      "2.1", {"N:Lee;Ann;;Dr.", "TEL;CELL:1", "TEL;CELL:2", "TEL;VOICE:3", "TEL;CELL;PREF:4"}));
+  EXPECT_EQ(typed.phones[ParsedCard::kOtherPhone], u"3");
+  EXPECT_EQ(typed.phones[ParsedCard::kPrimaryPhone], u"4");
+  EXPECT_EQ(Dropped(), (std::vector<std::string>{Message("TEL;FAX:f3", "Ann Lee"),
+                                                 Message("TEL;HOME:h3", "Ann Lee"),
+                                                 Message("TEL;CELL:2", "Dr. Ann Lee")}));
+}
+
+TEST_F(VCardReaderDroppedValueTest, AFaxNumberTakesTheOtherFaxFirst) {
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"ORG:Acme", "TEL;WORK;FAX:f1", "TEL;WORK:w1", "TEL;WORK:w2",
+                            "TEL;WORK;FAX:f2", "TEL;WORK;FAX:f3", "TEL;WORK;FAX:f4"}));
+  EXPECT_EQ(card.phones[ParsedCard::kBusinessFax], u"f1");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherFax], u"f2");
+  EXPECT_EQ(card.phones[ParsedCard::kOtherPhone], u"f3");
+  EXPECT_EQ(Dropped(), std::vector<std::string>{Message("TEL;WORK;FAX:f4", "Acme")});
+}
+
+TEST_F(VCardReaderDroppedValueTest, AValueTheCardHoldsAlreadyIsNotLost) {
+  const ParsedCard card =
+      ParseOne(Card("3.0", {"FN:Ann Lee", "TEL;TYPE=CELL:1", "TEL;TYPE=CELL:1", "EMAIL:a@x",
+                            "EMAIL:b@x", "EMAIL:c@x", "EMAIL:b@x", "ADR;TYPE=HOME:;;Home St;C;;;",
+                            "ADR;TYPE=HOME:;;Other St;D;;;", "ADR;TYPE=HOME:;;Home St;C;;;",
+                            "ADR;TYPE=HOME:;;;;;;", "ADR;TYPE=WORK,HOME:;;Work St;W;;;",
+                            "ADR;TYPE=HOME:;;Work St;W;;;"}));
+  EXPECT_TRUE(card.phones[ParsedCard::kOtherPhone].empty());
+  EXPECT_EQ(card.emails[2].address, u"c@x");
+  EXPECT_EQ(card.business.street, u"Work St");
+  EXPECT_EQ(card.home.street, u"Home St");
+  EXPECT_EQ(card.other.street, u"Other St");
+  EXPECT_EQ(Dropped(), std::vector<std::string>());
+}
+
+TEST_F(VCardReaderDroppedValueTest, AFourthAddressAndAThirdHomeAddressAreLogged) {
+  const ParsedCard card = ParseOne(
+      Card("3.0", {"EMAIL;TYPE=INTERNET:1@x", "EMAIL:2@x", "EMAIL:3@x", "EMAIL;TYPE=INTERNET:4@x",
+                   "ADR;TYPE=HOME:;;Home St;C;;;", "ADR;TYPE=HOME:;;Second St;D;;;",
+                   "ADR;TYPE=HOME:;;Third St;E;;;", "N:Lee;Ann", "FN:Ann Lee"}));
+  EXPECT_EQ(card.emails[2].address, u"3@x");
+  EXPECT_EQ(card.other.street, u"Second St");
+  EXPECT_EQ(Dropped(), (std::vector<std::string>{Message("EMAIL;INTERNET:4@x", "Ann Lee"),
+                                                 Message("ADR;HOME:;;Third St;E;;;", "Ann Lee")}));
+
+  // A card known by its address is named by it, though that is no name to import.
+  const ParsedCard nameless =
+      ParseOne(Card("3.0", {"FN:info@x", "EMAIL:info@x", "EMAIL:b@x", "EMAIL:c@x", "EMAIL:d@x"}));
+  EXPECT_TRUE(nameless.fullName.empty());
+  ASSERT_EQ(Dropped().size(), 3u);
+  EXPECT_EQ(Dropped().back(), Message("EMAIL:d@x", "info@x"));
+}
+
+TEST_F(VCardReaderDroppedValueTest, APreferredAddressPushesTheThirdOneOut) {
+  const ParsedCard card =
+      ParseOne(Card("2.1", {"N:Lee", "EMAIL;X400:one", "EMAIL;WORK:two@x", "EMAIL;HOME:three@x",
+                            "EMAIL;PREF;INTERNET:four@x"}));
+  EXPECT_EQ(card.emails[0].address, u"four@x");
+  EXPECT_EQ(card.emails[1].address, u"one");
+  EXPECT_EQ(card.emails[2].address, u"two@x");
+  EXPECT_EQ(Dropped(), std::vector<std::string>{Message("EMAIL;HOME:three@x", "Lee")});
+
+  // Moved along with its address, the property of the third slot is the one it came from.
+  ParseOne(Card("2.1", {"EMAIL;X400:one", "EMAIL;INTERNET:two@x", "EMAIL;PREF:three@x",
+                        "EMAIL;PREF:four@x"}));
+  EXPECT_EQ(Dropped(), (std::vector<std::string>{Message("EMAIL;HOME:three@x", "Lee"),
+                                                 Message("EMAIL;INTERNET:two@x", "")}));
+}
+
+}  // namespace kelvra::test

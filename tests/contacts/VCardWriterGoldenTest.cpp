@@ -21,7 +21,7 @@ TEST_F(VCardWriterGoldenTest, AMinimalContactGivesNameFormattedNameAndRevision) 
   ExpectBoth("minimal", "minimal");
 }
 
-TEST_F(VCardWriterGoldenTest, ACompanyAloneGivesAnOrganisationWithAnEmptyDepartment) {
+TEST_F(VCardWriterGoldenTest, ACompanyAloneGivesAnEmptyNameAndAnOrganisationWithAnEmptyDepartment) {
   ExpectBoth("company-only", "company-only");
 }
 

@@ -83,6 +83,8 @@ class VCardWriterVobjectTest : public VCardWriterTest {
   }
 
   bool VobjectMissing() const { return m_status == kVobjectMissing; }
+  // The exit status of the last Dump.
+  int Status() const { return m_status; }
 
   // The rows the contact's fields give. Structured fields lose their ";" to ",", as
   // the format asks; in 3.0 the line ends of the notes come back as LF.
@@ -233,6 +235,39 @@ TEST_F(VCardWriterVobjectTest, QuotedPrintableLinesJoinBackIntoTheNotes) {
                               {"REV", "", {"=20240305T143015"}},
                           });
   ExpectDecodesToFields("qp-boundaries", "Boundary", rows, k21);
+}
+
+// A 3.0 card must have N and FN, which vobject checks: a contact without a name gets
+// an empty N and is known by its company, else its file-as text, else its address.
+TEST_F(VCardWriterVobjectTest, ACardWithoutANameStillHasBothNames) {
+  struct Case {
+    std::string fileAs;
+    std::string properties;
+    std::string formattedName;
+  };
+  const std::vector<Case> cases = {
+      {"Acme filed", R"("CompanyName": "Acme, Inc.", "Email1Address": "info@acme.example",
+                        "Email1AddressType": "SMTP")",
+       "Acme, Inc."},
+      {"Filed only", R"("Email1Address": "info@acme.example", "Email1AddressType": "SMTP")",
+       "Filed only"},
+      {"", R"("Email1Address": " ", "Email2Address": "info@acme.example")", "info@acme.example"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.properties);
+    LoadContacts(ContactJson(c.fileAs, c.properties));
+    const std::vector<std::string> dump = Dump(Card(c.fileAs, k30));
+    if (VobjectMissing()) GTEST_SKIP() << "python3-vobject is not installed: no vobject check";
+    ASSERT_EQ(Status(), 0);
+    const auto row = [&dump](const std::string& name) {
+      for (const std::string& line : dump)
+        if (line.rfind(name + "\t", 0) == 0) return line;
+      return std::string("<none>");
+    };
+    EXPECT_EQ(row("N"), "N\t\t;;;;");
+    EXPECT_EQ(row("FN"), "FN\t\t" + c.formattedName);
+  }
 }
 
 TEST_F(VCardWriterVobjectTest, ThePhotoDecodesToThePictureBytes) {

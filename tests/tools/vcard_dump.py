@@ -9,6 +9,9 @@ by ","; VALUE is the decoded text with "\\", CR, LF and TAB written as \\\\, \\r
 and \\t. Structured values (N, ADR, ORG) list their fields joined by ";"; a PHOTO
 value is the hex of its bytes. Text is decoded in the charset each line names.
 
+A vCard 3.0 card is validated as well: one that lacks a required property is
+unreadable.
+
 Exit codes: 0 read, 1 unreadable card, 77 python3-vobject missing.
 """
 import base64
@@ -65,8 +68,9 @@ def escape(text):
 def read_lines(text):
     """The card's property lines, decoded as its version has it."""
     if "\r\nVERSION:3.0\r\n" in text:
-        # vobject's vCard 3.0 reading: unescaping and the fields of N, ADR and ORG.
-        return list(vobject.readOne(text, allowQP=True).getChildren())
+        # vobject's vCard 3.0 reading: unescaping and the fields of N, ADR and ORG, and
+        # its check of the properties a card must have (FN).
+        return list(vobject.readOne(text, allowQP=True, validate=True).getChildren())
     # vCard 2.1 values carry no backslash escapes and no comma lists, which vobject's
     # card reading would apply: its line reader alone unfolds, splits the parameters
     # and decodes quoted-printable in the line's charset.
