@@ -100,8 +100,10 @@ void CDlgDebug::_UseChosenLanguage() {
   if (index < 0 || static_cast<std::size_t>(index) >= m_languages.size()) return;
   const CLang::FileInfo& chosen = m_languages[static_cast<std::size_t>(index)];
   if (SamePath(chosen.path.c_str(), g_Lang.GetFileName())) return;
+  // With no language loaded at start-up there is no section to keep: the texts are
+  // then looked up under the add-in's own.
   const char* section = g_Lang.GetSection();
-  g_Lang.LoadFile(chosen.path.c_str(), section != nullptr ? section : "");
+  g_Lang.LoadFile(chosen.path.c_str(), section != nullptr ? section : CLang::kBaseSection);
 }
 
 void CDlgDebug::_ShowChosenDialog() {

@@ -26,7 +26,9 @@
 #include "testkit/KelvraApp.h"
 #include "testkit/Mail.h"
 #include "testkit/Operator.h"
+#include "testkit/Outlook.h"
 #include "testkit/Registry.h"
+#include "testkit/Store.h"
 #include "testkit/Watchdog.h"
 #include "testkit/Windows.h"
 
@@ -292,6 +294,30 @@ TEST_F(DebugDialogTest, ShowOpensEachCalendarImportPage) {
   ExpectEachPageShows(kCalendarImportPages);
 }
 
+TEST_F(DebugDialogTest, TheCalendarExportPageOffersTheSelectionAsTheWizardDoes) {
+  testkit::LoadMailboxText(R"({"stores": [{"name": "Personal Folders", "folders": [
+      {"name": "Calendar", "defaultItemType": 1, "items": [
+        {"Subject": "A", "Start": "2026-05-04T09:00:00", "End": "2026-05-04T10:00:00"},
+        {"Subject": "B", "Start": "2026-05-05T09:00:00", "End": "2026-05-05T10:00:00"}]}]}]})");
+  const Outlook::MAPIFolderPtr calendar =
+      m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
+  const Outlook::_ExplorerPtr explorer = testkit::OpenExplorer(calendar);
+  const Outlook::_ItemsPtr items = calendar->GetItems();
+  testkit::SelectItems(explorer, {items->Item(_variant_t(1L)), items->Item(_variant_t(2L))});
+  testkit::OnDialog(IDD_VCAL_EXPORT, [](HWND d) {
+    const testkit::ControlState selectedOnly = Control(d, IDC_CHK_EXPORT_SELECTED);
+    EXPECT_EQ(selectedOnly.text, "Export selected events only");
+    EXPECT_TRUE(selectedOnly.enabled);
+    EXPECT_EQ(selectedOnly.check, static_cast<UINT>(BST_CHECKED));
+    testkit::PressEscape(d);
+  });
+  RunDebugDialog([](HWND d) {
+    Show(d, "IDD_VCAL_EXPORT");
+    Close(d);
+  });
+  EXPECT_EQ(testkit::ShownDialogs(), (std::vector<int>{IDD_DEBUG, IDD_VCAL_EXPORT}));
+}
+
 TEST_F(DebugDialogTest, ADialogTheAddInDoesNotHaveShowsUnknownDlg) {
   const std::size_t keysBefore = testkit::OpenKeyCount();
   RunDebugDialog([](HWND d) {
@@ -452,6 +478,27 @@ TEST_F(DebugDialogTest, AChosenLanguageStaysInForceAfterTheDialog) {
     EXPECT_EQ(list.items[static_cast<std::size_t>(list.selection)], "Testish");
     Close(d);
   });
+}
+
+TEST_F(DebugDialogTest, ALanguageChosenWhenNoneCouldBeLoadedAtStartUpBringsItsTexts) {
+  // The language asked for has no file: the add-in starts without texts.
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra", "LANG", "QQ");
+  ASSERT_EQ(Connect(), S_OK);
+  ASSERT_EQ(g_Lang.GetFileName(), nullptr);
+  std::string label;
+  testkit::OnDialog(IDD_EVENT_LABELS, [&](HWND d) {
+    label = ControlText(d, IDC_CHK_LABEL1);
+    testkit::PressEscape(d);
+  });
+  RunDebugDialog([](HWND d) {
+    ASSERT_TRUE(testkit::SelectItem(d, IDC_CBO_DEBUG_LANG, "English"));
+    Show(d, "IDD_EVENT_LABELS");
+    Close(d);
+  });
+  EXPECT_EQ(label, "Important");
+  EXPECT_STREQ(g_Lang.GetLangId(), "EN");
+  EXPECT_STREQ(g_Lang.GetSection(), "Kelvra.dll");
+  EXPECT_EQ(g_Lang.GetText("IDS_PROGR_EXPORT"), "Exporting");
 }
 
 TEST_F(DebugDialogTest, SlideShowShowsEveryDialogInEveryLanguageInTurn) {
