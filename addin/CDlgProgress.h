@@ -41,6 +41,10 @@ class CDlgProgress {
  private:
   static DWORD WINAPI ThreadProc(LPVOID param);
   static INT_PTR CALLBACK DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam);
+  // Inside a catch block on the dialog's thread: nothing may leave it, so the exception
+  // is logged under function, the dialog dlg ends and the run stops as if cancelled.
+  void Abandon(const char* function, HWND dlg) noexcept;
   void OnInitDialog(HWND dlg);
   void OnPaint();
   BOOL OnCommand(int id);

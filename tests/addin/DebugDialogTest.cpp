@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -585,6 +586,22 @@ TEST_F(DebugDialogTest, SetForegroundWindowFailureShowsHandleAndErrorCode) {
     EXPECT_EQ(boxes[0].caption, "") << c.text;
   }
   EXPECT_TRUE(testkit::ForegroundCalls().empty());
+}
+
+TEST_F(DebugDialogTest, AnExceptionBehindTheForegroundButtonIsLoggedAndTheDialogGoesOn) {
+  testkit::SetMessageBoxHandler(
+      [](const testkit::MessageBoxRecord&) -> int { throw std::runtime_error("no box"); });
+  const INT_PTR result = RunDebugDialog([](HWND d) {
+    RevealForegroundControls(d);
+    EXPECT_TRUE(testkit::TypeText(d, IDC_TXT_DEBUG_HWND, "0x0"));
+    EXPECT_TRUE(testkit::Click(d, IDC_BTN_DEBUG_FOREGROUND));
+    EXPECT_TRUE(IsWindow(d));
+    Close(d);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_NE(m_log.Err().find("Err[0] in CDlgDebug::OnSetForeground: CATCHED EXCEPTION!"),
+            std::string::npos)
+      << m_log.Err();
 }
 
 TEST_F(DebugDialogTest, AWindowHandleWithTrailingGarbageIsNotTaken) {
