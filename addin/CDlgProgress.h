@@ -35,7 +35,8 @@ class CDlgProgress {
   // True once for each click on Help.
   bool IsHelpPressed();
 
-  // Set by the dialog when the user asked to cancel; the run stops at its next item.
+  // Set by the dialog when the user asked to cancel or the dialog failed; the run stops
+  // at its next item.
   std::atomic<bool> m_bCancel{false};
 
  private:
