@@ -26,7 +26,6 @@ namespace {
 // Outlook 2000; older versions leave the add-in inactive.
 constexpr int kFirstSupportedVersion = 9;
 constexpr DWORD kModuleNameChars = 2048;
-constexpr const char* kLangBaseSection = "Kelvra.dll";
 
 }  // namespace
 
@@ -107,13 +106,13 @@ void CConnect::ChooseLanguage() {
   }
   if (!cached.empty()) {
     const std::string path = folder + "\\" + cached;
-    if (g_Lang.LoadFile(path.c_str(), kLangBaseSection)) {
+    if (g_Lang.LoadFile(path.c_str(), CLang::kBaseSection)) {
       if (_stricmp(g_Lang.GetLangId(), lang.c_str()) == 0) return;
       WriteRegString("LANG_", "");
       g_Lang.Clear();
     }
   }
-  if (!g_Lang.Load(lang.c_str(), folder.c_str(), "*.ini", kLangBaseSection)) {
+  if (!g_Lang.Load(lang.c_str(), folder.c_str(), "*.ini", CLang::kBaseSection)) {
     g_Lib.Log(0, "CConnect::OnConnection", LOG_ERR, 1, "cant find lang file for lang=%s",
               lang.c_str());
     return;

@@ -100,8 +100,10 @@ void CDlgDebug::_UseChosenLanguage() {
   if (index < 0 || static_cast<std::size_t>(index) >= m_languages.size()) return;
   const CLang::FileInfo& chosen = m_languages[static_cast<std::size_t>(index)];
   if (SamePath(chosen.path.c_str(), g_Lang.GetFileName())) return;
+  // With no language loaded at start-up there is no section to keep: the texts are
+  // then looked up under the add-in's own.
   const char* section = g_Lang.GetSection();
-  g_Lang.LoadFile(chosen.path.c_str(), section != nullptr ? section : "");
+  g_Lang.LoadFile(chosen.path.c_str(), section != nullptr ? section : CLang::kBaseSection);
 }
 
 void CDlgDebug::_ShowChosenDialog() {
@@ -148,20 +150,24 @@ LRESULT CDlgDebug::OnShowHelp(WORD, WORD, HWND, BOOL&) {
   return 0;
 }
 
+LRESULT CDlgDebug::OnSetForeground(WORD, WORD, HWND, BOOL&) {
+  EventBoundary("CDlgDebug::OnSetForeground", [this] { _BringNamedWindowForward(); });
+  return 0;
+}
+
 // A text that names no window handle fails as SetForegroundWindow fails for a handle
 // that names no window.
-LRESULT CDlgDebug::OnSetForeground(WORD, WORD, HWND, BOOL&) {
+void CDlgDebug::_BringNamedWindowForward() {
   const std::optional<DWORD> handle = ParseHandleText(GetDlgItemString(m_hWnd, IDC_TXT_DEBUG_HWND));
   DWORD error = ERROR_INVALID_WINDOW_HANDLE;
   if (handle) {
-    if (::SetForegroundWindow(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*handle)))) return 0;
+    if (::SetForegroundWindow(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(*handle)))) return;
     error = GetLastError();
   }
   char message[96];
   std::snprintf(message, sizeof message, "SetForegroundWindow( 0x%x ) failed, GetLastError = 0x%x",
                 static_cast<unsigned>(handle.value_or(0)), static_cast<unsigned>(error));
   MessageBoxA(m_hWnd, message, "", MB_OK);
-  return 0;
 }
 
 LRESULT CDlgDebug::OnClose(WORD, WORD, HWND, BOOL&) {

@@ -42,6 +42,9 @@ class CDlgDebug : public ATL::CAxDialogImpl<CDlgDebug> {
   void _UseChosenLanguage();
   // Shows the dialog chosen in the list, in the chosen language.
   void _ShowChosenDialog();
+  // SetForegroundWindow on the handle written in the hidden edit; a message box tells
+  // of a failure.
+  void _BringNamedWindowForward();
   // The item data of the list's selection; -1 when nothing is selected.
   LRESULT _ChosenData(int listId) const;
 

@@ -7,6 +7,7 @@
 #include "addin/Application.h"
 #include "addin/CLang.h"
 #include "addin/CLib.h"
+#include "addin/ComBoundary.h"
 #include "addin/LangFormat.h"
 #include "addin/MessagePump.h"
 #include "addin/SetDlgItemFont.h"
@@ -96,29 +97,47 @@ void CDlgProgress::Close() {
 
 DWORD WINAPI CDlgProgress::ThreadProc(LPVOID param) {
   auto* self = static_cast<CDlgProgress*>(param);
-  DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(self->m_dialogId), self->m_hParent,
-                  &CDlgProgress::DialogProc, reinterpret_cast<LPARAM>(self));
+  try {
+    DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(self->m_dialogId), self->m_hParent,
+                    &CDlgProgress::DialogProc, reinterpret_cast<LPARAM>(self));
+  } catch (...) {
+    self->Abandon("CDlgProgress::ThreadProc", self->m_hDlg.load());
+  }
   self->m_hDlg = nullptr;
   return 0;
 }
 
 INT_PTR CALLBACK CDlgProgress::DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(dlg, DWLP_USER, lParam);
-    reinterpret_cast<CDlgProgress*>(lParam)->OnInitDialog(dlg);
-    return TRUE;
-  }
+  if (message == WM_INITDIALOG) SetWindowLongPtrA(dlg, DWLP_USER, lParam);
   auto* self = reinterpret_cast<CDlgProgress*>(GetWindowLongPtrA(dlg, DWLP_USER));
   if (!self) return FALSE;
+  try {
+    return self->OnMessage(dlg, message, wParam, lParam);
+  } catch (...) {
+    self->Abandon("CDlgProgress::DialogProc", dlg);
+    return FALSE;
+  }
+}
+
+void CDlgProgress::Abandon(const char* function, HWND dlg) noexcept {
+  LogCaughtException(function);
+  m_bCancel = true;
+  if (dlg != nullptr) EndDialog(dlg, IDCANCEL);
+}
+
+INT_PTR CDlgProgress::OnMessage(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(dlg);
+      return TRUE;
     case WM_PAINT:
-      self->OnPaint();
+      OnPaint();
       return FALSE;
     case WM_COMMAND:
-      return self->OnCommand(LOWORD(wParam));
+      return OnCommand(LOWORD(wParam));
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      return self->OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     default:
       return FALSE;
   }

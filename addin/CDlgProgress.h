@@ -35,12 +35,17 @@ class CDlgProgress {
   // True once for each click on Help.
   bool IsHelpPressed();
 
-  // Set by the dialog when the user asked to cancel; the run stops at its next item.
+  // Set by the dialog when the user asked to cancel or the dialog failed; the run stops
+  // at its next item.
   std::atomic<bool> m_bCancel{false};
 
  private:
   static DWORD WINAPI ThreadProc(LPVOID param);
   static INT_PTR CALLBACK DialogProc(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(HWND dlg, UINT message, WPARAM wParam, LPARAM lParam);
+  // Inside a catch block on the dialog's thread: nothing may leave it, so the exception
+  // is logged under function, the dialog dlg ends and the run stops as if cancelled.
+  void Abandon(const char* function, HWND dlg) noexcept;
   void OnInitDialog(HWND dlg);
   void OnPaint();
   BOOL OnCommand(int id);

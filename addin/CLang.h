@@ -43,6 +43,8 @@ class CLang {
     std::string langId;  // the code stored in "LANG", e.g. "EN"
   };
 
+  // The section of the add-in's own texts, which the dialogs' sections are named after.
+  static constexpr const char* kBaseSection = "Kelvra.dll";
   // The "signature" value of the "version" section of every language file.
   static constexpr const char* kSignature = "Ostrane.LangIniFile";
   // Passed as the default of every lookup: no language file holds it, so getting it

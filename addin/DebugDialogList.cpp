@@ -83,8 +83,9 @@ void ShowContactImportFinish(const DebugShowContext& context, WORD) {
   page.DoModal(context.parent);
 }
 
+// The wizard's first page starts with "export selected only" wanted.
 void ShowCalendarExport(const DebugShowContext& context, WORD) {
-  CDlgVCalExport page(context.app, context.optionsKey, nullptr, false);
+  CDlgVCalExport page(context.app, context.optionsKey, nullptr, true);
   page.DoModal(context.parent);
 }
 

@@ -19,9 +19,10 @@ const char* StatusKey(int failed, int skipped) {
   return skipped > 0 ? "IDS_PROCESS_COMPLETED_WITH_SKIP" : "IDS_PROCESS_COMPLETED";
 }
 
-RECT ScreenRectOf(HWND dlg, int id) {
+RECT ClientRectOf(HWND dlg, int id) {
   RECT rect{};
   GetWindowRect(GetDlgItem(dlg, id), &rect);
+  MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
@@ -36,10 +37,8 @@ void FinishPageLook::ShowCount(HWND dlg, int id, int count) {
   SetDlgItemTextA(dlg, id, std::to_string(count).c_str());
 }
 
-POINT FinishPageLook::ScreenPoint(HWND dlg, LPARAM lParam) {
-  POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-  ClientToScreen(dlg, &point);
-  return point;
+POINT FinishPageLook::ClientPoint(LPARAM lParam) {
+  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 void FinishPageLook::Init(HWND dlg, int failed, int skipped, const char* processKey) {
@@ -53,8 +52,8 @@ void FinishPageLook::Init(HWND dlg, int failed, int skipped, const char* process
   m_linkFont.Reset(SetDlgItemFont(dlg, IDC_LBL_WHY_SKIPPED, FALSE, FALSE, TRUE));
   SendDlgItemMessageA(dlg, IDC_LNK_OPEN_FOLDER, WM_SETFONT,
                       reinterpret_cast<WPARAM>(m_linkFont.Get()), TRUE);
-  m_whySkipped = ScreenRectOf(dlg, IDC_LBL_WHY_SKIPPED);
-  m_openFolder = ScreenRectOf(dlg, IDC_LNK_OPEN_FOLDER);
+  m_whySkipped = ClientRectOf(dlg, IDC_LBL_WHY_SKIPPED);
+  m_openFolder = ClientRectOf(dlg, IDC_LNK_OPEN_FOLDER);
 }
 
 HBRUSH FinishPageLook::OnCtlColor(HDC dc, HWND ctrl) const {
@@ -76,9 +75,9 @@ HBRUSH FinishPageLook::OnCtlColor(HDC dc, HWND ctrl) const {
   return GetSysColorBrush(COLOR_WINDOW);
 }
 
-FinishPageLook::Link FinishPageLook::LinkAt(POINT screen) const {
-  if (Contains(m_whySkipped, screen)) return kWhySkipped;
-  if (Contains(m_openFolder, screen)) return kOpenFolder;
+FinishPageLook::Link FinishPageLook::LinkAt(POINT client) const {
+  if (Contains(m_whySkipped, client)) return kWhySkipped;
+  if (Contains(m_openFolder, client)) return kOpenFolder;
   return kNoLink;
 }
 

@@ -1,4 +1,4 @@
-// The message handlers the two contact finish pages add to what every contact page
+// The message handlers the finish pages add to what every wizard page
 // shares: the colours and cursor of their links and the clicks on them. What the
 // open-folder link does differs (a Windows folder, an Outlook folder): the page T
 // provides it as _OpenFolderLink(). The page maps IDCANCEL itself, to close.
@@ -39,7 +39,7 @@ class WizardFinishPage : public WizardPage<T> {
 
   // The links are labels, which get no clicks of their own: the page hit-tests them.
   LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    switch (m_look.LinkAt(FinishPageLook::ScreenPoint(this->m_hWnd, lParam))) {
+    switch (m_look.LinkAt(FinishPageLook::ClientPoint(lParam))) {
       case FinishPageLook::kWhySkipped:
         g_Lib.ShowContextHelp(help_topics::kItemSkipping);
         break;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,7 +17,6 @@
 #include "addin/Application.h"
 #include "addin/CDlgDebug.h"
 #include "addin/CLang.h"
-#include "addin/DebugDialogList.h"
 #include "addin/ShowSampleProgress.h"
 #include "contacts/DovantCharConverter.h"
 #include "resource.h"
@@ -26,7 +26,9 @@
 #include "testkit/KelvraApp.h"
 #include "testkit/Mail.h"
 #include "testkit/Operator.h"
+#include "testkit/Outlook.h"
 #include "testkit/Registry.h"
+#include "testkit/Store.h"
 #include "testkit/Watchdog.h"
 #include "testkit/Windows.h"
 
@@ -292,6 +294,30 @@ TEST_F(DebugDialogTest, ShowOpensEachCalendarImportPage) {
   ExpectEachPageShows(kCalendarImportPages);
 }
 
+TEST_F(DebugDialogTest, TheCalendarExportPageOffersTheSelectionAsTheWizardDoes) {
+  testkit::LoadMailboxText(R"({"stores": [{"name": "Personal Folders", "folders": [
+      {"name": "Calendar", "defaultItemType": 1, "items": [
+        {"Subject": "A", "Start": "2026-05-04T09:00:00", "End": "2026-05-04T10:00:00"},
+        {"Subject": "B", "Start": "2026-05-05T09:00:00", "End": "2026-05-05T10:00:00"}]}]}]})");
+  const Outlook::MAPIFolderPtr calendar =
+      m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
+  const Outlook::_ExplorerPtr explorer = testkit::OpenExplorer(calendar);
+  const Outlook::_ItemsPtr items = calendar->GetItems();
+  testkit::SelectItems(explorer, {items->Item(_variant_t(1L)), items->Item(_variant_t(2L))});
+  testkit::OnDialog(IDD_VCAL_EXPORT, [](HWND d) {
+    const testkit::ControlState selectedOnly = Control(d, IDC_CHK_EXPORT_SELECTED);
+    EXPECT_EQ(selectedOnly.text, "Export selected events only");
+    EXPECT_TRUE(selectedOnly.enabled);
+    EXPECT_EQ(selectedOnly.check, static_cast<UINT>(BST_CHECKED));
+    testkit::PressEscape(d);
+  });
+  RunDebugDialog([](HWND d) {
+    Show(d, "IDD_VCAL_EXPORT");
+    Close(d);
+  });
+  EXPECT_EQ(testkit::ShownDialogs(), (std::vector<int>{IDD_DEBUG, IDD_VCAL_EXPORT}));
+}
+
 TEST_F(DebugDialogTest, ADialogTheAddInDoesNotHaveShowsUnknownDlg) {
   const std::size_t keysBefore = testkit::OpenKeyCount();
   RunDebugDialog([](HWND d) {
@@ -454,6 +480,27 @@ TEST_F(DebugDialogTest, AChosenLanguageStaysInForceAfterTheDialog) {
   });
 }
 
+TEST_F(DebugDialogTest, ALanguageChosenWhenNoneCouldBeLoadedAtStartUpBringsItsTexts) {
+  // The language asked for has no file: the add-in starts without texts.
+  testkit::WriteString(HKEY_CURRENT_USER, "Software\\Ostrane\\Kelvra", "LANG", "QQ");
+  ASSERT_EQ(Connect(), S_OK);
+  ASSERT_EQ(g_Lang.GetFileName(), nullptr);
+  std::string label;
+  testkit::OnDialog(IDD_EVENT_LABELS, [&](HWND d) {
+    label = ControlText(d, IDC_CHK_LABEL1);
+    testkit::PressEscape(d);
+  });
+  RunDebugDialog([](HWND d) {
+    ASSERT_TRUE(testkit::SelectItem(d, IDC_CBO_DEBUG_LANG, "English"));
+    Show(d, "IDD_EVENT_LABELS");
+    Close(d);
+  });
+  EXPECT_EQ(label, "Important");
+  EXPECT_STREQ(g_Lang.GetLangId(), "EN");
+  EXPECT_STREQ(g_Lang.GetSection(), "Kelvra.dll");
+  EXPECT_EQ(g_Lang.GetText("IDS_PROGR_EXPORT"), "Exporting");
+}
+
 TEST_F(DebugDialogTest, SlideShowShowsEveryDialogInEveryLanguageInTurn) {
   WriteTestishFile();
   // What the user saw, in order, each with the language in force.
@@ -465,15 +512,13 @@ TEST_F(DebugDialogTest, SlideShowShowsEveryDialogInEveryLanguageInTurn) {
     see(box.caption + ": " + box.text);
     return IDOK;
   });
+  // Every dialog of the list in the order the user sees them, first in English, then
+  // in Testish.
   std::vector<std::string> expected;
   for (const char* language : {"EN", "XX"}) {
-    for (const DebugDialogEntry& entry : DebugDialogList()) {
-      if (entry.show == nullptr) {
-        expected.push_back(std::string(language) + " Error: Unknown dlg");
-        continue;
-      }
-      expected.push_back(std::string(language) + " " + std::to_string(entry.id));
-      testkit::OnDialog(entry.id, [see, id = entry.id](HWND d) {
+    for (const ListedDialog& listed : kListed) {
+      expected.push_back(std::string(language) + " " + std::to_string(listed.id));
+      testkit::OnDialog(listed.id, [see, id = listed.id](HWND d) {
         see(std::to_string(id));
         testkit::PressEscape(d);
       });
@@ -541,6 +586,22 @@ TEST_F(DebugDialogTest, SetForegroundWindowFailureShowsHandleAndErrorCode) {
     EXPECT_EQ(boxes[0].caption, "") << c.text;
   }
   EXPECT_TRUE(testkit::ForegroundCalls().empty());
+}
+
+TEST_F(DebugDialogTest, AnExceptionBehindTheForegroundButtonIsLoggedAndTheDialogGoesOn) {
+  testkit::SetMessageBoxHandler(
+      [](const testkit::MessageBoxRecord&) -> int { throw std::runtime_error("no box"); });
+  const INT_PTR result = RunDebugDialog([](HWND d) {
+    RevealForegroundControls(d);
+    EXPECT_TRUE(testkit::TypeText(d, IDC_TXT_DEBUG_HWND, "0x0"));
+    EXPECT_TRUE(testkit::Click(d, IDC_BTN_DEBUG_FOREGROUND));
+    EXPECT_TRUE(IsWindow(d));
+    Close(d);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_NE(m_log.Err().find("Err[0] in CDlgDebug::OnSetForeground: CATCHED EXCEPTION!"),
+            std::string::npos)
+      << m_log.Err();
 }
 
 TEST_F(DebugDialogTest, AWindowHandleWithTrailingGarbageIsNotTaken) {

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 
@@ -13,6 +14,7 @@
 #include "resource.h"
 #include "support/TempDir.h"
 #include "testkit/Dialogs.h"
+#include "testkit/Store.h"
 #include "testkit/Watchdog.h"
 #include "testkit/Windows.h"
 
@@ -176,6 +178,72 @@ TEST_F(ProgressButtonsTest, TheUserCancelsWhileTheRunSteps) {
   EXPECT_TRUE(progress_.m_bCancel);
   EXPECT_GE(steps, 5);
   EXPECT_LT(steps, 1000000);
+}
+
+// --- Exceptions on the dialog's thread ----------------------------------------------------
+
+// Nothing thrown on the dialog's thread may leave it: the exception is logged, the dialog
+// ends and the run is told to stop as if the user had cancelled.
+class ProgressFaultTest : public ProgressTest {
+ protected:
+  void TearDown() override {
+    testkit::ClearFaults();
+    ProgressTest::TearDown();
+  }
+  static bool Logged(const LogWatch& watch, const std::string& line) {
+    return watch.Err().find(line) != std::string::npos;
+  }
+};
+
+TEST_F(ProgressFaultTest, AnExceptionWhileTheDialogIsMadeStopsTheRun) {
+  LogWatch watch;
+  // The first text read is the counter's format, on the run's thread; the second is
+  // the caption, read on the dialog's thread while the dialog is made.
+  testkit::ExhaustMemoryOnCall("GetPrivateProfileStringA", 2);
+  EXPECT_FALSE(progress_.Start(nullptr, kExport));
+  EXPECT_TRUE(progress_.m_bCancel);
+  EXPECT_EQ(testkit::OpenDialog(kExport), nullptr);
+  EXPECT_TRUE(Logged(watch, "Err[-2147024882] in CDlgProgress::DialogProc: out of memory"))
+      << watch.Err();
+}
+
+TEST_F(ProgressFaultTest, AnExceptionInAButtonClosesTheDialogAndStopsTheRun) {
+  ASSERT_TRUE(progress_.Start(nullptr, kExport));
+  progress_.SetTotal(10);
+  HWND dlg = Dlg();
+  LogWatch watch;
+  // Cancel reads the wait text for its button.
+  testkit::ExhaustMemoryOnCall("GetPrivateProfileStringA", 1);
+  testkit::Click(dlg, IDCANCEL);
+  EXPECT_TRUE(testkit::WaitForDialogEnd(dlg));
+  EXPECT_TRUE(progress_.m_bCancel);
+  EXPECT_TRUE(Logged(watch, "Err[-2147024882] in CDlgProgress::DialogProc: out of memory"))
+      << watch.Err();
+  // The run may still step once before it sees the flag.
+  progress_.Step();
+  progress_.Close();
+  EXPECT_FALSE(IsWindow(dlg));
+}
+
+TEST_F(ProgressFaultTest, AnExceptionInTheDialogsLoopEndsTheThreadAndStopsTheRun) {
+  LogWatch watch;
+  HWND dlg = nullptr;
+  testkit::OnDialog(kExport, [&dlg](HWND d) {
+    dlg = d;
+    throw std::runtime_error("in the modal loop");
+  });
+  ASSERT_TRUE(progress_.Start(nullptr, kExport));
+  // Close waits for the dialog's thread.
+  progress_.Close();
+  EXPECT_TRUE(progress_.m_bCancel);
+  EXPECT_FALSE(IsWindow(dlg));
+  EXPECT_EQ(testkit::OpenDialog(kExport), nullptr);
+  EXPECT_TRUE(Logged(watch, "Err[0] in CDlgProgress::ThreadProc: CATCHED EXCEPTION!"))
+      << watch.Err();
+  // The object starts again as new.
+  testkit::ClearDialogScripts();
+  ASSERT_TRUE(progress_.Start(nullptr, kExport));
+  EXPECT_FALSE(progress_.m_bCancel);
 }
 
 // --- Start, Close and the lifetime -------------------------------------------------------

@@ -4,6 +4,7 @@
 
 #include "files/PathView.h"
 #include "ini/ProfileFile.h"
+#include "store/FaultPlan.h"
 #include "win32/ini.h"
 
 using kelvra::platform::ProfileFile;
@@ -32,6 +33,11 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
     buffer[0] = '\0';
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
+  }
+  HRESULT planned = S_OK;
+  if (kelvra::store::FaultPlan::Hit("GetPrivateProfileStringA", &planned)) {
+    SetLastError(static_cast<DWORD>(planned) & 0xFFFFu);  // the Windows error inside the HRESULT
+    return CopyCut(DefaultText(defaultValue), buffer, size);
   }
   std::string linuxPath = kelvra::platform::ToLinuxPath(fileName);
   std::optional<ProfileFile> file = linuxPath.empty() ? std::nullopt : ProfileFile::Read(linuxPath);

@@ -97,7 +97,16 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND par
   if (WindowManager::Call(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 &&
       first != nullptr)
     SetFocus(first);
-  const ModalLoop::Outcome outcome = ShowModal(dlg, owner, id);
+  ModalLoop::Outcome outcome;
+  try {
+    outcome = ShowModal(dlg, owner, id);
+  } catch (...) {
+    // An operator's script threw inside the loop: the dialog goes, as its thread's end
+    // would take it, and nothing is left open for the next test.
+    DialogBuilder::Discard(dlg);
+    DialogRegistry::Instance().Closed(dlg);
+    throw;
+  }
   const INT_PTR result = ResultOf(dlg);
   DialogBuilder::Discard(dlg);
   DialogRegistry::Instance().Closed(dlg);

@@ -20,7 +20,8 @@ void FailAppDataFolder(bool fail);
 
 // FindFirstFileA is planned to fail (with the Windows error inside the HRESULT) or to run
 // out of memory through testkit::FailCall and testkit::ExhaustMemoryOnCall under the name
-// "FindFirstFileA".
+// "FindFirstFileA". GetPrivateProfileStringA likewise, under its own name: a planned
+// failure answers the default text with the Windows error inside the HRESULT.
 
 // The next WriteFile (on any handle) writes at most this many bytes and reports them.
 void InjectShortWrite(std::size_t maxBytesForNextWrite);
