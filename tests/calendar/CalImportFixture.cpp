@@ -51,10 +51,7 @@ std::vector<std::string> SplitCategories(const std::string& text) {
 
 // The instant text of an appointment's (or occurrence's) start.
 std::string StartText(const COleDateTime& local, bool allDay) {
-  if (allDay) return DayText(local);
-  TIME_ZONE_INFORMATION zone{};
-  GetTimeZoneInformation(&zone);
-  return UtcText(LocalToUtc(zone, local));
+  return allDay ? DayText(local) : SystemInstant(local);
 }
 
 bool InWindow(const COleDateTime& local, bool allDay, const COleDateTime& first,
@@ -105,6 +102,12 @@ COleDateTime LocalToUtc(const TIME_ZONE_INFORMATION& zone, const COleDateTime& l
   return local + COleDateTimeSpan(0, 0, static_cast<int>(bias), 0);
 }
 
+std::string SystemInstant(const COleDateTime& local) {
+  TIME_ZONE_INFORMATION zone{};
+  GetTimeZoneInformation(&zone);
+  return UtcText(LocalToUtc(zone, local));
+}
+
 std::string UtcText(const COleDateTime& utc) { return utc.Format("%Y-%m-%dT%H:%M:%SZ"); }
 
 std::string DayText(const COleDateTime& date) { return date.Format("DATE:%Y-%m-%d"); }
@@ -151,8 +154,12 @@ std::string CalImportTest::Import(const std::string& files, const std::string& z
   });
   if (!zone.empty()) {
     testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [zone, &chosen](HWND dlg) {
-      for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
-        if (chosen.empty() && item.find(zone) != std::string::npos) chosen = item;
+      const std::vector<std::string> items = testkit::Control(dlg, IDC_CBO_TIMEZONE).items;
+      const auto exact = std::find(items.begin(), items.end(), zone);
+      const auto like = std::find_if(items.begin(), items.end(), [&zone](const std::string& item) {
+        return item.find(zone) != std::string::npos;
+      });
+      chosen = exact != items.end() ? *exact : like != items.end() ? *like : "";
       testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, chosen);
       testkit::Click(dlg, IDOK);
     });

@@ -45,6 +45,8 @@ std::string OccurrenceText(const std::string& instant, const std::string& subjec
 // The UTC instant of a local time of that zone: daylight time from the daylight rule's
 // local time up to the standard rule's local time (read as daylight time).
 COleDateTime LocalToUtc(const TIME_ZONE_INFORMATION& zone, const COleDateTime& local);
+// The UTC instant of a local time of the system zone, as text.
+std::string SystemInstant(const COleDateTime& local);
 std::string UtcText(const COleDateTime& utc);
 std::string DayText(const COleDateTime& date);
 
@@ -56,8 +58,8 @@ class CalImportTest : public calwriter::CalWriterTest {
   // Empties the calendar folder and opens an explorer on it.
   void EmptyCalendar();
   // Runs the wizard over these files ("Import All"); with a zone, the options page
-  // chooses the first default zone whose name holds that text. The number of events
-  // the finish page reports imported.
+  // chooses the default zone of that name, else the first whose name holds that text. The number of
+  // events the finish page reports imported.
   std::string Import(const std::string& files, const std::string& zone = "");
   // A sample file of tests/data/calendar ("programs/macos.ics") copied to a folder of
   // its own; its path for the wizard.
