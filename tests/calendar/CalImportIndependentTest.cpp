@@ -79,7 +79,7 @@ class CalImportIndependentTest : public CalImportTest,
   // Imports the parameter's file into the empty calendar: what the store then holds.
   EventReadings Imported() {
     const std::string imported = Import(Sample(GetParam().name));
-    EXPECT_NE(imported, "0") << Log().Text();
+    EXPECT_NE(imported, "0") << "nothing imported from " << GetParam().name;
     return Stored(kFirst, kLast);
   }
   static std::string SamplePath() {
