@@ -34,6 +34,20 @@ COleDateTime TransitionIn(int year, const SYSTEMTIME& rule) {
   return day;
 }
 
+// The UTC instant of a local time of that zone: daylight time from the daylight rule's
+// local time up to the standard rule's local time (read as daylight time).
+COleDateTime LocalToUtc(const TIME_ZONE_INFORMATION& zone, const COleDateTime& local) {
+  LONG bias = zone.Bias + zone.StandardBias;
+  if (zone.DaylightDate.wMonth != 0) {
+    const COleDateTime toDaylight = TransitionIn(local.GetYear(), zone.DaylightDate);
+    const COleDateTime toStandard = TransitionIn(local.GetYear(), zone.StandardDate);
+    const bool daylight = toDaylight < toStandard ? local >= toDaylight && local < toStandard
+                                                  : local >= toDaylight || local < toStandard;
+    if (daylight) bias = zone.Bias + zone.DaylightBias;
+  }
+  return local + COleDateTimeSpan(0, 0, static_cast<int>(bias), 0);
+}
+
 std::vector<std::string> SplitCategories(const std::string& text) {
   std::vector<std::string> names;
   size_t start = 0;
@@ -88,18 +102,6 @@ std::string OneLine(const std::string& text) {
 std::string OccurrenceText(const std::string& instant, const std::string& subject,
                            const std::string& location) {
   return instant + "|" + OneLine(subject) + "|" + OneLine(location);
-}
-
-COleDateTime LocalToUtc(const TIME_ZONE_INFORMATION& zone, const COleDateTime& local) {
-  LONG bias = zone.Bias + zone.StandardBias;
-  if (zone.DaylightDate.wMonth != 0) {
-    const COleDateTime toDaylight = TransitionIn(local.GetYear(), zone.DaylightDate);
-    const COleDateTime toStandard = TransitionIn(local.GetYear(), zone.StandardDate);
-    const bool daylight = toDaylight < toStandard ? local >= toDaylight && local < toStandard
-                                                  : local >= toDaylight || local < toStandard;
-    if (daylight) bias = zone.Bias + zone.DaylightBias;
-  }
-  return local + COleDateTimeSpan(0, 0, static_cast<int>(bias), 0);
 }
 
 std::string SystemInstant(const COleDateTime& local) {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,6 @@
 #include "atl/OleDateTime.h"
 #include "outlook/outlook.h"
 #include "testkit/Watchdog.h"
-#include "win32/time.h"
 
 namespace calimport {
 
@@ -42,9 +40,6 @@ std::string OneLine(const std::string& text);
 std::string OccurrenceText(const std::string& instant, const std::string& subject,
                            const std::string& location);
 
-// The UTC instant of a local time of that zone: daylight time from the daylight rule's
-// local time up to the standard rule's local time (read as daylight time).
-COleDateTime LocalToUtc(const TIME_ZONE_INFORMATION& zone, const COleDateTime& local);
 // The UTC instant of a local time of the system zone, as text.
 std::string SystemInstant(const COleDateTime& local);
 std::string UtcText(const COleDateTime& utc);

@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -239,24 +240,30 @@ class LibicalReading {
     return UtcSeconds(Seconds(time, zone));
   }
 
-  static std::string Reminder(icalcomponent* event) {
+  std::string Reminder(icalcomponent* event) const {
     icalcomponent* alarm = icalcomponent_get_first_component(event, ICAL_VALARM_COMPONENT);
     icalproperty* trigger =
         alarm ? icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY) : nullptr;
     if (!trigger) return "NONE";
     const icaltriggertype value = icalproperty_get_trigger(trigger);
-    const icaltimetype start = icalcomponent_get_dtstart(event);
+    const time_t start = SecondsOf(event, ICAL_DTSTART_PROPERTY);
     if (!icaltime_is_null_time(value.time)) {
       if (value.time.year < 1980) return "NONE";
-      return std::to_string((icaltime_as_timet(start) - Seconds(value.time, nullptr)) / 60);
+      return std::to_string((start - Seconds(value.time, nullptr)) / 60);
     }
     long before = -icaldurationtype_as_int(value.duration);
     icalparameter* related = icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
-    if (related && icalparameter_get_related(related) == ICAL_RELATED_END) {
-      before -= static_cast<long>(icaltime_as_timet(icalcomponent_get_dtend(event)) -
-                                  icaltime_as_timet(start));
-    }
+    if (related && icalparameter_get_related(related) == ICAL_RELATED_END)
+      before -= static_cast<long>(SecondsOf(event, ICAL_DTEND_PROPERTY) - start);
     return std::to_string(before / 60);
+  }
+
+  // The instant of the event's DTSTART or DTEND.
+  time_t SecondsOf(icalcomponent* event, icalproperty_kind kind) const {
+    icalproperty* property = icalcomponent_get_first_property(event, kind);
+    return Seconds(kind == ICAL_DTSTART_PROPERTY ? icalproperty_get_dtstart(property)
+                                                 : icalproperty_get_dtend(property),
+                   ZoneOf(property));
   }
 
   static std::vector<std::string> Categories(icalcomponent* event) {

@@ -75,7 +75,7 @@ def as_datetime(value):
     return datetime.datetime(value.year, value.month, value.day)
 
 
-def starts(event, first, last):
+def starts(event, last):
     """The recurrence set up to the window's end, as aware times (or dates)."""
     start = event.decoded('DTSTART')
     if 'RRULE' not in event:
@@ -157,7 +157,7 @@ def main(path, first, last):
             print('CATEGORY=' + name)
         replaced = overrides.get(str(event.get('UID')), {})
         occurrences = []
-        for occurrence in starts(event, first, last):
+        for occurrence in starts(event, last):
             override = replaced.get(instant(occurrence))
             if override is None:
                 occurrences.append((occurrence, texts(event)))
