@@ -189,6 +189,8 @@ class CvCalImport {
   };
   // The frame of the current event's times.
   SeriesFrame _SeriesFrame(bool allDay) const;
+  // The frame whose local days an event of days keeps.
+  SeriesFrame _DayFrame() const;
   // A date of the file in that frame (a date alone as written), to the second.
   bool _FrameTime(const CalDateText& date, const SeriesFrame& frame, COleDateTime& result);
   // The same date as the saved series shows its times: in local time once the series

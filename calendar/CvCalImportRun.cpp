@@ -535,11 +535,11 @@ bool CvCalImport::_IsAllDay() {
   // vCalendar 1.0 has no form of its own for a day: there a day is an event from a
   // midnight of its zone that lasts whole days.
   if (m_format != kVCal10) return false;
+  const SeriesFrame frame = _DayFrame();
   COleDateTime first, last;
-  if (!_ToItemTime(start.text, start.zoneId, first, kToTarget, _EventZone()) || !IsMidnight(first))
-    return false;
+  if (!_FrameTime(start, frame, first) || !IsMidnight(first)) return false;
   if (!end.text.empty()) {
-    if (!_ToItemTime(end.text, end.zoneId, last, kToTarget, _EventZone())) return false;
+    if (!_FrameTime(end, frame, last)) return false;
   } else if (m_event.duration != ParsedEvent::kNoDuration) {
     last = first + COleDateTimeSpan(0, 0, m_event.duration, 0);
   } else {
@@ -704,11 +704,21 @@ CvCalImport::SeriesFrame CvCalImport::_SeriesFrame(bool allDay) const {
   // A series is kept in its own zone; without the MAPI helpers that zone cannot be
   // set, so its times are taken into local time like a single event's.
   frame.ownZone = m_event.rule.type != ParsedRule::kNone && m_mapiUtils && !days;
-  if (frame.ownZone || days) {
+  if (frame.ownZone) {
     frame.mode = kToTarget;
     frame.target = _EventZone();
+  } else if (days) {
+    frame = _DayFrame();
   }
   return frame;
+}
+
+CvCalImport::SeriesFrame CvCalImport::_DayFrame() const {
+  // A vCalendar 1.0 file without TZ that gives a day's start in UTC was written from the
+  // writer's local clock, this system's as far as can be known: its days are local days.
+  const bool utcStart = !m_event.start.text.empty() && m_event.start.text.back() == 'Z';
+  if (m_format == kVCal10 && utcStart && m_zones.count(kVCalZoneId) == 0) return {kToLocal, ""};
+  return {kToTarget, _EventZone()};
 }
 
 bool CvCalImport::_FrameTime(const CalDateText& date, const SeriesFrame& frame,

@@ -52,6 +52,8 @@ void CalWriterTest::SetUp() {
   // The add-in's folder holds no module file, so the version words are 1.0.
   testkit::SetModuleFolder(kModuleName, m_addinFolder.windows());
   UseEncodingsList(ReadBytes(KELVRA_SOURCE_DIR "/resources/supportedEncodings.txt"));
+  // The zone list ships beside the module: it names the zones by their IANA names too.
+  m_addinFolder.write("timezones.txt", ReadBytes(KELVRA_SOURCE_DIR "/resources/timezones.txt"));
   UseEncoding("UTF-8");
   testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
 }
