@@ -56,7 +56,6 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
       args.Unknown(option);
     }
   }
-  if (from_.empty()) throw UsageError("import-calendar needs --from PATH");
 }
 
 void CalendarImportAction::Prepare(HostUser& user) {

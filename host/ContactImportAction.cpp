@@ -49,7 +49,6 @@ ContactImportAction::ContactImportAction(const std::vector<std::string>& argumen
       args.Unknown(option);
     }
   }
-  if (from_.empty()) throw UsageError("import-contacts needs --from PATH");
 }
 
 void ContactImportAction::Prepare(HostUser& user) {

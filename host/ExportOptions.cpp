@@ -43,10 +43,6 @@ bool ExportOptions::Take(const std::string& option, ActionArguments& args) {
   return true;
 }
 
-void ExportOptions::Check() const {
-  if (to_.empty()) throw UsageError(action_ + " needs --to DIR");
-}
-
 bool ExportOptions::FillFirstPage(HWND dlg, HostUser& user) const {
   testkit::TypeText(dlg, IDC_TXT_WIN_FLD, to_);
   if (oneFile_) testkit::SetCheck(dlg, IDC_CHK_SAVE_ONE_FILE, *oneFile_);
