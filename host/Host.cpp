@@ -18,6 +18,7 @@
 #include "OfficeSession.h"
 #include "ReplaceFile.h"
 #include "RibbonPrinter.h"
+#include "ZoneNames.h"
 #include "testkit/Answers.h"
 #include "testkit/Clock.h"
 #include "testkit/CommandBars.h"
@@ -41,6 +42,12 @@ std::string ReadAnswersFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+void SetTimeZone(const std::string& name) {
+  const std::string id = WindowsZoneId(name);
+  if (id.empty() || !testkit::SetSystemTimeZone(id))
+    throw UsageError("--timezone " + name + ": no such zone: " + ZoneNamesAccepted());
 }
 
 void ExpectArguments(const HostOptions& options, std::size_t count, const char* what) {
@@ -108,8 +115,9 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
 ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFolder) {
   testkit::SetAcp(options.acp);
   testkit::SetOutlookVersion(options.outlookMajor);
-  if (!options.timezone.empty() && !testkit::SetSystemTimeZone(options.timezone))
-    throw UsageError("--timezone " + options.timezone + ": no such zone in the zone list");
+  // The root's registry holds the zone list the zone names are looked up in.
+  HostRoot root(options.root);
+  if (!options.timezone.empty()) SetTimeZone(options.timezone);
   if (options.now) testkit::SetLocalTime(*options.now);
   std::unique_ptr<testkit::Answers> answers;
   try {
@@ -118,7 +126,6 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   } catch (const std::invalid_argument& e) {
     throw UsageError("--answers " + options.answers + ": " + e.what());
   }
-  HostRoot root(options.root);
   // Kept in the saved registry, as a developer's setting stays on a real machine.
   if (options.debugButton) testkit::WriteDword(HKEY_CURRENT_USER, kAddInKey, "DebugButton", 1);
   const std::string mailbox = options.mailbox.empty() ? KELVRA_DEMO_MAILBOX : options.mailbox;

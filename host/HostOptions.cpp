@@ -5,6 +5,7 @@
 
 #include "ActionArguments.h"
 #include "CommandTable.h"
+#include "win32/time.h"
 
 namespace host {
 namespace {
@@ -26,7 +27,9 @@ int OutlookMajor(const std::string& version) {
   return static_cast<int>(*major);
 }
 
-// "2024-03-15T09:30:00" as a local time.
+constexpr const char* kNowExpected = "a local time YYYY-MM-DDTHH:MM:SS is expected";
+
+// "2024-03-15T09:30:00" as a local time, on a day that exists.
 SYSTEMTIME LocalTime(const std::string& text) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   char rest = 0;
@@ -34,7 +37,7 @@ SYSTEMTIME LocalTime(const std::string& text) {
                   &second, &rest) != 6 ||
       year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
       minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0)
-    throw UsageError("--now " + text + ": a local time YYYY-MM-DDTHH:MM:SS is expected");
+    throw UsageError("--now " + text + ": " + kNowExpected);
   SYSTEMTIME time{};
   time.wYear = static_cast<WORD>(year);
   time.wMonth = static_cast<WORD>(month);
@@ -42,6 +45,9 @@ SYSTEMTIME LocalTime(const std::string& text) {
   time.wHour = static_cast<WORD>(hour);
   time.wMinute = static_cast<WORD>(minute);
   time.wSecond = static_cast<WORD>(second);
+  FILETIME checked{};
+  if (!SystemTimeToFileTime(&time, &checked))
+    throw UsageError("--now " + text + ": no such day; " + kNowExpected);
   return time;
 }
 
