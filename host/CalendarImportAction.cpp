@@ -25,7 +25,9 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
     if (option == "--from") {
       const std::string path = args.Value();
       if (!std::filesystem::exists(path))
-        throw UsageError("import-calendar: --from " + path + ": no such file or folder");
+        throw UsageError(
+            "import-calendar: --from " + path +
+            ": no such file or folder; give .ics or .vcs files, or folders that hold them");
       from_.push_back(WindowsPathOf(path));
     } else if (option == "--folder") {
       folder_ = args.Value();

@@ -64,9 +64,11 @@ ExitStatus Registration(const AddInModule& module, bool unregister) {
   return kCancelled;
 }
 
-// The action done with the add-in running in Outlook.
+// The action done with the add-in running in Outlook; a wizard's result line is left in
+// result, to be printed once what the run changed is kept.
 ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFolder,
-                        const AddInModule& module, testkit::Answers& answers) {
+                        const AddInModule& module, testkit::Answers& answers,
+                        std::optional<std::string>& result) {
   std::unique_ptr<WizardAction> wizard;
   if (options.action == "export-contacts")
     wizard = std::make_unique<ContactExportAction>(options.actionArguments,
@@ -107,7 +109,20 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
   if (wizard && !wizard->Finished() && problems.empty())
     PrintError("the wizard ended before its finish page");
   if (!problems.empty()) status = kCancelled;
+  if (wizard) result = wizard->Result();
   return status;
+}
+
+// Throws std::runtime_error saying that the file was left as it was.
+void SaveMailbox(const std::string& linuxPath, const std::string& text) {
+  try {
+    ReplaceFile(linuxPath, [&text](const std::string& temporary) {
+      testkit::SaveMailboxText(text, temporary);
+    });
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(std::string(e.what()) +
+                             "; the mailbox file was left as it was: nothing of this run is saved");
+  }
 }
 
 }  // namespace
@@ -139,6 +154,7 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   // The file is written only when the action changed what it holds.
   const std::string loaded = options.save ? testkit::MailboxText() : std::string();
   ExitStatus status = kCompleted;
+  std::optional<std::string> result;
   {
     AddInModule module(linuxRuntimeFolder + "/libKelvra.so");
     try {
@@ -146,7 +162,7 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
         ExpectArguments(options, 0, "");
         status = Registration(module, options.action == "unregister");
       } else {
-        status = RunInOutlook(options, linuxRuntimeFolder, module, *answers);
+        status = RunInOutlook(options, linuxRuntimeFolder, module, *answers, result);
       }
     } catch (const UsageError&) {
       throw;
@@ -161,10 +177,8 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   }
   root.SaveRegistry();
   const std::string text = options.save ? testkit::MailboxText() : std::string();
-  if (text != loaded)
-    ReplaceFile(options.mailbox, [&text](const std::string& temporary) {
-      testkit::SaveMailboxText(text, temporary);
-    });
+  if (text != loaded) SaveMailbox(options.mailbox, text);
+  if (result) PrintOut(*result);
   return status;
 }
 
