@@ -27,7 +27,6 @@ CalendarExportAction::CalendarExportAction(const std::vector<std::string>& argum
       args.Unknown(option);
     }
   }
-  common_.Check();
 }
 
 ExplorerView CalendarExportAction::View() const {

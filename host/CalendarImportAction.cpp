@@ -4,11 +4,9 @@
 #include <filesystem>
 
 #include "AddInModule.h"
+#include "ZoneNames.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
-#include "testkit/ZoneList.h"
-#include "win32/owners.h"
-#include "win32/registry.h"
 
 namespace host {
 namespace {
@@ -16,20 +14,6 @@ namespace {
 constexpr const char* kAction = "import-calendar";
 // The options page's radio buttons by conflict code.
 constexpr int kConflictRadios[] = {IDC_OPT_DUPLICATE, IDC_OPT_REPLACE, IDC_OPT_LEAVE};
-
-// The display name the zone list gives a Windows zone id; "" for an unknown id.
-std::string ZoneDisplayName(const std::string& id) {
-  const std::string key = std::string(testkit::kTimeZonesKey) + "\\" + id;
-  char name[256] = {};
-  DWORD size = sizeof name;
-  HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS)
-    return "";
-  const UniqueRegKey zone(opened);
-  const LONG read = RegQueryValueExA(zone.Get(), "Display", nullptr, nullptr,
-                                     reinterpret_cast<BYTE*>(name), &size);
-  return read == ERROR_SUCCESS ? std::string(name) : std::string();
-}
 
 }  // namespace
 
@@ -41,7 +25,9 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
     if (option == "--from") {
       const std::string path = args.Value();
       if (!std::filesystem::exists(path))
-        throw UsageError("import-calendar: --from " + path + ": no such file or folder");
+        throw UsageError(
+            "import-calendar: --from " + path +
+            ": no such file or folder; give .ics or .vcs files, or folders that hold them");
       from_.push_back(WindowsPathOf(path));
     } else if (option == "--folder") {
       folder_ = args.Value();
@@ -51,12 +37,20 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
         throw UsageError("import-calendar: --conflict is 0, 1 or 2");
       conflict_ = std::atoi(mode.c_str());
     } else if (option == "--zone") {
-      zone_ = args.Value();
+      zone_ = ZoneChoice(args.Value());
     } else {
       args.Unknown(option);
     }
   }
-  if (from_.empty()) throw UsageError("import-calendar needs --from PATH");
+}
+
+std::string CalendarImportAction::ZoneChoice(const std::string& name) {
+  if (IsZoneDisplayName(name)) return name;
+  const std::string id = WindowsZoneId(name);
+  if (id.empty())
+    throw UsageError(std::string(kAction) + ": --zone " + name +
+                     ": no such zone: " + ZoneNamesAccepted() + " (or a display name of the list)");
+  return ZoneDisplayName(id);
 }
 
 void CalendarImportAction::Prepare(HostUser& user) {
@@ -80,9 +74,7 @@ void CalendarImportAction::FirstPage(HWND dlg, HostUser& user) {
 void CalendarImportAction::OptionsPage(HWND dlg, HostUser& user) {
   if (conflict_) testkit::Click(dlg, kConflictRadios[*conflict_]);
   if (!zone_.empty()) {
-    // A display name as the list shows it, or a Windows zone id.
-    if (!testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, zone_) &&
-        !testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, ZoneDisplayName(zone_))) {
+    if (!testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, zone_)) {
       user.Refuse("import-calendar: the options page does not offer the zone " + zone_);
       testkit::Click(dlg, IDCANCEL);
       return;

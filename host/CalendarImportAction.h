@@ -23,11 +23,14 @@ class CalendarImportAction : public WizardAction {
   void OptionsPage(HWND dlg, HostUser& user);
   void FilterPage(HWND dlg, HostUser& user);
   void FinishPage(HWND dlg);
+  // The display name the options page lists for a zone the command line names; throws
+  // UsageError for a name the zone list does not know.
+  static std::string ZoneChoice(const std::string& name);
 
   std::vector<std::string> from_;  // Windows paths
   std::string folder_;
   std::optional<int> conflict_;
-  // A display name or a Windows zone id of the zone list.
+  // The zone's display name as the options page lists it.
   std::string zone_;
   CalendarFilterOptions filter_{"import-calendar"};
 };

@@ -38,7 +38,6 @@ ContactExportAction::ContactExportAction(const std::vector<std::string>& argumen
       args.Unknown(option);
     }
   }
-  common_.Check();
 }
 
 ExplorerView ContactExportAction::View() const {

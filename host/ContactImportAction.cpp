@@ -35,7 +35,8 @@ ContactImportAction::ContactImportAction(const std::vector<std::string>& argumen
     if (option == "--from") {
       const std::string path = args.Value();
       if (!std::filesystem::exists(path))
-        throw UsageError("import-contacts: --from " + path + ": no such file or folder");
+        throw UsageError("import-contacts: --from " + path +
+                         ": no such file or folder; give .vcf files, or folders that hold them");
       from_.push_back(WindowsPathOf(path));
       fromLinux_.push_back(path);
     } else if (option == "--folder") {
@@ -49,7 +50,6 @@ ContactImportAction::ContactImportAction(const std::vector<std::string>& argumen
       args.Unknown(option);
     }
   }
-  if (from_.empty()) throw UsageError("import-contacts needs --from PATH");
 }
 
 void ContactImportAction::Prepare(HostUser& user) {

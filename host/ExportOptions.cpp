@@ -7,8 +7,22 @@
 #include "HostOptions.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
+#include "win32/files.h"
 
 namespace host {
+namespace {
+
+constexpr const char* kFolderNeeded = "the folder the files go to must exist and be writable";
+
+// Whether files can be made in the folder, found as the export would: by making one.
+bool CanWriteIn(const std::string& windowsFolder) {
+  char probe[MAX_PATH] = {};
+  if (GetTempFileNameA(windowsFolder.c_str(), "kvh", 0, probe) == 0) return false;
+  DeleteFileA(probe);
+  return true;
+}
+
+}  // namespace
 
 ExportOptions::ExportOptions(std::string action, std::string item, std::string encodingsFile)
     : action_(std::move(action)),
@@ -20,8 +34,11 @@ bool ExportOptions::Take(const std::string& option, ActionArguments& args) {
   if (option == "--to") {
     const std::string dir = args.Value();
     if (!std::filesystem::is_directory(dir))
-      throw UsageError(action_ + ": --to " + dir + ": no such folder");
+      throw UsageError(action_ + ": --to " + dir + ": no such folder; " + kFolderNeeded);
     to_ = WindowsPathOf(dir);
+    if (!CanWriteIn(to_))
+      throw UsageError(action_ + ": --to " + dir + ": the folder cannot be written; " +
+                       kFolderNeeded);
   } else if (option == "--folder") {
     folder_ = args.Value();
   } else if (option == "--encoding") {
@@ -41,10 +58,6 @@ bool ExportOptions::Take(const std::string& option, ActionArguments& args) {
     return false;
   }
   return true;
-}
-
-void ExportOptions::Check() const {
-  if (to_.empty()) throw UsageError(action_ + " needs --to DIR");
 }
 
 bool ExportOptions::FillFirstPage(HWND dlg, HostUser& user) const {

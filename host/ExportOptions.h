@@ -23,8 +23,6 @@ class ExportOptions {
   // Takes option (and its value) when it is one of these; false otherwise. Throws
   // UsageError for a bad value.
   bool Take(const std::string& option, ActionArguments& args);
-  // Throws UsageError when --to is missing.
-  void Check() const;
 
   // The first page: Windows folder, one file, selected only, then the options dialog.
   // False, after telling the user why, when the page cannot take them.

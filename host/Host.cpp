@@ -18,6 +18,7 @@
 #include "OfficeSession.h"
 #include "ReplaceFile.h"
 #include "RibbonPrinter.h"
+#include "ZoneNames.h"
 #include "testkit/Answers.h"
 #include "testkit/Clock.h"
 #include "testkit/CommandBars.h"
@@ -43,6 +44,12 @@ std::string ReadAnswersFile(const std::string& path) {
   return text.str();
 }
 
+void SetTimeZone(const std::string& name) {
+  const std::string id = WindowsZoneId(name);
+  if (id.empty() || !testkit::SetSystemTimeZone(id))
+    throw UsageError("--timezone " + name + ": no such zone: " + ZoneNamesAccepted());
+}
+
 void ExpectArguments(const HostOptions& options, std::size_t count, const char* what) {
   if (options.actionArguments.size() != count)
     throw UsageError(options.action +
@@ -57,9 +64,11 @@ ExitStatus Registration(const AddInModule& module, bool unregister) {
   return kCancelled;
 }
 
-// The action done with the add-in running in Outlook.
+// The action done with the add-in running in Outlook; a wizard's result line is left in
+// result, to be printed once what the run changed is kept.
 ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFolder,
-                        const AddInModule& module, testkit::Answers& answers) {
+                        const AddInModule& module, testkit::Answers& answers,
+                        std::optional<std::string>& result) {
   std::unique_ptr<WizardAction> wizard;
   if (options.action == "export-contacts")
     wizard = std::make_unique<ContactExportAction>(options.actionArguments,
@@ -100,7 +109,20 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
   if (wizard && !wizard->Finished() && problems.empty())
     PrintError("the wizard ended before its finish page");
   if (!problems.empty()) status = kCancelled;
+  if (wizard) result = wizard->Result();
   return status;
+}
+
+// Throws std::runtime_error saying that the file was left as it was.
+void SaveMailbox(const std::string& linuxPath, const std::string& text) {
+  try {
+    ReplaceFile(linuxPath, [&text](const std::string& temporary) {
+      testkit::SaveMailboxText(text, temporary);
+    });
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(std::string(e.what()) +
+                             "; the mailbox file was left as it was: nothing of this run is saved");
+  }
 }
 
 }  // namespace
@@ -108,8 +130,9 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
 ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFolder) {
   testkit::SetAcp(options.acp);
   testkit::SetOutlookVersion(options.outlookMajor);
-  if (!options.timezone.empty() && !testkit::SetSystemTimeZone(options.timezone))
-    throw UsageError("--timezone " + options.timezone + ": no such zone in the zone list");
+  // The root's registry holds the zone list the zone names are looked up in.
+  HostRoot root(options.root);
+  if (!options.timezone.empty()) SetTimeZone(options.timezone);
   if (options.now) testkit::SetLocalTime(*options.now);
   std::unique_ptr<testkit::Answers> answers;
   try {
@@ -118,7 +141,6 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   } catch (const std::invalid_argument& e) {
     throw UsageError("--answers " + options.answers + ": " + e.what());
   }
-  HostRoot root(options.root);
   // Kept in the saved registry, as a developer's setting stays on a real machine.
   if (options.debugButton) testkit::WriteDword(HKEY_CURRENT_USER, kAddInKey, "DebugButton", 1);
   const std::string mailbox = options.mailbox.empty() ? KELVRA_DEMO_MAILBOX : options.mailbox;
@@ -132,6 +154,7 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   // The file is written only when the action changed what it holds.
   const std::string loaded = options.save ? testkit::MailboxText() : std::string();
   ExitStatus status = kCompleted;
+  std::optional<std::string> result;
   {
     AddInModule module(linuxRuntimeFolder + "/libKelvra.so");
     try {
@@ -139,7 +162,7 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
         ExpectArguments(options, 0, "");
         status = Registration(module, options.action == "unregister");
       } else {
-        status = RunInOutlook(options, linuxRuntimeFolder, module, *answers);
+        status = RunInOutlook(options, linuxRuntimeFolder, module, *answers, result);
       }
     } catch (const UsageError&) {
       throw;
@@ -154,10 +177,8 @@ ExitStatus RunHost(const HostOptions& options, const std::string& linuxRuntimeFo
   }
   root.SaveRegistry();
   const std::string text = options.save ? testkit::MailboxText() : std::string();
-  if (text != loaded)
-    ReplaceFile(options.mailbox, [&text](const std::string& temporary) {
-      testkit::SaveMailboxText(text, temporary);
-    });
+  if (text != loaded) SaveMailbox(options.mailbox, text);
+  if (result) PrintOut(*result);
   return status;
 }
 

@@ -2,14 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <set>
+
+#include "ActionArguments.h"
+#include "CommandTable.h"
+#include "win32/time.h"
 
 namespace host {
 namespace {
-
-const std::set<std::string> kActions{"register",        "unregister",      "ribbon",
-                                     "app-command",     "button",          "export-contacts",
-                                     "import-contacts", "export-calendar", "import-calendar"};
 
 // A whole decimal number within [low, high].
 std::optional<long> Number(const std::string& text, long low, long high) {
@@ -28,7 +27,9 @@ int OutlookMajor(const std::string& version) {
   return static_cast<int>(*major);
 }
 
-// "2024-03-15T09:30:00" as a local time.
+constexpr const char* kNowExpected = "a local time YYYY-MM-DDTHH:MM:SS is expected";
+
+// "2024-03-15T09:30:00" as a local time, on a day that exists.
 SYSTEMTIME LocalTime(const std::string& text) {
   int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
   char rest = 0;
@@ -36,7 +37,7 @@ SYSTEMTIME LocalTime(const std::string& text) {
                   &second, &rest) != 6 ||
       year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 ||
       minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0)
-    throw UsageError("--now " + text + ": a local time YYYY-MM-DDTHH:MM:SS is expected");
+    throw UsageError("--now " + text + ": " + kNowExpected);
   SYSTEMTIME time{};
   time.wYear = static_cast<WORD>(year);
   time.wMonth = static_cast<WORD>(month);
@@ -44,6 +45,9 @@ SYSTEMTIME LocalTime(const std::string& text) {
   time.wHour = static_cast<WORD>(hour);
   time.wMinute = static_cast<WORD>(minute);
   time.wSecond = static_cast<WORD>(second);
+  FILETIME checked{};
+  if (!SystemTimeToFileTime(&time, &checked))
+    throw UsageError("--now " + text + ": no such day; " + kNowExpected);
   return time;
 }
 
@@ -55,85 +59,73 @@ std::string DefaultRoot(const HostEnvironment& environment) {
   throw UsageError("neither XDG_DATA_HOME nor HOME is set: give --root DIR");
 }
 
-}  // namespace
-
-const char* UsageText() {
-  return "usage: kelvra-host [options] ACTION [action options]\n"
-         "  --mailbox FILE     the Outlook store (JSON); default: the built-in demo mailbox\n"
-         "  --save             write the store back to FILE when the action changed it\n"
-         "  --root DIR         where C:, the registry and the application data live; default:\n"
-         "                     $XDG_DATA_HOME/kelvra-host, else ~/.local/share/kelvra-host\n"
-         "  --outlook VERSION  Outlook's version text; default \"14.0.0.4760\" (Outlook 2010)\n"
-         "  --acp N            the stand-in's ANSI code page; default 65001\n"
-         "  --answers FILE     scripted answers for the dialogs\n"
-         "  -v, --verbose      print each dialog as it opens and what the answers changed\n"
-         "                     when it closes, and the ribbon's controls after start-up\n"
-         "  -h, --help         print this text\n"
-         "  --version          print the add-in's version\n"
-         "ACTIONS\n"
-         "  register | unregister\n"
-         "  ribbon ID\n"
-         "  button TAG-OR-PARAMETER\n"
-         "  app-command TEXT\n"
-         "  export-contacts --to DIR [--folder PATH] [--format 21|30] [--encoding NAME]\n"
-         "                  [--one-file | --file-per-contact] [--overwrite] [--selected]\n"
-         "  import-contacts --from PATH [--from PATH ...] [--folder PATH] [--conflict 0|1|2]\n"
-         "EXIT STATUS\n"
-         "  0 completed; 1 cancelled or refused; 2 usage error; 3 the mailbox cannot be read;\n"
-         "  4 completed with failures\n";
+// Sets what the global option (by its table name) stands for.
+void Take(HostOptions& options, const std::string& name, const std::string& value) {
+  if (name == "--mailbox") {
+    options.mailbox = value;
+  } else if (name == "--save") {
+    options.save = true;
+  } else if (name == "--root") {
+    options.root = value;
+  } else if (name == "--outlook") {
+    options.outlookVersion = value;
+    options.outlookMajor = OutlookMajor(value);
+  } else if (name == "--acp") {
+    std::optional<long> acp = Number(value, 1, 65535);
+    if (!acp) throw UsageError("--acp " + value + ": a code page number is expected");
+    options.acp = static_cast<unsigned>(*acp);
+  } else if (name == "--answers") {
+    options.answers = value;
+  } else if (name == "--timezone") {
+    options.timezone = value;
+  } else if (name == "--now") {
+    options.now = LocalTime(value);
+  } else if (name == "--debug-button") {
+    options.debugButton = true;
+  } else if (name == "--verbose") {
+    options.verbose = true;
+  } else if (name == "--help") {
+    options.help = true;
+  } else if (name == "--version") {
+    options.version = true;
+  }
 }
+
+}  // namespace
 
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments,
                              const HostEnvironment& environment) {
   HostOptions options;
   std::size_t i = 0;
-  auto value = [&](const std::string& option) -> std::string {
-    if (i + 1 >= arguments.size() || arguments[i + 1].empty())
-      throw UsageError(option + " needs a value");
-    return arguments[++i];
-  };
-  for (; i < arguments.size(); ++i) {
+  for (; i < arguments.size() && !arguments[i].empty() && arguments[i][0] == '-'; ++i) {
     const std::string& a = arguments[i];
-    if (a == "--mailbox") {
-      options.mailbox = value(a);
-    } else if (a == "--save") {
-      options.save = true;
-    } else if (a == "--root") {
-      options.root = value(a);
-    } else if (a == "--outlook") {
-      options.outlookVersion = value(a);
-      options.outlookMajor = OutlookMajor(options.outlookVersion);
-    } else if (a == "--acp") {
-      std::string text = value(a);
-      std::optional<long> acp = Number(text, 1, 65535);
-      if (!acp) throw UsageError("--acp " + text + ": a code page number is expected");
-      options.acp = static_cast<unsigned>(*acp);
-    } else if (a == "--answers") {
-      options.answers = value(a);
-    } else if (a == "--timezone") {
-      options.timezone = value(a);
-    } else if (a == "--now") {
-      options.now = LocalTime(value(a));
-    } else if (a == "--debug-button") {
-      options.debugButton = true;
-    } else if (a == "-v" || a == "--verbose") {
-      options.verbose = true;
-    } else if (a == "-h" || a == "--help") {
-      options.help = true;
-    } else if (a == "--version") {
-      options.version = true;
-    } else if (!a.empty() && a[0] == '-') {
-      throw UsageError("unknown option " + a);
-    } else {
-      break;
+    const OptionSpec* option = FindOption(GlobalOptions(), a);
+    if (option == nullptr) throw UsageError("unknown option " + a);
+    std::string value;
+    if (ValueCount(*option) == 1) {
+      if (i + 1 >= arguments.size() || arguments[i + 1].empty())
+        throw UsageError(a + " needs a value");
+      value = arguments[++i];
     }
+    Take(options, option->name, value);
   }
   if (options.help || options.version) return options;
   if (i == arguments.size()) throw UsageError("no action given");
   options.action = arguments[i];
-  if (kActions.count(options.action) == 0) throw UsageError("unknown action " + options.action);
+  const ActionSpec* action = FindAction(options.action);
+  if (action == nullptr) throw UsageError("unknown action " + options.action);
   options.actionArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                                  arguments.end());
+  // "ACTION --help": that action's usage.
+  const std::vector<std::string>& rest = options.actionArguments;
+  const OptionSpec* first = rest.empty() ? nullptr : FindOption(GlobalOptions(), rest[0]);
+  if (first != nullptr && std::string(first->name) == "--help") {
+    options.help = true;
+    return options;
+  }
+  // Read here already, so that an option the action does not take is reported before
+  // anything starts.
+  if (!action->options.empty()) ActionArguments(options.action, rest);
   if (options.save && options.mailbox.empty())
     throw UsageError("--save needs --mailbox FILE: the built-in demo mailbox is never written");
   if (options.root.empty()) options.root = DefaultRoot(environment);

@@ -42,7 +42,8 @@ struct HostOptions {
   std::string timezone;
   // The local clock, frozen at that time; empty: the real clock.
   std::optional<SYSTEMTIME> now;
-  // -h/--help and --version: print and exit; no action is needed then.
+  // -h/--help and --version: print and exit; no action is needed then. "ACTION
+  // --help" sets help and the action: that action's usage.
   bool help = false;
   bool version = false;
   std::string action;
@@ -54,9 +55,6 @@ struct HostEnvironment {
   std::optional<std::string> xdgDataHome;
   std::optional<std::string> home;
 };
-
-// The usage text --help prints.
-const char* UsageText();
 
 // Throws UsageError.
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments,

@@ -7,9 +7,11 @@
 
 #include "AddInActions.h"
 #include "HostOutput.h"
+#include "OutlookFolders.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
+#include "testkit/Outlook.h"
 #include "win32/shell.h"
 
 namespace host {
@@ -44,7 +46,6 @@ ExitStatus WizardAction::Run(OfficeSession& session, int outlookMajor) {
   const ExitStatus pressed =
       outlookMajor >= 14 ? PressRibbon(session, ribbonId_) : ClickButton(session, parameter_);
   if (pressed != kCompleted || !result_) return kCancelled;
-  PrintOut(*result_);
   if (failed_ == 0) return kCompleted;
   PrintError(std::to_string(failed_) + " " + item_ + (failed_ == 1 ? "" : "s") +
              " failed; the add-in's log: " + AddInLogFile());
@@ -56,14 +57,30 @@ void WizardAction::SetResult(std::string line, int failed) {
   failed_ = failed;
 }
 
-bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) {
+bool WizardAction::ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) const {
+  Outlook::_ApplicationPtr outlook = testkit::CreateOutlookApplication();
+  if (FolderAtPath(outlook, path) == nullptr) {
+    user.Refuse("--folder " + path + ": Outlook has no such folder; " + FoldersToChoose(outlook));
+    return false;
+  }
   user.AnswerNextOutlookFolderPicker(path);
   const bool clicked = testkit::Click(dlg, IDC_BTN_OL_FLD);
   if (clicked && FolderKey(testkit::ControlText(dlg, IDC_TXT_OL_FLD)) == FolderKey(path))
     return true;
   user.Refuse("the page did not take the Outlook folder " + path + " (it shows \"" +
-              testkit::ControlText(dlg, IDC_TXT_OL_FLD) + "\")");
+              testkit::ControlText(dlg, IDC_TXT_OL_FLD) + "\"); " + FoldersToChoose(outlook));
   return false;
+}
+
+std::string WizardAction::FoldersToChoose(Outlook::_Application* outlook) const {
+  const bool contacts = item_ == "contact";
+  const std::vector<std::string> paths =
+      FolderPathsOf(outlook, contacts ? Outlook::olContactItem : Outlook::olAppointmentItem);
+  const std::string kind = contacts ? "contact" : "calendar";
+  if (paths.empty()) return "the mailbox has no " + kind + " folder";
+  std::string text = "the " + kind + " folders are:";
+  for (const std::string& folder : paths) text += (text.back() == ':' ? " " : ", ") + folder;
+  return text;
 }
 
 int WizardAction::Count(HWND dlg, int controlId) {

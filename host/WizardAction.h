@@ -23,11 +23,12 @@ class WizardAction {
   virtual void Prepare(HostUser& user) = 0;
   // The explorer window the action needs.
   virtual ExplorerView View() const { return {}; }
-  // Opens the wizard and waits for its end; prints the result line when the finish
-  // page was reached, and on standard error how many items failed and where the
-  // add-in's log is.
+  // Opens the wizard and waits for its end; prints on standard error how many items
+  // failed and where the add-in's log is.
   virtual ExitStatus Run(OfficeSession& session, int outlookMajor);
   bool Finished() const { return result_.has_value(); }
+  // The "result:" line of the finish page's counts, once it showed.
+  const std::optional<std::string>& Result() const { return result_; }
 
  protected:
   // ribbonId: the ribbon button; parameter: the command-bar item's parameter; item:
@@ -38,8 +39,9 @@ class WizardAction {
   // the page scripts.
   void SetResult(std::string line, int failed);
   // Picks the Outlook folder with the page's folder button (control 230) and checks
-  // that the page took it (control 228); a refusal is noted and false returned.
-  static bool ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user);
+  // that the page took it (control 228); a folder that is not there or that the page
+  // refuses is noted, with the folders that could be chosen, and false returned.
+  bool ChooseOutlookFolder(HWND dlg, const std::string& path, HostUser& user) const;
   // The number a label shows, "" as 0.
   static int Count(HWND dlg, int controlId);
   // The two numbers a label shows as "N/M".
@@ -49,6 +51,9 @@ class WizardAction {
   static std::string FilesText(const std::vector<std::string>& paths);
 
  private:
+  // "the calendar folders are: \\Personal Folders\Calendar, ..." in --folder's form.
+  std::string FoldersToChoose(Outlook::_Application* outlook) const;
+
   std::string ribbonId_;
   std::string parameter_;
   std::string item_;

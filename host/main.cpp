@@ -8,6 +8,7 @@
 #include "AddInModule.h"
 #include "Host.h"
 #include "HostOutput.h"
+#include "UsageText.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ int main(int argc, char** argv) {
         host::ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc),
                                {Environment("XDG_DATA_HOME"), Environment("HOME")});
     if (options.help) {
-      host::PrintOut(host::UsageText());
+      host::PrintOut(options.action.empty()
+                         ? host::UsageText()
+                         : host::ActionUsageText(*host::FindAction(options.action)));
       return host::kCompleted;
     }
     if (options.version) {

@@ -1,10 +1,12 @@
 #include "store/MailboxWriter.h"
 
+#include "outlook/AppointmentTimes.h"
 #include "store/Folder.h"
 #include "store/HexText.h"
 #include "store/Item.h"
 #include "store/Mailbox.h"
 #include "store/MailboxJson.h"
+#include "store/NamedPropertyIds.h"
 #include "store/Store.h"
 #include "store/Utf.h"
 
@@ -57,21 +59,22 @@ Json MailboxWriter::WriteFolders(const std::vector<FolderPtr>& folders, const st
     json["name"] = Utf::ToUtf8(folder->Name());
     json["entryId"] = HexText::Of(folder->EntryId());
     json["defaultItemType"] = folder->DefaultItemType();
-    json["items"] = ArrayOf(folder->Items(), PathOf(at, "items"),
-                            [](const ItemPtr& item, const std::string& itemPath) {
-                              return WriteItem(*item, itemPath);
-                            });
+    json["items"] = ArrayOf(
+        folder->Items(), PathOf(at, "items"),
+        [](const ItemPtr& item, const std::string& itemPath) { return WriteItem(item, itemPath); });
     json["folders"] = WriteFolders(folder->Folders(), PathOf(at, "folders"));
     return json;
   });
 }
 
-Json MailboxWriter::WriteItem(const Item& item, const std::string& path) {
+Json MailboxWriter::WriteItem(const ItemPtr& itemPtr, const std::string& path) {
+  const Item& item = *itemPtr;
   const PropertyBag properties = item.Properties();
   Json json = ObjectWithRoom(kItemMembers + properties.Size());
   json["EntryID"] = HexText::Of(item.EntryId());
   json["MessageClass"] = Utf::ToUtf8(item.MessageClass());
   MailboxJson::WriteProperties(properties, json, path);
+  WriteAppointmentTimes(itemPtr, json, path);
   if (const auto named = item.NamedProperties(); !named.empty()) {
     json["NamedProperties"] = MailboxJson::WriteNamed(named, PathOf(path, "NamedProperties"));
   }
@@ -101,6 +104,21 @@ Json MailboxWriter::WriteItem(const Item& item, const std::string& path) {
                                  });
   }
   return json;
+}
+
+void MailboxWriter::WriteAppointmentTimes(const ItemPtr& item, Json& json,
+                                          const std::string& path) {
+  const std::optional<NamedValue> start = item->GetNamed(kAppointmentStart);
+  const std::optional<NamedValue> end = item->GetNamed(kAppointmentEnd);
+  if (!start || !end || start->value.Type() != ValueType::Date ||
+      end->value.Type() != ValueType::Date) {
+    return;
+  }
+  // The object model keeps them as UTC named properties; a reader of the file finds
+  // them where the file documents them too, as the local times the object model shows.
+  const outlook::AppointmentTimes times(item);
+  json["Start"] = JsonValueCodec::Encode(Value::Date(times.Start()), PathOf(path, "Start"));
+  json["End"] = JsonValueCodec::Encode(Value::Date(times.End()), PathOf(path, "End"));
 }
 
 Json MailboxWriter::WriteAddressBook(const Mailbox& mailbox) {

@@ -15,7 +15,9 @@ class MailboxWriter {
 
  private:
   static Json WriteFolders(const std::vector<FolderPtr>& folders, const std::string& path);
-  static Json WriteItem(const Item& item, const std::string& path);
+  static Json WriteItem(const ItemPtr& item, const std::string& path);
+  // An appointment whose times the object model set: its Start and End as local times.
+  static void WriteAppointmentTimes(const ItemPtr& item, Json& json, const std::string& path);
   static Json WriteAddressBook(const Mailbox& mailbox);
 };
 
