@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "AddInModule.h"
+#include "HostOutput.h"
+#include "InputFiles.h"
 #include "ZoneNames.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
@@ -29,6 +31,7 @@ CalendarImportAction::CalendarImportAction(const std::vector<std::string>& argum
             "import-calendar: --from " + path +
             ": no such file or folder; give .ics or .vcs files, or folders that hold them");
       from_.push_back(WindowsPathOf(path));
+      fromLinux_.push_back(path);
     } else if (option == "--folder") {
       folder_ = args.Value();
     } else if (option == "--conflict") {
@@ -51,6 +54,13 @@ std::string CalendarImportAction::ZoneChoice(const std::string& name) {
     throw UsageError(std::string(kAction) + ": --zone " + name +
                      ": no such zone: " + ZoneNamesAccepted() + " (or a display name of the list)");
   return ZoneDisplayName(id);
+}
+
+ExitStatus CalendarImportAction::Run(OfficeSession& session, int outlookMajor) {
+  const ExitStatus status = WizardAction::Run(session, outlookMajor);
+  for (const std::string& file : FilesWithout("BEGIN:VEVENT", {".ics", ".vcs"}, fromLinux_))
+    PrintError(file + " holds no calendar event");
+  return status;
 }
 
 void CalendarImportAction::Prepare(HostUser& user) {

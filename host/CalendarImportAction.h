@@ -17,6 +17,8 @@ class CalendarImportAction : public WizardAction {
   explicit CalendarImportAction(const std::vector<std::string>& arguments);
 
   void Prepare(HostUser& user) override;
+  // The wizard's run, then the files that hold no event, each named.
+  ExitStatus Run(OfficeSession& session, int outlookMajor) override;
 
  private:
   void FirstPage(HWND dlg, HostUser& user);
@@ -27,7 +29,8 @@ class CalendarImportAction : public WizardAction {
   // UsageError for a name the zone list does not know.
   static std::string ZoneChoice(const std::string& name);
 
-  std::vector<std::string> from_;  // Windows paths
+  std::vector<std::string> from_;       // Windows paths
+  std::vector<std::string> fromLinux_;  // the same as given
   std::string folder_;
   std::optional<int> conflict_;
   // The zone's display name as the options page lists it.

@@ -6,7 +6,7 @@
 #include "ActionArguments.h"
 #include "AddInModule.h"
 #include "HostOutput.h"
-#include "VCardInputFiles.h"
+#include "InputFiles.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 
@@ -60,7 +60,7 @@ void ContactImportAction::Prepare(HostUser& user) {
 
 ExitStatus ContactImportAction::Run(OfficeSession& session, int outlookMajor) {
   const ExitStatus status = WizardAction::Run(session, outlookMajor);
-  for (const std::string& file : VCardFilesWithoutCards(fromLinux_))
+  for (const std::string& file : FilesWithout("BEGIN:VCARD", {".vcf"}, fromLinux_))
     PrintError(file + " holds no card");
   return status;
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "AddInActions.h"
+#include "AddInLogFiles.h"
 #include "AddInModule.h"
 #include "AppOutput.h"
 #include "CalendarExportAction.h"
@@ -84,6 +85,7 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
     ExpectArguments(options, 1, options.action == "app-command" ? "one TEXT" : "one control");
 
   AppOutput app(module.WindowsFolder() + "\\Kelvra.exe");
+  AddInLogFiles logs;
   HostUser user(options.verbose, answers);
   if (wizard) wizard->Prepare(user);
   ExitStatus status = kCompleted;
@@ -104,6 +106,7 @@ ExitStatus RunInOutlook(const HostOptions& options, const std::string& runtimeFo
     PumpMessages(kSettleMs);
     app.PrintNew();
   }
+  if (options.verbose) logs.PrintNewWarnings();
   const std::vector<std::string> problems = user.Problems();
   for (const std::string& problem : problems) PrintError(problem);
   if (wizard && !wizard->Finished() && problems.empty())

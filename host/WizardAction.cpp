@@ -6,24 +6,16 @@
 #include <utility>
 
 #include "AddInActions.h"
+#include "AddInLogFiles.h"
 #include "HostOutput.h"
 #include "OutlookFolders.h"
 #include "resources/resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Files.h"
 #include "testkit/Outlook.h"
-#include "win32/shell.h"
 
 namespace host {
 namespace {
-
-// The Linux path of the log the add-in writes in the user's application data.
-std::string AddInLogFile() {
-  char appData[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)))
-    return "(no application-data folder)";
-  return testkit::ToLinuxPath(std::string(appData) + "\\Ostrane\\Kelvra\\KelvraAddin.log");
-}
 
 // Folder paths compare as the add-in shows them: names without case, either separator.
 std::string FolderKey(const std::string& path) {
@@ -48,7 +40,7 @@ ExitStatus WizardAction::Run(OfficeSession& session, int outlookMajor) {
   if (pressed != kCompleted || !result_) return kCancelled;
   if (failed_ == 0) return kCompleted;
   PrintError(std::to_string(failed_) + " " + item_ + (failed_ == 1 ? "" : "s") +
-             " failed; the add-in's log: " + AddInLogFile());
+             " failed; the add-in's log: " + AddInLogFiles::LogPath());
   return kCompletedWithFailures;
 }
 

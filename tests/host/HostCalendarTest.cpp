@@ -147,6 +147,34 @@ TEST_F(HostCalendarTest, AnImportWithFailedEventsExitsWithFour) {
   testkit::ResetMailbox();
 }
 
+TEST_F(HostCalendarTest, FilesWithoutEventsAreNamed) {
+  testkit::ResetMailbox();
+  testkit::SaveMailboxFile(dir_.linuxPath("empty.json"));
+  const std::string in = Folder("in");
+  std::ofstream(in + "/a.ics", std::ios::binary)
+      << "begin:vcalendar\r\nversion:2.0\r\nbegin:vevent\r\nsummary:Fine\r\n"
+         "dtstart:20240320T090000Z\r\nend:vevent\r\nend:vcalendar\r\n";
+  std::ofstream(in + "/b.ics", std::ios::binary) << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+  std::ofstream(in + "/c.vcs", std::ios::binary) << "BEGIN:VCARD\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
+  std::ofstream(in + "/d.vcs", std::ios::binary) << "";
+  std::ofstream(in + "/notes.txt", std::ios::binary) << "no event";
+  const HostRun run =
+      Run({"--mailbox", dir_.linuxPath("empty.json"), "-v", "import-calendar", "--from", in});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: files=4 events=1 imported=1 failed=0 skipped=0");
+  for (const char* file : {"b.ics", "c.vcs", "d.vcs"}) {
+    EXPECT_NE(run.err.find("kelvra-host: " + in + "/" + file + " holds no calendar event\n"),
+              std::string::npos)
+        << run.err;
+    // -v shows the add-in's own warning about the file too.
+    EXPECT_NE(run.out.find(std::string(file) + ") holds no calendar event"), std::string::npos)
+        << run.out;
+  }
+  EXPECT_EQ(run.err.find("a.ics holds"), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("notes.txt"), std::string::npos) << run.err;
+  testkit::ResetMailbox();
+}
+
 TEST_F(HostCalendarTest, BadClockZoneAndFormatAreUsageErrors) {
   EXPECT_EQ(Run({"--timezone", "Atlantis", "export-calendar", "--to", Folder("a")}, false).status,
             2);

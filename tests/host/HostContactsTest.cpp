@@ -196,6 +196,31 @@ TEST_F(HostContactsTest, FailuresAndFilesWithoutCardsAreReported) {
   EXPECT_EQ(run.err.find("b.vcf holds"), std::string::npos) << run.err;
 }
 
+TEST_F(HostContactsTest, VerboseShowsTheAddInsWarningsOfTheRun) {
+  const std::string in = Folder("in");
+  std::ofstream(in + "/ann.vcf", std::ios::binary)
+      << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nN:Lee;Ann;;;\r\nEMAIL:a@x.org\r\n"
+         "EMAIL:b@x.org\r\nEMAIL:c@x.org\r\nEMAIL:d@x.org\r\nEND:VCARD\r\n";
+  const std::string mailbox = dir_.linuxPath("mailbox.json");
+  std::filesystem::copy_file(dir_.linuxPath("empty.json"), mailbox);
+  const std::string dropped = "EMAIL:d@x.org of card(Ann Lee)";
+  HostRun quiet = Run({"--mailbox", mailbox, "import-contacts", "--from", in});
+  ASSERT_EQ(quiet.status, 0) << quiet.err;
+  EXPECT_EQ(quiet.out.find(dropped), std::string::npos) << quiet.out;
+  HostRun verbose =
+      Run({"--mailbox", mailbox, "-v", "import-contacts", "--from", in, "--conflict", "0"});
+  ASSERT_EQ(verbose.status, 0) << verbose.err;
+  // Only this run's warnings: the first run's line is in the file already.
+  const std::vector<std::string> lines = Lines(verbose.out);
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) {
+                            return line.rfind("log: ", 0) == 0 &&
+                                   line.find(dropped) != std::string::npos;
+                          }),
+            1)
+      << verbose.out;
+}
+
 TEST_F(HostContactsTest, VerboseShowsWhatTheAnswersChangedAsEachDialogCloses) {
   const std::string out = Folder("out");
   HostRun run = Run({"-v", "export-contacts", "--to", out, "--format", "30", "--one-file"});
