@@ -76,8 +76,9 @@ const std::vector<OptionSpec>& GlobalOptions() {
       {"--debug-button", "", "set \"DebugButton\" under the add-in's key\nbefore it starts"},
       {"--verbose", "",
        "print each dialog as it opens and what the\n"
-       "answers changed when it closes, and the ribbon's\n"
-       "controls after start-up",
+       "answers changed when it closes, the ribbon's\n"
+       "controls after start-up, and the add-in's\n"
+       "warnings of the run as \"log: LINE\"",
        "-v"},
       {"--help", "", "print this text; after an action: its options", "-h"},
       {"--version", "", "print the add-in's version"},
