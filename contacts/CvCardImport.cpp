@@ -166,8 +166,8 @@ std::string CvCardImport::_CollectValue() {
       value += m_line;
     }
   } else if (m_version == kVCard30) {
-    // A continuation line gives up exactly the one blank that folded it.
-    while (m_cursor < m_text.size() && m_text[m_cursor] == ' ') {
+    // A continuation line gives up exactly the one blank or tab that folded it.
+    while (m_cursor < m_text.size() && (m_text[m_cursor] == ' ' || m_text[m_cursor] == '\t')) {
       ++m_cursor;
       _ReadRawLine();
       value += m_line;

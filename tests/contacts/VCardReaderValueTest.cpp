@@ -84,7 +84,8 @@ TEST_F(VCardReaderFoldingTest, ThreeZeroUnfoldsAndUnescapes) {
   const std::vector<Case> cases = {
       {{"NOTE:one\\ntwo", " three"}, u"one\r\ntwothree"},
       {{"NOTE:a", "  b"}, u"a b"},  // exactly the one folding blank goes
-      {{"NOTE:a", "\tb"}, u"a"},    // a tab does not continue
+      {{"NOTE:a", "\tb"}, u"ab"},   // a tab folds as a blank does
+      {{"NOTE:a", "\t b"}, u"a b"},
       {{"NOTE:x\\,y\\;z\\\\w\\N\\q"}, u"x,y\\;z\\w\r\n\\q"},
       {{"NOTE:  padded  "}, u"padded"},
   };
