@@ -3,6 +3,7 @@
 // filter, the recurrence exceptions, a series' own zone, the meeting id and Cancel.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -466,6 +467,23 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
   EXPECT_TRUE(result.deleted.empty());
   EXPECT_TRUE(result.moved.empty());
   EXPECT_NE(Log().Text().find("EXDATE.Count < RDATE.Count"), std::string::npos);
+}
+
+TEST_F(CalImportRunTest, ExceptionDatesAcrossMillionsOfOccurrencesAreRefusedEarly) {
+  // A daily series over eight thousand years, its exception dates at both ends.
+  FirstPage(In("dense.ics", Calendar(Vevent("Dense",
+                                            "DTSTART:16010102T090000Z\r\nDTEND:16010102T100000Z\r\n"
+                                            "RRULE:FREQ=DAILY\r\n"
+                                            "EXDATE:16010103T090000Z,99981230T090000Z\r\n"))));
+  const std::uint64_t before = testkit::OutlookOccurrencesMade();
+  EXPECT_EQ(Run().imported, "1");
+  // The walk stops at the bound instead of making every occurrence first.
+  EXPECT_LT(testkit::OutlookOccurrencesMade() - before, 20000u);
+  EXPECT_NE(Log().Text().find("more than 10000 occurrences in the window"), std::string::npos);
+  const Outlook::RecurrencePatternPtr pattern = Item("Dense")->GetRecurrencePattern();
+  EXPECT_EQ(pattern->GetRecurrenceType(), Outlook::olRecursDaily);
+  EXPECT_NE(pattern->GetNoEndDate(), VARIANT_FALSE);
+  EXPECT_EQ(pattern->GetExceptions()->GetCount(), 0);
 }
 
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
