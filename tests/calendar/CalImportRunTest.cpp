@@ -486,6 +486,39 @@ TEST_F(CalImportRunTest, ExceptionDatesAcrossMillionsOfOccurrencesAreRefusedEarl
   EXPECT_EQ(pattern->GetExceptions()->GetCount(), 0);
 }
 
+TEST_F(CalImportRunTest, TheDateWindowTakesASeriesWithAnOccurrenceInIt) {
+  CvCalImport importer;
+  importer.SetTarget(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  CvCalFilter june;
+  june.mask = CvCalFilter::kDates;
+  june.dateFrom = COleDateTime(2030, 6, 1, 0, 0, 0);
+  june.dateTo = COleDateTime(2030, 7, 1, 0, 0, 0);
+  importer.SetFilter(june);
+  const std::string hour = "DTEND:20300506T100000Z\r\n";
+  const std::string text = Calendar(
+      Vevent("May to July", "DTSTART:20300506T090000Z\r\n" + hour +
+                                "RRULE:FREQ=WEEKLY;UNTIL=20300729T090000Z\r\n") +
+      Vevent("Ended in May",
+             "DTSTART:20300408T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n") +
+      Vevent("From July", "DTSTART:20300701T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n") +
+      Vevent("May and July",
+             "DTSTART:20300515T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=MONTHLY;INTERVAL=2\r\n"));
+  EXPECT_EQ(importer.ParseBytes(text.data(), text.size(), "window.ics"), 0);
+  EXPECT_EQ(importer.Created(), 1);
+  EXPECT_EQ(importer.Skipped(), 3);
+  ASSERT_EQ(Subjects(), std::vector<std::string>{"May to July"});
+  const Outlook::_AppointmentItemPtr series = Item("May to July");
+  // Central European summer time: UTC + 2.
+  EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 5, 6, 11, 0, 0));
+  EXPECT_EQ(COleDateTime(series->GetEnd()), COleDateTime(2030, 5, 6, 12, 0, 0));
+  const Outlook::RecurrencePatternPtr pattern = series->GetRecurrencePattern();
+  EXPECT_EQ(pattern->GetRecurrenceType(), Outlook::olRecursWeekly);
+  EXPECT_EQ(pattern->GetDayOfWeekMask(), Outlook::olMonday);
+  EXPECT_EQ(pattern->GetNoEndDate(), VARIANT_FALSE);
+  EXPECT_EQ(COleDateTime(pattern->GetPatternEndDate()).Format("%Y-%m-%d"), "2030-07-29");
+  EXPECT_EQ(pattern->GetExceptions()->GetCount(), 0);
+}
+
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {
   for (const int answer : {IDOK, IDCANCEL}) {
     LoadCalendar("");
