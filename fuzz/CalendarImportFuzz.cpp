@@ -1,7 +1,8 @@
 // libFuzzer entry for the whole calendar import of one file: the bytes are read as a
 // calendar file (".vcs" when they hold "VERSION:1.0", else ".ics") and every event is
 // imported as the import run does it, with Redemption's MAPI helpers present: the
-// filter, the duplicate search, the new appointment with its recurrence, exceptions,
+// filter (a date window of this century, which judges a series by its occurrences),
+// the duplicate search, the new appointment with its recurrence, exceptions,
 // zone, meeting id and organizer. Each input starts from an empty calendar folder of a
 // fresh stand-in store, so that nothing of an input outlives it.
 #include <cstddef>
@@ -52,6 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CvCalImport importer;
     importer.SetTarget(app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
     importer.SetConflictResolution(CvCalImport::kReplace);
+    CvCalFilter century;
+    century.mask = CvCalFilter::kDates;
+    century.dateFrom = COleDateTime(2000, 1, 1, 0, 0, 0);
+    century.dateTo = COleDateTime(2100, 1, 1, 0, 0, 0);
+    importer.SetFilter(century);
     TimezoneStruct zone{};
     GetSystemTimezone(&zone);
     importer.SetDefaultZone(zone);
