@@ -27,6 +27,17 @@ bool CalendarFilterRules::CategoriesLeaveOut(const CvCalFilter& filter, const st
                        CvCalFilter::kIncludeCategories);
 }
 
+bool CalendarFilterRules::DatesLeaveOut(const CvCalFilter& filter, const COleDateTime& start,
+                                        const COleDateTime& end, const SeriesWindow::Rule* series) {
+  if ((filter.mask & CvCalFilter::kDates) == 0) return false;
+  if (start >= filter.dateTo) return true;
+  if (series == nullptr) return end <= filter.dateFrom;
+  if (start.GetStatus() != COleDateTime::valid) return false;
+  const COleDateTimeSpan duration =
+      end.GetStatus() == COleDateTime::valid ? end - start : COleDateTimeSpan(0, 0, 0, 0);
+  return !SeriesWindow::HasOccurrenceIn(*series, start, duration, filter.dateFrom, filter.dateTo);
+}
+
 bool CalendarFilterRules::LabelsLeaveOut(const CvCalFilter& filter,
                                          const std::function<bool()>& labelled,
                                          const char* function, const char* noLabels) {

@@ -1,6 +1,7 @@
 // The export wizard's run: the pages, the items, the event filter and the file names.
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "addin/CDlgProgress.h"
@@ -43,6 +44,25 @@ std::string Text(const _bstr_t& text) {
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The recurrence pattern of a series as the date window reads it; none for a single
+// appointment.
+std::optional<SeriesWindow::Rule> SeriesRuleOf(const Outlook::_AppointmentItemPtr& item) {
+  if (item->GetIsRecurring() == VARIANT_FALSE) return std::nullopt;
+  const Outlook::RecurrencePatternPtr pattern = item->GetRecurrencePattern();
+  SeriesWindow::Rule rule;
+  rule.type = pattern->GetRecurrenceType();
+  rule.interval = pattern->GetInterval();
+  rule.dayMask = pattern->GetDayOfWeekMask();
+  rule.dayOfMonth = pattern->GetDayOfMonth();
+  rule.instance = pattern->GetInstance();
+  rule.monthOfYear = pattern->GetMonthOfYear();
+  if (pattern->GetNoEndDate() == VARIANT_FALSE) {
+    rule.occurrences = pattern->GetOccurrences();
+    rule.lastDay = COleDateTime(pattern->GetPatternEndDate());
+  }
+  return rule;
 }
 
 }  // namespace
@@ -267,9 +287,12 @@ bool CvCalExport::FilterItem() {
           m_filter, [this] { return _LabelMatches(); }, kFilterItem, "filter.LabelMask = 0"))
     return false;
   if ((mask & CvCalFilter::kDates) != 0) {
-    const COleDateTime start(m_item->GetStart());
-    const COleDateTime end(m_item->GetEnd());
-    if (start >= m_filter.dateTo || end <= m_filter.dateFrom) return false;
+    // A series counts by its occurrences: its own times are those of the first one.
+    const std::optional<SeriesWindow::Rule> series = SeriesRuleOf(m_item);
+    if (CalendarFilterRules::DatesLeaveOut(m_filter, COleDateTime(m_item->GetStart()),
+                                           COleDateTime(m_item->GetEnd()),
+                                           series ? &*series : nullptr))
+      return false;
   }
   return true;
 }

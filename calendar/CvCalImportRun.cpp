@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,40 @@ std::string Quoted(const std::string& value) {
     if (c == '\'') text += '\'';
   }
   return text + "'";
+}
+
+// A time that could not be had, as one that no comparison holds for.
+COleDateTime Known(bool known, COleDateTime date) {
+  if (!known) date.SetStatus(COleDateTime::invalid);
+  return date;
+}
+
+// The event's rule as the new series' pattern will hold it, for the date window: the
+// end by count, by the rule's end date in local time, or the format's default.
+std::optional<SeriesWindow::Rule> SeriesRuleOf(CvCalImport& importer) {
+  const ParsedEvent& event = importer.CurrentEvent();
+  const ParsedRule& parsed = event.rule;
+  if (parsed.type == ParsedRule::kNone) return std::nullopt;
+  SeriesWindow::Rule rule;
+  rule.type = parsed.type;
+  rule.interval = parsed.interval;
+  rule.dayMask = parsed.dayMask;
+  rule.dayOfMonth = parsed.dayOfMonth;
+  rule.instance = parsed.instance;
+  rule.monthOfYear = parsed.monthOfYear;
+  COleDateTime endDate;
+  if (parsed.occurrences >= 0) {
+    rule.occurrences = parsed.occurrences;
+  } else if (!parsed.endDate.empty() &&
+             importer.ToDate(
+                 parsed.endDate, event.start.zoneId, endDate,
+                 IsDateOnly(parsed.endDate) ? CvCalImport::kAsWritten : CvCalImport::kToLocal,
+                 "")) {
+    rule.lastDay = endDate;
+  } else if (importer.Format() == CvCalImport::kVCal10) {
+    rule.occurrences = 2;
+  }
+  return rule;
 }
 
 }  // namespace
@@ -319,8 +354,11 @@ bool CvCalImport::FilterItem() {
     bool haveStart = false, haveEnd = false;
     _LocalTimes(start, haveStart, end, haveEnd);
     if ((mask & CvCalFilter::kDates) != 0) {
-      if (haveStart && start >= m_filter.dateTo) return false;
-      if (haveEnd && end <= m_filter.dateFrom) return false;
+      // A series counts by its occurrences: its start and end are those of the first.
+      const std::optional<SeriesWindow::Rule> series = SeriesRuleOf(*this);
+      if (CalendarFilterRules::DatesLeaveOut(m_filter, Known(haveStart, start), Known(haveEnd, end),
+                                             series ? &*series : nullptr))
+        return false;
     }
     if ((mask & CvCalFilter::kSkipAllDay) != 0 && haveStart && haveEnd) {
       const COleDateTimeSpan span = end - start;

@@ -135,5 +135,52 @@ TEST_F(CalExportFilterTest, TheDateWindowTakesAnyOverlap) {
   EXPECT_TRUE(Passes("Inside", CvCalFilter::kDates));
 }
 
+// A series on Mondays (mask 2) from 09:00 to 10:00, or of the given type and days,
+// beginning on `first`; ended after `count` occurrences on `last`, or endless.
+std::string Series(const std::string& subject, const std::string& first, const std::string& last,
+                   int count,
+                   const std::string& days = R"("RecurrenceType": 1, "DayOfWeekMask": 2)") {
+  const std::string end = count > 0
+                              ? R"("NoEndDate": false, "Occurrences": )" + std::to_string(count) +
+                                    R"(, "PatternEndDate": ")" + last + R"(")"
+                              : R"("NoEndDate": true)";
+  return Event(subject, first + "T09:00:00", first + "T10:00:00",
+               R"("RecurrencePattern": {)" + days + R"(, "Interval": 1, "PatternStartDate": ")" +
+                   first + R"(", "StartTime": "09:00:00", "Duration": 60, )" + end + "}");
+}
+
+TEST_F(CalExportFilterTest, TheDateWindowTakesASeriesWithAnOccurrenceInIt) {
+  LoadCalendar(
+      Series("May to July", "2026-05-04", "2026-07-27", 13) + "," +
+      Series("Ended in May", "2026-04-06", "2026-05-25", 8) + "," +
+      Series("From July", "2026-07-06", "", 0) + "," +
+      Series("Four from May", "2026-05-04", "2026-05-25", 4) + "," +
+      Series("Five from May", "2026-05-04", "2026-06-01", 5) + "," +
+      Series("Every 15th", "2026-01-15", "", 0, R"("RecurrenceType": 2, "DayOfMonth": 15)"));
+  // June.
+  m_filter.dateFrom = COleDateTime(2026, 6, 1, 0, 0, 0);
+  m_filter.dateTo = COleDateTime(2026, 7, 1, 0, 0, 0);
+  EXPECT_TRUE(Passes("May to July", CvCalFilter::kDates));
+  EXPECT_FALSE(Passes("Ended in May", CvCalFilter::kDates));
+  EXPECT_FALSE(Passes("From July", CvCalFilter::kDates));
+  EXPECT_FALSE(Passes("Four from May", CvCalFilter::kDates)) << "its count ends it in May";
+  EXPECT_TRUE(Passes("Five from May", CvCalFilter::kDates));
+  EXPECT_TRUE(Passes("Every 15th", CvCalFilter::kDates));
+  // Within the series' run but between its occurrences: Tuesday to Sunday, then the
+  // second half of June.
+  m_filter.dateFrom = COleDateTime(2026, 6, 2, 0, 0, 0);
+  m_filter.dateTo = COleDateTime(2026, 6, 8, 0, 0, 0);
+  EXPECT_FALSE(Passes("May to July", CvCalFilter::kDates));
+  m_filter.dateFrom = COleDateTime(2026, 6, 16, 0, 0, 0);
+  m_filter.dateTo = COleDateTime(2026, 7, 1, 0, 0, 0);
+  EXPECT_FALSE(Passes("Every 15th", CvCalFilter::kDates));
+  // An occurrence overlapping the window's start by a minute counts.
+  m_filter.dateFrom = COleDateTime(2026, 6, 8, 9, 59, 0);
+  m_filter.dateTo = COleDateTime(2026, 6, 9, 0, 0, 0);
+  EXPECT_TRUE(Passes("May to July", CvCalFilter::kDates));
+  m_filter.dateFrom = COleDateTime(2026, 6, 8, 10, 0, 0);
+  EXPECT_FALSE(Passes("May to July", CvCalFilter::kDates));
+}
+
 }  // namespace
 }  // namespace calwriter

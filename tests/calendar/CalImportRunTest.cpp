@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <ostream>
@@ -494,6 +495,56 @@ TEST_F(CalImportExceptionsTest, MoreExtraDatesThanExceptionsAreIgnored) {
   EXPECT_TRUE(result.deleted.empty());
   EXPECT_TRUE(result.moved.empty());
   EXPECT_NE(Log().Text().find("EXDATE.Count < RDATE.Count"), std::string::npos);
+}
+
+TEST_F(CalImportRunTest, ExceptionDatesAcrossMillionsOfOccurrencesAreRefusedEarly) {
+  // A daily series over eight thousand years, its exception dates at both ends.
+  FirstPage(In("dense.ics", Calendar(Vevent("Dense",
+                                            "DTSTART:16010102T090000Z\r\nDTEND:16010102T100000Z\r\n"
+                                            "RRULE:FREQ=DAILY\r\n"
+                                            "EXDATE:16010103T090000Z,99981230T090000Z\r\n"))));
+  const std::uint64_t before = testkit::OutlookOccurrencesMade();
+  EXPECT_EQ(Run().imported, "1");
+  // The walk stops at the bound instead of making every occurrence first.
+  EXPECT_LT(testkit::OutlookOccurrencesMade() - before, 20000u);
+  EXPECT_NE(Log().Text().find("more than 10000 occurrences in the window"), std::string::npos);
+  const Outlook::RecurrencePatternPtr pattern = Item("Dense")->GetRecurrencePattern();
+  EXPECT_EQ(pattern->GetRecurrenceType(), Outlook::olRecursDaily);
+  EXPECT_NE(pattern->GetNoEndDate(), VARIANT_FALSE);
+  EXPECT_EQ(pattern->GetExceptions()->GetCount(), 0);
+}
+
+TEST_F(CalImportRunTest, TheDateWindowTakesASeriesWithAnOccurrenceInIt) {
+  CvCalImport importer;
+  importer.SetTarget(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  CvCalFilter june;
+  june.mask = CvCalFilter::kDates;
+  june.dateFrom = COleDateTime(2030, 6, 1, 0, 0, 0);
+  june.dateTo = COleDateTime(2030, 7, 1, 0, 0, 0);
+  importer.SetFilter(june);
+  const std::string hour = "DTEND:20300506T100000Z\r\n";
+  const std::string text = Calendar(
+      Vevent("May to July", "DTSTART:20300506T090000Z\r\n" + hour +
+                                "RRULE:FREQ=WEEKLY;UNTIL=20300729T090000Z\r\n") +
+      Vevent("Ended in May",
+             "DTSTART:20300408T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY;COUNT=8\r\n") +
+      Vevent("From July", "DTSTART:20300701T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n") +
+      Vevent("May and July",
+             "DTSTART:20300515T090000Z\r\nDURATION:PT1H\r\nRRULE:FREQ=MONTHLY;INTERVAL=2\r\n"));
+  EXPECT_EQ(importer.ParseBytes(text.data(), text.size(), "window.ics"), 0);
+  EXPECT_EQ(importer.Created(), 1);
+  EXPECT_EQ(importer.Skipped(), 3);
+  ASSERT_EQ(Subjects(), std::vector<std::string>{"May to July"});
+  const Outlook::_AppointmentItemPtr series = Item("May to July");
+  // Central European summer time: UTC + 2.
+  EXPECT_EQ(COleDateTime(series->GetStart()), COleDateTime(2030, 5, 6, 11, 0, 0));
+  EXPECT_EQ(COleDateTime(series->GetEnd()), COleDateTime(2030, 5, 6, 12, 0, 0));
+  const Outlook::RecurrencePatternPtr pattern = series->GetRecurrencePattern();
+  EXPECT_EQ(pattern->GetRecurrenceType(), Outlook::olRecursWeekly);
+  EXPECT_EQ(pattern->GetDayOfWeekMask(), Outlook::olMonday);
+  EXPECT_EQ(pattern->GetNoEndDate(), VARIANT_FALSE);
+  EXPECT_EQ(COleDateTime(pattern->GetPatternEndDate()).Format("%Y-%m-%d"), "2030-07-29");
+  EXPECT_EQ(pattern->GetExceptions()->GetCount(), 0);
 }
 
 TEST_F(CalImportRunTest, AFileThatCannotBeOpenedAsksWhetherToGoOn) {

@@ -91,15 +91,32 @@ TEST_F(HostCalendarTest, FilterOptionsGoThroughTheFilterPage) {
   HostRun run = Run({"export-calendar", "--to", Folder("a"), "--skip-all-day", "--skip-private"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ResultOf(run), "result: selected=4 exported=2 failed=0 skipped=2");
-  // A series is judged by its first occurrence, as Outlook gives its times: only
-  // Dentist lies in March.
+  // Dentist and an occurrence of both series lie in March; Company holiday does not.
   run = Run({"export-calendar", "--to", Folder("b"), "--between", "2024-03-01", "2024-03-31"});
-  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=1 failed=0 skipped=3");
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=3 failed=0 skipped=1");
   run = Run({"export-calendar", "--to", Folder("c"), "--include-categories", "holiday"});
   EXPECT_EQ(ResultOf(run), "result: selected=4 exported=1 failed=0 skipped=3");
   // Without filter options "Export All" takes everything, whatever the stored filter.
   run = Run({"export-calendar", "--to", Folder("d")});
   EXPECT_EQ(ResultOf(run), "result: selected=4 exported=4 failed=0 skipped=0");
+}
+
+TEST_F(HostCalendarTest, TheDateWindowTakesTheSeriesThatRunInIt) {
+  // Both series began in January: the weekly one runs on, the monthly one has
+  // occurrences until December.
+  HostRun run = Run({"export-calendar", "--to", Folder("june"), "--file-per-event", "--between",
+                     "2024-06-01", "2024-06-30"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=2 failed=0 skipped=2");
+  EXPECT_EQ(Names(dir_.linuxPath("june")),
+            (std::set<std::string>{"20240105140000_Monthly report.vcs",
+                                   "20240108100000_Team meeting.vcs"}));
+  // After the monthly series' last occurrence only the weekly one is left.
+  run = Run({"export-calendar", "--to", Folder("next year"), "--file-per-event", "--between",
+             "2025-01-01", "2025-01-31"});
+  EXPECT_EQ(ResultOf(run), "result: selected=4 exported=1 failed=0 skipped=3");
+  EXPECT_EQ(Names(dir_.linuxPath("next year")),
+            std::set<std::string>{"20240108100000_Team meeting.vcs"});
 }
 
 TEST_F(HostCalendarTest, LabelsNeedAnOutlookThatKeepsThem) {

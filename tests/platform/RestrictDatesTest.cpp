@@ -2,11 +2,13 @@
 // forms, and the occurrences a sorted collection with IncludeRecurrences lists.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "AppointmentTestMailbox.h"
 #include "testkit/Locale.h"
+#include "testkit/Outlook.h"
 #include "win32/windows.h"
 
 namespace {
@@ -222,6 +224,63 @@ TEST_F(RestrictDatesTest, AnEndlessSeriesNeedsAnUpperBound) {
       (Seen{"Weekly 2024-04-01 09:00", "Weekly 2024-04-08 09:00", "Weekly 2024-04-15 09:00"}));
   EXPECT_EQ(Calendar()->GetItems()->Restrict("[Subject] = 'Weekly'")->GetCount(), 1)
       << "a collection that lists no occurrences takes any filter";
+}
+
+TEST_F(RestrictDatesTest, OccurrencesAreMadeOnlyAsTheWalkReachesThem) {
+  // Every day at 09:00 from 1900 on, without an end: millions of occurrences in the window.
+  _AppointmentItemPtr daily = Add("Forever", Date(1900, 1, 1, 9, 0));
+  daily->GetRecurrencePattern()->PutRecurrenceType(Outlook::olRecursDaily);
+  daily->Save();
+  const std::uint64_t before = testkit::OutlookOccurrencesMade();
+  _ItemsPtr found = WithOccurrences()->Restrict(
+      "[Start] >= '1/1/1900 12:00 AM' And [Start] <= '12/31/9999 11:59 PM' And [Subject] = "
+      "'Forever'");
+  found->Sort("[Start]");
+  IDispatchPtr item = found->GetFirst();
+  for (int i = 1; i < 100 && item != nullptr; ++i) item = found->GetNext();
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(SameTime(Date(1900, 4, 10, 9, 0), _AppointmentItemPtr(item)->GetStart()));
+  EXPECT_LT(testkit::OutlookOccurrencesMade() - before, 1000u);
+  // A second walk hands out the same occurrences without making them again.
+  const std::uint64_t walked = testkit::OutlookOccurrencesMade();
+  EXPECT_TRUE(SameTime(Date(1900, 1, 1, 9, 0), _AppointmentItemPtr(found->GetFirst())->GetStart()));
+  EXPECT_EQ(testkit::OutlookOccurrencesMade(), walked);
+}
+
+TEST_F(RestrictDatesTest, AWindowLateInALongSeriesKeepsTheSeriesRhythm) {
+  // Every other week on Monday and Wednesday since Monday 6 January 2020.
+  _AppointmentItemPtr biweekly = Add("Biweekly", Date(2020, 1, 6, 8, 0));
+  Outlook::RecurrencePatternPtr pattern = biweekly->GetRecurrencePattern();
+  pattern->PutInterval(2);
+  pattern->PutDayOfWeekMask(
+      static_cast<Outlook::OlDaysOfWeek>(Outlook::olMonday | Outlook::olWednesday));
+  biweekly->Save();
+  EXPECT_EQ(
+      Walk(WithOccurrences()->Restrict(
+          "[Start] >= '3/1/2024 12:00 AM' And [Start] <= '3/31/2024 11:59 PM'")),
+      (Seen{"Standup 2024-03-04 10:00", "Dentist 2024-03-05 08:15", "Biweekly 2024-03-11 08:00",
+            "Standup 2024-03-11 10:00", "Biweekly 2024-03-13 08:00", "Biweekly 2024-03-25 08:00",
+            "Biweekly 2024-03-27 08:00"}))
+      << "the occurrences of two series and a single item in start order";
+  // The second Tuesday of every third month since January 2020.
+  _AppointmentItemPtr quarterly = Add("Quarterly", Date(2020, 1, 14, 8, 0));
+  pattern = quarterly->GetRecurrencePattern();
+  pattern->PutRecurrenceType(Outlook::olRecursMonthNth);
+  pattern->PutInterval(3);
+  quarterly->Save();
+  EXPECT_EQ(Walk(WithOccurrences()->Restrict(
+                "[Start] >= '2/1/2024 12:00 AM' And [Start] <= '12/31/2024 11:59 PM' And "
+                "[Subject] = 'Quarterly'")),
+            (Seen{"Quarterly 2024-04-09 08:00", "Quarterly 2024-07-09 08:00",
+                  "Quarterly 2024-10-08 08:00"}));
+  // Each 29 February since 2020, on the 28th in the years without one.
+  _AppointmentItemPtr leap = Add("Leap", Date(2020, 2, 29, 8, 0));
+  leap->GetRecurrencePattern()->PutRecurrenceType(Outlook::olRecursYearly);
+  leap->Save();
+  EXPECT_EQ(Walk(WithOccurrences()->Restrict(
+                "[Start] >= '1/1/2023 12:00 AM' And [Start] <= '12/31/2024 11:59 PM' And "
+                "[Subject] = 'Leap'")),
+            (Seen{"Leap 2023-02-28 08:00", "Leap 2024-02-29 08:00"}));
 }
 
 }  // namespace

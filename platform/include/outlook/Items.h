@@ -24,9 +24,11 @@ struct _Items : IDispatch {
   // IncludeRecurrences. In a collection sorted by [Start] with IncludeRecurrences set,
   // a recurring series gives, instead of itself, each of its occurrences that matches
   // (deleted ones left out, moved ones at their new start), as appointments with the
-  // series' EntryID. A filter that cannot be parsed fails with E_INVALIDARG, and so
-  // does, in such a collection, one without an upper bound on [Start] when the
-  // collection holds a series without an end.
+  // series' EntryID; they are made as GetFirst/GetNext reach them, so a walk that
+  // stops early costs only what it saw (Count and Item make them all). A filter that
+  // cannot be parsed fails with E_INVALIDARG, and so does, in such a collection, one
+  // without an upper bound on [Start] when the collection holds a series without an
+  // end.
   _ItemsPtr Restrict(_bstr_t filter);
   // Orders the collection (Item, GetFirst/GetNext, what Restrict makes of it) by
   // "[Start]" (any case), ascending unless `descending`; items of equal start keep

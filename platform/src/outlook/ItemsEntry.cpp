@@ -1,8 +1,10 @@
 #include "outlook/ItemsEntry.h"
 
+#include <limits>
 #include <string>
 #include <string_view>
 
+#include "atl/OleSeconds.h"
 #include "outlook/ItemAppointment.h"
 #include "outlook/ItemObjects.h"
 #include "outlook/OccurrenceAppointment.h"
@@ -37,6 +39,10 @@ bool ItemsEntry::IsSeries() const {
 }
 
 DATE ItemsEntry::Start() const { return View()->Start(); }
+
+std::int64_t ItemsEntry::SortKey() const {
+  return atl::OleSeconds::FromDate(Start()).value_or(std::numeric_limits<std::int64_t>::min());
+}
 
 bool ItemsEntry::Matches(const store::ItemFilter& filter) const {
   const std::unique_ptr<AppointmentData> view = View();

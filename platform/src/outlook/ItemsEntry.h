@@ -2,6 +2,7 @@
 // known by its original start (in the series' wall clock).
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -24,6 +25,8 @@ class ItemsEntry {
   bool IsSeries() const;
   // The start as the object model shows it.
   DATE Start() const;
+  // The start in whole seconds, for ordering by start; entries without one first.
+  std::int64_t SortKey() const;
   bool Matches(const store::ItemFilter& filter) const;
   // The item's live object, or a new object of the occurrence; with a reference for
   // the caller.

@@ -1,7 +1,9 @@
 #include "outlook/ItemsRestriction.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include "atl/OleSeconds.h"
 #include "outlook/SeriesOccurrences.h"
@@ -23,21 +25,30 @@ std::int64_t DayOfMinute(std::int64_t minute) {
 
 }  // namespace
 
-HRESULT ItemsRestriction::Keep(const std::vector<ItemsEntry>& candidates,
-                               std::vector<ItemsEntry>& kept) const {
+void ItemsRestriction::Keep(const std::vector<ItemsEntry>& candidates,
+                            std::vector<ItemsEntry>& kept) const {
   for (const ItemsEntry& entry : candidates) {
-    if (listOccurrences_ && entry.IsSeries()) {
-      const HRESULT listed = KeepOccurrences(entry.Item(), kept);
-      if (FAILED(listed)) return listed;
+    if (entry.Matches(filter_)) kept.push_back(entry);
+  }
+}
+
+HRESULT ItemsRestriction::List(const std::vector<ItemsEntry>& candidates,
+                               std::unique_ptr<OccurrenceMerge>& listed) const {
+  auto merge = std::make_unique<OccurrenceMerge>(filter_);
+  for (const ItemsEntry& entry : candidates) {
+    if (entry.IsSeries()) {
+      const HRESULT added = AddOccurrences(entry.Item(), *merge);
+      if (FAILED(added)) return added;
     } else if (entry.Matches(filter_)) {
-      kept.push_back(entry);
+      merge->Add(entry);
     }
   }
+  listed = std::move(merge);
   return S_OK;
 }
 
-HRESULT ItemsRestriction::KeepOccurrences(const store::ItemPtr& series,
-                                          std::vector<ItemsEntry>& kept) const {
+HRESULT ItemsRestriction::AddOccurrences(const store::ItemPtr& series,
+                                         OccurrenceMerge& merge) const {
   const std::optional<store::RecurrencePattern> pattern = series->Recurrence();
   if (!pattern.has_value()) return S_OK;
   const store::ItemFilter::Window window = filter_.StartWindow();
@@ -49,9 +60,12 @@ HRESULT ItemsRestriction::KeepOccurrences(const store::ItemPtr& series,
   }
   const std::int64_t firstDay =
       window.first ? DayOfMinute(*window.first) - kZoneMarginDays : kFirstOleDay;
-  for (const double original : SeriesOccurrences::Between(*series, firstDay, lastDay)) {
+  SeriesOccurrences occurrences(*series, firstDay, lastDay);
+  const std::vector<double> moved = occurrences.Moved();
+  merge.Add(series, std::move(occurrences));
+  for (const double original : moved) {
     ItemsEntry occurrence(series, original);
-    if (occurrence.Matches(filter_)) kept.push_back(std::move(occurrence));
+    if (occurrence.Matches(filter_)) merge.Add(std::move(occurrence));
   }
   return S_OK;
 }

@@ -52,7 +52,7 @@ void RecurrenceDays::ForEach(std::int64_t lastDay,
     }
   }
   const bool counted = left > 0;
-  Walk(lastDay, [&](std::int64_t day) {
+  Walk(DayOf(pattern_.patternStartDate), lastDay, [&](std::int64_t day) {
     if (!visit(day)) return false;
     return !counted || --left > 0;
   });
@@ -67,10 +67,23 @@ bool RecurrenceDays::Contains(std::int64_t day) const {
   return found;
 }
 
+std::int64_t RecurrenceDays::EndDay() const {
+  std::int64_t last = LastOleDay();
+  if (pattern_.noEndDate) return last;
+  if (pattern_.patternEndDate != store::kNoDate) last = DayOf(pattern_.patternEndDate);
+  if (pattern_.occurrences > 0) last = std::min(last, NthDay(pattern_.occurrences).value_or(last));
+  return last;
+}
+
+void RecurrenceDays::ForEachFrom(std::int64_t fromDay, std::int64_t lastDay,
+                                 const std::function<bool(std::int64_t)>& visit) const {
+  Walk(fromDay, lastDay, visit);
+}
+
 std::optional<std::int64_t> RecurrenceDays::NthDay(std::int32_t n) const {
   std::optional<std::int64_t> found;
   if (n < 1) return found;
-  Walk(LastOleDay(), [&](std::int64_t day) {
+  Walk(DayOf(pattern_.patternStartDate), LastOleDay(), [&](std::int64_t day) {
     if (--n > 0) return true;
     found = day;
     return false;
@@ -80,52 +93,58 @@ std::optional<std::int64_t> RecurrenceDays::NthDay(std::int32_t n) const {
 
 std::int32_t RecurrenceDays::CountThrough(std::int64_t lastDay) const {
   std::int32_t count = 0;
-  Walk(lastDay, [&](std::int64_t) {
+  Walk(DayOf(pattern_.patternStartDate), lastDay, [&](std::int64_t) {
     ++count;
     return true;
   });
   return count;
 }
 
-bool RecurrenceDays::Walk(std::int64_t lastDay,
+bool RecurrenceDays::Walk(std::int64_t fromDay, std::int64_t lastDay,
                           const std::function<bool(std::int64_t)>& visit) const {
   const std::int64_t first = DayOf(pattern_.patternStartDate);
+  fromDay = std::max(fromDay, first);
   switch (pattern_.recurrenceType) {
     case Outlook::olRecursDaily:
-      return WalkDaily(first, lastDay, visit);
+      return WalkDaily(first, fromDay, lastDay, visit);
     case Outlook::olRecursWeekly:
-      return WalkWeekly(first, lastDay, visit);
+      return WalkWeekly(first, fromDay, lastDay, visit);
     case Outlook::olRecursMonthly:
     case Outlook::olRecursMonthNth:
-      return WalkMonths(first, lastDay, std::max(pattern_.interval, 1), false, visit);
+      return WalkMonths(first, fromDay, lastDay, std::max(pattern_.interval, 1), false, visit);
     case Outlook::olRecursYearly:
     case Outlook::olRecursYearNth:
-      return WalkMonths(first, lastDay, 12, true, visit);
+      return WalkMonths(first, fromDay, lastDay, 12, true, visit);
     default:
       return true;
   }
 }
 
-bool RecurrenceDays::WalkDaily(std::int64_t first, std::int64_t lastDay,
+bool RecurrenceDays::WalkDaily(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay,
                                const std::function<bool(std::int64_t)>& visit) const {
   if (pattern_.interval < 0) return true;
   const std::int32_t mask = pattern_.dayOfWeekMask & kAllDays;
   const std::int32_t weekdays = mask != 0 ? mask : kWeekdays;
   const std::int64_t step = std::max(pattern_.interval, 1);
-  for (std::int64_t day = first; day <= lastDay; day += step) {
+  // The first day of the step's rhythm on or after fromDay.
+  const std::int64_t start = first + (fromDay - first + step - 1) / step * step;
+  for (std::int64_t day = start; day <= lastDay; day += step) {
     if (pattern_.interval == 0 && !HasDay(weekdays, day)) continue;
     if (!visit(day)) return false;
   }
   return true;
 }
 
-bool RecurrenceDays::WalkWeekly(std::int64_t first, std::int64_t lastDay,
+bool RecurrenceDays::WalkWeekly(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay,
                                 const std::function<bool(std::int64_t)>& visit) const {
   const std::int32_t mask = pattern_.dayOfWeekMask & kAllDays;
   if (mask == 0) return true;
   const std::int64_t step = 7 * static_cast<std::int64_t>(std::max(pattern_.interval, 1));
-  for (std::int64_t week = first - DayOfWeek(first); week <= lastDay; week += step) {
-    for (std::int64_t day = std::max(week, first); day < week + 7; ++day) {
+  const std::int64_t firstWeek = first - DayOfWeek(first);
+  // The week of the rhythm that holds fromDay, or the last one before it.
+  const std::int64_t fromWeek = firstWeek + (fromDay - firstWeek) / step * step;
+  for (std::int64_t week = fromWeek; week <= lastDay; week += step) {
+    for (std::int64_t day = std::max(week, fromDay); day < week + 7; ++day) {
       if (day > lastDay) return true;
       if (HasDay(mask, day) && !visit(day)) return false;
     }
@@ -133,20 +152,26 @@ bool RecurrenceDays::WalkWeekly(std::int64_t first, std::int64_t lastDay,
   return true;
 }
 
-bool RecurrenceDays::WalkMonths(std::int64_t first, std::int64_t lastDay, int monthStep,
-                                bool yearly, const std::function<bool(std::int64_t)>& visit) const {
+bool RecurrenceDays::WalkMonths(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay,
+                                int monthStep, bool yearly,
+                                const std::function<bool(std::int64_t)>& visit) const {
   const atl::CivilTime start = OleSeconds::ToCivil(first * kSecondsPerDay);
+  const atl::CivilTime from = OleSeconds::ToCivil(fromDay * kSecondsPerDay);
   if (yearly && (pattern_.monthOfYear < 1 || pattern_.monthOfYear > 12)) return true;
   // Months counted from year 0, so that a step of any size cannot overflow.
   const std::int64_t lastMonth = 9999LL * 12 + 11;
-  std::int64_t month = start.year * 12LL + (yearly ? pattern_.monthOfYear : start.month) - 1;
+  const std::int64_t firstMonth =
+      start.year * 12LL + (yearly ? pattern_.monthOfYear : start.month) - 1;
+  const std::int64_t fromMonth = from.year * 12LL + from.month - 1;
+  std::int64_t month = firstMonth;
+  if (fromMonth > firstMonth) month += (fromMonth - firstMonth) / monthStep * monthStep;
   for (; month <= lastMonth; month += monthStep) {
     const int year = static_cast<int>(month / 12);
     const int monthOfYear = static_cast<int>(month % 12) + 1;
     const std::optional<std::int64_t> monthStart = DayOfCivil(year, monthOfYear, 1);
     if (!monthStart.has_value() || *monthStart > lastDay) return true;
     const std::optional<std::int64_t> day = DayInMonth(year, monthOfYear);
-    if (day.has_value() && *day >= first && *day <= lastDay && !visit(*day)) return false;
+    if (day.has_value() && *day >= fromDay && *day <= lastDay && !visit(*day)) return false;
   }
   return true;
 }

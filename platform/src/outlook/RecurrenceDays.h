@@ -24,6 +24,15 @@ class RecurrenceDays {
   // true.
   void ForEach(std::int64_t lastDay, const std::function<bool(std::int64_t)>& visit) const;
   bool Contains(std::int64_t day) const;
+  // The last day on which the pattern's end (count or end date) lets an occurrence
+  // fall; the last OLE day for a pattern without an end.
+  std::int64_t EndDay() const;
+  // The occurrence days from fromDay through lastDay in order, while visit answers
+  // true, ignoring the pattern's end (bound lastDay by EndDay). The walk starts at
+  // fromDay's period, so it costs the days visited, however long the series ran
+  // before.
+  void ForEachFrom(std::int64_t fromDay, std::int64_t lastDay,
+                   const std::function<bool(std::int64_t)>& visit) const;
   // The day of the nth (1-based) occurrence, ignoring the pattern's end.
   std::optional<std::int64_t> NthDay(std::int32_t n) const;
   // How many occurrences lie from the pattern start through that day, ignoring the
@@ -31,15 +40,17 @@ class RecurrenceDays {
   std::int32_t CountThrough(std::int64_t day) const;
 
  private:
-  // Candidate days of each period (a day, a week, a month, a year) in order; false
-  // from visit stops.
-  bool Walk(std::int64_t lastDay, const std::function<bool(std::int64_t)>& visit) const;
-  bool WalkDaily(std::int64_t first, std::int64_t lastDay,
+  // The occurrence days of each period (a day, a week, a month, a year) in order,
+  // from the period that holds fromDay on, none before fromDay; false from visit
+  // stops.
+  bool Walk(std::int64_t fromDay, std::int64_t lastDay,
+            const std::function<bool(std::int64_t)>& visit) const;
+  bool WalkDaily(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay,
                  const std::function<bool(std::int64_t)>& visit) const;
-  bool WalkWeekly(std::int64_t first, std::int64_t lastDay,
+  bool WalkWeekly(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay,
                   const std::function<bool(std::int64_t)>& visit) const;
-  bool WalkMonths(std::int64_t first, std::int64_t lastDay, int monthStep, bool yearly,
-                  const std::function<bool(std::int64_t)>& visit) const;
+  bool WalkMonths(std::int64_t first, std::int64_t fromDay, std::int64_t lastDay, int monthStep,
+                  bool yearly, const std::function<bool(std::int64_t)>& visit) const;
   // The pattern's day in that month (by day of month or by nth weekday); nothing
   // when the month has none.
   std::optional<std::int64_t> DayInMonth(int year, int month) const;

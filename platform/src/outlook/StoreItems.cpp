@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "atl/OleSeconds.h"
 #include "com/comutil.h"
 #include "outlook/CallGate.h"
 #include "outlook/IndexArgument.h"
@@ -47,12 +46,6 @@ HRESULT DescendingOf(const VARIANT& argument, bool* descending) {
   return S_OK;
 }
 
-// The start as the object model shows it, in whole seconds; items without one first.
-std::int64_t StartKey(const ItemsEntry& entry) {
-  return atl::OleSeconds::FromDate(entry.Start())
-      .value_or(std::numeric_limits<std::int64_t>::min());
-}
-
 HRESULT HandOutAt(const std::vector<ItemsEntry>& entries, const VARIANT& index, IDispatch** item) {
   std::size_t position = 0;
   const HRESULT valid = IndexArgument::Position(index, entries.size(), &position);
@@ -83,7 +76,7 @@ void StoreItems::Order(Entries& entries) const {
   if (!view_.sortedByStart) return;
   std::vector<std::pair<std::int64_t, ItemsEntry>> keyed;
   keyed.reserve(entries.size());
-  for (ItemsEntry& entry : entries) keyed.emplace_back(StartKey(entry), std::move(entry));
+  for (ItemsEntry& entry : entries) keyed.emplace_back(entry.SortKey(), std::move(entry));
   std::stable_sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
     return view_.descending ? a.first > b.first : a.first < b.first;
   });
@@ -110,6 +103,7 @@ STDMETHODIMP StoreItems::get_Count(long* count) {
   if (FAILED(entered)) return entered;
   std::size_t size = 0;
   if (snapshot_) {
+    Drain();
     size = snapshot_->size();
   } else if (folder_ != nullptr) {
     size = folder_->ItemCount();
@@ -122,7 +116,10 @@ STDMETHODIMP StoreItems::raw_Item(VARIANT index, IDispatch** item) {
   if (FAILED(entered)) return entered;
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
-  if (snapshot_) return HandOutAt(*snapshot_, index, item);
+  if (snapshot_) {
+    Drain();
+    return HandOutAt(*snapshot_, index, item);
+  }
   if (view_.sortedByStart) return HandOutAt(CurrentEntries(), index, item);
   const std::size_t count = folder_ != nullptr ? folder_->ItemCount() : 0;
   std::size_t position = 0;
@@ -154,13 +151,24 @@ STDMETHODIMP StoreItems::raw_Restrict(BSTR filter, Outlook::_Items** items) {
       filter != nullptr ? std::u16string_view(filter, SysStringLen(filter)) : std::u16string_view();
   const std::optional<store::ItemFilter> parsed = store::ItemFilter::Parse(text);
   if (!parsed) return E_INVALIDARG;
+  Drain();
   // A folder looks its items up by a text "=" condition instead of reading them all.
-  Entries matching;
-  const HRESULT kept =
-      ItemsRestriction(*parsed, ListsOccurrences()).Keep(Candidates(*parsed), matching);
-  if (FAILED(kept)) return kept;
-  Order(matching);
-  auto* restricted = new StoreItems(folder_, std::move(matching), view_);
+  const Entries candidates = Candidates(*parsed);
+  const ItemsRestriction restriction(*parsed);
+  StoreItems* restricted = nullptr;
+  if (ListsOccurrences()) {
+    // Occurrences are made as the walk reaches them, as Outlook makes them.
+    std::unique_ptr<OccurrenceMerge> listed;
+    const HRESULT valid = restriction.List(candidates, listed);
+    if (FAILED(valid)) return valid;
+    restricted = new StoreItems(folder_, Entries(), view_, std::move(listed));
+    if (view_.descending) restricted->Drain();
+  } else {
+    Entries matching;
+    restriction.Keep(candidates, matching);
+    restricted = new StoreItems(folder_, std::move(matching), view_);
+  }
+  if (restricted->snapshot_) restricted->Order(*restricted->snapshot_);
   restricted->AddRef();
   *items = restricted;
   return S_OK;
@@ -175,6 +183,7 @@ STDMETHODIMP StoreItems::raw_Sort(BSTR property, VARIANT descending) {
   if (FAILED(valid)) return valid;
   view_.sortedByStart = true;
   view_.descending = downward;
+  if (downward) Drain();
   if (snapshot_) Order(*snapshot_);
   walk_.reset();
   next_ = 0;
@@ -197,7 +206,7 @@ STDMETHODIMP StoreItems::put_IncludeRecurrences(VARIANT_BOOL value) {
 STDMETHODIMP StoreItems::raw_GetFirst(IDispatch** item) {
   const HRESULT entered = CallGate::Enter("Items.GetFirst");
   if (FAILED(entered)) return entered;
-  walk_ = CurrentEntries();
+  if (!snapshot_) walk_ = CurrentEntries();
   next_ = 0;
   return Step(item);
 }
@@ -205,15 +214,39 @@ STDMETHODIMP StoreItems::raw_GetFirst(IDispatch** item) {
 STDMETHODIMP StoreItems::raw_GetNext(IDispatch** item) {
   const HRESULT entered = CallGate::Enter("Items.GetNext");
   if (FAILED(entered)) return entered;
-  if (!walk_) walk_ = CurrentEntries();
+  if (!snapshot_ && !walk_) walk_ = CurrentEntries();
   return Step(item);
 }
 
 HRESULT StoreItems::Step(IDispatch** item) {
   if (item == nullptr) return E_POINTER;
   *item = nullptr;
-  if (next_ >= walk_->size()) return S_OK;
-  return (*walk_)[next_++].HandOut(item);
+  const ItemsEntry* entry = nullptr;
+  if (snapshot_) {
+    entry = SnapshotAt(next_);
+  } else if (next_ < walk_->size()) {
+    entry = &(*walk_)[next_];
+  }
+  if (entry == nullptr) return S_OK;
+  ++next_;
+  return entry->HandOut(item);
+}
+
+const ItemsEntry* StoreItems::SnapshotAt(std::size_t position) {
+  while (position >= snapshot_->size() && pending_) {
+    std::optional<ItemsEntry> made = pending_->Next();
+    if (!made) {
+      pending_.reset();
+      break;
+    }
+    snapshot_->push_back(std::move(*made));
+  }
+  return position < snapshot_->size() ? &(*snapshot_)[position] : nullptr;
+}
+
+void StoreItems::Drain() {
+  if (!pending_) return;
+  SnapshotAt(std::numeric_limits<std::size_t>::max());
 }
 
 }  // namespace kelvra::outlook

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "outlook/Items.h"
 #include "outlook/ItemsEntry.h"
+#include "outlook/OccurrenceMerge.h"
 #include "outlook/StandInObject.h"
 #include "store/ItemFilter.h"
 #include "store/Nodes.h"
@@ -41,8 +43,12 @@ class StoreItems : public StandInObject<Outlook::_Items> {
 
   using Entries = std::vector<ItemsEntry>;
 
-  StoreItems(store::FolderPtr folder, std::optional<Entries> snapshot, View view)
-      : folder_(std::move(folder)), snapshot_(std::move(snapshot)), view_(view) {}
+  StoreItems(store::FolderPtr folder, std::optional<Entries> snapshot, View view,
+             std::unique_ptr<OccurrenceMerge> pending = nullptr)
+      : folder_(std::move(folder)),
+        snapshot_(std::move(snapshot)),
+        view_(view),
+        pending_(std::move(pending)) {}
 
   // The entries in the collection's order.
   Entries CurrentEntries() const;
@@ -56,12 +62,22 @@ class StoreItems : public StandInObject<Outlook::_Items> {
   Entries Candidates(const store::ItemFilter& filter) const;
   // Hands out the walk's next item, or NULL past its end.
   HRESULT Step(IDispatch** item);
+  // A restricted collection's entry at that place, made from the pending
+  // occurrences when the walk first reaches it; null past the end.
+  const ItemsEntry* SnapshotAt(std::size_t position);
+  // Makes every pending entry, for what needs them all (Count, Item, a descending
+  // order, a further Restrict).
+  void Drain();
 
   store::FolderPtr folder_;
-  // Set for a restricted collection: what matched when it was made, in order.
+  // Set for a restricted collection: what matched when it was made, in order; in
+  // one that lists occurrences, the part made so far.
   std::optional<Entries> snapshot_;
   View view_;
-  // The walk of GetFirst/GetNext: the entries when it started, and the next place.
+  // The rest of a restricted collection that lists occurrences.
+  std::unique_ptr<OccurrenceMerge> pending_;
+  // The walk of GetFirst/GetNext over a folder's items: the entries when it started.
+  // A restricted collection walks its snapshot. next_ is the walk's next place.
   std::optional<Entries> walk_;
   std::size_t next_ = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "outlook/ExplorerWindows.h"
 #include "outlook/LiveObjects.h"
+#include "outlook/SeriesOccurrences.h"
 #include "outlook/StoreApplication.h"
 #include "outlook/StoreExplorers.h"
 
@@ -12,6 +13,8 @@ Outlook::_ApplicationPtr CreateOutlookApplication() {
 }
 
 std::size_t LiveOutlookObjects() { return kelvra::outlook::LiveObjects::Count(); }
+
+std::uint64_t OutlookOccurrencesMade() { return kelvra::outlook::SeriesOccurrences::Made(); }
 
 namespace {
 

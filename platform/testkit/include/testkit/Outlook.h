@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "outlook/outlook.h"
@@ -34,6 +35,10 @@ Outlook::_ApplicationPtr CreateOutlookApplication();
 // Objects of the Outlook object model and of Redemption alive right now, for checking
 // that code releases what it takes.
 std::size_t LiveOutlookObjects();
+
+// Occurrences of series that collections listing occurrences have made so far in
+// this process, for checking the work a walk costs.
+std::uint64_t OutlookOccurrencesMade();
 
 // Explorer windows and Outlook's events. Events reach the sinks connected at the time,
 // synchronously, on the calling thread.
