@@ -124,7 +124,8 @@ class CvCalImport {
   int _ResolveConflict();
   bool _FindDuplicate();
   std::string _FormatRestrictTime(const COleDateTime& date) const;
-  // The event's start and end as local times; false for what cannot be had.
+  // The event's start and end as the appointment made of it will show them; false for
+  // what cannot be had.
   void _LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end, bool& haveEnd);
   bool CreateItem();
   bool CreateItem_();

@@ -329,12 +329,10 @@ void CvCalImport::_LogAddItem(const char* function, const _com_error* error) con
 
 void CvCalImport::_LocalTimes(COleDateTime& start, bool& haveStart, COleDateTime& end,
                               bool& haveEnd) {
-  // A date alone is a day, whatever the zone: it is never converted.
-  const auto convert = [this](const CalDateText& date, COleDateTime& result) {
-    const int mode = IsDateOnly(date.text) ? kAsWritten : kToLocal;
-    if (!ToDate(date.text, date.zoneId, result, mode, "")) return false;
-    result = WholeSeconds(result);
-    return true;
+  // As the appointment made of the event will show them.
+  const SeriesFrame frame = _SeriesFrame(_IsAllDay());
+  const auto convert = [this, &frame](const CalDateText& date, COleDateTime& result) {
+    return _SeriesTime(date, frame, result);
   };
   haveStart = convert(m_event.start, start);
   haveEnd = false;

@@ -894,6 +894,21 @@ TEST_F(CalImportRunTest, AVCalendarEventOfWholeDaysFromAMidnightIsADay) {
   expect("Day and an hour", Date(2030, 5, 1), Date(2030, 5, 2, 1), false);
 }
 
+TEST_F(CalImportRunTest, ADayOfAnotherZoneIsFoundAgainAsTheDuplicateItIs) {
+  const std::string tokyo = In("tokyo.vcs",
+                               "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nTZ:+09:00\r\n"
+                               "BEGIN:VEVENT\r\nSUMMARY:Tokyo day\r\nDTSTART:20300430T150000Z\r\n"
+                               "DTEND:20300501T150000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  FirstPage(tokyo);
+  EXPECT_EQ(Run().imported, "1");
+  FirstPage(tokyo, CvCalImport::kKeep);
+  const Finish again = Run();
+  EXPECT_EQ(again.imported, "0");
+  EXPECT_EQ(again.skipped, "1");
+  EXPECT_EQ(Subjects(), std::vector<std::string>{"Tokyo day"});
+  EXPECT_TRUE(KeptOf(Item("Tokyo day")).allDay);
+}
+
 TEST_F(CalImportRunTest, ReplacingADayWithItsVCalendarExportKeepsADay) {
   testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
   m_explorer =
