@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "CalWriterFixture.h"
+#include "CalWizardFixture.h"
 #include "calendar/CvCalExport.h"
 #include "com/ComObject.h"
 #include "resource.h"
@@ -73,28 +73,15 @@ struct Finish {
   bool shown = false;
 };
 
-class CalExportRunTest : public CalWriterTest {
+class CalExportRunTest : public CalWizardTest {
  protected:
   void SetUp() override {
-    CalWriterTest::SetUp();
-    m_app = testkit::CreateOutlookApplication();
+    CalWizardTest::SetUp();
     std::filesystem::create_directories(Temp().linuxPath("out"));
     LoadCalendar(Event("Standup", "2026-05-04T09:00:00", "2026-05-04T09:15:00") + "," +
                  Event("Review", "2026-05-05T14:00:00", "2026-05-05T15:00:00") + "," +
                  Event("Offsite", "2026-05-06T00:00:00", "2026-05-08T00:00:00"));
-    // The page starts from the explorer's folder; without a window it has none.
-    m_explorer = testkit::OpenExplorer(Calendar());
-  }
-  Outlook::MAPIFolderPtr Calendar() const {
-    return m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
-  }
-  void TearDown() override {
-    testkit::ClearDialogScripts();
-    testkit::ClearShownDialogs();
-    m_explorer = nullptr;
-    testkit::ResetExplorers();
-    m_app = nullptr;
-    CalWriterTest::TearDown();
+    ShowCalendar();
   }
 
   std::string OutWindows() const { return Temp().windowsPath("out"); }
@@ -158,8 +145,8 @@ class CalExportRunTest : public CalWriterTest {
           (i ? "," : "") + Event("E" + std::to_string(i), day + "T10:00:00", day + "T11:00:00");
     }
     LoadCalendar(items);
-    m_explorer = testkit::OpenExplorer(Calendar());
-    Outlook::_ItemsPtr all = Calendar()->GetItems();
+    ShowCalendar();
+    Outlook::_ItemsPtr all = CalendarFolder()->GetItems();
     std::vector<IDispatchPtr> selection;
     for (long i = 1; i <= all->GetCount(); ++i) {
       IDispatchPtr item = all->Item(_variant_t(i));
@@ -185,8 +172,6 @@ class CalExportRunTest : public CalWriterTest {
   }
 
   testkit::Watchdog m_watchdog{"calendar export run", std::chrono::seconds(60)};
-  Outlook::_ApplicationPtr m_app;
-  Outlook::_ExplorerPtr m_explorer;
   HKEY m_key = nullptr;
   Finish m_finish;
 };
@@ -288,7 +273,7 @@ TEST_F(CalExportRunTest, CancelSkipsEveryEventNotYetWritten) {
 
 TEST_F(CalExportRunTest, SelectedOnlyNeedsAnExplorer) {
   CvCalExport exporter;
-  Outlook::_ItemsPtr all = Calendar()->GetItems();
+  Outlook::_ItemsPtr all = CalendarFolder()->GetItems();
   testkit::SelectItems(m_explorer, {all->Item(_variant_t(1L)), all->Item(_variant_t(2L))});
   testkit::OnDialog(IDD_VCAL_EXPORT, [this](HWND dlg) {
     EXPECT_TRUE(testkit::IsChecked(dlg, IDC_CHK_EXPORT_SELECTED));
@@ -311,7 +296,7 @@ TEST_F(CalExportRunTest, TheMailAttachesTheFilesInTheOrderTheyWereWritten) {
     written.push_back(OutWindows() + "\\2026051" + n + "100000_E" + n + ".vcs");
   }
   LoadCalendar(items);
-  m_explorer = testkit::OpenExplorer(Calendar());
+  ShowCalendar();
   testkit::ClearMails();
   FirstPage(false, false);
   CvCalExport exporter;
@@ -331,7 +316,7 @@ TEST_F(CalExportRunTest, ALongSubjectIsShortenedToWholeCharactersSoThatThePathFi
   LoadCalendar(Event(letters, "2026-05-04T09:00:00", "2026-05-04T10:00:00") + "," +
                Event(letters, "2026-05-04T09:00:00", "2026-05-04T10:00:00") + "," +
                Event(umlauts, "2026-05-05T09:00:00", "2026-05-05T10:00:00"));
-  m_explorer = testkit::OpenExplorer(Calendar());
+  ShowCalendar();
   const int stray = StrayFiles();
   FirstPage(false, false);
   CvCalExport exporter;
@@ -464,7 +449,7 @@ TEST_F(CalExportRunTest, ItemsThatCannotBeReadFailTheRun) {
   EXPECT_NE(Log().Text().find("CvCalExport::Execute"), std::string::npos);
   testkit::ClearFaults();
   // The explorer's selection likewise.
-  Outlook::_ItemsPtr all = Calendar()->GetItems();
+  Outlook::_ItemsPtr all = CalendarFolder()->GetItems();
   testkit::SelectItems(m_explorer, {all->Item(_variant_t(1L)), all->Item(_variant_t(2L))});
   FirstPageFailing([] { testkit::FailCall("Explorer.Selection", 0, E_FAIL); }, true);
   EXPECT_EQ(Run(exporter), -1);
@@ -506,8 +491,7 @@ TEST_F(CalExportRunTest, AProgressDialogThatCannotStartRemovesTheOneFile) {
 }
 
 TEST_F(CalExportRunTest, AFolderWithoutItemsEndsOnTheFinishPageWithZeros) {
-  LoadCalendar("");
-  m_explorer = testkit::OpenExplorer(Calendar());
+  EmptyCalendar();
   FirstPage(true, false);
   CvCalExport exporter;
   ASSERT_EQ(Run(exporter), 0);

@@ -9,7 +9,6 @@
 #include "resource.h"
 #include "testkit/Dialogs.h"
 #include "testkit/Operator.h"
-#include "testkit/Outlook.h"
 #include "testkit/Store.h"
 #include "testkit/ZoneList.h"
 #include "win32/time.h"
@@ -115,27 +114,11 @@ std::string UtcText(const COleDateTime& utc) { return utc.Format("%Y-%m-%dT%H:%M
 std::string DayText(const COleDateTime& date) { return date.Format("DATE:%Y-%m-%d"); }
 
 void CalImportTest::SetUp() {
-  CalWriterTest::SetUp();
+  CalWizardTest::SetUp();
   testkit::SeedZoneList();
-  m_app = testkit::CreateOutlookApplication();
   EmptyCalendar();
   std::filesystem::create_directories(Temp().linuxPath("in"));
   testkit::ClearMessageBoxes();
-}
-
-void CalImportTest::TearDown() {
-  testkit::ClearDialogScripts();
-  testkit::ClearShownDialogs();
-  m_explorer = nullptr;
-  testkit::ResetExplorers();
-  m_app = nullptr;
-  CalWriterTest::TearDown();
-}
-
-void CalImportTest::EmptyCalendar() {
-  LoadCalendar("");
-  m_explorer =
-      testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
 }
 
 std::string CalImportTest::Sample(const std::string& name) const {
@@ -181,8 +164,7 @@ std::string CalImportTest::Import(const std::string& files, const std::string& z
 }
 
 EventReadings CalImportTest::Stored(const COleDateTime& first, const COleDateTime& last) const {
-  const Outlook::MAPIFolderPtr folder =
-      m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
+  const Outlook::MAPIFolderPtr folder = CalendarFolder();
   // The appointments themselves, by entry id: a single one with its start, a series
   // with the occurrences below.
   std::map<std::string, std::pair<std::string, EventReading>> byEntry;

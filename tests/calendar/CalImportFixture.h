@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "CalWriterFixture.h"
+#include "CalWizardFixture.h"
 #include "atl/OleDateTime.h"
 #include "outlook/outlook.h"
 #include "testkit/Watchdog.h"
@@ -45,13 +45,10 @@ std::string SystemInstant(const COleDateTime& local);
 std::string UtcText(const COleDateTime& utc);
 std::string DayText(const COleDateTime& date);
 
-class CalImportTest : public calwriter::CalWriterTest {
+class CalImportTest : public calwriter::CalWizardTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
-  // Empties the calendar folder and opens an explorer on it.
-  void EmptyCalendar();
   // Runs the wizard over these files ("Import All"); with a zone, the options page
   // chooses the default zone of that name, else the first whose name holds that text. The number of
   // events the finish page reports imported.
@@ -64,12 +61,8 @@ class CalImportTest : public calwriter::CalWriterTest {
   // [first, last) (UTC, or local days for all-day appointments).
   EventReadings Stored(const COleDateTime& first, const COleDateTime& last) const;
 
-  Outlook::_ApplicationPtr App() const { return m_app; }
-
  private:
   testkit::Watchdog m_watchdog{"calendar import", std::chrono::seconds(90)};
-  Outlook::_ApplicationPtr m_app;
-  Outlook::_ExplorerPtr m_explorer;
   HKEY m_key = nullptr;
 };
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "CalWriterFixture.h"
+#include "CalWizardFixture.h"
 #include "addin/CLang.h"
 #include "calendar/AppointmentTimezone.h"
 #include "calendar/CvCalExport.h"
@@ -47,24 +47,13 @@ struct Finish {
   bool shown = false;
 };
 
-class CalImportRunTest : public CalWriterTest {
+class CalImportRunTest : public CalWizardTest {
  protected:
   void SetUp() override {
-    CalWriterTest::SetUp();
-    LoadCalendar("");
-    m_app = testkit::CreateOutlookApplication();
-    m_explorer =
-        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    CalWizardTest::SetUp();
+    EmptyCalendar();
     std::filesystem::create_directories(Temp().linuxPath("in"));
     testkit::ClearMessageBoxes();
-  }
-  void TearDown() override {
-    testkit::ClearDialogScripts();
-    testkit::ClearShownDialogs();
-    m_explorer = nullptr;
-    testkit::ResetExplorers();
-    m_app = nullptr;
-    CalWriterTest::TearDown();
   }
 
   std::string In(const std::string& name, const std::string& text) const {
@@ -94,6 +83,22 @@ class CalImportRunTest : public CalWriterTest {
       testkit::Click(dlg, IDOK);
     });
   }
+  // The first page with three files, left with "Import All": a.ics with these events,
+  // b.ics with "Gone", removed as the page is left so that the run asks about it between
+  // the files, and c.ics with C1, C2 and C3.
+  void ThreeFilesTheSecondGone(const std::string& firstEvents) {
+    const std::string first = In("a.ics", Calendar(firstEvents));
+    const std::string gone = In("b.ics", Calendar(Vevent("Gone", "DTSTART:20300314T080000Z\r\n")));
+    const std::string last = In("c.ics", Calendar(Vevent("C1", "DTSTART:20300315T080000Z\r\n") +
+                                                  Vevent("C2", "DTSTART:20300316T080000Z\r\n") +
+                                                  Vevent("C3", "DTSTART:20300317T080000Z\r\n")));
+    testkit::OnDialog(IDD_VCAL_IMPORT, [first, gone, last](HWND dlg) {
+      testkit::TypeText(dlg, IDC_TXT_WIN_FLD,
+                        "\"" + first + "\" \"" + gone + "\" \"" + last + "\"");
+      testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
+      std::filesystem::remove(testkit::ToLinuxPath(gone));
+    });
+  }
   Finish Run() {
     Finish finish;
     testkit::OnDialog(IDD_VCAL_IMPORT_FINISH, [&finish](HWND dlg) {
@@ -113,12 +118,6 @@ class CalImportRunTest : public CalWriterTest {
     return Appointment(subject);
   }
 
-  // An empty calendar, shown.
-  void EmptyCalendar() {
-    LoadCalendar("");
-    m_explorer =
-        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
-  }
   // Kelvra's export of these appointments (folder, subject) into one file of that format.
   std::string Export(int format, const std::vector<std::pair<std::string, std::string>>& items) {
     CvCalExport writer;
@@ -135,8 +134,6 @@ class CalImportRunTest : public CalWriterTest {
   }
 
   testkit::Watchdog m_watchdog{"calendar import run", std::chrono::seconds(60)};
-  Outlook::_ApplicationPtr m_app;
-  Outlook::_ExplorerPtr m_explorer;
   HKEY m_key = nullptr;
   std::string m_zoneName;
 };
@@ -516,7 +513,7 @@ TEST_F(CalImportRunTest, ExceptionDatesAcrossMillionsOfOccurrencesAreRefusedEarl
 
 TEST_F(CalImportRunTest, TheDateWindowTakesASeriesWithAnOccurrenceInIt) {
   CvCalImport importer;
-  importer.SetTarget(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  importer.SetTarget(CalendarFolder());
   CvCalFilter june;
   june.mask = CvCalFilter::kDates;
   june.dateFrom = COleDateTime(2030, 6, 1, 0, 0, 0);
@@ -658,17 +655,8 @@ TEST_F(CalImportRunTest, AHexUidBecomesTheMeetingIdAndAnyOtherIsLeftOut) {
 }
 
 TEST_F(CalImportRunTest, CancelStopsTheRunAfterTheEventInHand) {
-  const std::string first = In("a.ics", Calendar(Vevent("A1", "DTSTART:20300312T080000Z\r\n") +
-                                                 Vevent("A2", "DTSTART:20300313T080000Z\r\n")));
-  const std::string gone = In("b.ics", Calendar(Vevent("Gone", "DTSTART:20300314T080000Z\r\n")));
-  const std::string last = In("c.ics", Calendar(Vevent("C1", "DTSTART:20300315T080000Z\r\n") +
-                                                Vevent("C2", "DTSTART:20300316T080000Z\r\n") +
-                                                Vevent("C3", "DTSTART:20300317T080000Z\r\n")));
-  testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
-    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + first + "\" \"" + gone + "\" \"" + last + "\"");
-    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
-    std::filesystem::remove(testkit::ToLinuxPath(gone));
-  });
+  ThreeFilesTheSecondGone(Vevent("A1", "DTSTART:20300312T080000Z\r\n") +
+                          Vevent("A2", "DTSTART:20300313T080000Z\r\n"));
   // While the run asks about the missing file, the user also presses Cancel in the
   // progress dialog, then lets the run go on with the next file.
   bool cancelled = false;
@@ -911,8 +899,7 @@ TEST_F(CalImportRunTest, ADayOfAnotherZoneIsFoundAgainAsTheDuplicateItIs) {
 
 TEST_F(CalImportRunTest, ReplacingADayWithItsVCalendarExportKeepsADay) {
   testkit::LoadMailboxFile(KELVRA_TEST_DATA_DIR "/calendar/writer/events.json");
-  m_explorer =
-      testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+  ShowCalendar();
   const Kept kept = KeptOf(Item("All-day"));
   ASSERT_TRUE(kept.allDay);
   FirstPage(Export(k10, {{kCalendar, "All-day"}}), CvCalImport::kReplace);
@@ -1102,8 +1089,7 @@ class CalImportOverridesTest : public CalImportRunTest {
  protected:
   // Every appointment of the calendar in [from, to], an occurrence as its own.
   std::vector<Shown> Agenda(const COleDateTime& from, const COleDateTime& to) const {
-    const Outlook::_ItemsPtr items =
-        m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar)->GetItems();
+    const Outlook::_ItemsPtr items = CalendarFolder()->GetItems();
     items->Sort(_bstr_t("[Start]"));
     items->PutIncludeRecurrences(VARIANT_TRUE);
     const std::string filter = "[Start] >= \"" + FilterDay(from, "12:00 AM") +
@@ -1137,6 +1123,18 @@ class CalImportOverridesTest : public CalImportRunTest {
     }
     return changed;
   }
+  // A weekly all-day series "Office day" of three Mondays from 4 March 2030, its second
+  // moved to the Tuesday, in a file of its own.
+  std::string OfficeDays() const {
+    return In("days.ics",
+              Calendar(Vevent("Office day",
+                              "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
+                              "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
+                       Vevent("Office day (Tuesday)",
+                              "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
+                              "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
+                              "UID:office@web.example\r\n")));
+  }
   static COleDateTime At(int month, int day, int hour, int minute = 0) {
     return COleDateTime(2030, month, day, hour, minute, 0);
   }
@@ -1145,9 +1143,7 @@ class CalImportOverridesTest : public CalImportRunTest {
 TEST_F(CalImportOverridesTest, OverridesMoveAndCancelTheirOccurrencesWhereverTheyStand) {
   // Web calendars mostly write the series first, but not always.
   for (const std::string order : {"S1234", "1234S", "21S43"}) {
-    LoadCalendar("");
-    m_explorer =
-        testkit::OpenExplorer(m_app->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar));
+    EmptyCalendar();
     FirstPage(In("web-" + order + ".ics", WebCalendar(order)));
     const Finish finish = Run();
     // The overrides are part of their series: one appointment, nothing failed or skipped.
@@ -1178,14 +1174,7 @@ TEST_F(CalImportOverridesTest, OverridesMoveAndCancelTheirOccurrencesWhereverThe
 }
 
 TEST_F(CalImportOverridesTest, AnAllDayOccurrenceMovesToAnotherDay) {
-  FirstPage(
-      In("days.ics", Calendar(Vevent("Office day",
-                                     "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
-                                     "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
-                              Vevent("Office day (Tuesday)",
-                                     "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
-                                     "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
-                                     "UID:office@web.example\r\n"))));
+  FirstPage(OfficeDays());
   const Finish finish = Run();
   EXPECT_EQ(finish.imported, "1");
   EXPECT_EQ(finish.skipped, "0");
@@ -1204,24 +1193,7 @@ TEST_F(CalImportOverridesTest, AnAllDaySeriesKeptInTheDefaultZoneFindsItsOccurre
   // With Tokyo's default zone the days stay the days of the file, and the override finds
   // its occurrence among them.
   testkit::SeedZoneList();
-  const std::string file =
-      In("days.ics", Calendar(Vevent("Office day",
-                                     "DTSTART;VALUE=DATE:20300304\r\nDTEND;VALUE=DATE:20300305\r\n"
-                                     "RRULE:FREQ=WEEKLY;COUNT=3\r\nUID:office@web.example\r\n") +
-                              Vevent("Office day (Tuesday)",
-                                     "DTSTART;VALUE=DATE:20300312\r\nDTEND;VALUE=DATE:20300313\r\n"
-                                     "RECURRENCE-ID;VALUE=DATE:20300311\r\n"
-                                     "UID:office@web.example\r\n")));
-  testkit::OnDialog(IDD_VCAL_IMPORT, [file](HWND dlg) {
-    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, file);
-    testkit::Click(dlg, IDC_BTN_OPTIONS);
-    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
-  });
-  testkit::OnDialog(IDD_VCAL_IMPORT_OPTIONS, [](HWND dlg) {
-    for (const std::string& item : testkit::Control(dlg, IDC_CBO_TIMEZONE).items)
-      if (item.find("Tokyo") != std::string::npos) testkit::SelectItem(dlg, IDC_CBO_TIMEZONE, item);
-    testkit::Click(dlg, IDOK);
-  });
+  FirstPage(OfficeDays(), -1, false, "Tokyo");
   EXPECT_EQ(Run().imported, "1");
   const auto days = [](LONG n) { return COleDateTimeSpan(n, 0, 0, 0); };
   const COleDateTime first = At(3, 4, 0);
@@ -1321,24 +1293,14 @@ TEST_F(CalImportOverridesTest, ASeriesKeptAsADuplicateLendsItsOverridesToNoOther
 }
 
 TEST_F(CalImportOverridesTest, AnOverrideInItsSeriesLeavesTheProgressAndTheCountsRight) {
-  const std::string first =
-      In("a.ics", Calendar(Vevent("A1",
-                                  "DTSTART:20300304T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
-                                  "UID:a1@web.example\r\n") +
-                           Vevent("A1 (moved)",
-                                  "DTSTART:20300312T090000Z\r\n"
-                                  "RECURRENCE-ID:20300311T090000Z\r\n"
-                                  "UID:a1@web.example\r\n") +
-                           Vevent("A2", "DTSTART:20300313T080000Z\r\n")));
-  const std::string gone = In("b.ics", Calendar(Vevent("Gone", "DTSTART:20300314T080000Z\r\n")));
-  const std::string last = In("c.ics", Calendar(Vevent("C1", "DTSTART:20300315T080000Z\r\n") +
-                                                Vevent("C2", "DTSTART:20300316T080000Z\r\n") +
-                                                Vevent("C3", "DTSTART:20300317T080000Z\r\n")));
-  testkit::OnDialog(IDD_VCAL_IMPORT, [&](HWND dlg) {
-    testkit::TypeText(dlg, IDC_TXT_WIN_FLD, "\"" + first + "\" \"" + gone + "\" \"" + last + "\"");
-    testkit::Click(dlg, IDC_BTN_IMPORT_ALL);
-    std::filesystem::remove(testkit::ToLinuxPath(gone));
-  });
+  ThreeFilesTheSecondGone(Vevent("A1",
+                                 "DTSTART:20300304T090000Z\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+                                 "UID:a1@web.example\r\n") +
+                          Vevent("A1 (moved)",
+                                 "DTSTART:20300312T090000Z\r\n"
+                                 "RECURRENCE-ID:20300311T090000Z\r\n"
+                                 "UID:a1@web.example\r\n") +
+                          Vevent("A2", "DTSTART:20300313T080000Z\r\n"));
   // Between the files: the progress counts the two appointments of the first file out
   // of the five the run makes; then the user cancels.
   testkit::ControlState progress;

@@ -151,8 +151,7 @@ class CalRoundTripZoneTest : public CalImportTest, public ::testing::WithParamIn
 
   // Beside the mailbox's appointments: a weekly all-day series with a deleted day.
   void AddAllDaySeries() const {
-    const Outlook::MAPIFolderPtr folder =
-        App()->GetSession()->GetDefaultFolder(Outlook::olFolderCalendar);
+    const Outlook::MAPIFolderPtr folder = CalendarFolder();
     const Outlook::_AppointmentItemPtr series(folder->GetItems()->Add(_variant_t(1L)));
     series->PutSubject(_bstr_t("School holidays"));
     series->PutAllDayEvent(VARIANT_TRUE);
