@@ -29,6 +29,8 @@ try:
 except ImportError:
     sys.exit(77)
 
+from ical_dump import dates_of, in_zone, wall_clock
+
 PLACEHOLDER_BEFORE = datetime.datetime(1980, 1, 1, tzinfo=datetime.timezone.utc)
 
 
@@ -45,28 +47,6 @@ def in_window(value, first, last):
         day = value.astimezone(datetime.timezone.utc) if value.tzinfo else value
         return first <= day.replace(tzinfo=None) < last
     return first.date() <= value < last.date()
-
-
-def dates_of(event, name):
-    found = []
-    props = event.get(name)
-    if props is None:
-        return found
-    for prop in props if isinstance(props, list) else [props]:
-        found.extend(d.dt for d in prop.dts)
-    return found
-
-
-def wall_clock(value, zone):
-    if isinstance(value, datetime.datetime) and value.tzinfo is not None and zone is not None:
-        return value.astimezone(zone).replace(tzinfo=None)
-    return value.replace(tzinfo=None) if isinstance(value, datetime.datetime) else value
-
-
-def in_zone(value, zone):
-    if zone is None or not isinstance(value, datetime.datetime):
-        return value
-    return zone.localize(value) if hasattr(zone, 'localize') else value.replace(tzinfo=zone)
 
 
 def as_datetime(value):
