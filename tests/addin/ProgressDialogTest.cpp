@@ -1,6 +1,7 @@
 // The progress dialog: on its own thread, driven by the run, answered by the operator.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <climits>
 #include <functional>
 #include <stdexcept>
@@ -227,12 +228,16 @@ TEST_F(ProgressFaultTest, AnExceptionInAButtonClosesTheDialogAndStopsTheRun) {
 
 TEST_F(ProgressFaultTest, AnExceptionInTheDialogsLoopEndsTheThreadAndStopsTheRun) {
   LogWatch watch;
-  HWND dlg = nullptr;
+  std::atomic<HWND> dlg = nullptr;
   testkit::OnDialog(kExport, [&dlg](HWND d) {
     dlg = d;
     throw std::runtime_error("in the modal loop");
   });
   ASSERT_TRUE(progress_.Start(nullptr, kExport));
+  // The script runs once the dialog's loop has started: Close must come after it.
+  for (int i = 0; i < 10000 && dlg == nullptr; ++i) Sleep(1);
+  ASSERT_NE(dlg.load(), nullptr);
+  EXPECT_TRUE(testkit::WaitForDialogEnd(dlg));
   // Close waits for the dialog's thread.
   progress_.Close();
   EXPECT_TRUE(progress_.m_bCancel);
