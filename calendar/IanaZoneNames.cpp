@@ -1,5 +1,6 @@
 #include "calendar/IanaZoneNames.h"
 
+#include <mutex>
 #include <sstream>
 #include <vector>
 
@@ -28,23 +29,35 @@ std::string IanaZoneNames::WindowsZoneFor(const std::string& iana) {
   if (iana.empty()) return std::string();
   const std::string path =
       FolderOf(ModuleFileName(GetModuleHandleA(kModuleName), kModulePathSize)) + "\\" + kFileName;
+  // One table a path: the add-in's folder does not change while it runs, a test's may.
+  static std::mutex lock;
+  static std::unordered_map<std::string, Table> tables;
+  const std::lock_guard<std::mutex> hold(lock);
+  auto found = tables.find(path);
+  if (found == tables.end()) found = tables.emplace(path, _ReadTable(path)).first;
+  const auto id = found->second.find(iana);
+  return id == found->second.end() ? std::string() : id->second;
+}
+
+IanaZoneNames::Table IanaZoneNames::_ReadTable(const std::string& path) {
+  Table table;
   const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::vector<unsigned char> bytes;
-  if (!file || !ReadWholeFile(file.Get(), kMaxFileSize, bytes)) return std::string();
+  if (!file || !ReadWholeFile(file.Get(), kMaxFileSize, bytes)) return table;
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::string id = _IdOfLine(line, iana);
-    if (!id.empty()) return id;
+    _AddLine(line, table);
   }
-  return std::string();
+  return table;
 }
 
-std::string IanaZoneNames::_IdOfLine(const std::string& line, const std::string& iana) {
-  // "zone|<id>|<index>|<iana>|..." and "alias|<iana>|<id>".
+void IanaZoneNames::_AddLine(const std::string& line, Table& table) {
+  // The first line that names an IANA name holds.
   const std::vector<std::string> fields = Fields(line);
-  if (fields.size() > 3 && fields[0] == "zone" && fields[3] == iana) return fields[1];
-  if (fields.size() > 2 && fields[0] == "alias" && fields[1] == iana) return fields[2];
-  return std::string();
+  if (fields.size() > 3 && fields[0] == "zone" && !fields[3].empty())
+    table.emplace(fields[3], fields[1]);
+  else if (fields.size() > 2 && fields[0] == "alias" && !fields[1].empty())
+    table.emplace(fields[1], fields[2]);
 }

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
 class IanaZoneNames {
  public:
   // The Windows zone id the IANA name (or one of its aliases) maps to; "" when the
-  // file does not know it or cannot be read.
+  // file does not know it or cannot be read. The file is read once for its folder.
   static std::string WindowsZoneFor(const std::string& iana);
 
  private:
-  // The id of the file's line for the name, or "" when the line is about another.
-  static std::string _IdOfLine(const std::string& line, const std::string& iana);
+  using Table = std::unordered_map<std::string, std::string>;
+  // The names of the file at the path, IANA name to Windows id; empty when unreadable.
+  static Table _ReadTable(const std::string& path);
+  // Adds the name the line gives ("zone|<id>|<index>|<iana>|...", "alias|<iana>|<id>").
+  static void _AddLine(const std::string& line, Table& table);
 };
